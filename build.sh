@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Tessaro, builds it, and then either starts it
+# ("./build.sh run") or runs every test ("./build.sh test").
+set -euo pipefail
+
+cd "$(dirname "$0")"
+mode=${1:-run}
+build_dir=${TESSARO_BUILD_DIR:-build}
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core xvfb xauth)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTESSARO_BUILD_BENCH=ON >/dev/null
+cmake --build "$build_dir" --parallel "$jobs"
+
+case "$mode" in
+run)
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display found: starting Tessaro under a virtual X server (xvfb-run)."
+        exec xvfb-run -a "$build_dir/src/tessaro"
+    fi
+    exec "$build_dir/src/tessaro"
+    ;;
+test)
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure \
+        --parallel "$jobs"
+    ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace tessaro {
+
+// The core keeps every text as single-byte Windows-1252 bytes; widgets show
+// QStrings. The five bytes that Windows-1252 leaves unassigned map to the C1
+// code points of the same value, so every byte value survives a round trip.
+QString fromBytes(const std::string& bytes);
+
+// A character that Windows-1252 cannot hold becomes '?'.
+std::string toBytes(const QString& text);
+
+} // namespace tessaro

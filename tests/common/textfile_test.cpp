@@ -1,0 +1,79 @@
+#include "common/programfolder.h"
+#include "common/textfile.h"
+#include "support/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaro {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFile, EveryKindOfLineEndEndsALine) {
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), (Lines{"a"}));
+    EXPECT_EQ(splitLines("a\r\n\r\nb\n\n"), (Lines{"a", "", "b", ""}));
+    EXPECT_EQ(splitLines("\n\r"), (Lines{"", ""}));
+    EXPECT_EQ(splitLines(""), Lines{});
+    EXPECT_EQ(joinLinesCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST(TextFile, AllByteValuesSurviveAWriteAndARead) {
+    test::TempFolder folder;
+    std::string line;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            line.push_back(static_cast<char>(b));
+    }
+    ASSERT_TRUE(writeTextLines(folder / "all.txt", {line, "second"}));
+    EXPECT_EQ(folder.read("all.txt"), line + "\r\nsecond\r\n");
+    EXPECT_EQ(readTextLines(folder / "all.txt"), (Lines{line, "second"}));
+    EXPECT_EQ(readTextLines(folder / "absent.txt"), std::nullopt);
+    EXPECT_EQ(readFileBytes(folder.path()), std::nullopt);
+}
+
+TEST(TextFile, AtomicReplaceLeavesTheOldFileWholeOnFailure) {
+    test::TempFolder folder;
+    folder.write("keep.txt", "old");
+    ASSERT_TRUE(replaceFileAtomically(folder / "keep.txt", "new contents"));
+    EXPECT_EQ(folder.read("keep.txt"), "new contents");
+
+    // A target in a missing folder cannot be written, and nothing is left behind.
+    EXPECT_FALSE(replaceFileAtomically(folder / "missing" / "x.txt", "data"));
+    // A folder in the way of the target is not replaced.
+    std::filesystem::create_directory(folder / "dir");
+    EXPECT_FALSE(replaceFileAtomically(folder / "dir", "data"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "dir"));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2u); // keep.txt and dir: no temporary files
+}
+
+TEST(TextFile, CopyReplacesTheTarget) {
+    test::TempFolder folder;
+    folder.write("src.dat", std::string("\0\x01\xFF", 3));
+    folder.write("dst.dat", "older and longer");
+    EXPECT_TRUE(copyFileReplacing(folder / "src.dat", folder / "dst.dat"));
+    EXPECT_EQ(folder.read("dst.dat"), std::string("\0\x01\xFF", 3));
+    EXPECT_FALSE(copyFileReplacing(folder / "none.dat", folder / "dst.dat"));
+    EXPECT_EQ(folder.read("dst.dat"), std::string("\0\x01\xFF", 3));
+}
+
+TEST(ProgramFolder, HomeThenWritableExecutableFolderThenUserData) {
+    test::TempFolder folder;
+    const auto exe = folder / "exe";
+    const auto data = folder / "data";
+    auto writable = [](const std::filesystem::path&) { return true; };
+    auto readOnly = [](const std::filesystem::path&) { return false; };
+    EXPECT_EQ(chooseProgramFolder(folder.str() + "/home", exe, data, writable), folder / "home");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "home"));
+    EXPECT_EQ(chooseProgramFolder(std::string(), exe, data, writable), exe);
+    EXPECT_EQ(chooseProgramFolder(std::nullopt, exe, data, readOnly), data);
+    EXPECT_TRUE(std::filesystem::is_directory(data));
+    EXPECT_TRUE(isFolderWritable(folder.path()));
+    EXPECT_FALSE(isFolderWritable(folder / "nowhere"));
+}
+
+} // namespace
+} // namespace tessaro

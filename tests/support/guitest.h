@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaro::test {
+
+// Registry of Qt Test classes compiled into gui_tests; each test file adds its
+// class with TESSARO_GUI_TEST(ClassName) at namespace scope.
+struct GuiTestEntry {
+    std::string name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+
+std::vector<GuiTestEntry>& guiTestRegistry();
+
+struct GuiTestRegistrar {
+    GuiTestRegistrar(const char* name, std::function<std::unique_ptr<QObject>()> make) {
+        guiTestRegistry().push_back({name, std::move(make)});
+    }
+};
+
+} // namespace tessaro::test
+
+#define TESSARO_GUI_TEST(Class)                                                                    \
+    static const tessaro::test::GuiTestRegistrar kRegistrar##Class(                               \
+        #Class, [] { return std::unique_ptr<QObject>(new Class); });
