@@ -1,0 +1,93 @@
+#pragma once
+
+#include "common/platform.h"
+#include "common/settings.h"
+#include "launcher/playpipeline.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+// One line of the folder list: the folders from the root down to the current
+// one, then the current folder's sub-folders one level deeper.
+struct FolderEntry {
+    std::string label;
+    std::string path;
+    int depth = 0;
+    bool current = false;
+
+    bool operator==(const FolderEntry&) const = default;
+};
+
+// The main window's state and commands: the drive, folder and file lists, the
+// play inputs, the create-entry visibility, and the settings they come from.
+class LauncherModel {
+public:
+    static constexpr const char* kSection = "General";
+    static constexpr const char* kFilePatterns = "*.dat;*.ccl;*.ccf";
+
+    LauncherModel(Platform& platform, SettingsStore& settings, std::string programFolder);
+
+    // Reads the settings and fills the lists: the saved drive (or the first of
+    // drives that can be read), the saved folder (or the drive's root), then
+    // the play inputs and the create entry.
+    void start(const std::vector<std::string>& drives, const std::string& currentDrive);
+
+    // Exit: saves the settings in their fixed order.
+    void saveSettings();
+
+    const std::vector<std::string>& drives() const { return m_drives; }
+    const std::string& drive() const { return m_drive; }
+    const std::string& folder() const { return m_folder; }
+    const std::vector<FolderEntry>& folderEntries() const { return m_folderEntries; }
+    const std::vector<std::string>& files() const { return m_files; }
+    const std::string& programFolder() const { return m_programFolder; }
+
+    // Points the folder list at the drive; false (nothing changes) when the
+    // drive cannot be read.
+    bool selectDrive(const std::string& drive);
+    // Points the folder and file lists at the folder; false (nothing changes)
+    // when it cannot be read.
+    bool openFolder(const std::string& folder);
+    // Reads the file list again (after a CCF file was saved, for example). A
+    // selected name that is still there stays selected.
+    void refreshFiles();
+
+    void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
+
+    // Play Selected File; the outcome names a control to focus, if any.
+    PlayOutcome play();
+    // cmdBrowse.
+    void browseAlternateExecutable();
+    // Backspace or Delete in newLudex: back to the default play executable.
+    void clearAlternateExecutable() { newLudex.clear(); }
+    // NoLudex.
+    void createPlayExecutable();
+    // Shift+H.
+    void toggleCreateEntry();
+
+    // The play inputs as the window's fields hold them.
+    std::optional<std::string> selectedFile;
+    std::string newLudex;
+    std::string ludexName;
+    std::string fakeText = "144";
+    std::string realText = "149";
+    std::string iniFile;
+    bool createEntryShown = true;
+
+private:
+    void fillFolderEntries();
+
+    Platform& m_platform;
+    SettingsStore& m_settings;
+    std::string m_programFolder;
+    std::vector<std::string> m_drives;
+    std::string m_drive;
+    std::string m_folder;
+    std::vector<FolderEntry> m_folderEntries;
+    std::vector<std::string> m_files;
+};
+
+} // namespace tessaro
