@@ -1,7 +1,16 @@
 #include "app/application.h"
 
+#include "app/codepage.h"
+
+#include "app/qtplatform.h"
+#include "app/qtsettings.h"
+#include "app/windowhub.h"
+#include "common/paths.h"
+#include "common/programfolder.h"
+#include "launcher/mainwindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QStandardPaths>
 
 namespace tessaro {
 
@@ -10,10 +19,19 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationName("Tessaro");
     QApplication::setOrganizationName("Tessaro");
     QApplication::setApplicationVersion(TESSARO_VERSION);
-    QMainWindow window;
-    window.setObjectName("Form1");
-    window.setWindowTitle("Tessaro");
-    window.show();
+
+    std::optional<std::string> home;
+    if (qEnvironmentVariableIsSet("TESSARO_HOME"))
+        home = pathBytes(qEnvironmentVariable("TESSARO_HOME"));
+    const auto folder = chooseProgramFolder(
+        home, toPath(pathBytes(QApplication::applicationDirPath())),
+        toPath(pathBytes(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))),
+        isFolderWritable);
+
+    QtSettings settings;
+    QtPlatform platform;
+    WindowHub hub(platform, settings, fromPath(folder));
+    hub.mainWindow().show();
     return app.exec();
 }
 

@@ -1,5 +1,7 @@
 #include "app/codepage.h"
 
+#include <QFile>
+
 #include <array>
 
 namespace tessaro {
@@ -46,5 +48,11 @@ std::string toBytes(const QString& text) {
         bytes.push_back(encode(c.unicode()));
     return bytes;
 }
+
+QString pathText(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+std::string pathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 } // namespace tessaro

@@ -13,4 +13,9 @@ QString fromBytes(const std::string& bytes);
 // A character that Windows-1252 cannot hold becomes '?'.
 std::string toBytes(const QString& text);
 
+// Paths and file names travel through the core as the file system's own
+// bytes (the local 8-bit encoding), so these convert them for display and back.
+QString pathText(const std::string& bytes);
+std::string pathBytes(const QString& path);
+
 } // namespace tessaro

@@ -79,7 +79,7 @@ bool LauncherModel::openFolder(const std::string& folder) {
     auto canonical = std::filesystem::weakly_canonical(toPath(folder), error);
     m_folder = fromPath(error ? toPath(folder) : canonical);
     const auto drive = driveOf(m_folder);
-    if (!drive.empty())
+    if (std::find(m_drives.begin(), m_drives.end(), drive) != m_drives.end())
         m_drive = drive;
     fillFolderEntries();
     refreshFiles();

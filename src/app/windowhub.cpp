@@ -1,0 +1,85 @@
+#include "app/windowhub.h"
+
+#include "app/aboutwindow.h"
+#include "app/placeholderwindow.h"
+#include "launcher/mainwindow.h"
+
+#include <QApplication>
+
+namespace tessaro {
+
+WindowHub::WindowHub(Platform& platform, SettingsStore& settings, std::string programFolder)
+    : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)),
+      m_main(std::make_unique<MainWindow>(platform, settings, m_programFolder)) {
+    MainWindow* main = m_main.get();
+    connect(main, &MainWindow::aboutRequested, this, &WindowHub::showAbout);
+    connect(main, &MainWindow::dacGenRequested, this, &WindowHub::showDacGen);
+    connect(main, &MainWindow::ccxEditorRequested, this, &WindowHub::showCcxEditor);
+    connect(main, &MainWindow::iniEditorRequested, this, &WindowHub::showIniEditor);
+    connect(main, &MainWindow::quorvelRequested, this, &WindowHub::showQuorvel);
+    connect(main, &MainWindow::exeCreatorRequested, this, &WindowHub::showExeCreator);
+    connect(main, &MainWindow::ccfEditorRequested, this, &WindowHub::showCcfCreator);
+    connect(main, &MainWindow::exitRequested, this, &WindowHub::closeAll);
+}
+
+WindowHub::~WindowHub() {
+    for (QPointer<QWidget>* slot :
+         {&m_about, &m_ccxEditor, &m_iniEditor, &m_ccfCreator, &m_exeCreator, &m_dacGen})
+        delete slot->data();
+}
+
+template <typename Make>
+QWidget* WindowHub::showTool(QPointer<QWidget>& slot, Make make) {
+    if (!slot) {
+        slot = make();
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    slot->show();
+    slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
+    slot->raise();
+    slot->activateWindow();
+    return slot;
+}
+
+QWidget* WindowHub::showAbout() {
+    return showTool(m_about, [this] { return new AboutWindow(m_platform); });
+}
+
+QWidget* WindowHub::showDacGen() {
+    return showTool(m_dacGen, [] { return new PlaceholderWindow("Form2", "DacGen"); });
+}
+
+QWidget* WindowHub::showCcxEditor() {
+    return showTool(m_ccxEditor,
+                    [] { return new PlaceholderWindow("Form6", "CCX File Editor"); });
+}
+
+QWidget* WindowHub::showIniEditor() {
+    return showTool(m_iniEditor,
+                    [] { return new PlaceholderWindow("Form5", "INI File Editor"); });
+}
+
+QWidget* WindowHub::showQuorvel() {
+    return showTool(m_exeCreator, [] { return new PlaceholderWindow("Form3", "Quorvel"); });
+}
+
+QWidget* WindowHub::showExeCreator() {
+    return showTool(m_exeCreator, [] { return new PlaceholderWindow("Form3", "EXE Creator"); });
+}
+
+QWidget* WindowHub::showCcfCreator() {
+    return showTool(m_ccfCreator,
+                    [] { return new PlaceholderWindow("Form4", "CCF File Creator"); });
+}
+
+void WindowHub::closeAll() {
+    for (QPointer<QWidget>* slot :
+         {&m_about, &m_ccxEditor, &m_iniEditor, &m_ccfCreator, &m_exeCreator, &m_dacGen}) {
+        if (*slot && !(*slot)->close())
+            return;
+    }
+    if (m_main->close())
+        QApplication::quit();
+}
+
+} // namespace tessaro

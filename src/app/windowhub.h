@@ -1,0 +1,59 @@
+#pragma once
+
+#include "common/platform.h"
+#include "common/settings.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace tessaro {
+
+class MainWindow;
+
+// Opens every window of the program: each tool window once, non-modal; asked
+// for again it is brought to the front, not reloaded. Runs Exit's close order
+// and wires the one call across windows (a saved CCF file refreshes the main
+// window's file list).
+class WindowHub : public QObject {
+    Q_OBJECT
+
+public:
+    WindowHub(Platform& platform, SettingsStore& settings, std::string programFolder);
+    ~WindowHub() override;
+
+    MainWindow& mainWindow() { return *m_main; }
+
+    QWidget* showAbout();
+    QWidget* showDacGen();
+    QWidget* showCcxEditor();
+    QWidget* showIniEditor();
+    QWidget* showQuorvel();
+    QWidget* showExeCreator();
+    QWidget* showCcfCreator();
+
+    // Closes About, the CCX editor, the INI editor, the CCF File Creator, the
+    // EXE Creator, DacGen and the main window, in that order. A window that
+    // stays open (its user cancelled) stops the round.
+    void closeAll();
+
+private:
+    template <typename Make>
+    QWidget* showTool(QPointer<QWidget>& slot, Make make);
+
+    Platform& m_platform;
+    SettingsStore& m_settings;
+    std::string m_programFolder;
+    std::unique_ptr<MainWindow> m_main;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_dacGen;
+    QPointer<QWidget> m_ccxEditor;
+    QPointer<QWidget> m_iniEditor;
+    QPointer<QWidget> m_exeCreator;
+    QPointer<QWidget> m_ccfCreator;
+};
+
+} // namespace tessaro

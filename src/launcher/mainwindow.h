@@ -1,0 +1,77 @@
+#pragma once
+
+#include "launcher/launchermodel.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace tessaro {
+
+// Form1, "Tessaro": the drive, folder and level-set lists, the play inputs and
+// the menus that open every tool window. The menus only ask; the window hub
+// opens the windows.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(Platform& platform, SettingsStore& settings, std::string programFolder,
+               QWidget* parent = nullptr);
+
+    LauncherModel& model() { return m_model; }
+
+public Q_SLOTS:
+    // Reads the file list again; a CCF file just saved shows up at once.
+    void refreshFileList();
+
+Q_SIGNALS:
+    void aboutRequested();
+    void dacGenRequested();
+    void ccxEditorRequested();
+    void iniEditorRequested();
+    void quorvelRequested();
+    void exeCreatorRequested();
+    void ccfEditorRequested();
+    // Exit saved the settings; every window is to close, this one last.
+    void exitRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void createWidgets();
+    void startUp();
+
+    void showDrives();
+    void showFolders();
+    void showFiles();
+    void showInputs();
+
+    void driveChosen(int index);
+    void folderActivated(QListWidgetItem* item);
+    void fileChosen();
+    void play();
+    void browse();
+    void exitProgram();
+
+    LauncherModel m_model;
+
+    QComboBox* m_drive = nullptr;
+    QListWidget* m_folders = nullptr;
+    QListWidget* m_files = nullptr;
+    QLineEdit* m_fake = nullptr;
+    QLineEdit* m_real = nullptr;
+    QLineEdit* m_newLudex = nullptr;
+    QPushButton* m_browse = nullptr;
+    QLineEdit* m_iniFile = nullptr;
+    QAction* m_noLudex = nullptr;
+};
+
+} // namespace tessaro

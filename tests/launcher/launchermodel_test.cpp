@@ -1,0 +1,184 @@
+#include "launcher/launchermodel.h"
+#include "support/memorysettings.h"
+#include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaro {
+namespace {
+
+using Writes = std::vector<test::MemorySettings::Write>;
+
+class LauncherModelTest : public ::testing::Test {
+protected:
+    LauncherModel make() { return LauncherModel(platform, settings, home.str()); }
+
+    test::TempFolder home;
+    test::ScriptedPlatform platform;
+    test::MemorySettings settings;
+};
+
+TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
+    home.write("b.DAT", "");
+    home.write("A.ccl", "");
+    home.write("c.ccf", "");
+    home.write("notes.txt", "");
+    std::filesystem::create_directory(home / "Sets");
+    auto model = make();
+    model.start({"/"}, "/");
+    EXPECT_EQ(model.folder(), home.str());
+    EXPECT_EQ(model.files(), (std::vector<std::string>{"A.ccl", "b.DAT", "c.ccf"}));
+    EXPECT_EQ(model.fakeText, "144");
+    EXPECT_EQ(model.realText, "149");
+    EXPECT_TRUE(model.newLudex.empty());
+    EXPECT_TRUE(model.iniFile.empty());
+    EXPECT_TRUE(model.createEntryShown);
+    // The folder list runs from the root down to the folder, then its sub-folders.
+    const auto& entries = model.folderEntries();
+    ASSERT_GE(entries.size(), 3u);
+    EXPECT_EQ(entries.front().path, "/");
+    const auto current = std::find_if(entries.begin(), entries.end(),
+                                      [](const FolderEntry& e) { return e.current; });
+    ASSERT_NE(current, entries.end());
+    EXPECT_EQ(current->path, home.str());
+    EXPECT_EQ(entries.back().label, "Sets");
+    EXPECT_EQ(entries.back().depth, current->depth + 1);
+    EXPECT_TRUE(settings.writes.empty());
+}
+
+TEST_F(LauncherModelTest, MissingDriveAndFolderFallBack) {
+    settings.set("General", "LevelSetDrive", "/no/such/drive");
+    settings.set("General", "LevelSetPath", "/no/such/folder");
+    auto model = make();
+    model.start({"/also/missing", home.str()}, "/");
+    EXPECT_EQ(model.drive(), home.str());
+    EXPECT_EQ(model.folder(), home.str());
+
+    // No drive at all can be read: the search stops after the last one.
+    auto stuck = make();
+    stuck.start({"/x", "/y"}, "/z");
+    EXPECT_TRUE(stuck.drive().empty());
+    EXPECT_FALSE(stuck.openFolder("/no/such/folder"));
+}
+
+TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack) {
+    auto model = make();
+    model.start({"/"}, "/");
+    model.fakeText = "abc"; // saved as typed, caught only when playing
+    model.realText = "200";
+    model.iniFile = "mine.ini";
+    model.newLudex = "/games/CHIPS.EXE";
+    model.ludexName = "CHIPS.EXE";
+    model.createEntryShown = false;
+    settings.writes.clear();
+    model.saveSettings();
+    EXPECT_EQ(settings.writes,
+              (Writes{{"General", "FakeLastLevel", "abc"},
+                      {"General", "RealLastLevel", "200"},
+                      {"General", "LudexNotCreated", "False"},
+                      {"General", "LevelSetDrive", "/"},
+                      {"General", "LevelSetPath", home.str()},
+                      {"General", "LudexPath", "/games/CHIPS.EXE"},
+                      {"General", "LudexName", "CHIPS.EXE"},
+                      {"General", "INIPath", "mine.ini"}}));
+
+    auto again = make();
+    again.start({"/"}, "/");
+    EXPECT_EQ(again.fakeText, "abc");
+    EXPECT_EQ(again.realText, "200");
+    EXPECT_EQ(again.iniFile, "mine.ini");
+    EXPECT_EQ(again.newLudex, "/games/CHIPS.EXE");
+    EXPECT_EQ(again.ludexName, "CHIPS.EXE");
+    EXPECT_FALSE(again.createEntryShown);
+}
+
+TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
+    auto model = make();
+    model.start({"/"}, "/");
+    platform.chooseFile("/games/other.exe", "other.exe");
+    model.browseAlternateExecutable();
+    EXPECT_EQ(model.newLudex, "/games/other.exe");
+    EXPECT_EQ(model.ludexName, "other.exe");
+
+    platform.chooseFile("/games/chips.EXE", "chips.EXE");
+    platform.answer(MessageAnswer::No);
+    model.browseAlternateExecutable();
+    EXPECT_EQ(model.newLudex, "/games/other.exe");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0],
+              (test::RecordedMessage{
+                  "This file appears to be your original CHIPS.EXE file. Are you sure you want to "
+                  "use it to play custom sets?\r\n(It will be difficult to access your original "
+                  "scores once you start playing other level sets with your CHIPS.EXE; it is "
+                  "recommended that you create a separate EXE for playing other sets.)",
+                  "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
+    EXPECT_EQ(platform.dialogs[0].title, "Select Alternate EXE for Playing Level Sets");
+    EXPECT_EQ(platform.dialogs[0].filterOrPrompt, "Chip's EXE Files|*.exe");
+
+    platform.chooseFile("/games/CHIPS.EXE", "CHIPS.EXE");
+    platform.answer(MessageAnswer::Yes);
+    model.browseAlternateExecutable();
+    EXPECT_EQ(model.ludexName, "CHIPS.EXE");
+
+    // A cancelled dialog answers empty, which means the default executable.
+    platform.cancelFileDialog();
+    model.browseAlternateExecutable();
+    EXPECT_TRUE(model.newLudex.empty());
+    EXPECT_TRUE(model.ludexName.empty());
+}
+
+TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
+    home.write("game/CHIPS.EXE", "MZ original game");
+    auto model = make();
+    model.start({"/"}, "/");
+
+    platform.cancelFileDialog();
+    model.createPlayExecutable();
+    EXPECT_TRUE(model.createEntryShown);
+    EXPECT_FALSE(std::filesystem::exists(home / "ludex.exe"));
+
+    platform.chooseFile((home / "game" / "nothing.exe").string(), "nothing.exe");
+    model.createPlayExecutable();
+    EXPECT_TRUE(model.createEntryShown);
+    EXPECT_EQ(platform.lastMessage().title, "Tessaro");
+    EXPECT_EQ(platform.lastMessage().icon, MessageIcon::Exclamation);
+
+    platform.chooseFile((home / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
+    model.createPlayExecutable();
+    EXPECT_EQ(home.read("ludex.exe"), "MZ original game");
+    EXPECT_FALSE(model.createEntryShown);
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
+                                     "Tessaro", MessageIcon::None, MessageButtons::Ok}));
+    EXPECT_EQ(platform.dialogs.back().title, "Browse for original Chips.exe...");
+    EXPECT_EQ(platform.dialogs.back().filterOrPrompt, "Chip's Challenge programs|*.exe");
+
+    // Shift+H shows it again without asking; a second creation replaces the copy.
+    const auto shownMessages = platform.messages.size();
+    model.toggleCreateEntry();
+    EXPECT_TRUE(model.createEntryShown);
+    EXPECT_EQ(platform.messages.size(), shownMessages);
+    home.write("game/CHIPS.EXE", "MZ newer game");
+    platform.chooseFile((home / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
+    model.createPlayExecutable();
+    EXPECT_EQ(home.read("ludex.exe"), "MZ newer game");
+
+    // Hiding a shown entry asks; No keeps it, Yes hides it and leaves ludex.exe alone.
+    model.toggleCreateEntry();
+    platform.answer(MessageAnswer::No);
+    model.toggleCreateEntry();
+    EXPECT_TRUE(model.createEntryShown);
+    platform.answer(MessageAnswer::Yes);
+    model.toggleCreateEntry();
+    EXPECT_FALSE(model.createEntryShown);
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{"Are you sure you want to hide the Create Ludex option?\r\n"
+                                     "(You can re-enable this option by pressing Shift-H again.)",
+                                     "Hide Create Ludex Option?", MessageIcon::Question,
+                                     MessageButtons::YesNo}));
+    EXPECT_EQ(home.read("ludex.exe"), "MZ newer game");
+}
+
+} // namespace
+} // namespace tessaro
