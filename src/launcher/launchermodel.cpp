@@ -97,16 +97,16 @@ void LauncherModel::fillFolderEntries() {
     const auto folder = toPath(m_folder);
     auto walked = folder.root_path();
     int depth = 0;
-    m_folderEntries.push_back({fromPath(walked), fromPath(walked), depth, false});
+    m_folderEntries.push_back({fromPath(walked), fromPath(walked), depth, false, true});
     for (const auto& part : folder.relative_path()) {
         if (part.empty())
             continue;
         walked /= part;
-        m_folderEntries.push_back({fromPath(part), fromPath(walked), ++depth, false});
+        m_folderEntries.push_back({fromPath(part), fromPath(walked), ++depth, false, true});
     }
     m_folderEntries.back().current = true;
     for (const auto& name : listFolders(folder))
-        m_folderEntries.push_back({name, fromPath(folder / toPath(name)), depth + 1, false});
+        m_folderEntries.push_back({name, fromPath(folder / toPath(name)), depth + 1, false, false});
 }
 
 PlayOutcome LauncherModel::play() {

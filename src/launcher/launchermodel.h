@@ -17,6 +17,7 @@ struct FolderEntry {
     std::string path;
     int depth = 0;
     bool current = false;
+    bool open = false; // the current folder or one it lies in
 
     bool operator==(const FolderEntry&) const = default;
 };

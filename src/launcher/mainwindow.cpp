@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTreeWidget>
 
 namespace tessaro {
 
@@ -112,8 +113,12 @@ void MainWindow::createWidgets() {
     m_drive->setObjectName("Drive1");
     grid->addWidget(m_drive, 1, 0, 1, 2);
 
-    m_folders = new QListWidget(central);
+    m_folders = new QTreeWidget(central);
     m_folders->setObjectName("Dir1");
+    m_folders->setHeaderHidden(true);
+    m_folders->setRootIsDecorated(false);
+    m_folders->setItemsExpandable(false);
+    m_folders->setIndentation(16);
     grid->addWidget(m_folders, 2, 0, 1, 2);
 
     m_files = new QListWidget(central);
@@ -157,7 +162,7 @@ void MainWindow::createWidgets() {
     setCentralWidget(central);
 
     connect(m_drive, &QComboBox::activated, this, &MainWindow::driveChosen);
-    connect(m_folders, &QListWidget::itemActivated, this, &MainWindow::folderActivated);
+    connect(m_folders, &QTreeWidget::itemActivated, this, &MainWindow::folderActivated);
     connect(m_files, &QListWidget::currentRowChanged, this, &MainWindow::fileChosen);
     connect(m_files, &QListWidget::itemActivated, this, &MainWindow::play);
     connect(m_browse, &QPushButton::clicked, this, &MainWindow::browse);
@@ -194,17 +199,27 @@ void MainWindow::showDrives() {
 }
 
 void MainWindow::showFolders() {
+    const QSignalBlocker blocker(m_folders);
     m_folders->clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // The root and the folders down to the current one form one open branch;
+    // the current folder's sub-folders hang below it.
+    std::vector<QTreeWidgetItem*> branch;
     for (const auto& entry : m_model.folderEntries()) {
-        auto* item = new QListWidgetItem(QString(entry.depth * 2, ' ') + pathText(entry.label),
-                                         m_folders);
-        item->setIcon(entry.current || entry.path.size() < m_model.folder().size() ? open : closed);
-        item->setData(Qt::UserRole, QByteArray::fromStdString(entry.path));
+        branch.resize(static_cast<std::size_t>(entry.depth));
+        auto* item = branch.empty() ? new QTreeWidgetItem(m_folders)
+                                    : new QTreeWidgetItem(branch.back());
+        item->setText(0, pathText(entry.label));
+        item->setData(0, Qt::UserRole, QByteArray::fromStdString(entry.path));
+        item->setIcon(0, entry.open ? open : closed);
+        branch.push_back(item);
         if (entry.current)
             m_folders->setCurrentItem(item);
     }
+    m_folders->expandAll();
+    if (m_folders->currentItem())
+        m_folders->scrollToItem(m_folders->currentItem());
 }
 
 void MainWindow::showFiles() {
@@ -243,10 +258,10 @@ void MainWindow::driveChosen(int index) {
     showFiles();
 }
 
-void MainWindow::folderActivated(QListWidgetItem* item) {
+void MainWindow::folderActivated(QTreeWidgetItem* item) {
     if (!item)
         return;
-    m_model.openFolder(item->data(Qt::UserRole).toByteArray().toStdString());
+    m_model.openFolder(item->data(0, Qt::UserRole).toByteArray().toStdString());
     showDrives();
     showFolders();
     showFiles();

@@ -11,6 +11,8 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tessaro {
 
@@ -55,7 +57,7 @@ private:
     void showInputs();
 
     void driveChosen(int index);
-    void folderActivated(QListWidgetItem* item);
+    void folderActivated(QTreeWidgetItem* item);
     void fileChosen();
     void play();
     void browse();
@@ -64,7 +66,7 @@ private:
     LauncherModel m_model;
 
     QComboBox* m_drive = nullptr;
-    QListWidget* m_folders = nullptr;
+    QTreeWidget* m_folders = nullptr;
     QListWidget* m_files = nullptr;
     QLineEdit* m_fake = nullptr;
     QLineEdit* m_real = nullptr;

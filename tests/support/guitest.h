@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+
+class QWidget;
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +18,10 @@ struct GuiTestEntry {
 };
 
 std::vector<GuiTestEntry>& guiTestRegistry();
+
+// When TESSARO_SCREENSHOT_DIR is set, saves a picture of the window there as
+// <name>.png (the README's screenshots are made this way).
+void saveScreenshot(QWidget& window, const char* name);
 
 struct GuiTestRegistrar {
     GuiTestRegistrar(const char* name, std::function<std::unique_ptr<QObject>()> make) {

@@ -1,6 +1,8 @@
 #include "guitest.h"
 
 #include <QApplication>
+#include <QPixmap>
+#include <QWidget>
 #include <QTest>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,14 @@ namespace tessaro::test {
 std::vector<GuiTestEntry>& guiTestRegistry() {
     static std::vector<GuiTestEntry> registry;
     return registry;
+}
+
+void saveScreenshot(QWidget& window, const char* name) {
+    const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QApplication::processEvents();
+    window.grab().save(folder + "/" + name + ".png");
 }
 } // namespace tessaro::test
 

@@ -55,7 +55,7 @@ public:
     }
     void cancelFileDialog() { fileChoices.push_back(std::nullopt); }
 
-    // The last message shown; fails the calling test when there is none.
+    // The last message shown, or a "<no message was shown>" stand-in.
     const RecordedMessage& lastMessage() const;
 
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,

@@ -1,0 +1,109 @@
+#include "app/aboutwindow.h"
+#include "app/windowhub.h"
+#include "launcher/mainwindow.h"
+#include "support/guitest.h"
+#include "support/memorysettings.h"
+#include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+
+namespace tessaro {
+
+namespace {
+
+// Records the object names of windows as they close.
+class CloseRecorder : public QObject {
+public:
+    QStringList closed;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            closed << watched->objectName();
+        return false;
+    }
+};
+
+QWidgetList visibleWindows(const QString& objectName) {
+    QWidgetList found;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == objectName && window->isVisible())
+            found << window;
+    }
+    return found;
+}
+
+} // namespace
+
+class WindowHubTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void eachToolWindowOpensOnceAndIsRaisedAfterwards() {
+        test::TempFolder home;
+        test::ScriptedPlatform platform;
+        test::MemorySettings settings;
+        WindowHub hub(platform, settings, home.str());
+        hub.mainWindow().show();
+
+        const QList<std::pair<const char*, QString>> entries = {
+            {"About", "AboutForm"},  {"Dacgen", "Form2"},    {"ccxEditor", "Form6"},
+            {"IniEdit", "Form5"},    {"CreateEXE", "Form3"}, {"ccfEdit", "Form4"}};
+        for (const auto& [action, form] : entries) {
+            hub.mainWindow().findChild<QAction*>(action)->trigger();
+            const QWidgetList shown = visibleWindows(form);
+            QCOMPARE(shown.size(), 1);
+            QPointer<QWidget> first = shown[0];
+            hub.mainWindow().findChild<QAction*>(action)->trigger();
+            QCOMPARE(visibleWindows(form), QWidgetList{first.data()});
+        }
+        // Quorvel and EXE Creator share one window.
+        QCOMPARE(hub.showQuorvel(), hub.showExeCreator());
+    }
+
+    void exitClosesEveryWindowInOrder() {
+        test::TempFolder home;
+        test::ScriptedPlatform platform;
+        test::MemorySettings settings;
+        WindowHub hub(platform, settings, home.str());
+        hub.mainWindow().show();
+        CloseRecorder recorder;
+        hub.mainWindow().installEventFilter(&recorder);
+        // Opened in another order than they close.
+        for (QWidget* window : {hub.showDacGen(), hub.showCcfCreator(), hub.showAbout(),
+                                hub.showIniEditor(), hub.showExeCreator(), hub.showCcxEditor()})
+            window->installEventFilter(&recorder);
+
+        hub.mainWindow().findChild<QAction*>("Exit")->trigger();
+        QCOMPARE(recorder.closed, (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3",
+                                               "Form2", "Form1"}));
+        QCOMPARE(settings.writes.size(), std::size_t(8));
+        QVERIFY(!hub.mainWindow().isVisible());
+    }
+
+    void aboutShowsNameVersionAndOpensTheWebPage() {
+        test::TempFolder home;
+        test::ScriptedPlatform platform;
+        test::MemorySettings settings;
+        WindowHub hub(platform, settings, home.str());
+        QWidget* about = hub.showAbout();
+        QCOMPARE(about->windowTitle(), QString("About Tessaro"));
+        QVERIFY(about->findChild<QLabel*>("lblName")->text().contains("Tessaro"));
+        QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(),
+                 QString("Version ") + TESSARO_VERSION);
+        auto* link = about->findChild<QLabel*>("lblWebPage");
+        Q_EMIT link->linkActivated(QString::fromLatin1(kProjectWebPage));
+        QCOMPARE(platform.openedUrls, std::vector<std::string>{kProjectWebPage});
+    }
+};
+
+TESSARO_GUI_TEST(WindowHubTest)
+
+} // namespace tessaro
+
+#include "windowhub_test.moc"

@@ -1,0 +1,299 @@
+#include "app/codepage.h"
+#include "app/qtplatform.h"
+#include "launcher/mainwindow.h"
+#include "support/guitest.h"
+#include "support/memorysettings.h"
+#include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+namespace tessaro {
+
+namespace {
+
+std::string fakeGame() { return "MZ" + std::string(49998, '\x11'); }
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempFolder> m_home;
+    std::unique_ptr<test::ScriptedPlatform> m_platform;
+    std::unique_ptr<test::MemorySettings> m_settings;
+
+    std::unique_ptr<MainWindow> makeWindow() {
+        auto window = std::make_unique<MainWindow>(*m_platform, *m_settings, m_home->str());
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the main window did not become active");
+        return window;
+    }
+
+    template <typename T>
+    static T* child(QWidget& window, const char* name) {
+        auto* found = window.findChild<T*>(name);
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+
+    static void trigger(QWidget& window, const char* name) {
+        auto* action = child<QAction>(window, name);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+    }
+
+    static void selectFile(QWidget& window, const QString& name) {
+        auto* list = child<QListWidget>(window, "datFile");
+        const auto items = list->findItems(name, Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        list->setCurrentItem(items[0]);
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_home = std::make_unique<test::TempFolder>();
+        m_platform = std::make_unique<test::ScriptedPlatform>();
+        m_settings = std::make_unique<test::MemorySettings>();
+    }
+
+    void captionsMenusAndShortcuts() {
+        auto window = makeWindow();
+        QCOMPARE(window->objectName(), QString("Form1"));
+        QCOMPARE(window->windowTitle(), QString("Tessaro"));
+
+        const QList<std::pair<const char*, QString>> labels = {
+            {"Label4", "Folder to load level sets from: (warning - level sets with the same name in "
+                       "two different folders will share the same score section in your INI file)"},
+            {"Label1", "Fake last level:"},
+            {"Label2", "Real last level:"},
+            {"Label3", "EXE to play levels with: (leave blank to use the default \"ludex.exe\" in "
+                       "your Tessaro folder)"},
+            {"Label5", "INI score file: (leave blank to use the default tessaro.ini)"}};
+        for (const auto& [name, text] : labels)
+            QCOMPARE(child<QLabel>(*window, name)->text(), text);
+        QCOMPARE(child<QPushButton>(*window, "cmdBrowse")->text(), QString("Browse"));
+        QVERIFY(child<QLineEdit>(*window, "newLudex")->isReadOnly());
+        child<QComboBox>(*window, "Drive1");
+        child<QTreeWidget>(*window, "Dir1");
+        child<QLineEdit>(*window, "theINIFile");
+
+        struct Entry {
+            const char* name;
+            QString caption;
+            QString shortcut;
+        };
+        const QList<Entry> entries = {{"PlayFile", "Play Selected File", "Ctrl+P"},
+                                      {"NoLudex", "I haven't created a Ludex.exe yet", "Ctrl+I"},
+                                      {"About", "About", "Ctrl+A"},
+                                      {"Exit", "Exit", "Ctrl+E"},
+                                      {"Dacgen", "DacGen", "Ctrl+D"},
+                                      {"ccxEditor", "CCX Editor", "Ctrl+X"},
+                                      {"IniEdit", "INI Editor", "Ctrl+S"},
+                                      {"Quorvel", "Quorvel", "Ctrl+C"},
+                                      {"CreateEXE", "EXE Creator", "Ctrl+N"},
+                                      {"ccfEdit", "CCF Editor", "Ctrl+F"}};
+        for (const auto& entry : entries) {
+            auto* action = child<QAction>(*window, entry.name);
+            QCOMPARE(action->text(), entry.caption);
+            QCOMPARE(action->shortcut(), QKeySequence(entry.shortcut));
+        }
+        auto* play = child<QMenu>(*window, "Play");
+        QCOMPARE(play->title().remove('&'), QString("Play"));
+        QCOMPARE(play->actions().size(), 5);
+        QCOMPARE(play->actions()[2]->objectName(), QString("sep2"));
+        QVERIFY(play->actions()[2]->isSeparator());
+        auto* tools = child<QMenu>(*window, "Tools");
+        QCOMPARE(tools->title().remove('&'), QString("Tools"));
+        QCOMPARE(tools->actions()[3]->objectName(), QString("sep"));
+        auto* classics = child<QMenu>(*window, "classics");
+        QCOMPARE(classics->title(), QString("\"Classics\""));
+        QCOMPARE(tools->actions()[4], classics->menuAction());
+        QCOMPARE(classics->actions().size(), 3);
+    }
+
+    void firstRunShowsDefaultsAndTheProgramFolder() {
+        m_home->write("CCLP2.DAT", "set");
+        m_home->write("readme.txt", "");
+        auto window = makeWindow();
+        QCOMPARE(child<QLineEdit>(*window, "Text1")->text(), QString("144"));
+        QCOMPARE(child<QLineEdit>(*window, "Text2")->text(), QString("149"));
+        QVERIFY(child<QLineEdit>(*window, "newLudex")->text().isEmpty());
+        QVERIFY(child<QLineEdit>(*window, "theINIFile")->text().isEmpty());
+        QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
+        auto* files = child<QListWidget>(*window, "datFile");
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(files->item(0)->text(), QString("CCLP2.DAT"));
+        auto* folders = child<QTreeWidget>(*window, "Dir1");
+        QVERIFY(folders->currentItem());
+        QCOMPARE(folders->currentItem()->text(0),
+                 QString::fromStdString(m_home->path().filename().string()));
+    }
+
+    // Not a check: the picture of the main window in docs/.
+    void screenshot() {
+        for (const char* name : {"CCLP1.DAT", "CCLP2.DAT", "cclp3.dat", "Rainbow.ccl",
+                                 "rainbow-fast.ccf", "notes.txt"})
+            m_home->write(name, "");
+        for (const char* name : {"Contest sets", "Older"})
+            std::filesystem::create_directory(m_home->path() / name);
+        auto window = makeWindow();
+        selectFile(*window, "cclp3.dat");
+        test::saveScreenshot(*window, "main-window");
+    }
+
+    void exitSavesAndTheNextStartRestores() {
+        std::filesystem::create_directory(m_home->path() / "sets");
+        m_home->write("sets/x.dat", "");
+        {
+            auto window = makeWindow();
+            QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+            auto* folders = child<QTreeWidget>(*window, "Dir1");
+            const auto sets = folders->findItems("sets", Qt::MatchExactly | Qt::MatchRecursive);
+            QCOMPARE(sets.size(), 1);
+            Q_EMIT folders->itemActivated(sets[0], 0);
+            QCOMPARE(child<QListWidget>(*window, "datFile")->count(), 1);
+            QTest::keyClicks(child<QLineEdit>(*window, "Text1"), "0");
+            QTest::keyClicks(child<QLineEdit>(*window, "theINIFile"), "me.ini");
+            QVERIFY(m_settings->writes.empty());
+            trigger(*window, "Exit");
+            QCOMPARE(exits.count(), 1);
+            QCOMPARE(m_settings->writes.size(), std::size_t(8));
+        }
+        auto window = makeWindow();
+        QCOMPARE(child<QLineEdit>(*window, "Text1")->text(), QString("1440"));
+        QCOMPARE(child<QLineEdit>(*window, "theINIFile")->text(), QString("me.ini"));
+        QCOMPARE(child<QListWidget>(*window, "datFile")->item(0)->text(), QString("x.dat"));
+    }
+
+    void ctrlPPlaysTheSelectedSet() {
+        m_home->write("ludex.exe", fakeGame());
+        m_home->write("CCLP2.DAT", "level data");
+        auto window = makeWindow();
+        selectFile(*window, "CCLP2.DAT");
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(m_platform->starts.size(), std::size_t(1));
+        QCOMPARE(m_home->read("tessaro.7"), std::string("level data"));
+        QCOMPARE(m_home->read("ludex.exe").substr(19060, 16), std::string("CCLP2.DAT       "));
+        QVERIFY(m_platform->messages.empty());
+
+        // A double-click plays too.
+        auto* files = child<QListWidget>(*window, "datFile");
+        Q_EMIT files->itemActivated(files->currentItem());
+        QCOMPARE(m_platform->starts.size(), std::size_t(2));
+    }
+
+    void invalidLevelsMoveTheFocus() {
+        m_home->write("ludex.exe", fakeGame());
+        m_home->write("a.dat", "");
+        auto window = makeWindow();
+        selectFile(*window, "a.dat");
+        auto* fake = child<QLineEdit>(*window, "Text1");
+        auto* real = child<QLineEdit>(*window, "Text2");
+        real->clear();
+        QTest::keyClicks(real, "143");
+        child<QPushButton>(*window, "cmdBrowse")->setFocus();
+        trigger(*window, "PlayFile");
+        QCOMPARE(m_platform->lastMessage().text, std::string("Error - invalid level 149"));
+        QVERIFY(real->hasFocus());
+
+        fake->clear();
+        QTest::keyClicks(fake, "x");
+        trigger(*window, "PlayFile");
+        QCOMPARE(m_platform->lastMessage().text, std::string("Error - invalid level 144"));
+        QCOMPARE(m_platform->lastMessage().title, std::string("Tessaro"));
+        QVERIFY(fake->hasFocus());
+        QVERIFY(m_platform->starts.empty());
+    }
+
+    void browseAndTheChipsExeQuestion() {
+        auto window = makeWindow();
+        auto* newLudex = child<QLineEdit>(*window, "newLudex");
+        m_platform->chooseFile("/games/mine.exe", "mine.exe");
+        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
+        QCOMPARE(newLudex->text(), QString("/games/mine.exe"));
+
+        m_platform->chooseFile("/games/CHIPS.EXE", "CHIPS.EXE");
+        m_platform->answer(MessageAnswer::No);
+        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
+        QCOMPARE(newLudex->text(), QString("/games/mine.exe"));
+        QCOMPARE(m_platform->lastMessage().icon, MessageIcon::Question);
+
+        // Backspace in the field goes back to the default executable.
+        QTest::keyClick(newLudex, Qt::Key_Backspace);
+        QVERIFY(newLudex->text().isEmpty());
+        QCOMPARE(window->model().ludexName, std::string("mine.exe"));
+    }
+
+    void shiftHTogglesTheCreateEntry() {
+        auto window = makeWindow();
+        auto* entry = child<QAction>(*window, "NoLudex");
+        auto* files = child<QListWidget>(*window, "datFile");
+        m_platform->answer(MessageAnswer::Yes);
+        QTest::keyClick(files, Qt::Key_H, Qt::ShiftModifier);
+        QVERIFY(!entry->isVisible());
+        QCOMPARE(m_platform->lastMessage().title, std::string("Hide Create Ludex Option?"));
+        QTest::keyClick(child<QLineEdit>(*window, "Text2"), Qt::Key_H, Qt::ShiftModifier);
+        QVERIFY(entry->isVisible());
+        QCOMPARE(m_platform->messages.size(), std::size_t(1));
+        // Plain H, or Ctrl+Shift+H, does nothing of the kind.
+        QTest::keyClick(files, Qt::Key_H);
+        QTest::keyClick(files, Qt::Key_H, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(m_platform->messages.size(), std::size_t(1));
+    }
+
+    void createLudexThenHide() {
+        m_home->write("game/CHIPS.EXE", fakeGame());
+        auto window = makeWindow();
+        m_platform->chooseFile((m_home->path() / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
+        trigger(*window, "NoLudex");
+        QCOMPARE(m_home->read("ludex.exe"), fakeGame());
+        QVERIFY(!child<QAction>(*window, "NoLudex")->isVisible());
+        QCOMPARE(m_platform->lastMessage().text,
+                 std::string("You now have a Ludex.exe file that you can use to play."));
+        trigger(*window, "Exit");
+        QCOMPARE(m_settings->get("General", "LudexNotCreated", ""), std::string("False"));
+    }
+
+    // The real platform starts a stand-in game (a script, not an "MZ" file)
+    // that records where it runs and what "tessaro.7" holds.
+    void playStartsTheGameForReal() {
+#ifdef _WIN32
+        QSKIP("the stand-in game is a shell script");
+#endif
+        const auto report = m_home->path() / "played.txt";
+        const std::string script = "#!/bin/sh\npwd > played.tmp\ncat tessaro.7 >> played.tmp\n"
+                                   "mv played.tmp played.txt\nexit 0\n";
+        const auto exe = m_home->write("ludex.exe", script);
+        std::filesystem::permissions(exe, std::filesystem::perms::owner_all);
+        m_home->write("sets/MYSET.DAT", "my levels");
+        m_settings->set("General", "LevelSetPath", (m_home->path() / "sets").string());
+        QtPlatform platform;
+        MainWindow window(platform, *m_settings, m_home->str());
+        window.show();
+        selectFile(window, "MYSET.DAT");
+        trigger(window, "PlayFile");
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(report), 10000);
+        const auto canonicalHome = std::filesystem::canonical(m_home->path()).string();
+        QCOMPARE(m_home->read("played.txt"), canonicalHome + "\nmy levels");
+    }
+};
+
+TESSARO_GUI_TEST(MainWindowTest)
+
+} // namespace tessaro
+
+#include "mainwindow_test.moc"
