@@ -2,6 +2,7 @@
 
 #include "app/aboutwindow.h"
 #include "app/placeholderwindow.h"
+#include "dacgen/dacgenwindow.h"
 #include "launcher/mainwindow.h"
 
 #include <QApplication>
@@ -46,7 +47,8 @@ QWidget* WindowHub::showAbout() {
 }
 
 QWidget* WindowHub::showDacGen() {
-    return showTool(m_dacGen, [] { return new PlaceholderWindow("Form2", "DacGen"); });
+    return showTool(m_dacGen,
+                    [this] { return new DacGenWindow(m_platform, m_settings, m_programFolder); });
 }
 
 QWidget* WindowHub::showCcxEditor() {

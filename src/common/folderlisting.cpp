@@ -9,37 +9,40 @@ namespace tessaro {
 
 namespace {
 
-// "*.ext" patterns only, which is all the file lists use; "*" or "*.*" match everything.
-bool matchesAny(const std::string& name, const std::vector<std::string>& patterns) {
-    for (const auto& pattern : patterns) {
-        if (pattern == "*" || pattern == "*.*")
-            return true;
-        if (pattern.size() > 1 && pattern[0] == '*' && endsWithIgnoreCase(name, pattern.substr(1)))
-            return true;
-        if (equalsIgnoreCase(name, pattern))
-            return true;
-    }
-    return false;
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::vector<std::string> splitPatterns(std::string_view patterns) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= patterns.size()) {
-        const auto end = std::min(patterns.find(';', start), patterns.size());
-        if (end > start)
-            parts.emplace_back(patterns.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
+std::string_view trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-void sortByName(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const auto ua = toUpperAscii(a);
-        const auto ub = toUpperAscii(b);
-        return ua != ub ? ua < ub : a < b;
-    });
+// Wildcard match with backtracking to the last '*': linear in practice and
+// never recursive, so a long name cannot blow the stack.
+bool matchesOnePattern(std::string_view name, std::string_view pattern) {
+    std::size_t n = 0, p = 0;
+    std::size_t starAt = std::string_view::npos, resumeAt = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            resumeAt = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starAt != std::string_view::npos) {
+            p = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
 }
 
 template <typename Keep>
@@ -47,40 +50,78 @@ std::vector<std::string> listEntries(const std::filesystem::path& folder, Keep k
     std::vector<std::string> names;
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
-    if (error)
-        return names;
-    for (const auto end = std::filesystem::directory_iterator(); it != end; it.increment(error)) {
-        if (error)
-            break;
-        if (keep(*it))
-            names.push_back(fromPath(it->path().filename()));
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        std::string name = fromPath(it->path().filename());
+        if (keep(*it, name))
+            names.push_back(std::move(name));
     }
-    sortByName(names);
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return lessIgnoreCase(a, b); });
     return names;
 }
 
 } // namespace
 
-std::vector<std::string> listFiles(const std::filesystem::path& folder, std::string_view patterns) {
-    const auto parts = splitPatterns(patterns);
-    return listEntries(folder, [&](const std::filesystem::directory_entry& entry) {
-        std::error_code error;
-        return entry.is_regular_file(error) &&
-               matchesAny(fromPath(entry.path().filename()), parts);
-    });
+bool matchesFilePattern(std::string_view name, std::string_view patterns) {
+    while (true) {
+        const auto semicolon = patterns.find(';');
+        const auto pattern = trimSpaces(patterns.substr(0, semicolon));
+        if (!pattern.empty() && matchesOnePattern(name, pattern))
+            return true;
+        if (semicolon == std::string_view::npos)
+            return false;
+        patterns.remove_prefix(semicolon + 1);
+    }
 }
 
-std::vector<std::string> listFolders(const std::filesystem::path& folder) {
-    return listEntries(folder, [](const std::filesystem::directory_entry& entry) {
-        std::error_code error;
-        if (!entry.is_directory(error))
-            return false;
-#ifndef _WIN32
-        if (fromPath(entry.path().filename()).starts_with('.'))
-            return false;
-#endif
-        return true;
-    });
+bool lessIgnoreCase(std::string_view a, std::string_view b) {
+    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return lower(x) == lower(y); });
+    if (mismatch.first != a.end() && mismatch.second != b.end())
+        return static_cast<unsigned char>(lower(*mismatch.first)) <
+               static_cast<unsigned char>(lower(*mismatch.second));
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
+                                           std::string_view patterns) {
+    return listEntries(
+        folder, [patterns](const std::filesystem::directory_entry& entry, const std::string& name) {
+            std::error_code error;
+            return entry.is_regular_file(error) && matchesFilePattern(name, patterns);
+        });
+}
+
+std::vector<std::string> listSubfolders(const std::filesystem::path& folder) {
+    return listEntries(folder,
+                       [](const std::filesystem::directory_entry& entry, const std::string&) {
+                           std::error_code error;
+                           return entry.is_directory(error);
+                       });
+}
+
+std::vector<FolderListEntry> folderListEntries(const std::filesystem::path& folder) {
+    std::vector<FolderListEntry> entries;
+    const auto normal = folder.lexically_normal();
+    std::filesystem::path walked = normal.root_path();
+    if (!walked.empty())
+        entries.push_back({fromPath(walked), fromPath(walked), 0, false});
+    for (const auto& part : normal.relative_path()) {
+        if (part.empty() || part == ".")
+            continue;
+        walked /= part;
+        entries.push_back(
+            {fromPath(walked), fromPath(part), static_cast<int>(entries.size()), false});
+    }
+    if (entries.empty())
+        return entries;
+    entries.back().current = true;
+    const int childDepth = static_cast<int>(entries.size());
+    for (const auto& name : listSubfolders(walked))
+        entries.push_back({fromPath(walked / toPath(name)), name, childDepth, false});
+    return entries;
 }
 
 } // namespace tessaro

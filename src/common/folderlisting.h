@@ -7,13 +7,44 @@
 
 namespace tessaro {
 
-// Names of the regular files in a folder that match any of the patterns
-// ("*.dat;*.ccl"), compared without regard to letter case, sorted by name
-// without regard to case. Empty when the folder cannot be read.
-std::vector<std::string> listFiles(const std::filesystem::path& folder, std::string_view patterns);
+// Synchronous listings of one folder for the folder and file lists of the
+// windows. Names are the bytes the file system holds; nothing is re-encoded.
+// A folder that cannot be read lists as empty, and an entry that cannot be
+// examined is left out; nothing throws.
 
-// Names of the folder's sub-folders, sorted the same way; hidden ones left out
-// on systems where a leading dot hides a folder.
-std::vector<std::string> listFolders(const std::filesystem::path& folder);
+// True when the bare file name matches one of the patterns, which are
+// separated by ';' ("*.dat;*.ccl;*.ccf"). In a pattern '*' stands for any run
+// of characters and '?' for one; letters compare without regard to case, so
+// "*.dat" matches "CCLP1.DAT" and "set.Dat" but not "set.data". Spaces around
+// a pattern are ignored; an empty pattern list matches nothing.
+bool matchesFilePattern(std::string_view name, std::string_view patterns);
+
+// The order a person expects in a list of names: by name without regard to
+// (ASCII) case; names that differ only in case follow their bytes, so the
+// order is the same every time.
+bool lessIgnoreCase(std::string_view a, std::string_view b);
+
+// The bare names of the files in folder (sub-folders left out) that match
+// the patterns, sorted with lessIgnoreCase.
+std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
+                                           std::string_view patterns);
+
+// The bare names of the sub-folders of folder, sorted with lessIgnoreCase.
+std::vector<std::string> listSubfolders(const std::filesystem::path& folder);
+
+// One line of a folder list.
+struct FolderListEntry {
+    std::string path; // the folder's full path
+    std::string name; // what the line shows: the root's path, otherwise the bare name
+    int depth = 0;    // 0 for the root, one more for each level below it
+    bool current = false;
+
+    bool operator==(const FolderListEntry&) const = default;
+};
+
+// The lines of a folder list open at folder (an absolute path): the root and
+// every folder on the way down to folder itself, which is the current line,
+// then the sub-folders of folder one level deeper.
+std::vector<FolderListEntry> folderListEntries(const std::filesystem::path& folder);
 
 } // namespace tessaro

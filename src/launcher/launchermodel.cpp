@@ -1,6 +1,5 @@
 #include "launcher/launchermodel.h"
 
-#include "common/folderlisting.h"
 #include "common/paths.h"
 #include "launcher/playexecutable.h"
 
@@ -81,32 +80,15 @@ bool LauncherModel::openFolder(const std::string& folder) {
     const auto drive = driveOf(m_folder);
     if (std::find(m_drives.begin(), m_drives.end(), drive) != m_drives.end())
         m_drive = drive;
-    fillFolderEntries();
+    m_folderEntries = folderListEntries(toPath(m_folder));
     refreshFiles();
     return true;
 }
 
 void LauncherModel::refreshFiles() {
-    m_files = listFiles(toPath(m_folder), kFilePatterns);
+    m_files = listMatchingFiles(toPath(m_folder), kFilePatterns);
     if (selectedFile && std::find(m_files.begin(), m_files.end(), *selectedFile) == m_files.end())
         selectedFile.reset();
-}
-
-void LauncherModel::fillFolderEntries() {
-    m_folderEntries.clear();
-    const auto folder = toPath(m_folder);
-    auto walked = folder.root_path();
-    int depth = 0;
-    m_folderEntries.push_back({fromPath(walked), fromPath(walked), depth, false, true});
-    for (const auto& part : folder.relative_path()) {
-        if (part.empty())
-            continue;
-        walked /= part;
-        m_folderEntries.push_back({fromPath(part), fromPath(walked), ++depth, false, true});
-    }
-    m_folderEntries.back().current = true;
-    for (const auto& name : listFolders(folder))
-        m_folderEntries.push_back({name, fromPath(folder / toPath(name)), depth + 1, false, false});
 }
 
 PlayOutcome LauncherModel::play() {

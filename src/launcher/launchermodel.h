@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/folderlisting.h"
 #include "common/platform.h"
 #include "common/settings.h"
 #include "launcher/playpipeline.h"
@@ -9,18 +10,6 @@
 #include <vector>
 
 namespace tessaro {
-
-// One line of the folder list: the folders from the root down to the current
-// one, then the current folder's sub-folders one level deeper.
-struct FolderEntry {
-    std::string label;
-    std::string path;
-    int depth = 0;
-    bool current = false;
-    bool open = false; // the current folder or one it lies in
-
-    bool operator==(const FolderEntry&) const = default;
-};
 
 // The main window's state and commands: the drive, folder and file lists, the
 // play inputs, the create-entry visibility, and the settings they come from.
@@ -42,7 +31,7 @@ public:
     const std::vector<std::string>& drives() const { return m_drives; }
     const std::string& drive() const { return m_drive; }
     const std::string& folder() const { return m_folder; }
-    const std::vector<FolderEntry>& folderEntries() const { return m_folderEntries; }
+    const std::vector<FolderListEntry>& folderEntries() const { return m_folderEntries; }
     const std::vector<std::string>& files() const { return m_files; }
     const std::string& programFolder() const { return m_programFolder; }
 
@@ -79,15 +68,13 @@ public:
     bool createEntryShown = true;
 
 private:
-    void fillFolderEntries();
-
     Platform& m_platform;
     SettingsStore& m_settings;
     std::string m_programFolder;
     std::vector<std::string> m_drives;
     std::string m_drive;
     std::string m_folder;
-    std::vector<FolderEntry> m_folderEntries;
+    std::vector<FolderListEntry> m_folderEntries;
     std::vector<std::string> m_files;
 };
 

@@ -206,13 +206,15 @@ void MainWindow::showFolders() {
     // The root and the folders down to the current one form one open branch;
     // the current folder's sub-folders hang below it.
     std::vector<QTreeWidgetItem*> branch;
+    bool pastCurrent = false;
     for (const auto& entry : m_model.folderEntries()) {
         branch.resize(static_cast<std::size_t>(entry.depth));
         auto* item = branch.empty() ? new QTreeWidgetItem(m_folders)
                                     : new QTreeWidgetItem(branch.back());
-        item->setText(0, pathText(entry.label));
+        item->setText(0, pathText(entry.name));
         item->setData(0, Qt::UserRole, QByteArray::fromStdString(entry.path));
-        item->setIcon(0, entry.open ? open : closed);
+        item->setIcon(0, pastCurrent ? closed : open);
+        pastCurrent = pastCurrent || entry.current;
         branch.push_back(item);
         if (entry.current)
             m_folders->setCurrentItem(item);

@@ -39,10 +39,10 @@ TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
     ASSERT_GE(entries.size(), 3u);
     EXPECT_EQ(entries.front().path, "/");
     const auto current = std::find_if(entries.begin(), entries.end(),
-                                      [](const FolderEntry& e) { return e.current; });
+                                      [](const FolderListEntry& e) { return e.current; });
     ASSERT_NE(current, entries.end());
     EXPECT_EQ(current->path, home.str());
-    EXPECT_EQ(entries.back().label, "Sets");
+    EXPECT_EQ(entries.back().name, "Sets");
     EXPECT_EQ(entries.back().depth, current->depth + 1);
     EXPECT_TRUE(settings.writes.empty());
 }

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "dacgen/dacfile.h"
+#include "dacgen/folderpane.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+class Platform;
+class SettingsStore;
+
+// The state and the commands of the DacGen window: the five options, the
+// DATA folder with its level sets, and the SETS folder the DAC files go to.
+class DacGenerator {
+  public:
+    static constexpr const char* kCaption = "DacGen";
+    static constexpr const char* kErrorTitle = "Tessaro DacGen";
+    static constexpr const char* kSection = "DacGen";
+    static constexpr const char* kLevelSetPatterns = "*.dat;*.ccl";
+
+    // drives: the drive selectors' entries (root paths); programFolder is
+    // where a saved folder that no longer exists falls back to.
+    DacGenerator(std::vector<std::string> drives, std::filesystem::path programFolder);
+
+    // Opening: the options and both folders from the settings, then the DATA
+    // folder's level sets. A stored option that is not a number is off.
+    void load(const SettingsStore& settings);
+
+    // The nine settings of the window, as Exit writes them.
+    void save(SettingsStore& settings) const;
+
+    DacOptions& options() { return m_options; }
+    const DacOptions& options() const { return m_options; }
+    const FolderPane& data() const { return m_data; }
+    const FolderPane& sets() const { return m_sets; }
+
+    // The level set files of the DATA folder, as listed last.
+    const std::vector<std::string>& levelSets() const { return m_levelSets; }
+
+    // Folder and drive choices; the DATA ones list the level sets again.
+    // False (nothing changes) when the folder or drive cannot be read.
+    bool chooseDataFolder(const std::string& folder);
+    bool chooseDataDrive(const std::string& drive);
+    bool chooseSetsFolder(const std::string& folder) { return m_sets.chooseFolder(folder); }
+    bool chooseSetsDrive(const std::string& drive) { return m_sets.chooseDrive(drive); }
+
+    // Lists the DATA folder's level sets again.
+    void relist();
+
+    // "Generate DAC Files": DAC files for every level set of the DATA folder,
+    // with a message for each refusal, failure and the outcome. True when the
+    // batch completed: the settings are then saved and the window closes.
+    bool GenerateAll(Platform& platform, SettingsStore& settings);
+
+    // Double-click on a level set: its DAC files and a message; the settings
+    // are not saved and the window stays open.
+    void GenerateOne(Platform& platform, const std::string& setName);
+
+  private:
+    bool refuseWithoutRuleset(Platform& platform) const;
+    // Writes the sets' files; the ones that could not be written are
+    // reported and left out of the returned count.
+    int writeSets(Platform& platform, const std::vector<std::string>& setNames) const;
+
+    std::filesystem::path m_programFolder;
+    DacOptions m_options;
+    FolderPane m_data;
+    FolderPane m_sets;
+    std::vector<std::string> m_levelSets;
+};
+
+} // namespace tessaro

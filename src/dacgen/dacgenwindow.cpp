@@ -1,0 +1,211 @@
+#include "dacgen/dacgenwindow.h"
+
+#include "app/codepage.h"
+#include "common/platform.h"
+#include "common/settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tessaro {
+
+namespace {
+
+std::vector<std::string> systemDrives() {
+    std::vector<std::string> drives;
+    for (const QFileInfo& drive : QDir::drives())
+        drives.push_back(toBytes(QDir::toNativeSeparators(drive.absoluteFilePath())));
+    return drives;
+}
+
+// Paths travel in the items as their bytes, so a name the code page shows
+// imperfectly still reaches the core unchanged.
+QByteArray bytesOf(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string bytesIn(const QVariant& value) {
+    return value.toByteArray().toStdString();
+}
+
+} // namespace
+
+DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
+                           std::filesystem::path programFolder, QWidget* parent)
+    : QWidget(parent), m_platform(platform), m_settings(settings),
+      m_generator(systemDrives(), std::move(programFolder)) {
+    setObjectName("Form2");
+    setWindowTitle(QString::fromLatin1(DacGenerator::kCaption));
+
+    auto* dataFrame = new QGroupBox("Tile World DATA folder", this);
+    dataFrame->setObjectName("Frame1");
+    m_dataPane = makePane("dataFolder", "dataDir", "dataDrive");
+    auto* description = new QLabel("Double click a set below to create DAC(s) for just that set, "
+                                   "using the settings on the right.");
+    description->setObjectName("lblDesc");
+    description->setWordWrap(true);
+    auto* dataLayout = new QVBoxLayout(dataFrame);
+    dataLayout->addWidget(m_dataPane.folder);
+    dataLayout->addWidget(m_dataPane.drives);
+    dataLayout->addWidget(m_dataPane.tree, 1);
+    dataLayout->addWidget(description);
+
+    m_levelSets = new QListWidget(this);
+    m_levelSets->setObjectName("File1");
+    m_levelSets->setMinimumWidth(fontMetrics().horizontalAdvance(QString(14, QChar('M'))));
+
+    auto* setsFrame = new QGroupBox("Tile World SETS folder", this);
+    setsFrame->setObjectName("Frame2");
+    m_setsPane = makePane("setsFolder", "setsDir", "setsDrive");
+    auto* setsLayout = new QVBoxLayout(setsFrame);
+    setsLayout->addWidget(m_setsPane.folder);
+    setsLayout->addWidget(m_setsPane.drives);
+    setsLayout->addWidget(m_setsPane.tree, 1);
+
+    auto* optionsColumn = new QVBoxLayout;
+    optionsColumn->addWidget(makeOption("makeMS", "Make MS DACs", &DacOptions::makeMS));
+    optionsColumn->addWidget(makeOption("makeLynx", "Make Lynx DACs", &DacOptions::makeLynx));
+    optionsColumn->addWidget(makeOption("usePswrd", "Use Passwords", &DacOptions::usePasswords));
+    optionsColumn->addWidget(makeOption(
+        "fixLynx", "Use FixLynx on the original Chips.dat Lynx mode", &DacOptions::fixLynx));
+    optionsColumn->addWidget(makeOption("lastLvl",
+                                        "Add lastlevel=144 on Chips.dat and CCLP1 through 4",
+                                        &DacOptions::lastLevel144));
+    optionsColumn->addStretch(1);
+    auto* generate = new QPushButton("Generate DAC Files", this);
+    generate->setObjectName("Command1");
+    auto* exitButton = new QPushButton("Exit", this);
+    exitButton->setObjectName("Command2");
+    optionsColumn->addWidget(generate);
+    optionsColumn->addWidget(exitButton);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(dataFrame, 3);
+    layout->addWidget(m_levelSets, 2);
+    layout->addWidget(setsFrame, 3);
+    layout->addLayout(optionsColumn);
+    resize(980, 440);
+
+    connectPane(m_dataPane, &DacGenerator::chooseDataFolder, &DacGenerator::chooseDataDrive);
+    connectPane(m_setsPane, &DacGenerator::chooseSetsFolder, &DacGenerator::chooseSetsDrive);
+    connect(m_levelSets, &QListWidget::itemDoubleClicked, this, &DacGenWindow::generateOne);
+    connect(generate, &QPushButton::clicked, this, &DacGenWindow::generateAll);
+    connect(exitButton, &QPushButton::clicked, this, &DacGenWindow::exit);
+
+    m_generator.load(m_settings);
+    for (const auto& [box, option] : m_optionBoxes)
+        box->setChecked(m_generator.options().*option);
+    showAll();
+}
+
+DacGenWindow::PaneWidgets DacGenWindow::makePane(const char* folderName, const char* treeName,
+                                                 const char* driveName) {
+    PaneWidgets widgets{new QLineEdit(this), new QTreeWidget(this), new QComboBox(this)};
+    widgets.folder->setObjectName(folderName);
+    widgets.folder->setReadOnly(true);
+    widgets.tree->setObjectName(treeName);
+    widgets.tree->setHeaderHidden(true);
+    widgets.tree->setExpandsOnDoubleClick(false);
+    widgets.tree->setRootIsDecorated(false);
+    widgets.tree->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar('M'))));
+    widgets.drives->setObjectName(driveName);
+    return widgets;
+}
+
+QCheckBox* DacGenWindow::makeOption(const char* name, const char* caption,
+                                    bool DacOptions::*option) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    connect(box, &QCheckBox::toggled, this,
+            [this, option](bool checked) { m_generator.options().*option = checked; });
+    m_optionBoxes.emplace_back(box, option);
+    return box;
+}
+
+void DacGenWindow::connectPane(const PaneWidgets& widgets,
+                               bool (DacGenerator::*chooseFolder)(const std::string&),
+                               bool (DacGenerator::*chooseDrive)(const std::string&)) {
+    connect(widgets.tree, &QTreeWidget::itemActivated, this,
+            [this, chooseFolder](QTreeWidgetItem* item) {
+                (m_generator.*chooseFolder)(bytesIn(item->data(0, Qt::UserRole)));
+                showAll();
+            });
+    connect(widgets.drives, &QComboBox::currentIndexChanged, this,
+            [this, chooseDrive, combo = widgets.drives](int index) {
+                (m_generator.*chooseDrive)(bytesIn(combo->itemData(index)));
+                showAll();
+            });
+}
+
+void DacGenWindow::showPane(const PaneWidgets& widgets, const FolderPane& pane) {
+    widgets.folder->setText(fromBytes(pane.folder()));
+
+    const QSignalBlocker blockDrives(widgets.drives);
+    widgets.drives->clear();
+    for (const auto& drive : pane.drives())
+        widgets.drives->addItem(fromBytes(drive), bytesOf(drive));
+    widgets.drives->setCurrentIndex(widgets.drives->findData(bytesOf(pane.drive())));
+
+    const QSignalBlocker blockTree(widgets.tree);
+    widgets.tree->clear();
+    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    std::vector<QTreeWidgetItem*> parents;
+    for (const auto& entry : pane.entries()) {
+        parents.resize(static_cast<std::size_t>(entry.depth));
+        auto* item = parents.empty() ? new QTreeWidgetItem(widgets.tree)
+                                     : new QTreeWidgetItem(parents.back());
+        item->setText(0, fromBytes(entry.name));
+        item->setIcon(0, folderIcon);
+        item->setData(0, Qt::UserRole, bytesOf(entry.path));
+        parents.push_back(item);
+        if (entry.current)
+            widgets.tree->setCurrentItem(item);
+    }
+    widgets.tree->expandAll();
+    if (widgets.tree->currentItem())
+        widgets.tree->scrollToItem(widgets.tree->currentItem());
+}
+
+void DacGenWindow::showLevelSets() {
+    m_levelSets->clear();
+    for (const auto& name : m_generator.levelSets()) {
+        auto* item = new QListWidgetItem(fromBytes(name), m_levelSets);
+        item->setData(Qt::UserRole, bytesOf(name));
+    }
+}
+
+void DacGenWindow::showAll() {
+    showPane(m_dataPane, m_generator.data());
+    showPane(m_setsPane, m_generator.sets());
+    showLevelSets();
+}
+
+void DacGenWindow::generateAll() {
+    const bool completed = m_generator.GenerateAll(m_platform, m_settings);
+    showLevelSets();
+    if (completed)
+        close();
+}
+
+void DacGenWindow::generateOne(QListWidgetItem* item) {
+    m_generator.GenerateOne(m_platform, bytesIn(item->data(Qt::UserRole)));
+}
+
+void DacGenWindow::exit() {
+    m_generator.save(m_settings);
+    close();
+}
+
+} // namespace tessaro
