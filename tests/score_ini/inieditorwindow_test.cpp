@@ -44,6 +44,12 @@ class IniEditorWindowTest : public QObject {
     QPushButton* button(const char* name) { return find<QPushButton>(name); }
     QListWidget* list1() { return find<QListWidget>("List1"); }
 
+    void expectMessage(const char* text, const char* title = "INI File Editor",
+                       MessageIcon icon = MessageIcon::Exclamation) {
+        QCOMPARE(m_platform->lastMessage(),
+                 (test::RecordedMessage{text, title, icon, MessageButtons::Ok}));
+    }
+
     // Types the file and set name and presses "Get Info".
     void getInfo(const std::string& fileText, const QString& setName) {
         find<QLineEdit>("Text1")->setText(
@@ -133,9 +139,19 @@ class IniEditorWindowTest : public QObject {
     }
 
     void getInfoShowsTheSetAndEnablesEditing() {
+        const std::string startFolder = scoreFileStartFolder(StartFolderEnvironment::fromSystem());
         m_platform->cancelFileDialog();
         button("Command1")->click();
         QVERIFY(find<QLineEdit>("Text1")->text().isEmpty());
+        const auto& browse = m_platform->dialogs.back();
+        QCOMPARE(browse.title, std::string("Browse for INI File"));
+        QCOMPARE(browse.filterOrPrompt, std::string("Chip's Challenge score files (.ini)|*.ini"));
+        QCOMPARE(browse.startFolderOrDefault, startFolder);
+        m_platform->chooseFile((*m_folder / "picked.ini").string(), "picked.ini");
+        button("Command1")->click();
+        QCOMPARE(find<QLineEdit>("Text1")->text().toStdString(),
+                 (*m_folder / "picked.ini").string());
+
         getInfo("[other.dat]\r\nLevel1=X\r\n[mine.dat]\r\nLevel3=CCCC,120,2160\r\n"
                 "Highest Level=2\r\nLevel1=AAAA\r\n",
                 "mine.dat");
@@ -145,21 +161,6 @@ class IniEditorWindowTest : public QObject {
         for (const char* name : kEditingButtons)
             QVERIFY2(button(name)->isEnabled(), name);
         QVERIFY(m_platform->messages.empty());
-        QCOMPARE(m_platform->dialogs.front().startFolderOrDefault,
-                 scoreFileStartFolder(StartFolderEnvironment::fromSystem()));
-
-        // Browse fills the file field; a set of another letter case is not found.
-        const QString chosen = QString::fromStdString((*m_folder / "picked.ini").string());
-        m_platform->chooseFile(chosen.toStdString(), "picked.ini");
-        button("Command1")->click();
-        QCOMPARE(find<QLineEdit>("Text1")->text(), chosen);
-        getInfo("[mine.dat]\r\nLevel1=NEW\r\n", "Mine.dat");
-        QCOMPARE(m_platform->lastMessage(),
-                 (test::RecordedMessage{
-                     "The specified level set couldn't be found in the INI file.",
-                     "INI File Editor", MessageIcon::Exclamation, MessageButtons::Ok}));
-        QCOMPARE(list1()->count(), 2);
-        QVERIFY(button("cmdSave")->isEnabled());
     }
 
     void editingButtonsRenumberRescoreAndSave() {
@@ -176,12 +177,9 @@ class IniEditorWindowTest : public QObject {
             (QStringList{"Level001=AAAA", "Level002=", "Level003=CCCC,120,2160", "Level004=BBBB"}));
         QCOMPARE(list1()->currentRow(), 2);
 
-        m_platform->lineInputs = {"100"};
+        m_platform->lineInputs = {"100", "WXYZ"};
         button("cmdChangeScore")->click();
-        QCOMPARE(list1()->item(2)->text(), QString("Level003=CCCC,100,1960"));
-
         list1()->setCurrentRow(3);
-        m_platform->lineInputs = {"WXYZ"};
         button("cmdChangePass")->click();
         button("cmdMoveDown")->click(); // the last one stays
         list1()->setCurrentRow(0);
@@ -189,16 +187,15 @@ class IniEditorWindowTest : public QObject {
         QCOMPARE(rowsOf(list1()),
                  (QStringList{"Level001=", "Level002=CCCC,100,1640", "Level003=WXYZ"}));
         QCOMPARE(list1()->currentRow(), 0);
-
         list1()->setCurrentRow(1);
         button("cmdDeleteScore")->click();
-        QCOMPARE(list1()->item(1)->text(), QString("Level002=CCCC"));
+        button("cmdInsert2")->click();
 
         button("cmdSave")->click();
         QVERIFY(m_platform->messages.empty());
         QCOMPARE(m_folder->read("scores.ini"),
                  std::string("[mine.dat]\r\nCurrent Score=0\r\nLevel1=\r\nLevel2=CCCC\r\n"
-                             "Level3=WXYZ\r\n"));
+                             "Level3=\r\nLevel4=WXYZ\r\n"));
 
         button("Command3")->click();
         QVERIFY(!m_window->isVisible());
@@ -207,18 +204,17 @@ class IniEditorWindowTest : public QObject {
     void everyMessageTheWindowShows() {
         getInfo("[mine.dat]\r\nLevel1=AAAA,10,600\r\n", "mine.dat");
         list1()->setCurrentRow(0);
-        m_platform->lineInputs = {"abc"};
+        m_platform->lineInputs = {"abc", "ABCDEFGHIJ"};
         button("cmdChangeScore")->click();
-        QCOMPARE(m_platform->lastMessage(),
-                 (test::RecordedMessage{"Error - not a valid level time", "Tessaro",
-                                        MessageIcon::Information, MessageButtons::Ok}));
+        expectMessage("Error - not a valid level time", "Tessaro", MessageIcon::Information);
         QCOMPARE(m_platform->dialogs.back().title, std::string("Enter New Time"));
-        m_platform->lineInputs = {"ABCDEFGHIJ"};
+        QCOMPARE(m_platform->dialogs.back().filterOrPrompt,
+                 std::string("Enter your new time for the level:"));
         button("cmdChangePass")->click();
-        QCOMPARE(m_platform->lastMessage(),
-                 (test::RecordedMessage{"Error - invalid password", "Tessaro",
-                                        MessageIcon::Information, MessageButtons::Ok}));
+        expectMessage("Error - invalid password", "Tessaro", MessageIcon::Information);
         QCOMPARE(m_platform->dialogs.back().title, std::string("Enter New Password"));
+        QCOMPARE(m_platform->dialogs.back().filterOrPrompt,
+                 std::string("Enter the new password (1-9 characters, 4 is preferred):"));
         QCOMPARE(list1()->item(0)->text(), QString("Level001=AAAA,10,600"));
 
         std::string many;
@@ -226,41 +222,41 @@ class IniEditorWindowTest : public QObject {
             many += "[set" + std::to_string(i) + ".dat]\r\n";
         m_folder->write("scores.ini", many + "[mine.dat]\r\n");
         button("cmdSave")->click();
-        QCOMPARE(m_platform->lastMessage(),
-                 (test::RecordedMessage{
-                     "Error - More than 999 level sets in the INI file, saving could not "
-                     "continue.\nPlease use Save As if you would like to save these scores.",
-                     "INI File Editor", MessageIcon::Exclamation, MessageButtons::Ok}));
+        expectMessage("Error - More than 999 level sets in the INI file, saving could not "
+                      "continue.\nPlease use Save As if you would like to save these scores.");
         QCOMPARE(m_folder->read("scores.ini"), many + "[mine.dat]\r\n");
 
         std::filesystem::remove(*m_folder / "scores.ini");
         button("cmdSave")->click();
-        QCOMPARE(m_platform->lastMessage().text,
-                 std::string("Error - The INI file couldn't be read, saving could not "
-                             "continue.\nPlease use Save As if you would like to save these "
-                             "scores."));
+        expectMessage("Error - The INI file couldn't be read, saving could not continue.\n"
+                      "Please use Save As if you would like to save these scores.");
         QVERIFY(!std::filesystem::exists(*m_folder / "scores.ini"));
 
-        // Save As still writes the edits, then says so when it cannot.
+        // Save As still writes the edits; Cancel or an empty name does nothing.
+        m_platform->cancelFileDialog();
+        m_platform->chooseFile("", "");
         m_platform->chooseFile((*m_folder / "copy.ini").string(), "copy.ini");
-        button("cmdSaveAs")->click();
-        QCOMPARE(m_platform->dialogs.back().title, std::string("Save To File"));
+        m_platform->chooseFile((*m_folder / "no" / "copy.ini").string(), "copy.ini");
+        for (int i = 0; i < 3; ++i)
+            button("cmdSaveAs")->click();
+        QCOMPARE(m_platform->messages.size(), std::size_t(4));
         QCOMPARE(m_folder->read("copy.ini"),
                  std::string("[mine.dat]\r\nCurrent Score=600\r\nLevel1=AAAA,10,600\r\n\r\n"));
-        m_platform->chooseFile((*m_folder / "no" / "copy.ini").string(), "copy.ini");
+        const auto& saveAs = m_platform->dialogs.back();
+        QCOMPARE(saveAs.title, std::string("Save To File"));
+        QCOMPARE(saveAs.filterOrPrompt, std::string("Chip's Challenge score files (.ini)|*.ini"));
+        QCOMPARE(saveAs.startFolderOrDefault,
+                 scoreFileStartFolder(StartFolderEnvironment::fromSystem()));
         button("cmdSaveAs")->click();
-        QCOMPARE(m_platform->lastMessage(),
-                 (test::RecordedMessage{
-                     "Error - The file couldn't be written, the scores were not saved.",
-                     "INI File Editor", MessageIcon::Exclamation, MessageButtons::Ok}));
+        expectMessage("Error - The file couldn't be written, the scores were not saved.");
 
-        find<QLineEdit>("Text1")->setText(
-            QString::fromStdString((*m_folder / "none.ini").string()));
+        getInfo("[mine.dat]\r\nLevel1=NEW\r\n", "Mine.dat");
+        expectMessage("The specified level set couldn't be found in the INI file.");
+        find<QLineEdit>("Text1")->setText(QString::fromStdString((*m_folder / "x.ini").string()));
         button("cmdInfo")->click();
-        QCOMPARE(m_platform->lastMessage(),
-                 (test::RecordedMessage{"The INI file couldn't be opened.", "INI File Editor",
-                                        MessageIcon::Exclamation, MessageButtons::Ok}));
-        QCOMPARE(m_platform->messages.size(), std::size_t(6));
+        expectMessage("The INI file couldn't be opened.");
+        QCOMPARE(list1()->item(0)->text(), QString("Level001=AAAA,10,600"));
+        QCOMPARE(m_platform->messages.size(), std::size_t(7));
     }
 };
 
