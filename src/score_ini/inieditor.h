@@ -1,0 +1,113 @@
+#pragma once
+
+#include "common/platform.h"
+#include "score_ini/scoresection.h"
+#include "score_ini/startfolder.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tessaro {
+
+// Told which rows of the level list changed, so a window redraws only those.
+class EntryListView {
+  public:
+    virtual ~EntryListView() = default;
+    // A new section was loaded: the level list and the extra lines are new.
+    virtual void entriesReset() = 0;
+    virtual void entryInserted(std::size_t position) = 0;
+    virtual void entryRemoved(std::size_t position) = 0;
+    // Rows first to last (inclusive) show new text.
+    virtual void entriesChanged(std::size_t first, std::size_t last) = 0;
+    // A save rewrote the "Highest Level" line.
+    virtual void extraLinesChanged() = 0;
+};
+
+// The INI File Editor's state and commands: the two text fields, the loaded
+// section, the selected level entry and whether the editing buttons work.
+// Positions are 0-based; the entry at position i is rescored as level i + 1.
+class IniEditor {
+  public:
+    static constexpr const char* kCaption = "INI File Editor";
+    static constexpr const char* kSetNameNote =
+        "DAT/CCL/CCF file name:\n(include the extension)\nNote - if the INI has only one level "
+        "set in it, you might have to type \"Chip's Challenge\" here.";
+    static constexpr const char* kFilter = "Chip's Challenge score files (.ini)|*.ini";
+
+    static constexpr const char* kSetNotFound =
+        "The specified level set couldn't be found in the INI file.";
+    static constexpr const char* kFileNotOpened = "The INI file couldn't be opened.";
+    static constexpr const char* kTooManySections =
+        "Error - More than 999 level sets in the INI file, saving could not continue.\n"
+        "Please use Save As if you would like to save these scores.";
+    static constexpr const char* kFileNotRead =
+        "Error - The INI file couldn't be read, saving could not continue.\n"
+        "Please use Save As if you would like to save these scores.";
+    static constexpr const char* kFileNotWritten =
+        "Error - The INI file couldn't be written, saving could not continue.\n"
+        "Please use Save As if you would like to save these scores.";
+    static constexpr const char* kSaveAsFailed =
+        "Error - The file couldn't be written, the scores were not saved.";
+    static constexpr const char* kInvalidTime = "Error - not a valid level time";
+    static constexpr const char* kInvalidPassword = "Error - invalid password";
+
+    explicit IniEditor(Platform& platform,
+                       StartFolderEnvironment environment = StartFolderEnvironment::fromSystem());
+
+    // The view told about list changes; null for none.
+    void setView(EntryListView* view) { m_view = view; }
+
+    // Text1 (the score file) and Text2 (the set name) as the player typed them.
+    const std::string& iniFileText() const { return m_iniFileText; }
+    void setIniFileText(std::string text) { m_iniFileText = std::move(text); }
+    const std::string& setNameText() const { return m_setNameText; }
+    void setSetNameText(std::string text) { m_setNameText = std::move(text); }
+
+    // False until the first successful "Get Info", true from then on.
+    bool editingEnabled() const { return m_section.has_value(); }
+    const std::optional<ScoreSection>& section() const { return m_section; }
+
+    std::size_t entryCount() const;
+    // The list's text for an entry, "Level007=..."; position < entryCount().
+    std::string entryText(std::size_t position) const;
+    const std::vector<std::string>& extraLines() const;
+
+    std::optional<std::size_t> selection() const { return m_selection; }
+    // Selects a position (ignored past the end) or nothing.
+    void select(std::optional<std::size_t> position);
+
+    // The buttons, in the order the window shows them.
+    void browse();
+    void getInfo();
+    void insertBefore();
+    void insertAfter();
+    void moveUp();
+    void moveDown();
+    void deleteEntry();
+    void deleteScore();
+    void changeTime();
+    void changePassword();
+    void save();
+    void saveAs();
+
+  private:
+    std::vector<LevelEntry>& entries() { return m_section->levelEntries; }
+    // Renumbers each entry from position first on by delta and rescores it
+    // from the level it had to the level of its position.
+    void shiftFrom(std::size_t first, int delta);
+    // Exchanges the values of positions s - 1 and s, each rescored for its new level.
+    void swapWithPrevious(std::size_t s);
+    void changed(std::size_t first, std::size_t last);
+    void tell(const char* text, MessageIcon icon);
+
+    Platform& m_platform;
+    StartFolderEnvironment m_environment;
+    EntryListView* m_view = nullptr;
+    std::string m_iniFileText;
+    std::string m_setNameText;
+    std::optional<ScoreSection> m_section;
+    std::optional<std::size_t> m_selection;
+};
+
+} // namespace tessaro
