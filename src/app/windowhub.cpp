@@ -4,6 +4,7 @@
 #include "app/placeholderwindow.h"
 #include "dacgen/dacgenwindow.h"
 #include "launcher/mainwindow.h"
+#include "score_ini/inieditorwindow.h"
 
 #include <QApplication>
 
@@ -57,8 +58,7 @@ QWidget* WindowHub::showCcxEditor() {
 }
 
 QWidget* WindowHub::showIniEditor() {
-    return showTool(m_iniEditor,
-                    [] { return new PlaceholderWindow("Form5", "INI File Editor"); });
+    return showTool(m_iniEditor, [this] { return new IniEditorWindow(m_platform); });
 }
 
 QWidget* WindowHub::showQuorvel() {
