@@ -73,10 +73,9 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(m_text2, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.text2 = toBytes(text); });
-    connect(m_text3, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.text3 = toBytes(text); });
+    for (auto [field, text] : {std::pair{m_text2, &m_model.text2}, {m_text3, &m_model.text3}})
+        connect(field, &QLineEdit::textChanged, this,
+                [text](const QString& edited) { *text = toBytes(edited); });
     connect(m_combo1, &QComboBox::editTextChanged, this,
             [this](const QString& text) { m_model.combo1 = toBytes(text); });
     connect(m_combo1, &QComboBox::activated, this, [this](int index) {
@@ -90,9 +89,10 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     connect(command1, &QPushButton::clicked, this, [this] {
         const auto result = m_model.save();
         redraw();
-        if (auto* control = findChild<QWidget*>(QString::fromStdString(result.focus));
-            control && !result.focus.empty())
-            control->setFocus();
+        if (!result.focus.empty()) {
+            if (auto* control = findChild<QWidget*>(QString::fromStdString(result.focus)))
+                control->setFocus();
+        }
         if (result.saved)
             Q_EMIT ccfSaved();
     });

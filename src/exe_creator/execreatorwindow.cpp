@@ -19,6 +19,12 @@ void showText(QLineEdit* field, const std::string& bytes) {
         field->setText(text);
 }
 
+// Every edit of the field goes straight into the model's text.
+void bind(QLineEdit* field, std::string& text) {
+    QObject::connect(field, &QLineEdit::textChanged, field,
+                     [&text](const QString& edited) { text = toBytes(edited); });
+}
+
 // Qt breaks label lines at LF only.
 QString labelText(const std::string& bytes) {
     auto text = fromBytes(bytes);
@@ -84,18 +90,11 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(m_origExe, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.origExe = toBytes(text); });
-    connect(m_newExe, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.newExe = toBytes(text); });
-    connect(m_newIni, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.newIni = toBytes(text); });
-    connect(m_newDat, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.newDat = toBytes(text); });
-    connect(m_lev144, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.lev144 = toBytes(text); });
-    connect(m_lev149, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.lev149 = toBytes(text); });
+    m_fields = {{m_origExe, &m_model.origExe}, {m_newExe, &m_model.newExe},
+                {m_newIni, &m_model.newIni},   {m_newDat, &m_model.newDat},
+                {m_lev144, &m_model.lev144},   {m_lev149, &m_model.lev149}};
+    for (auto [field, text] : m_fields)
+        bind(field, *text);
 
     connect(command1, &QPushButton::clicked, this, [this] {
         m_model.browseOriginal();
@@ -161,12 +160,8 @@ void ExeCreatorWindow::redraw() {
     QWidget* const newExeControls[] = {m_newExe, m_command2, m_newIni, m_newDat};
     for (auto* control : newExeControls)
         control->setVisible(shown);
-    showText(m_origExe, m_model.origExe);
-    showText(m_newExe, m_model.newExe);
-    showText(m_newIni, m_model.newIni);
-    showText(m_newDat, m_model.newDat);
-    showText(m_lev144, m_model.lev144);
-    showText(m_lev149, m_model.lev149);
+    for (auto [field, text] : m_fields)
+        showText(field, *text);
 }
 
 void ExeCreatorWindow::focusControl(const std::string& name) {

@@ -3,6 +3,9 @@
 #include "exe_creator/execreator.h"
 
 #include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -38,6 +41,8 @@ class ExeCreatorWindow : public QWidget {
     QLineEdit* m_lev149;
     QPushButton* m_command2;
     QWidget* m_newExeRows[3];
+    // Each text field with the model's text it shows.
+    std::vector<std::pair<QLineEdit*, std::string*>> m_fields;
 };
 
 } // namespace tessaro

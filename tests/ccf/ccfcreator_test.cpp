@@ -109,25 +109,6 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndConfirms) {
     EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
-TEST(CcfCreatorSave, AFileThatCannotBeWrittenIsReported) {
-    test::TempFolder folder;
-    test::ScriptedPlatform platform;
-    CcfCreator creator(platform, folder / "gone");
-    creator.text1 = "C:\\CHIPS\\SET.DAT";
-    creator.combo1 = "mine.ccf";
-    const auto result = creator.save();
-    EXPECT_FALSE(result.saved);
-    EXPECT_EQ(
-        platform.messages,
-        (std::vector<RecordedMessage>{refusal(
-            "Error - your CCF file (mine.ccf) could not be written, so nothing was saved.")}));
-
-    // A folder in the way is not replaced either.
-    std::filesystem::create_directories(folder / "gone" / "mine.ccf");
-    EXPECT_FALSE(creator.save().saved);
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "gone" / "mine.ccf"));
-}
-
 TEST_F(CcfCreatorTest, PickingACcfFileFillsTheThreeFields) {
     folder.write("prog/three.ccf", readFixture("missing-fourth-line.ccf"));
     folder.write("prog/short.ccf", readFixture("two-lines.ccf"));
@@ -159,19 +140,6 @@ TEST_F(CcfCreatorTest, PickingACcfFileFillsTheThreeFields) {
     EXPECT_TRUE(reopened.save().saved);
     EXPECT_EQ(read("full.ccf"),
               "\"D:\\SETS\\CCLP2.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"full.ccf\"\r\n");
-}
-
-TEST_F(CcfCreatorTest, BrowsePutsTheChosenLevelSetIntoText1) {
-    platform.chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
-    creator.browse();
-    EXPECT_EQ(creator.text1, "C:\\CHIPS\\CCLP1.DAT");
-    ASSERT_EQ(platform.dialogs.size(), 1u);
-    EXPECT_EQ(platform.dialogs[0].title, "Browse for level sets...");
-    EXPECT_EQ(platform.dialogs[0].filterOrPrompt,
-              "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl");
-    platform.cancelFileDialog();
-    creator.browse();
-    EXPECT_EQ(creator.text1, "C:\\CHIPS\\CCLP1.DAT");
 }
 
 } // namespace

@@ -114,6 +114,9 @@ class CcfCreatorWindowTest : public QObject {
         f.platform.chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
         f.control<QPushButton>("Command3")->click();
         QCOMPARE(f.control("Text1")->text(), QString("C:\\CHIPS\\CCLP1.DAT"));
+        QCOMPARE(f.platform.dialogs.at(0).title, std::string("Browse for level sets..."));
+        QCOMPARE(f.platform.dialogs.at(0).filterOrPrompt,
+                 std::string("Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl"));
         f.type("Text2", "x");
         QCOMPARE(f.saveMessage(), QString("Error - invalid level 144"));
         QCOMPARE(f.focused(), QString("Text2"));
@@ -159,19 +162,14 @@ class CcfCreatorWindowTest : public QObject {
         QCOMPARE(f.control("Text2")->text(), QString("5"));
         QCOMPARE(f.control("Text3")->text(), QString("6"));
 
-        f.pick(0); // Alpha.ccf has no fourth line
-        QCOMPARE(f.control("Text1")->text(), QString("C:\\SETS\\ALPHA.DAT"));
-        QCOMPARE(f.control("Text2")->text(), QString("144"));
-        QVERIFY(f.platform.messages.empty());
-
         f.pick(1); // broken.ccf holds one field only
-        QCOMPARE(f.control("Text1")->text(), QString("C:\\SETS\\ALPHA.DAT"));
+        QCOMPARE(f.control("Text1")->text(), QString("C:\\SETS\\ZETA.DAT"));
         QCOMPARE(f.platform.lastMessage().text,
                  std::string("Error - could not read the CCF file (broken.ccf)"));
         QCOMPARE(f.platform.lastMessage().title, std::string("CCF File Creator"));
 
         // Save after a pick writes the picked file again, now with four lines.
-        f.pick(0);
+        f.pick(0); // Alpha.ccf has no fourth line
         QCOMPARE(f.saveMessage(), QString("Your CCF file (Alpha.ccf) has been created."));
         QCOMPARE(QString::fromStdString(f.folder.read("Alpha.ccf")),
                  QString("\"C:\\SETS\\ALPHA.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"Alpha.ccf\"\r\n"));

@@ -4,11 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#ifdef __unix__
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 namespace tessaro {
 namespace {
 
@@ -82,26 +77,6 @@ TEST(ExePatch, AFailedCopyLeavesTheNewPlaceAsItWas) {
 }
 
 #ifdef __unix__
-// Lets the process write files no bigger than the limit while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-  private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 TEST(ExePatch, ACopyThatCannotBePatchedIsNotLeftBehind) {
     test::TempFolder folder;
     // Too short to hold the level fields: patching must grow the copy, which
@@ -109,7 +84,7 @@ TEST(ExePatch, ACopyThatCannotBePatchedIsNotLeftBehind) {
     folder.write("SHORT.EXE", makeGameExe(30000));
     folder.write("OLD.EXE", "an older copy");
     {
-        FileSizeLimit limit(40000);
+        test::FileSizeLimit limit(40000);
         EXPECT_EQ(writeRetargetedCopy(folder / "SHORT.EXE", folder / "OLD.EXE", "A.DAT", "a.ini",
                                       144, 149),
                   ExeCopyOutcome::PatchFailed);

@@ -3,6 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#ifdef __unix__
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace tessaro::test {
 
 // A stand-in for a game executable: every byte differs from its neighbours,
@@ -27,5 +32,27 @@ inline std::string withLevels(std::string bytes, std::uint16_t fake, std::uint16
         bytes.replace(offset, 2, levelBytes(real));
     return bytes;
 }
+
+#ifdef __unix__
+// Lets the process write files no bigger than the limit while it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+  private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+#endif
 
 } // namespace tessaro::test
