@@ -1,0 +1,58 @@
+#pragma once
+
+#include "common/platform.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+// The names of the CCF files in a folder (files whose names end in ".ccf" in
+// any case), sorted by name without regard to case. Empty when the folder
+// cannot be read.
+std::vector<std::string> listCcfFiles(const std::filesystem::path& folder);
+
+// What the CCF File Creator window shows, and its commands. CCF files are
+// written into and re-read from the program folder. The text fields carry the
+// names of the window's controls.
+class CcfCreator {
+  public:
+    CcfCreator(Platform& platform, std::filesystem::path programFolder);
+
+    std::string text1; // level set path
+    std::string text2 = "144";
+    std::string text3 = "149";
+    std::string combo1; // the CCF file's name as typed
+
+    // Combo1's list: the program folder's CCF files when the window opened.
+    const std::vector<std::string>& ccfNames() const { return m_ccfNames; }
+
+    // Command3: asks for a level set and puts its full path into text1.
+    void browse();
+
+    // Choosing an entry of Combo1's list: the name goes into combo1 and the
+    // file's first three fields into text1, text2 and text3. When the file
+    // cannot be read or has fewer fields, the player is told and the three
+    // fields keep their contents.
+    void pick(const std::string& name);
+
+    struct SaveResult {
+        std::string focus;  // control to focus after a refused field, or empty
+        bool saved = false; // a CCF file was written
+    };
+    // Command1: checks the fields, writes the CCF file (replacing one of the
+    // same name) and confirms. A file that cannot be written is reported and
+    // an earlier file of that name stays as it was.
+    SaveResult save();
+
+  private:
+    SaveResult refuse(const std::string& text, const std::string& focus);
+    std::filesystem::path pathOf(const std::string& name) const;
+
+    Platform& m_platform;
+    std::filesystem::path m_programFolder;
+    std::vector<std::string> m_ccfNames;
+};
+
+} // namespace tessaro

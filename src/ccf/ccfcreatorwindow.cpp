@@ -1,0 +1,131 @@
+#include "ccf/ccfcreatorwindow.h"
+
+#include "app/codepage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace tessaro {
+
+namespace {
+
+void showText(QLineEdit* field, const std::string& bytes) {
+    const auto text = fromBytes(bytes);
+    if (field->text() != text)
+        field->setText(text);
+}
+
+} // namespace
+
+CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
+                                   QWidget* parent)
+    : QWidget(parent), m_model(platform, std::move(programFolder)) {
+    setObjectName("Form4");
+    setWindowTitle("CCF File Creator");
+
+    auto* grid = new QGridLayout;
+    m_text1 = addField(grid, 0, "Text1", "Label1", "DAT File:");
+    m_text1->setReadOnly(true);
+    auto* command3 = addButton("Command3", "Browse...");
+    grid->addWidget(command3, 0, 2);
+    m_text2 = addField(grid, 1, "Text2", "Label2", "Fake \"level 144\" last level:");
+    m_text3 = addField(grid, 2, "Text3", "Label3", "Real \"level 149\" last level:");
+    int row = 3;
+
+    auto* label4 = new QLabel("What to call this CCF file (include the \".ccf\"):", this);
+    label4->setObjectName("Label4");
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName("Combo1");
+    m_combo1->setEditable(true);
+    // The name stays exactly as typed: no completion, nothing added to the list.
+    m_combo1->setCompleter(nullptr);
+    m_combo1->setInsertPolicy(QComboBox::NoInsert);
+    // File1 lists the program folder's CCF files; it stays hidden and only
+    // feeds Combo1's list.
+    auto* file1 = new QListWidget(this);
+    file1->setObjectName("File1");
+    file1->hide();
+    for (const auto& name : m_model.ccfNames()) {
+        file1->addItem(fromBytes(name));
+        m_combo1->addItem(fromBytes(name));
+    }
+    m_combo1->setCurrentIndex(-1);
+    grid->addWidget(label4, row++, 0, 1, 3);
+    grid->addWidget(m_combo1, row++, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+
+    auto* command1 = addButton("Command1", "Save");
+    auto* command2 = addButton("Command2", "Cancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(command1);
+    buttons->addWidget(command2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    for (auto [field, text] : {std::pair{m_text2, &m_model.text2}, {m_text3, &m_model.text3}})
+        connect(field, &QLineEdit::textChanged, this,
+                [text](const QString& edited) { *text = toBytes(edited); });
+    connect(m_combo1, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { m_model.combo1 = toBytes(text); });
+    connect(m_combo1, &QComboBox::activated, this, [this](int index) {
+        m_model.pick(toBytes(m_combo1->itemText(index)));
+        redraw();
+    });
+    connect(command3, &QPushButton::clicked, this, [this] {
+        m_model.browse();
+        redraw();
+    });
+    connect(command1, &QPushButton::clicked, this, [this] {
+        const auto result = m_model.save();
+        redraw();
+        if (!result.focus.empty()) {
+            if (auto* control = findChild<QWidget*>(QString::fromStdString(result.focus)))
+                control->setFocus();
+        }
+        if (result.saved)
+            Q_EMIT ccfSaved();
+    });
+    connect(command2, &QPushButton::clicked, this, &QWidget::close);
+
+    redraw();
+    resize(460, sizeHint().height());
+}
+
+QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* name,
+                                      const char* labelName, const QString& label) {
+    auto* caption = new QLabel(label, this);
+    caption->setObjectName(labelName);
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(field, row, 1);
+    return field;
+}
+
+QPushButton* CcfCreatorWindow::addButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    return button;
+}
+
+void CcfCreatorWindow::redraw() {
+    showText(m_text1, m_model.text1);
+    showText(m_text2, m_model.text2);
+    showText(m_text3, m_model.text3);
+    const auto name = fromBytes(m_model.combo1);
+    if (m_combo1->currentText() != name)
+        m_combo1->setEditText(name);
+}
+
+} // namespace tessaro

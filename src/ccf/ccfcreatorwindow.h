@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ccf/ccfcreator.h"
+
+#include <QWidget>
+#include <filesystem>
+
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+
+namespace tessaro {
+
+// Form4: writes CCF files into the program folder and re-reads the ones
+// already there.
+class CcfCreatorWindow : public QWidget {
+    Q_OBJECT
+  public:
+    CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
+                     QWidget* parent = nullptr);
+
+  Q_SIGNALS:
+    // A CCF file was written into the program folder.
+    void ccfSaved();
+
+  private:
+    QLineEdit* addField(QGridLayout* grid, int row, const char* name, const char* labelName,
+                        const QString& label);
+    QPushButton* addButton(const char* name, const QString& caption);
+    void redraw();
+
+    CcfCreator m_model;
+    QLineEdit* m_text1;
+    QLineEdit* m_text2;
+    QLineEdit* m_text3;
+    QComboBox* m_combo1;
+};
+
+} // namespace tessaro

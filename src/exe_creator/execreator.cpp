@@ -1,0 +1,124 @@
+#include "exe_creator/execreator.h"
+
+#include "common/numbers.h"
+#include "common/paths.h"
+#include "exe_creator/exepatch.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr const char* kExeFilter = "Chip's EXE files|*.exe";
+constexpr const char* kHeadings = "Name of the original .exe:\r\n\r\n"
+                                  "Name of the new .exe:\r\n\r\n"
+                                  "Name of new ini file:\r\n\r\n"
+                                  "Name of new chips.dat file:";
+
+} // namespace
+
+ExeCreator::ExeCreator(Platform& platform, SettingsStore& settings)
+    : m_platform(platform), m_settings(settings) {}
+
+void ExeCreator::setMode(ExeCreatorMode mode) {
+    m_mode = mode;
+    if (mode == ExeCreatorMode::ExeCreator)
+        origExe = m_settings.get(kExeCreatorSection, kOriginalExeKey, "");
+}
+
+std::string ExeCreator::caption() const {
+    return m_mode == ExeCreatorMode::ExeCreator ? "EXE Creator" : "Quorvel";
+}
+
+std::string ExeCreator::label1() const {
+    const std::string headings = kHeadings;
+    if (m_mode == ExeCreatorMode::ExeCreator)
+        return headings;
+    return headings.substr(0, headings.find("\r\n"));
+}
+
+void ExeCreator::browseOriginal() {
+    if (const auto choice = m_platform.openFileDialog("Browse for original .exe...", kExeFilter))
+        origExe = choice->path;
+}
+
+void ExeCreator::browseNew() {
+    if (const auto choice =
+            m_platform.saveFileDialog("Browse for place to save new .exe...", kExeFilter))
+        newExe = choice->path;
+}
+
+std::string ExeCreator::refuse(const std::string& text, const std::string& focus) {
+    m_platform.tell(text, caption(), MessageIcon::Exclamation);
+    return focus;
+}
+
+std::string ExeCreator::ok() {
+    if (lev144.empty())
+        return refuse("Invalid level 144", "lev144");
+    if (lev149.empty())
+        return refuse("Invalid level 149", "lev149");
+    if (origExe.empty()) {
+        refuse("You need to select an original EXE", {});
+        browseOriginal();
+        return {};
+    }
+    // A level that is not a number counts as 0 and so is refused below.
+    const int fake = toInt16(lev144).value_or(0);
+    const int real = toInt16(lev149).value_or(0);
+    if (fake > 999 || fake < 1)
+        return refuse("Invalid level 144", "lev144");
+    if (real < fake || real > 999 || real < 1)
+        return refuse("Invalid level 149", "lev149");
+    const auto fake16 = static_cast<std::int16_t>(fake);
+    const auto real16 = static_cast<std::int16_t>(real);
+    return m_mode == ExeCreatorMode::ExeCreator ? createExe(fake16, real16)
+                                                : patchInPlace(fake16, real16);
+}
+
+std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
+    if (newExe.empty()) {
+        refuse("You need to select a new EXE", {});
+        browseNew();
+        return {};
+    }
+    if (newIni.empty())
+        return refuse("You need to type the name of your INI file", "NewIni");
+    if (newDat.empty())
+        return refuse("You need to type the name of your level set", "NewDat");
+    switch (writeRetargetedCopy(toPath(origExe), toPath(newExe), newDat, newIni, fake, real)) {
+    case ExeCopyOutcome::Written:
+        m_platform.tell("Your new exe file (" + newExe + ") is ready to play.", "EXE Creator",
+                        MessageIcon::None);
+        break;
+    case ExeCopyOutcome::CopyFailed:
+        refuse("Could not copy the original exe file (" + origExe + ") to " + newExe +
+                   ". No new exe file was written.",
+               {});
+        break;
+    case ExeCopyOutcome::PatchFailed:
+        refuse("Could not write the new names and levels into the new exe file (" + newExe +
+                   "). No new exe file was written.",
+               {});
+        break;
+    }
+    return {};
+}
+
+std::string ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
+    if (writeLevelsInPlace(toPath(origExe), fake, real)) {
+        m_platform.tell("Thank you for using Quorvel. Please use again!", "Quorvel",
+                        MessageIcon::None);
+    } else {
+        refuse("Could not write the new levels into " + origExe +
+                   ". Check that the file exists and is not read-only.",
+               {});
+    }
+    return {};
+}
+
+void ExeCreator::exit() {
+    if (m_mode == ExeCreatorMode::ExeCreator)
+        m_settings.set(kExeCreatorSection, kOriginalExeKey, origExe);
+}
+
+} // namespace tessaro

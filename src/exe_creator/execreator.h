@@ -1,0 +1,66 @@
+#pragma once
+
+#include "common/platform.h"
+#include "common/settings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tessaro {
+
+// The window either writes a re-targeted copy of a game executable, or (as
+// Quorvel) rewrites the last levels of an executable in place.
+enum class ExeCreatorMode { ExeCreator, Quorvel };
+
+// Where the last original executable used for a copy is kept.
+inline constexpr const char* kExeCreatorSection = "EXE Creator";
+inline constexpr const char* kOriginalExeKey = "OriginalExe";
+
+// What the EXE Creator window shows, and its commands. The text fields carry
+// the names of the window's controls. Commands return the object name of the
+// control that should receive the keyboard focus, or nothing.
+class ExeCreator {
+  public:
+    ExeCreator(Platform& platform, SettingsStore& settings);
+
+    std::string origExe;
+    std::string newExe;
+    std::string newIni;
+    std::string newDat;
+    std::string lev144 = "144";
+    std::string lev149 = "149";
+
+    ExeCreatorMode mode() const { return m_mode; }
+    // Switches the mode, also while the window is open. Choosing EXE Creator
+    // mode refills origExe from the saved setting; every other field stays.
+    // A new window has the EXE Creator layout but an empty origExe until its
+    // mode is set.
+    void setMode(ExeCreatorMode mode);
+
+    // "EXE Creator" or "Quorvel".
+    std::string caption() const;
+    // The headings of the four path fields, one per line with a blank line
+    // between (CR LF line ends); only the first heading in Quorvel mode.
+    std::string label1() const;
+    // Whether NewExe, NewIni, NewDat and their browse button are shown.
+    bool showsNewExeFields() const { return m_mode == ExeCreatorMode::ExeCreator; }
+
+    void browseOriginal(); // Command1
+    void browseNew();      // Command2
+    // Command4: checks the fields and writes the copy or the levels, telling
+    // the player the outcome.
+    std::string ok();
+    // Command3, before the window closes: remembers origExe in EXE Creator mode.
+    void exit();
+
+  private:
+    std::string refuse(const std::string& text, const std::string& focus);
+    std::string createExe(std::int16_t fake, std::int16_t real);
+    std::string patchInPlace(std::int16_t fake, std::int16_t real);
+
+    Platform& m_platform;
+    SettingsStore& m_settings;
+    ExeCreatorMode m_mode = ExeCreatorMode::ExeCreator;
+};
+
+} // namespace tessaro

@@ -1,0 +1,174 @@
+#include "exe_creator/execreatorwindow.h"
+
+#include "app/codepage.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tessaro {
+
+namespace {
+
+void showText(QLineEdit* field, const std::string& bytes) {
+    const auto text = fromBytes(bytes);
+    if (field->text() != text)
+        field->setText(text);
+}
+
+// Every edit of the field goes straight into the model's text.
+void bind(QLineEdit* field, std::string& text) {
+    QObject::connect(field, &QLineEdit::textChanged, field,
+                     [&text](const QString& edited) { text = toBytes(edited); });
+}
+
+// Qt breaks label lines at LF only.
+QString labelText(const std::string& bytes) {
+    auto text = fromBytes(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+} // namespace
+
+ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, QWidget* parent)
+    : QWidget(parent), m_model(platform, settings) {
+    setObjectName("Form3");
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName("Label1");
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_origExe = addField("OrigExe", false);
+    m_newExe = addField("NewExe", false);
+    m_newIni = addField("NewIni", true);
+    m_newDat = addField("NewDat", true);
+    auto* command1 = addButton("Command1", "Browse...");
+    m_command2 = addButton("Command2", "Browse...");
+
+    // Each heading line of Label1 sits level with its field: the fields stand
+    // in rows two label lines high, and the label starts half a line down.
+    const int lineHeight = m_label1->fontMetrics().lineSpacing();
+    const int rowHeight = 2 * lineHeight;
+    m_label1->setContentsMargins(0, lineHeight / 2, 0, 0);
+    auto* rows = new QVBoxLayout;
+    rows->setSpacing(0);
+    rows->addWidget(pathRow(m_origExe, command1, rowHeight));
+    m_newExeRows[0] = pathRow(m_newExe, m_command2, rowHeight);
+    m_newExeRows[1] = pathRow(m_newIni, nullptr, rowHeight);
+    m_newExeRows[2] = pathRow(m_newDat, nullptr, rowHeight);
+    for (auto* row : m_newExeRows)
+        rows->addWidget(row);
+    rows->addStretch();
+    auto* paths = new QHBoxLayout;
+    paths->addWidget(m_label1);
+    paths->addLayout(rows, 1);
+
+    auto* label2 = new QLabel("Fake last level:", this);
+    label2->setObjectName("Label2");
+    auto* label3 = new QLabel("Real last level:", this);
+    label3->setObjectName("Label3");
+    m_lev144 = addField("lev144", true);
+    m_lev149 = addField("lev149", true);
+    auto* levels = new QFormLayout;
+    levels->addRow(label2, m_lev144);
+    levels->addRow(label3, m_lev149);
+
+    auto* command4 = addButton("Command4", "OK");
+    auto* command3 = addButton("Command3", "Exit");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(command4);
+    buttons->addWidget(command3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(paths);
+    layout->addLayout(levels);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    m_fields = {{m_origExe, &m_model.origExe}, {m_newExe, &m_model.newExe},
+                {m_newIni, &m_model.newIni},   {m_newDat, &m_model.newDat},
+                {m_lev144, &m_model.lev144},   {m_lev149, &m_model.lev149}};
+    for (auto [field, text] : m_fields)
+        bind(field, *text);
+
+    connect(command1, &QPushButton::clicked, this, [this] {
+        m_model.browseOriginal();
+        redraw();
+    });
+    connect(m_command2, &QPushButton::clicked, this, [this] {
+        m_model.browseNew();
+        redraw();
+    });
+    connect(command4, &QPushButton::clicked, this, [this] {
+        const auto focus = m_model.ok();
+        redraw();
+        focusControl(focus);
+    });
+    connect(command3, &QPushButton::clicked, this, [this] {
+        m_model.exit();
+        close();
+    });
+
+    redraw();
+    resize(520, sizeHint().height());
+}
+
+QLineEdit* ExeCreatorWindow::addField(const char* name, bool typed) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    field->setReadOnly(!typed);
+    return field;
+}
+
+QPushButton* ExeCreatorWindow::addButton(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    return button;
+}
+
+QWidget* ExeCreatorWindow::pathRow(QWidget* field, QWidget* button, int height) {
+    auto* row = new QWidget(this);
+    row->setFixedHeight(height);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field, 1);
+    if (button)
+        layout->addWidget(button);
+    return row;
+}
+
+void ExeCreatorWindow::setMode(ExeCreatorMode mode) {
+    m_model.setMode(mode);
+    redraw();
+    // Fit the height to the rows now shown.
+    layout()->invalidate();
+    layout()->activate();
+    resize(width(), sizeHint().height());
+}
+
+void ExeCreatorWindow::redraw() {
+    setWindowTitle(fromBytes(m_model.caption()));
+    m_label1->setText(labelText(m_model.label1()));
+    const bool shown = m_model.showsNewExeFields();
+    for (auto* row : m_newExeRows)
+        row->setVisible(shown);
+    QWidget* const newExeControls[] = {m_newExe, m_command2, m_newIni, m_newDat};
+    for (auto* control : newExeControls)
+        control->setVisible(shown);
+    for (auto [field, text] : m_fields)
+        showText(field, *text);
+}
+
+void ExeCreatorWindow::focusControl(const std::string& name) {
+    if (name.empty())
+        return;
+    if (auto* control = findChild<QWidget*>(QString::fromStdString(name)))
+        control->setFocus();
+}
+
+} // namespace tessaro

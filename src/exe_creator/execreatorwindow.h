@@ -1,0 +1,48 @@
+#pragma once
+
+#include "exe_creator/execreator.h"
+
+#include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tessaro {
+
+// Form3: writes a re-targeted copy of a game executable, or, as Quorvel,
+// rewrites the last levels of an executable in place. The opener sets the
+// mode right after building the window and again whenever the player picks
+// the other mode from the menu.
+class ExeCreatorWindow : public QWidget {
+    Q_OBJECT
+  public:
+    ExeCreatorWindow(Platform& platform, SettingsStore& settings, QWidget* parent = nullptr);
+
+    void setMode(ExeCreatorMode mode);
+
+  private:
+    QLineEdit* addField(const char* name, bool typed);
+    QPushButton* addButton(const char* name, const QString& caption);
+    QWidget* pathRow(QWidget* field, QWidget* button, int height);
+    void redraw();
+    void focusControl(const std::string& name);
+
+    ExeCreator m_model;
+    QLabel* m_label1;
+    QLineEdit* m_origExe;
+    QLineEdit* m_newExe;
+    QLineEdit* m_newIni;
+    QLineEdit* m_newDat;
+    QLineEdit* m_lev144;
+    QLineEdit* m_lev149;
+    QPushButton* m_command2;
+    QWidget* m_newExeRows[3];
+    // Each text field with the model's text it shows.
+    std::vector<std::pair<QLineEdit*, std::string*>> m_fields;
+};
+
+} // namespace tessaro
