@@ -2,7 +2,9 @@
 
 #include "app/aboutwindow.h"
 #include "app/placeholderwindow.h"
+#include "ccf/ccfcreatorwindow.h"
 #include "dacgen/dacgenwindow.h"
+#include "exe_creator/execreatorwindow.h"
 #include "launcher/mainwindow.h"
 #include "score_ini/inieditorwindow.h"
 
@@ -61,17 +63,23 @@ QWidget* WindowHub::showIniEditor() {
     return showTool(m_iniEditor, [this] { return new IniEditorWindow(m_platform); });
 }
 
-QWidget* WindowHub::showQuorvel() {
-    return showTool(m_exeCreator, [] { return new PlaceholderWindow("Form3", "Quorvel"); });
+QWidget* WindowHub::showExeCreatorIn(ExeCreatorMode mode) {
+    QWidget* window = showTool(
+        m_exeCreator, [this] { return new ExeCreatorWindow(m_platform, m_settings); });
+    static_cast<ExeCreatorWindow*>(window)->setMode(mode);
+    return window;
 }
 
-QWidget* WindowHub::showExeCreator() {
-    return showTool(m_exeCreator, [] { return new PlaceholderWindow("Form3", "EXE Creator"); });
-}
+QWidget* WindowHub::showQuorvel() { return showExeCreatorIn(ExeCreatorMode::Quorvel); }
+
+QWidget* WindowHub::showExeCreator() { return showExeCreatorIn(ExeCreatorMode::ExeCreator); }
 
 QWidget* WindowHub::showCcfCreator() {
-    return showTool(m_ccfCreator,
-                    [] { return new PlaceholderWindow("Form4", "CCF File Creator"); });
+    return showTool(m_ccfCreator, [this] {
+        auto* window = new CcfCreatorWindow(m_platform, m_programFolder);
+        connect(window, &CcfCreatorWindow::ccfSaved, m_main.get(), &MainWindow::refreshFileList);
+        return window;
+    });
 }
 
 void WindowHub::closeAll() {

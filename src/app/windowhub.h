@@ -13,6 +13,7 @@ class QWidget;
 namespace tessaro {
 
 class MainWindow;
+enum class ExeCreatorMode;
 
 // Opens every window of the program: each tool window once, non-modal; asked
 // for again it is brought to the front, not reloaded. Runs Exit's close order
@@ -41,6 +42,7 @@ public:
     void closeAll();
 
 private:
+    QWidget* showExeCreatorIn(ExeCreatorMode mode);
     template <typename Make>
     QWidget* showTool(QPointer<QWidget>& slot, Make make);
 

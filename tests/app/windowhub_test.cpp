@@ -8,6 +8,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -84,6 +87,32 @@ private Q_SLOTS:
                                                "Form2", "Form1"}));
         QCOMPARE(settings.writes.size(), std::size_t(8));
         QVERIFY(!hub.mainWindow().isVisible());
+    }
+
+    void classicsModesShareOneWindowAndASavedCcfShowsInTheMainList() {
+        test::TempFolder home;
+        test::ScriptedPlatform platform;
+        test::MemorySettings settings;
+        WindowHub hub(platform, settings, home.str());
+        hub.mainWindow().show();
+
+        QWidget* quorvel = hub.showQuorvel();
+        QCOMPARE(quorvel->windowTitle(), QString("Quorvel"));
+        QCOMPARE(hub.showExeCreator(), quorvel);
+        QCOMPARE(quorvel->windowTitle(), QString("EXE Creator"));
+
+        auto* files = hub.mainWindow().findChild<QListWidget*>("datFile");
+        QCOMPARE(files->count(), 0);
+        QWidget* ccf = hub.showCcfCreator();
+        platform.chooseFile((home.path() / "CCLP1.DAT").string(), "CCLP1.DAT");
+        ccf->findChild<QPushButton*>("Command3")->click();
+        auto* name = ccf->findChild<QComboBox*>("Combo1");
+        name->setEditText("fast.ccf");
+        ccf->findChild<QPushButton*>("Command1")->click();
+        QCOMPARE(platform.lastMessage().text,
+                 std::string("Your CCF file (fast.ccf) has been created."));
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(files->item(0)->text(), QString("fast.ccf"));
     }
 
     void aboutShowsNameVersionAndOpensTheWebPage() {
