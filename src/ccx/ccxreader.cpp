@@ -6,6 +6,7 @@
 #include "common/textfile.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaro {
 
@@ -48,14 +49,13 @@ class LineCursor {
         if (m_at >= m_bytes.size())
             return std::nullopt;
         const auto start = m_at;
-        auto end = start;
-        while (end < m_bytes.size() && m_bytes[end] != '\r' && m_bytes[end] != '\n')
-            ++end;
+        const auto end = std::min(nextOf('\r', m_nextCr), nextOf('\n', m_nextLf));
         m_at = end;
+        m_endedInCrLf = false;
         if (m_at < m_bytes.size()) {
-            const bool crLf =
+            m_endedInCrLf =
                 m_bytes[m_at] == '\r' && m_at + 1 < m_bytes.size() && m_bytes[m_at + 1] == '\n';
-            m_at += crLf ? 2 : 1;
+            m_at += m_endedInCrLf ? 2 : 1;
         }
         ++m_line;
         return m_bytes.substr(start, end - start);
@@ -63,11 +63,32 @@ class LineCursor {
 
     // The number of the line last handed out (0 before the first).
     std::size_t line() const { return m_line; }
+    // Where the next line starts, and whether the last line ended in CR LF.
+    std::size_t offset() const { return m_at; }
+    bool endedInCrLf() const { return m_endedInCrLf; }
+    std::string_view bytes() const { return m_bytes; }
 
   private:
+    // The position of the next c at or after the cursor (the size when there
+    // is none); each search starts where the last one for c stopped, so the
+    // text is scanned once.
+    std::size_t nextOf(char c, std::size_t& cached) {
+        if (cached < m_at || cached == kUnknown) {
+            const void* found = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
+            cached =
+                found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
+                      : m_bytes.size();
+        }
+        return cached;
+    }
+
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
     std::string_view m_bytes;
     std::size_t m_at = 0;
     std::size_t m_line = 0;
+    bool m_endedInCrLf = false;
+    std::size_t m_nextCr = kUnknown;
+    std::size_t m_nextLf = kUnknown;
 };
 
 class Reader {
@@ -94,6 +115,7 @@ class Reader {
     bool readBodyLine(std::string_view line, bool& done);
     bool readLevelStart(std::string_view line);
     bool readPane(CcxPane pane);
+    bool readPageText(std::string& text);
     bool readPageColor(std::string_view line, std::string_view name, ColorValue& color);
 
     LineCursor m_lines;
@@ -206,8 +228,12 @@ bool Reader::readBodyLine(std::string_view line, bool& done) {
     if (line.starts_with("<level number"))
         return readLevelStart(line);
     if (line == "<prologue>" || line == "<epilogue>") {
-        if (m_level == 0)
-            return fail("\"" + std::string(line) + "\" comes before the first level");
+        if (m_level == 0) {
+            std::string problem = "\"";
+            problem.append(line);
+            problem += "\" comes before the first level";
+            return fail(std::move(problem));
+        }
         return readPane(line == "<prologue>" ? CcxPane::Prologue : CcxPane::Epilogue);
     }
     return true; // "</level>", empty lines and anything unknown
@@ -277,23 +303,45 @@ bool Reader::readPane(CcxPane pane) {
         }
         if (!m_lines.next()) // "<![CDATA["; not examined
             return failAtEnd();
-        const auto first = m_lines.next();
-        if (!first)
-            return failAtEnd();
-        page.text.assign(*first);
-        while (true) {
-            const auto textLine = m_lines.next();
-            if (!textLine)
-                return failAtEnd();
-            if (*textLine == "]]>")
-                break;
-            page.text += "\r\n";
-            page.text += *textLine;
-        }
+        if (!readPageText(page.text))
+            return false;
         // The line after "]]>" is normally "</page>"; it is examined like any
         // line between pages, so a missing "</page>" does no harm.
         line = m_lines.next();
     }
+}
+
+// The text runs from the line after "<![CDATA[" (whatever it holds) to the
+// line before the next "]]>", its lines joined by CR LF. Where the file has
+// CR LF ends throughout the text, the text is taken in one piece.
+bool Reader::readPageText(std::string& text) {
+    const auto start = m_lines.offset();
+    auto end = start;
+    std::size_t lineCount = 0;
+    bool allCrLf = true;
+    while (true) {
+        const auto line = m_lines.next();
+        if (!line)
+            return failAtEnd();
+        if (lineCount > 0 && *line == "]]>")
+            break;
+        ++lineCount;
+        end = static_cast<std::size_t>(line->data() - m_lines.bytes().data()) + line->size();
+        allCrLf = allCrLf && m_lines.endedInCrLf();
+    }
+    const auto block = m_lines.bytes().substr(start, end - start);
+    if (allCrLf) {
+        text.assign(block);
+        return true;
+    }
+    text.clear();
+    LineCursor lines(block);
+    for (std::size_t i = 0; i < lineCount; ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines.next().value_or(std::string_view{}); // a last empty line has no end here
+    }
+    return true;
 }
 
 bool Reader::readPageColor(std::string_view line, std::string_view name, ColorValue& color) {

@@ -52,6 +52,19 @@ TEST(CcxReader, ReadsTheDemoSetWhateverItsLineEnds) {
     }
 }
 
+TEST(CcxReader, ReadsPageTextsTheSameWithAnyLineEnds) {
+    const auto crLf = ccxFixtureBytes("full-panes.ccx");
+    const auto expected = read(crLf);
+    for (const char* ending : {"\n", "\r"}) {
+        std::string other;
+        for (const auto& line : splitLines(crLf))
+            other += line + ending;
+        EXPECT_EQ(read(other).document, expected.document) << "line end " << int(ending[0]);
+    }
+    // A text whose last line is empty keeps its final line break.
+    EXPECT_EQ(expected.document.level(2).epilogue.page(1).text, "ends with a break\r\n");
+}
+
 TEST(CcxReader, HeaderLines) {
     auto document = read(withHeader({"\tms=\"no\""})).document;
     EXPECT_EQ(document.msChoice, CompatChoice::No);
