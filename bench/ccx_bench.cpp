@@ -88,6 +88,7 @@ const Scratch& scratch() {
 void countBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(fullBytes().size()));
+    state.SetLabel(std::to_string(fullBytes().size()) + " bytes");
 }
 
 void rawRead(benchmark::State& state) {
