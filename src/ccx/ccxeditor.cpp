@@ -30,9 +30,9 @@ bool isMarkedReadOnly(const std::filesystem::path& path) {
 
 std::string readErrorMessage(const std::string& fileName, const CcxReadError& error) {
     if (error.line == 0)
-        return "Error - cannot read \"" + fileName + "\": " + error.problem + ".";
+        return "Error - the file \"" + fileName + "\" cannot be read.";
     return "Error in line " + std::to_string(error.line) + " of \"" + fileName +
-           "\": " + error.problem + ".";
+           "\": " + error.problem + ". The file was not opened.";
 }
 
 } // namespace
@@ -40,7 +40,8 @@ std::string readErrorMessage(const std::string& fileName, const CcxReadError& er
 CcxEditor::CcxEditor(Platform& platform) : m_platform(platform) {}
 
 void CcxEditor::selectEntry(int position) {
-    m_selected = position;
+    const bool listed = position >= 0 && position < static_cast<int>(m_levelList.size());
+    m_selected = listed ? position : -1;
     showLevel();
 }
 

@@ -192,11 +192,12 @@ TEST(CcxEditor, AFailedOpenLeavesNoDocumentWhenNoneWasOpen) {
     const auto path = ccxFixture("page-eleven.ccx").string();
     platform.chooseFile(path, "page-eleven.ccx");
     editor.open();
-    EXPECT_EQ(platform.messages,
-              (std::vector<RecordedMessage>{
-                  {"Error in line 73 of \"" + path +
-                       "\": level 1 has more than 10 pages in its prologue.",
-                   "CCX File Editor", MessageIcon::Exclamation, MessageButtons::Ok}}));
+    EXPECT_EQ(
+        platform.messages,
+        (std::vector<RecordedMessage>{
+            {"Error in line 73 of \"" + path +
+                 "\": level 1 has more than 10 pages in its prologue. The file was not opened.",
+             "CCX File Editor", MessageIcon::Exclamation, MessageButtons::Ok}}));
     EXPECT_EQ(editor.document().fileName, "");
     EXPECT_FALSE(editor.saveEnabled());
     EXPECT_EQ(editor.label1(), "File Name:");
@@ -206,8 +207,7 @@ TEST(CcxEditor, AFailedOpenLeavesNoDocumentWhenNoneWasOpen) {
     const auto missing = ccxFixture("no-such-file.ccx").string();
     platform.chooseFile(missing, "no-such-file.ccx");
     editor.open();
-    EXPECT_EQ(platform.lastMessage().text,
-              "Error - cannot read \"" + missing + "\": the file cannot be read.");
+    EXPECT_EQ(platform.lastMessage().text, "Error - the file \"" + missing + "\" cannot be read.");
     EXPECT_EQ(editor.document().fileName, "");
 }
 
