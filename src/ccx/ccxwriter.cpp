@@ -34,8 +34,14 @@ std::size_t estimatedSize(const CcxDocument& document) {
     return size;
 }
 
-void appendColors(std::string& out, std::string_view leading, ColorValue back, ColorValue font) {
-    out += leading;
+// Appends the parts, then CR LF.
+template <typename... Parts> void appendLine(std::string& out, const Parts&... parts) {
+    (out.append(std::string_view(parts)), ...);
+    out += kCrLf;
+}
+
+// bgcolor="#RRGGBB" color="#RRGGBB"
+void appendColorAttributes(std::string& out, ColorValue back, ColorValue font) {
     out += "bgcolor=\"";
     out += formatHtmlColor(back);
     out += "\" color=\"";
@@ -43,93 +49,61 @@ void appendColors(std::string& out, std::string_view leading, ColorValue back, C
     out += '"';
 }
 
-void appendAttributeLine(std::string& out, std::string_view name, std::string_view value) {
-    out += '\t';
-    out += name;
-    out += "=\"";
-    out += value;
-    out += '"';
-    out += kCrLf;
-}
-
 void appendHeader(std::string& out, const CcxDocument& document) {
-    out += "<levelset";
-    out += kCrLf;
+    appendLine(out, "<levelset");
     if (!document.description.empty())
-        appendAttributeLine(out, "description", document.description);
+        appendLine(out, "\tdescription=\"", document.description, "\"");
     const auto compat =
         formatCompatAttributes(document.msChoice, document.lynxChoice, document.pedanticChoice);
-    if (!compat.empty()) {
-        out += '\t';
-        out += compat;
-        out += kCrLf;
-    }
+    if (!compat.empty())
+        appendLine(out, "\t", compat);
     if (!document.author.empty())
-        appendAttributeLine(out, "author", document.author);
-    appendAttributeLine(out, "format", "html");
+        appendLine(out, "\tauthor=\"", document.author, "\"");
+    appendLine(out, "\tformat=\"html\"");
     if (document.hasDefaultColors) {
-        appendColors(out, "\t", document.defaultBackColor, document.defaultFontColor);
-        out += kCrLf;
+        out += '\t';
+        appendColorAttributes(out, document.defaultBackColor, document.defaultFontColor);
+        appendLine(out);
     }
-    out += ">";
-    out += kCrLf;
-    out += kCrLf;
+    appendLine(out, ">");
+    appendLine(out);
 }
 
 void appendPane(std::string& out, const CcxPageList& list, std::string_view tag) {
     if (list.count == 0)
         return;
-    out += '<';
-    out += tag;
-    out += '>';
-    out += kCrLf;
+    appendLine(out, "<", tag, ">");
     for (int number = 1; number <= writtenPageCount(list); ++number) {
         const auto& page = list.page(number);
-        out += kCrLf;
+        appendLine(out);
         out += "<page";
-        if (page.hasOwnColors == 1)
-            appendColors(out, " ", page.backColor, page.fontColor);
-        out += '>';
-        out += kCrLf;
-        out += "<![CDATA[";
-        out += kCrLf;
-        out += page.text;
-        out += kCrLf;
-        out += "]]>";
-        out += kCrLf;
-        out += "</page>";
-        out += kCrLf;
+        if (page.hasOwnColors == 1) {
+            out += ' ';
+            appendColorAttributes(out, page.backColor, page.fontColor);
+        }
+        appendLine(out, ">");
+        appendLine(out, "<![CDATA[");
+        appendLine(out, page.text);
+        appendLine(out, "]]>");
+        appendLine(out, "</page>");
     }
-    out += "</";
-    out += tag;
-    out += '>';
-    out += kCrLf;
+    appendLine(out, "</", tag, ">");
 }
 
 void appendLevel(std::string& out, int number, const CcxLevel& level) {
-    out += "<!-- ";
-    out += level.title;
-    out += " -->";
-    out += kCrLf;
+    appendLine(out, "<!-- ", level.title, " -->");
     out += "<level number=\"";
     out += std::to_string(number);
     out += '"';
-    if (!level.author.empty()) {
-        out += " author=\"";
-        out += level.author;
-        out += '"';
-    }
-    if (!level.compatAttributes.empty()) {
-        out += ' ';
-        out += level.compatAttributes;
-    }
-    out += '>';
-    out += kCrLf;
+    if (!level.author.empty())
+        out.append(" author=\"").append(level.author) += '"';
+    if (!level.compatAttributes.empty())
+        (out += ' ') += level.compatAttributes;
+    appendLine(out, ">");
     appendPane(out, level.prologue, "prologue");
     appendPane(out, level.epilogue, "epilogue");
-    out += "</level>";
-    out += kCrLf;
-    out += kCrLf;
+    appendLine(out, "</level>");
+    appendLine(out);
 }
 
 } // namespace
@@ -140,8 +114,7 @@ std::string formatCcxFile(const CcxDocument& document) {
     appendHeader(out, document);
     for (int number = 1; number <= writtenLevelCount(document); ++number)
         appendLevel(out, number, document.level(number));
-    out += "</levelset>";
-    out += kCrLf;
+    appendLine(out, "</levelset>");
     return out;
 }
 
