@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ccx/ccxlevel.h"
+#include "ccx/compatchoice.h"
+#include "common/colorvalue.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+// The highest level number a CCX document holds.
+inline constexpr int kMaxCcxLevels = 999;
+
+// One CCX level set being edited: the set's fields and a fixed table of 999
+// levels, numbered 1 to 999. The table is allocated once and never grows.
+class CcxDocument {
+  public:
+    CcxDocument();
+
+    // Full path of the file being edited; empty while no document is open.
+    std::string fileName;
+    // Highest level number of the set (0 to 999); the writer writes levels 1
+    // to levelCount, empty ones included.
+    std::int16_t levelCount = 0;
+    // The level the level controls show; 0 only right after a reset.
+    std::int16_t currentLevel = 0;
+    // When set, the next selection of a level entry does not store the level
+    // controls first.
+    bool skipNextLevelStore = false;
+
+    // The set's fields, each shown by its control in the editor window.
+    std::string description;
+    std::string author;
+    CompatChoice msChoice = CompatChoice::Ignore;
+    CompatChoice lynxChoice = CompatChoice::Ignore;
+    CompatChoice pedanticChoice = CompatChoice::Ignore;
+    bool hasDefaultColors = false;
+    ColorValue defaultBackColor = 0x000000;
+    ColorValue defaultFontColor = 0xFFFFFF;
+
+    // True for 1 to 999.
+    static bool isLevelNumber(int number) { return number >= 1 && number <= kMaxCcxLevels; }
+
+    // Level 1 to 999.
+    CcxLevel& level(int number) { return m_levels[static_cast<std::size_t>(number - 1)]; }
+    const CcxLevel& level(int number) const {
+        return m_levels[static_cast<std::size_t>(number - 1)];
+    }
+
+    // No file, no levels, empty set fields, every choice Ignore, no default
+    // colours, every level cleared. The default colours and the pages'
+    // colours stay as they are.
+    void reset();
+
+    bool operator==(const CcxDocument&) const = default;
+
+  private:
+    std::vector<CcxLevel> m_levels;
+};
+
+} // namespace tessaro

@@ -1,0 +1,384 @@
+#include "ccx/ccxreader.h"
+
+#include "ccx/htmlcolor.h"
+#include "ccx/levelentrytext.h"
+#include "common/numbers.h"
+#include "common/textfile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tessaro {
+
+namespace {
+
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+std::string removeAll(std::string_view text, std::string_view part) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t start = 0;
+    for (auto found = text.find(part); found != std::string_view::npos;
+         found = text.find(part, start)) {
+        result.append(text.substr(start, found - start));
+        start = found + part.size();
+    }
+    result.append(text.substr(start));
+    return result;
+}
+
+// The text between the first double quote and the next one (or the end).
+std::string_view firstQuoted(std::string_view text) {
+    const auto open = text.find('"');
+    if (open == std::string_view::npos)
+        return {};
+    const auto close = text.find('"', open + 1);
+    return text.substr(open + 1,
+                       close == std::string_view::npos ? std::string_view::npos : close - open - 1);
+}
+
+// Hands out the lines of a text one by one; CR LF, a lone CR and a lone LF
+// each end a line, and a final line end makes no extra empty line.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view bytes) : m_bytes(bytes) {}
+
+    std::optional<std::string_view> next() {
+        if (m_at >= m_bytes.size())
+            return std::nullopt;
+        const auto start = m_at;
+        const auto end = std::min(nextOf('\r', m_nextCr), nextOf('\n', m_nextLf));
+        m_at = end;
+        m_endedInCrLf = false;
+        if (m_at < m_bytes.size()) {
+            m_endedInCrLf =
+                m_bytes[m_at] == '\r' && m_at + 1 < m_bytes.size() && m_bytes[m_at + 1] == '\n';
+            m_at += m_endedInCrLf ? 2 : 1;
+        }
+        ++m_line;
+        return m_bytes.substr(start, end - start);
+    }
+
+    // The number of the line last handed out (0 before the first).
+    std::size_t line() const { return m_line; }
+    // Where the next line starts, and whether the last line ended in CR LF.
+    std::size_t offset() const { return m_at; }
+    bool endedInCrLf() const { return m_endedInCrLf; }
+    std::string_view bytes() const { return m_bytes; }
+
+  private:
+    // The position of the next c at or after the cursor (the size when there
+    // is none); each search starts where the last one for c stopped, so the
+    // text is scanned once.
+    std::size_t nextOf(char c, std::size_t& cached) {
+        if (cached < m_at || cached == kUnknown) {
+            const void* found = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
+            cached =
+                found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
+                      : m_bytes.size();
+        }
+        return cached;
+    }
+
+    static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+    std::string_view m_bytes;
+    std::size_t m_at = 0;
+    std::size_t m_line = 0;
+    bool m_endedInCrLf = false;
+    std::size_t m_nextCr = kUnknown;
+    std::size_t m_nextLf = kUnknown;
+};
+
+class Reader {
+  public:
+    Reader(std::string_view bytes, CcxFileContents& contents)
+        : m_lines(bytes), m_document(contents.document), m_entries(contents.levelList) {}
+
+    bool read() { return readHeader() && readBody(); }
+    const CcxReadError& error() const { return m_error; }
+
+  private:
+    bool fail(std::string problem) {
+        m_error = {std::max<std::size_t>(m_lines.line(), 1), std::move(problem)};
+        return false;
+    }
+    bool failAtEnd() { return fail("the file ends before the line \"</levelset>\""); }
+
+    bool readHeader();
+    bool readHeaderLine(std::string_view line);
+    bool readSetValue(std::string_view line, std::string_view key, std::string_view what,
+                      std::string& value);
+    bool readColorsLine(std::string_view line);
+    bool readBody();
+    bool readBodyLine(std::string_view line, bool& done);
+    bool readLevelStart(std::string_view line);
+    bool readPane(CcxPane pane);
+    bool readPageText(std::string& text);
+    bool readPageColor(std::string_view line, std::string_view name, ColorValue& color);
+
+    LineCursor m_lines;
+    CcxDocument& m_document;
+    std::vector<std::string>& m_entries;
+    CcxReadError m_error;
+    std::string m_pendingTitle;
+    std::int16_t m_level = 0; // the last level start, 0 before the first
+    // A non-empty line where the writer puts its empty line after ">" is
+    // read as part of the body rather than thrown away.
+    std::optional<std::string_view> m_firstBodyLine;
+};
+
+bool Reader::readHeader() {
+    if (!m_lines.next()) // "<levelset"; not examined
+        return failAtEnd();
+    for (int i = 0; i < 6; ++i) {
+        const auto line = m_lines.next();
+        if (!line)
+            return failAtEnd();
+        if (*line == ">")
+            break;
+        if (!readHeaderLine(*line))
+            return false;
+    }
+    const auto afterHeader = m_lines.next();
+    if (!afterHeader)
+        return failAtEnd();
+    if (!afterHeader->empty())
+        m_firstBodyLine = afterHeader;
+    return true;
+}
+
+bool Reader::readHeaderLine(std::string_view line) {
+    if (contains(line, "description=\""))
+        return readSetValue(line, "description=\"", "set description", m_document.description);
+    if (contains(line, "author=\""))
+        return readSetValue(line, "author=\"", "set author", m_document.author);
+    if (contains(line, "format=\""))
+        return true;
+    const bool compat =
+        contains(line, "lynx=\"") || contains(line, "pedantic=\"") || contains(line, "ms=\"");
+    if (!compat)
+        return contains(line, "color=\"#") ? readColorsLine(line) : true;
+    m_document.msChoice = readCompatChoice(line, "ms");
+    m_document.lynxChoice = readCompatChoice(line, "lynx");
+    m_document.pedanticChoice = readCompatChoice(line, "pedantic");
+    return true;
+}
+
+// The value runs from the opening quote to the line's last character, which
+// is taken to be the closing quote.
+bool Reader::readSetValue(std::string_view line, std::string_view key, std::string_view what,
+                          std::string& value) {
+    const auto rest = line.substr(line.find(key) + key.size());
+    if (rest.empty())
+        return fail("the " + std::string(what) + " has nothing after its opening quote");
+    value.assign(rest.substr(0, rest.size() - 1));
+    return true;
+}
+
+bool Reader::readColorsLine(std::string_view line) {
+    const std::string joined = removeAll(line, "\t");
+    m_document.hasDefaultColors = true;
+    const std::string_view text = joined;
+    const auto space = text.find(' ');
+    if (space == std::string_view::npos)
+        return fail("the default colors line needs a bgcolor and a color attribute "
+                    "separated by a space");
+    const auto secondEnd = text.find(' ', space + 1);
+    const std::string_view words[] = {text.substr(0, space),
+                                      text.substr(space + 1, secondEnd == std::string_view::npos
+                                                                 ? std::string_view::npos
+                                                                 : secondEnd - space - 1)};
+    for (const auto word : words) {
+        const std::string bare = removeAll(word, "\"");
+        if (contains(word, "bgcolor"))
+            m_document.defaultBackColor = parseHtmlColor(removeAll(bare, "bgcolor=#"));
+        else
+            m_document.defaultFontColor = parseHtmlColor(removeAll(bare, "color=#"));
+    }
+    return true;
+}
+
+bool Reader::readBody() {
+    bool done = false;
+    if (m_firstBodyLine && !readBodyLine(*m_firstBodyLine, done))
+        return false;
+    while (!done) {
+        const auto line = m_lines.next();
+        if (!line)
+            return failAtEnd();
+        if (!readBodyLine(*line, done))
+            return false;
+    }
+    if (m_entries.empty())
+        return fail("the file holds no level");
+    return true;
+}
+
+bool Reader::readBodyLine(std::string_view line, bool& done) {
+    if (line == "</levelset>") {
+        done = true;
+        return true;
+    }
+    if (contains(line, "<!-- ")) {
+        m_pendingTitle = removeAll(removeAll(line, "<!-- "), " -->");
+        return true;
+    }
+    if (line.starts_with("<level number"))
+        return readLevelStart(line);
+    if (line == "<prologue>" || line == "<epilogue>") {
+        if (m_level == 0) {
+            std::string problem = "\"";
+            problem.append(line);
+            problem += "\" comes before the first level";
+            return fail(std::move(problem));
+        }
+        return readPane(line == "<prologue>" ? CcxPane::Prologue : CcxPane::Epilogue);
+    }
+    return true; // "</level>", empty lines and anything unknown
+}
+
+bool Reader::readLevelStart(std::string_view line) {
+    const auto open = line.find('"');
+    const auto close = open == std::string_view::npos ? open : line.find('"', open + 1);
+    if (close == std::string_view::npos || close == open + 1)
+        return fail("the level number is missing");
+    const auto numberText = line.substr(open + 1, close - open - 1);
+    const auto number = toInt16(numberText);
+    if (!number)
+        return fail("the level number \"" + std::string(numberText) + "\" is not a number");
+    if (!CcxDocument::isLevelNumber(*number))
+        return fail("the level number " + std::to_string(*number) + " is not between 1 and 999");
+
+    m_level = *number;
+    auto& level = m_document.level(m_level);
+    level.title = m_pendingTitle; // a level without a comment takes the last title read
+    m_entries.push_back(levelEntryText(m_level, level.title));
+    // Every level that is listed is also saved, even one whose "</level>"
+    // line is missing.
+    m_document.levelCount = std::max(m_document.levelCount, m_level);
+
+    const std::string numberPart = "<level number=\"" + std::to_string(m_level) + "\" ";
+    if (contains(line, "author="))
+        level.author = firstQuoted(removeAll(line, numberPart));
+    if (contains(line, "pedantic=\"") || contains(line, "ms=\"") || contains(line, "lynx=\"")) {
+        auto rest = removeAll(line, numberPart);
+        rest = removeAll(rest, "author=\"" + level.author + "\" ");
+        level.compatAttributes = removeAll(rest, ">");
+    }
+    return true;
+}
+
+bool Reader::readPane(CcxPane pane) {
+    const bool prologue = pane == CcxPane::Prologue;
+    const std::string_view endTag = prologue ? "</prologue>" : "</epilogue>";
+    auto& list = m_document.level(m_level).pane(pane);
+    int number = 0; // pages are numbered afresh in every pane element
+    auto line = m_lines.next();
+    while (true) {
+        if (!line)
+            return failAtEnd();
+        if (*line == endTag)
+            return true;
+        if (!line->starts_with("<page")) {
+            line = m_lines.next();
+            continue;
+        }
+        if (list.count >= kMaxCcxPages)
+            return fail("level " + std::to_string(m_level) + " has more than 10 pages in its " +
+                        (prologue ? "prologue" : "epilogue"));
+        ++number;
+        ++list.count;
+        auto& page = list.page(number);
+        if (contains(*line, "bgcolor")) {
+            if (!readPageColor(*line, "bgcolor", page.backColor))
+                return false;
+            page.hasOwnColors = 1;
+        }
+        if (contains(*line, " color")) {
+            if (!readPageColor(*line, " color", page.fontColor))
+                return false;
+            page.hasOwnColors = 1;
+        }
+        if (!m_lines.next()) // "<![CDATA["; not examined
+            return failAtEnd();
+        if (!readPageText(page.text))
+            return false;
+        // The line after "]]>" is normally "</page>"; it is examined like any
+        // line between pages, so a missing "</page>" does no harm.
+        line = m_lines.next();
+    }
+}
+
+// The text runs from the line after "<![CDATA[" (whatever it holds) to the
+// line before the next "]]>", its lines joined by CR LF. Where the file has
+// CR LF ends throughout the text, the text is taken in one piece.
+bool Reader::readPageText(std::string& text) {
+    const auto start = m_lines.offset();
+    auto end = start;
+    std::size_t lineCount = 0;
+    bool allCrLf = true;
+    while (true) {
+        const auto line = m_lines.next();
+        if (!line)
+            return failAtEnd();
+        if (lineCount > 0 && *line == "]]>")
+            break;
+        ++lineCount;
+        end = static_cast<std::size_t>(line->data() - m_lines.bytes().data()) + line->size();
+        allCrLf = allCrLf && m_lines.endedInCrLf();
+    }
+    const auto block = m_lines.bytes().substr(start, end - start);
+    if (allCrLf) {
+        text.assign(block);
+        return true;
+    }
+    text.clear();
+    LineCursor lines(block);
+    for (std::size_t i = 0; i < lineCount; ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines.next().value_or(std::string_view{}); // a last empty line has no end here
+    }
+    return true;
+}
+
+bool Reader::readPageColor(std::string_view line, std::string_view name, ColorValue& color) {
+    const std::string key = std::string(name) + "=\"#";
+    const auto found = line.find(key);
+    const auto start = found == std::string_view::npos ? found : found + key.size();
+    const auto close = found == std::string_view::npos ? found : line.find('"', start);
+    if (close == std::string_view::npos) {
+        const auto attribute = name.substr(name.starts_with(' ') ? 1 : 0);
+        return fail("the page's " + std::string(attribute) + " attribute is not of the form " +
+                    std::string(attribute) + "=\"#RRGGBB\"");
+    }
+    color = parseHtmlColor(line.substr(start, close - start));
+    return true;
+}
+
+} // namespace
+
+CcxReadResult parseCcxFile(std::string_view bytes, CcxDocument document) {
+    CcxReadResult result;
+    result.contents.emplace(CcxFileContents{std::move(document), {}});
+    Reader reader(bytes, *result.contents);
+    if (!reader.read()) {
+        result.error = reader.error();
+        result.contents.reset();
+    }
+    return result;
+}
+
+CcxReadResult readCcxFile(const std::filesystem::path& path, CcxDocument document) {
+    const auto bytes = readFileBytes(path);
+    if (!bytes) {
+        CcxReadResult result;
+        result.error = {0, "the file cannot be read"};
+        return result;
+    }
+    return parseCcxFile(*bytes, std::move(document));
+}
+
+} // namespace tessaro
