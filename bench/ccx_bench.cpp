@@ -63,7 +63,7 @@ const std::string& fullBytes() {
 }
 
 class Scratch {
-  public:
+public:
     Scratch()
         : m_folder(fs::temp_directory_path() /
                    ("tessaro-ccx-bench-" + std::to_string(::getpid()))) {
@@ -76,7 +76,7 @@ class Scratch {
     }
     fs::path file(const char* name) const { return m_folder / name; }
 
-  private:
+private:
     fs::path m_folder;
 };
 

@@ -53,6 +53,8 @@ QString pathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
-std::string pathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string pathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 } // namespace tessaro

@@ -18,7 +18,9 @@ namespace tessaro {
 
 namespace {
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 
 QMessageBox::Icon toQtIcon(MessageIcon icon) {
     switch (icon) {
@@ -104,8 +106,9 @@ std::optional<std::string> QtPlatform::lineInput(const std::string& prompt,
                                                  const std::string& title,
                                                  const std::string& defaultText) {
     bool accepted = false;
-    const QString text = QInputDialog::getText(dialogParent(), fromBytes(title), fromBytes(prompt),
-                                               QLineEdit::Normal, fromBytes(defaultText), &accepted);
+    const QString text =
+        QInputDialog::getText(dialogParent(), fromBytes(title), fromBytes(prompt),
+                              QLineEdit::Normal, fromBytes(defaultText), &accepted);
     if (!accepted)
         return std::nullopt;
     return toBytes(text);

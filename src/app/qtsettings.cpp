@@ -20,8 +20,7 @@ std::string QtSettings::get(const std::string& section, const std::string& key,
     return toBytes(value.toString());
 }
 
-void QtSettings::set(const std::string& section, const std::string& key,
-                     const std::string& value) {
+void QtSettings::set(const std::string& section, const std::string& key, const std::string& value) {
     m_settings.setValue(keyOf(section, key), fromBytes(value));
     m_settings.sync();
 }

@@ -14,8 +14,7 @@ public:
 
     std::string get(const std::string& section, const std::string& key,
                     const std::string& fallback) const override;
-    void set(const std::string& section, const std::string& key,
-             const std::string& value) override;
+    void set(const std::string& section, const std::string& key, const std::string& value) override;
 
 private:
     mutable QSettings m_settings;

@@ -32,8 +32,7 @@ WindowHub::~WindowHub() {
         delete slot->data();
 }
 
-template <typename Make>
-QWidget* WindowHub::showTool(QPointer<QWidget>& slot, Make make) {
+template <typename Make> QWidget* WindowHub::showTool(QPointer<QWidget>& slot, Make make) {
     if (!slot) {
         slot = make();
         slot->setAttribute(Qt::WA_DeleteOnClose);
@@ -55,8 +54,7 @@ QWidget* WindowHub::showDacGen() {
 }
 
 QWidget* WindowHub::showCcxEditor() {
-    return showTool(m_ccxEditor,
-                    [] { return new PlaceholderWindow("Form6", "CCX File Editor"); });
+    return showTool(m_ccxEditor, [] { return new PlaceholderWindow("Form6", "CCX File Editor"); });
 }
 
 QWidget* WindowHub::showIniEditor() {
@@ -64,15 +62,19 @@ QWidget* WindowHub::showIniEditor() {
 }
 
 QWidget* WindowHub::showExeCreatorIn(ExeCreatorMode mode) {
-    QWidget* window = showTool(
-        m_exeCreator, [this] { return new ExeCreatorWindow(m_platform, m_settings); });
+    QWidget* window =
+        showTool(m_exeCreator, [this] { return new ExeCreatorWindow(m_platform, m_settings); });
     static_cast<ExeCreatorWindow*>(window)->setMode(mode);
     return window;
 }
 
-QWidget* WindowHub::showQuorvel() { return showExeCreatorIn(ExeCreatorMode::Quorvel); }
+QWidget* WindowHub::showQuorvel() {
+    return showExeCreatorIn(ExeCreatorMode::Quorvel);
+}
 
-QWidget* WindowHub::showExeCreator() { return showExeCreatorIn(ExeCreatorMode::ExeCreator); }
+QWidget* WindowHub::showExeCreator() {
+    return showExeCreatorIn(ExeCreatorMode::ExeCreator);
+}
 
 QWidget* WindowHub::showCcfCreator() {
     return showTool(m_ccfCreator, [this] {

@@ -43,8 +43,7 @@ public:
 
 private:
     QWidget* showExeCreatorIn(ExeCreatorMode mode);
-    template <typename Make>
-    QWidget* showTool(QPointer<QWidget>& slot, Make make);
+    template <typename Make> QWidget* showTool(QPointer<QWidget>& slot, Make make);
 
     Platform& m_platform;
     SettingsStore& m_settings;

@@ -17,7 +17,7 @@ std::vector<std::string> listCcfFiles(const std::filesystem::path& folder);
 // written into and re-read from the program folder. The text fields carry the
 // names of the window's controls.
 class CcfCreator {
-  public:
+public:
     CcfCreator(Platform& platform, std::filesystem::path programFolder);
 
     std::string text1; // level set path
@@ -46,7 +46,7 @@ class CcfCreator {
     // an earlier file of that name stays as it was.
     SaveResult save();
 
-  private:
+private:
     SaveResult refuse(const std::string& text, const std::string& focus);
     std::filesystem::path pathOf(const std::string& name) const;
 

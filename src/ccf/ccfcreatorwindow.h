@@ -16,15 +16,15 @@ namespace tessaro {
 // already there.
 class CcfCreatorWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
                      QWidget* parent = nullptr);
 
-  Q_SIGNALS:
+Q_SIGNALS:
     // A CCF file was written into the program folder.
     void ccfSaved();
 
-  private:
+private:
     QLineEdit* addField(QGridLayout* grid, int row, const char* name, const char* labelName,
                         const QString& label);
     QPushButton* addButton(const char* name, const QString& caption);

@@ -16,15 +16,18 @@ std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeTe
 }
 
 bool writeCcfFile(const std::filesystem::path& path, std::string_view levelSetPath,
-                  std::string_view fakeText, std::string_view realText,
-                  std::string_view ccfName) {
+                  std::string_view fakeText, std::string_view realText, std::string_view ccfName) {
     return replaceFileAtomically(path, formatCcfFile(levelSetPath, fakeText, realText, ccfName));
 }
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Moves past one delimiter (a comma, or a line end of one or two bytes).
 void skipDelimiter(std::string_view bytes, std::size_t& at) {

@@ -18,8 +18,7 @@ std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeTe
 
 // Creates or replaces the file (atomically); false when it cannot be written.
 bool writeCcfFile(const std::filesystem::path& path, std::string_view levelSetPath,
-                  std::string_view fakeText, std::string_view realText,
-                  std::string_view ccfName);
+                  std::string_view fakeText, std::string_view realText, std::string_view ccfName);
 
 // The first count fields of CCF text, in order, or nothing when it holds
 // fewer. A field that begins with a double quote runs to the next double

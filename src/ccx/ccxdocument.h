@@ -16,7 +16,7 @@ inline constexpr int kMaxCcxLevels = 999;
 // One CCX level set being edited: the set's fields and a fixed table of 999
 // levels, numbered 1 to 999. The table is allocated once and never grows.
 class CcxDocument {
-  public:
+public:
     CcxDocument();
 
     // Full path of the file being edited; empty while no document is open.
@@ -56,7 +56,7 @@ class CcxDocument {
 
     bool operator==(const CcxDocument&) const = default;
 
-  private:
+private:
     std::vector<CcxLevel> m_levels;
 };
 

@@ -51,7 +51,7 @@ struct CcxControls {
 //
 // Messages go through the Platform with the title "CCX File Editor".
 class CcxEditor {
-  public:
+public:
     explicit CcxEditor(Platform& platform);
 
     CcxDocument& document() { return m_document; }
@@ -122,7 +122,7 @@ class CcxEditor {
     // and enables Save.
     void installDocument(CcxDocument document, std::vector<std::string> entries);
 
-  private:
+private:
     void resetPageControls();
     template <typename Change> void notify(Change change) {
         if (m_observer)

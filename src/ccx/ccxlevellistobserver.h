@@ -6,7 +6,7 @@ namespace tessaro {
 // model needs: "about to" before the entries change, the other after.
 // Positions count from 0. Every hook does nothing unless overridden.
 class CcxLevelListObserver {
-  public:
+public:
     virtual ~CcxLevelListObserver() = default;
 
     virtual void entryAboutToBeInserted(int /*position*/) {}

@@ -42,7 +42,7 @@ std::string_view firstQuoted(std::string_view text) {
 // Hands out the lines of a text one by one; CR LF, a lone CR and a lone LF
 // each end a line, and a final line end makes no extra empty line.
 class LineCursor {
-  public:
+public:
     explicit LineCursor(std::string_view bytes) : m_bytes(bytes) {}
 
     std::optional<std::string_view> next() {
@@ -68,7 +68,7 @@ class LineCursor {
     bool endedInCrLf() const { return m_endedInCrLf; }
     std::string_view bytes() const { return m_bytes; }
 
-  private:
+private:
     // The position of the next c at or after the cursor (the size when there
     // is none); each search starts where the last one for c stopped, so the
     // text is scanned once.
@@ -92,14 +92,14 @@ class LineCursor {
 };
 
 class Reader {
-  public:
+public:
     Reader(std::string_view bytes, CcxFileContents& contents)
         : m_lines(bytes), m_document(contents.document), m_entries(contents.levelList) {}
 
     bool read() { return readHeader() && readBody(); }
     const CcxReadError& error() const { return m_error; }
 
-  private:
+private:
     bool fail(std::string problem) {
         m_error = {std::max<std::size_t>(m_lines.line(), 1), std::move(problem)};
         return false;

@@ -8,8 +8,12 @@ namespace tessaro {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads [sign] digits [. digits] | [sign] . digits, rounds half to even and
 // returns the value, or nothing when the text is not such a number or its
@@ -65,8 +69,7 @@ std::optional<std::int64_t> readRounded(std::string_view text, std::int64_t limi
     return negative ? -whole : whole;
 }
 
-template <typename Int>
-std::optional<Int> toInt(std::string_view text) {
+template <typename Int> std::optional<Int> toInt(std::string_view text) {
     constexpr std::int64_t lowest = std::numeric_limits<Int>::min();
     constexpr std::int64_t highest = std::numeric_limits<Int>::max();
     const auto value = readRounded(text, -lowest);
@@ -77,8 +80,12 @@ std::optional<Int> toInt(std::string_view text) {
 
 } // namespace
 
-std::optional<std::int16_t> toInt16(std::string_view text) { return toInt<std::int16_t>(text); }
+std::optional<std::int16_t> toInt16(std::string_view text) {
+    return toInt<std::int16_t>(text);
+}
 
-std::optional<std::int32_t> toInt32(std::string_view text) { return toInt<std::int32_t>(text); }
+std::optional<std::int32_t> toInt32(std::string_view text) {
+    return toInt<std::int32_t>(text);
+}
 
 } // namespace tessaro

@@ -48,17 +48,23 @@ std::string bareName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::filesystem::path toPath(const std::string& bytes) { return std::filesystem::path(bytes); }
+std::filesystem::path toPath(const std::string& bytes) {
+    return std::filesystem::path(bytes);
+}
 
-std::string fromPath(const std::filesystem::path& path) { return path.string(); }
+std::string fromPath(const std::filesystem::path& path) {
+    return path.string();
+}
 
 namespace {
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 } // namespace
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return upper(x) == upper(y); });
 }
 
 bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {

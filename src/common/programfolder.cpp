@@ -5,10 +5,11 @@
 
 namespace tessaro {
 
-std::filesystem::path chooseProgramFolder(
-    const std::optional<std::string>& tessaroHome, const std::filesystem::path& executableFolder,
-    const std::filesystem::path& userDataFolder,
-    const std::function<bool(const std::filesystem::path&)>& isWritable) {
+std::filesystem::path
+chooseProgramFolder(const std::optional<std::string>& tessaroHome,
+                    const std::filesystem::path& executableFolder,
+                    const std::filesystem::path& userDataFolder,
+                    const std::function<bool(const std::filesystem::path&)>& isWritable) {
     std::error_code error;
     if (tessaroHome && !tessaroHome->empty()) {
         std::filesystem::path home(*tessaroHome);

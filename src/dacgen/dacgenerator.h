@@ -15,7 +15,7 @@ class SettingsStore;
 // The state and the commands of the DacGen window: the five options, the
 // DATA folder with its level sets, and the SETS folder the DAC files go to.
 class DacGenerator {
-  public:
+public:
     static constexpr const char* kCaption = "DacGen";
     static constexpr const char* kErrorTitle = "Tessaro DacGen";
     static constexpr const char* kSection = "DacGen";
@@ -59,7 +59,7 @@ class DacGenerator {
     // are not saved and the window stays open.
     void GenerateOne(Platform& platform, const std::string& setName);
 
-  private:
+private:
     bool refuseWithoutRuleset(Platform& platform) const;
     // Writes the sets' files; the ones that could not be written are
     // reported and left out of the returned count.

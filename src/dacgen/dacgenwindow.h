@@ -26,11 +26,11 @@ class SettingsStore;
 // shows its state and forwards the user's actions.
 class DacGenWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     DacGenWindow(Platform& platform, SettingsStore& settings, std::filesystem::path programFolder,
                  QWidget* parent = nullptr);
 
-  private:
+private:
     struct PaneWidgets {
         QLineEdit* folder;
         QTreeWidget* tree;

@@ -16,7 +16,7 @@ namespace tessaro {
 // system names them ("C:\", "/"); on a system without drive letters there is
 // one, "/".
 class FolderPane {
-  public:
+public:
     explicit FolderPane(std::vector<std::string> drives);
 
     // Opens the list at savedFolder when that is an existing folder, otherwise
@@ -39,7 +39,7 @@ class FolderPane {
     // The lines of the folder list (see folderListEntries).
     std::vector<FolderListEntry> entries() const { return folderListEntries(toPathOf(m_folder)); }
 
-  private:
+private:
     static std::filesystem::path toPathOf(const std::string& folder);
     std::string driveOf(const std::string& folder);
     void open(const std::string& folder);

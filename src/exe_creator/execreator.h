@@ -20,7 +20,7 @@ inline constexpr const char* kOriginalExeKey = "OriginalExe";
 // the names of the window's controls. Commands return the object name of the
 // control that should receive the keyboard focus, or nothing.
 class ExeCreator {
-  public:
+public:
     ExeCreator(Platform& platform, SettingsStore& settings);
 
     std::string origExe;
@@ -53,7 +53,7 @@ class ExeCreator {
     // Command3, before the window closes: remembers origExe in EXE Creator mode.
     void exit();
 
-  private:
+private:
     std::string refuse(const std::string& text, const std::string& focus);
     std::string createExe(std::int16_t fake, std::int16_t real);
     std::string patchInPlace(std::int16_t fake, std::int16_t real);

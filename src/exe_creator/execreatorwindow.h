@@ -19,12 +19,12 @@ namespace tessaro {
 // the other mode from the menu.
 class ExeCreatorWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     ExeCreatorWindow(Platform& platform, SettingsStore& settings, QWidget* parent = nullptr);
 
     void setMode(ExeCreatorMode mode);
 
-  private:
+private:
     QLineEdit* addField(const char* name, bool typed);
     QPushButton* addButton(const char* name, const QString& caption);
     QWidget* pathRow(QWidget* field, QWidget* button, int height);

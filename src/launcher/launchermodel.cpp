@@ -25,12 +25,10 @@ std::string driveOf(const std::string& folder) {
 
 } // namespace
 
-LauncherModel::LauncherModel(Platform& platform, SettingsStore& settings,
-                             std::string programFolder)
+LauncherModel::LauncherModel(Platform& platform, SettingsStore& settings, std::string programFolder)
     : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)) {}
 
-void LauncherModel::start(const std::vector<std::string>& drives,
-                          const std::string& currentDrive) {
+void LauncherModel::start(const std::vector<std::string>& drives, const std::string& currentDrive) {
     m_drives = drives;
     const auto savedDrive = m_settings.get(kSection, "LevelSetDrive", currentDrive);
     if (!selectDrive(savedDrive)) {

@@ -84,16 +84,16 @@ void MainWindow::createActions() {
             &MainWindow::dacGenRequested);
     connect(add(tools, "ccxEditor", "CCX Editor", QKeySequence("Ctrl+X")), &QAction::triggered,
             this, &MainWindow::ccxEditorRequested);
-    connect(add(tools, "IniEdit", "INI Editor", QKeySequence("Ctrl+S")), &QAction::triggered,
-            this, &MainWindow::iniEditorRequested);
+    connect(add(tools, "IniEdit", "INI Editor", QKeySequence("Ctrl+S")), &QAction::triggered, this,
+            &MainWindow::iniEditorRequested);
     tools->addSeparator()->setObjectName("sep");
     QMenu* classics = tools->addMenu("\"Classics\"");
     classics->setObjectName("classics");
     classics->menuAction()->setObjectName("classicsAction");
-    connect(add(classics, "Quorvel", "Quorvel", QKeySequence("Ctrl+C")), &QAction::triggered,
-            this, &MainWindow::quorvelRequested);
-    connect(add(classics, "CreateEXE", "EXE Creator", QKeySequence("Ctrl+N")),
-            &QAction::triggered, this, &MainWindow::exeCreatorRequested);
+    connect(add(classics, "Quorvel", "Quorvel", QKeySequence("Ctrl+C")), &QAction::triggered, this,
+            &MainWindow::quorvelRequested);
+    connect(add(classics, "CreateEXE", "EXE Creator", QKeySequence("Ctrl+N")), &QAction::triggered,
+            this, &MainWindow::exeCreatorRequested);
     connect(add(classics, "ccfEdit", "CCF Editor", QKeySequence("Ctrl+F")), &QAction::triggered,
             this, &MainWindow::ccfEditorRequested);
 }
@@ -209,8 +209,8 @@ void MainWindow::showFolders() {
     bool pastCurrent = false;
     for (const auto& entry : m_model.folderEntries()) {
         branch.resize(static_cast<std::size_t>(entry.depth));
-        auto* item = branch.empty() ? new QTreeWidgetItem(m_folders)
-                                    : new QTreeWidgetItem(branch.back());
+        auto* item =
+            branch.empty() ? new QTreeWidgetItem(m_folders) : new QTreeWidgetItem(branch.back());
         item->setText(0, pathText(entry.name));
         item->setData(0, Qt::UserRole, QByteArray::fromStdString(entry.path));
         item->setIcon(0, pastCurrent ? closed : open);

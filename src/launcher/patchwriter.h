@@ -9,7 +9,7 @@ namespace tessaro {
 
 // The fields of a game executable that Tessaro rewrites: byte offsets from the
 // start of the file and widths.
-inline constexpr std::streamoff kIniNameOffset = 19048;    // 11 bytes
+inline constexpr std::streamoff kIniNameOffset = 19048;     // 11 bytes
 inline constexpr std::streamoff kSectionNameOffset = 19060; // 16 bytes
 inline constexpr std::streamoff kDataNameOffset = 19156;    // 9 bytes
 inline constexpr std::size_t kIniNameWidth = 11;

@@ -11,8 +11,8 @@ constexpr const char* kTitle = "Tessaro";
 }
 
 bool createPlayExecutable(Platform& platform, const std::string& programFolder) {
-    const auto choice =
-        platform.openFileDialog("Browse for original Chips.exe...", "Chip's Challenge programs|*.exe");
+    const auto choice = platform.openFileDialog("Browse for original Chips.exe...",
+                                                "Chip's Challenge programs|*.exe");
     if (!choice || choice->path.empty())
         return false;
     const auto target = joinAndClean(programFolder, kPlayExecutableName);
@@ -39,8 +39,8 @@ bool toggleCreateEntry(Platform& platform, bool shown) {
 }
 
 std::optional<AlternateExecutable> browseAlternateExecutable(Platform& platform) {
-    const auto choice =
-        platform.openFileDialog("Select Alternate EXE for Playing Level Sets", "Chip's EXE Files|*.exe");
+    const auto choice = platform.openFileDialog("Select Alternate EXE for Playing Level Sets",
+                                                "Chip's EXE Files|*.exe");
     AlternateExecutable picked;
     if (choice)
         picked = {choice->path, choice->name};

@@ -117,7 +117,8 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
             folder = inputs.newLudex.substr(0, inputs.newLudex.size() - name.size());
         } else {
             const auto slash = inputs.newLudex.find_last_of("/\\");
-            folder = slash == std::string::npos ? std::string() : inputs.newLudex.substr(0, slash + 1);
+            folder =
+                slash == std::string::npos ? std::string() : inputs.newLudex.substr(0, slash + 1);
         }
         paths.dataCopy = folder + kDataCopyName;
     }

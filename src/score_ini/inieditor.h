@@ -12,7 +12,7 @@ namespace tessaro {
 
 // Told which rows of the level list changed, so a window redraws only those.
 class EntryListView {
-  public:
+public:
     virtual ~EntryListView() = default;
     // A new section was loaded: the level list and the extra lines are new.
     virtual void entriesReset() = 0;
@@ -28,7 +28,7 @@ class EntryListView {
 // section, the selected level entry and whether the editing buttons work.
 // Positions are 0-based; the entry at position i is rescored as level i + 1.
 class IniEditor {
-  public:
+public:
     static constexpr const char* kCaption = "INI File Editor";
     static constexpr const char* kSetNameNote =
         "DAT/CCL/CCF file name:\n(include the extension)\nNote - if the INI has only one level "
@@ -91,7 +91,7 @@ class IniEditor {
     void save();
     void saveAs();
 
-  private:
+private:
     std::vector<LevelEntry>& entries() { return m_section->levelEntries; }
     // Renumbers each entry from position first on by delta and rescores it
     // from the level it had to the level of its position.

@@ -16,10 +16,10 @@ namespace tessaro {
 // and forwards every button to it; it keeps no settings.
 class IniEditorWindow : public QWidget, private EntryListView {
     Q_OBJECT
-  public:
+public:
     explicit IniEditorWindow(Platform& platform, QWidget* parent = nullptr);
 
-  private:
+private:
     void createControls();
     void createLayout();
     void connectControls();

@@ -9,10 +9,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
-#include <QPushButton>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 
 namespace tessaro {
@@ -55,8 +55,8 @@ private Q_SLOTS:
         hub.mainWindow().show();
 
         const QList<std::pair<const char*, QString>> entries = {
-            {"About", "AboutForm"},  {"Dacgen", "Form2"},    {"ccxEditor", "Form6"},
-            {"IniEdit", "Form5"},    {"CreateEXE", "Form3"}, {"ccfEdit", "Form4"}};
+            {"About", "AboutForm"}, {"Dacgen", "Form2"},    {"ccxEditor", "Form6"},
+            {"IniEdit", "Form5"},   {"CreateEXE", "Form3"}, {"ccfEdit", "Form4"}};
         for (const auto& [action, form] : entries) {
             hub.mainWindow().findChild<QAction*>(action)->trigger();
             const QWidgetList shown = visibleWindows(form);
@@ -83,8 +83,8 @@ private Q_SLOTS:
             window->installEventFilter(&recorder);
 
         hub.mainWindow().findChild<QAction*>("Exit")->trigger();
-        QCOMPARE(recorder.closed, (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3",
-                                               "Form2", "Form1"}));
+        QCOMPARE(recorder.closed,
+                 (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3", "Form2", "Form1"}));
         QCOMPARE(settings.writes.size(), std::size_t(8));
         QVERIFY(!hub.mainWindow().isVisible());
     }

@@ -32,7 +32,7 @@ TEST(CcfFileList, ListsCcfFilesOfAnyCaseSortedWithoutRegardToCase) {
 // The program folder is "prog" inside a temporary folder, so a file written
 // beside it would show.
 class CcfCreatorTest : public ::testing::Test {
-  protected:
+protected:
     test::TempFolder folder;
     const std::filesystem::path programFolder = folder.write("prog/keep", "").parent_path();
     test::ScriptedPlatform platform;

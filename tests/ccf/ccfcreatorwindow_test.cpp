@@ -71,7 +71,7 @@ QStringList items(QComboBox* combo) {
 
 class CcfCreatorWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void opensWithItsCaptionsAndTheFolderCcfFiles() {
         Fixture f;
         QCOMPARE(f.window->objectName(), QString("Form4"));

@@ -10,7 +10,8 @@ using Fields = std::vector<std::string>;
 
 TEST(CcfFile, WritesFourQuotedCrLfLinesAndReadsThemBack) {
     test::TempFolder folder;
-    ASSERT_TRUE(writeCcfFile(folder / "mine.ccf", "C:\\Sets\\CCLP2.DAT", "0144", "149", "mine.ccf"));
+    ASSERT_TRUE(
+        writeCcfFile(folder / "mine.ccf", "C:\\Sets\\CCLP2.DAT", "0144", "149", "mine.ccf"));
     EXPECT_EQ(folder.read("mine.ccf"),
               "\"C:\\Sets\\CCLP2.DAT\"\r\n\"0144\"\r\n\"149\"\r\n\"mine.ccf\"\r\n");
     EXPECT_EQ(readCcfFields(folder / "mine.ccf", 4),

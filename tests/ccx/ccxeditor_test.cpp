@@ -16,7 +16,7 @@ using test::RecordedMessage;
 using Entries = std::vector<std::string>;
 
 class RecordingObserver : public CcxLevelListObserver {
-  public:
+public:
     std::vector<std::string> calls;
     void entryAboutToBeInserted(int p) override { calls.push_back("+?" + std::to_string(p)); }
     void entryInserted(int p) override { calls.push_back("+" + std::to_string(p)); }

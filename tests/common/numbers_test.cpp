@@ -26,9 +26,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"-32768.5", -32768}, Case{"32768", std::nullopt},
                       Case{"-32769", std::nullopt}, Case{"99999999999999999999", std::nullopt},
                       Case{"", std::nullopt}, Case{"   ", std::nullopt}, Case{"abc", std::nullopt},
-                      Case{"12a", std::nullopt}, Case{"1 2", std::nullopt},
-                      Case{"+", std::nullopt}, Case{".", std::nullopt}, Case{"--1", std::nullopt},
-                      Case{"1e3", std::nullopt}, Case{"0x10", std::nullopt}));
+                      Case{"12a", std::nullopt}, Case{"1 2", std::nullopt}, Case{"+", std::nullopt},
+                      Case{".", std::nullopt}, Case{"--1", std::nullopt}, Case{"1e3", std::nullopt},
+                      Case{"0x10", std::nullopt}));
 
 TEST(ToInt32, CoversTheWiderRange) {
     EXPECT_EQ(toInt32("2147483647"), 2147483647);

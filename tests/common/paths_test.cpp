@@ -6,7 +6,8 @@ namespace tessaro {
 namespace {
 
 TEST(Paths, JoinAndCleanWithEitherSeparator) {
-    EXPECT_EQ(joinAndClean("C:\\Games\\Tessaro", "ludex.exe", '\\'), "C:\\Games\\Tessaro\\ludex.exe");
+    EXPECT_EQ(joinAndClean("C:\\Games\\Tessaro", "ludex.exe", '\\'),
+              "C:\\Games\\Tessaro\\ludex.exe");
     EXPECT_EQ(joinAndClean("C:\\", "ludex.exe", '\\'), "C:\\ludex.exe");
     EXPECT_EQ(joinAndClean("D:\\Sets\\", "cclp3.dat", '\\'), "D:\\Sets\\cclp3.dat");
     EXPECT_EQ(joinAndClean("/home/p/tessaro", "ludex.exe", '/'), "/home/p/tessaro/ludex.exe");

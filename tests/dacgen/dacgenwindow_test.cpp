@@ -104,7 +104,7 @@ RecordedMessage box(const char* text, const char* title, MessageIcon icon) {
 
 class DacGenWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void showsItsControlsLeftToRightWithTheirCaptions() {
         Opened t;
         auto& window = t.open();

@@ -17,7 +17,7 @@ RecordedMessage refusal(const std::string& text, const std::string& title) {
 }
 
 class ExeCreatorTest : public ::testing::Test {
-  protected:
+protected:
     ExeCreatorTest() {
         folder.write("CHIPS.EXE", original);
         settings.values[{"EXE Creator", "OriginalExe"}] = (folder / "CHIPS.EXE").string();

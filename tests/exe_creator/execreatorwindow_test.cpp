@@ -60,7 +60,7 @@ struct Fixture {
 
 class ExeCreatorWindowTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void captionsAndControlsFollowTheMode() {
         Fixture f(ExeCreatorMode::ExeCreator);
         QCOMPARE(f.window.objectName(), QString("Form3"));

@@ -36,7 +36,7 @@ inline std::string withLevels(std::string bytes, std::uint16_t fake, std::uint16
 #ifdef __unix__
 // Lets the process write files no bigger than the limit while it lives.
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &m_saved);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -49,7 +49,7 @@ class FileSizeLimit {
         std::signal(SIGXFSZ, m_oldHandler);
     }
 
-  private:
+private:
     rlimit m_saved{};
     void (*m_oldHandler)(int) = nullptr;
 };

@@ -73,15 +73,14 @@ TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack)
     model.createEntryShown = false;
     settings.writes.clear();
     model.saveSettings();
-    EXPECT_EQ(settings.writes,
-              (Writes{{"General", "FakeLastLevel", "abc"},
-                      {"General", "RealLastLevel", "200"},
-                      {"General", "LudexNotCreated", "False"},
-                      {"General", "LevelSetDrive", "/"},
-                      {"General", "LevelSetPath", home.str()},
-                      {"General", "LudexPath", "/games/CHIPS.EXE"},
-                      {"General", "LudexName", "CHIPS.EXE"},
-                      {"General", "INIPath", "mine.ini"}}));
+    EXPECT_EQ(settings.writes, (Writes{{"General", "FakeLastLevel", "abc"},
+                                       {"General", "RealLastLevel", "200"},
+                                       {"General", "LudexNotCreated", "False"},
+                                       {"General", "LevelSetDrive", "/"},
+                                       {"General", "LevelSetPath", home.str()},
+                                       {"General", "LudexPath", "/games/CHIPS.EXE"},
+                                       {"General", "LudexName", "CHIPS.EXE"},
+                                       {"General", "INIPath", "mine.ini"}}));
 
     auto again = make();
     again.start({"/"}, "/");

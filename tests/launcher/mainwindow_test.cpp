@@ -22,7 +22,9 @@ namespace tessaro {
 
 namespace {
 
-std::string fakeGame() { return "MZ" + std::string(49998, '\x11'); }
+std::string fakeGame() {
+    return "MZ" + std::string(49998, '\x11');
+}
 
 } // namespace
 
@@ -42,8 +44,7 @@ class MainWindowTest : public QObject {
         return window;
     }
 
-    template <typename T>
-    static T* child(QWidget& window, const char* name) {
+    template <typename T> static T* child(QWidget& window, const char* name) {
         auto* found = window.findChild<T*>(name);
         if (!found)
             qFatal("no control named %s", name);
@@ -76,8 +77,9 @@ private Q_SLOTS:
         QCOMPARE(window->windowTitle(), QString("Tessaro"));
 
         const QList<std::pair<const char*, QString>> labels = {
-            {"Label4", "Folder to load level sets from: (warning - level sets with the same name in "
-                       "two different folders will share the same score section in your INI file)"},
+            {"Label4",
+             "Folder to load level sets from: (warning - level sets with the same name in "
+             "two different folders will share the same score section in your INI file)"},
             {"Label1", "Fake last level:"},
             {"Label2", "Real last level:"},
             {"Label3", "EXE to play levels with: (leave blank to use the default \"ludex.exe\" in "

@@ -49,9 +49,9 @@ TEST(PatchWriter, WritesExactlyTheEightFields) {
     for (const std::size_t at : {37312u, 47636u, 47900u})
         EXPECT_EQ(patched.substr(at, 2), std::string("\x95\x00", 2)) << at;
 
-    std::vector<std::pair<std::size_t, std::size_t>> fields = {
-        {19048, 11}, {19060, 16}, {19156, 9}, {37305, 2}, {37312, 2},
-        {47636, 2},  {47892, 2},  {47900, 2}};
+    std::vector<std::pair<std::size_t, std::size_t>> fields = {{19048, 11}, {19060, 16}, {19156, 9},
+                                                               {37305, 2},  {37312, 2},  {47636, 2},
+                                                               {47892, 2},  {47900, 2}};
     for (const auto at : changedOffsets(original, patched)) {
         const bool inField = std::any_of(fields.begin(), fields.end(), [at](auto field) {
             return at >= field.first && at < field.first + field.second;

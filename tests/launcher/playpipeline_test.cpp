@@ -78,10 +78,10 @@ TEST_F(PlayPipeline, ChecksTheExecutableThenEachLevel) {
         const char* real;
         const char* focus;
     };
-    for (const auto& c : {Case{"0", "149", "Text1"}, Case{"abc", "149", "Text1"},
-                          Case{"", "149", "Text1"}, Case{"40000", "149", "Text1"},
-                          Case{"144", "143", "Text2"}, Case{"144", "0", "Text2"},
-                          Case{"144", "x", "Text2"}}) {
+    for (const auto& c :
+         {Case{"0", "149", "Text1"}, Case{"abc", "149", "Text1"}, Case{"", "149", "Text1"},
+          Case{"40000", "149", "Text1"}, Case{"144", "143", "Text2"}, Case{"144", "0", "Text2"},
+          Case{"144", "x", "Text2"}}) {
         inputs.fakeText = c.fake;
         inputs.realText = c.real;
         platform.messages.clear();
@@ -185,7 +185,8 @@ TEST_F(PlayPipeline, AlternateExecutableAndItsFolder) {
 
     // A remembered name that does not match the path still finds its folder.
     inputs.ludexName = "much-longer-than-the-path-itself-could-ever-be.exe";
-    EXPECT_EQ(computePlayPaths(inputs, home.str()).dataCopy, (home / "game" / "tessaro.7").string());
+    EXPECT_EQ(computePlayPaths(inputs, home.str()).dataCopy,
+              (home / "game" / "tessaro.7").string());
 
     PlayInputs fresh;
     EXPECT_EQ(computePlayPaths(fresh, "C:\\").iniName, "tessaro.ini");

@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 // Keeps a copy of the list rows from the editor's row notifications only, the
 // way the window does, and counts how many rows it had to redraw.
 class MirrorView : public EntryListView {
-  public:
+public:
     explicit MirrorView(const IniEditor& editor) : m_editor(editor) {}
 
     Lines rows;
@@ -40,7 +40,7 @@ class MirrorView : public EntryListView {
     }
     void extraLinesChanged() override {}
 
-  private:
+private:
     const IniEditor& m_editor;
 };
 
@@ -52,7 +52,7 @@ StartFolderEnvironment environmentWith(std::set<std::string> folders,
 }
 
 class IniEditorTest : public testing::Test {
-  protected:
+protected:
     test::TempFolder folder;
     test::ScriptedPlatform platform;
     IniEditor editor{platform, environmentWith({}, std::nullopt, "/home/player")};

@@ -58,7 +58,7 @@ class IniEditorWindowTest : public QObject {
         button("cmdInfo")->click();
     }
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void init() {
         m_platform = std::make_unique<test::ScriptedPlatform>();
         m_folder = std::make_unique<test::TempFolder>();

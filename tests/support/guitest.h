@@ -32,5 +32,5 @@ struct GuiTestRegistrar {
 } // namespace tessaro::test
 
 #define TESSARO_GUI_TEST(Class)                                                                    \
-    static const tessaro::test::GuiTestRegistrar kRegistrar##Class(                               \
+    static const tessaro::test::GuiTestRegistrar kRegistrar##Class(                                \
         #Class, [] { return std::unique_ptr<QObject>(new Class); });

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QPixmap>
-#include <QWidget>
 #include <QTest>
+#include <QWidget>
 #include <cstdio>
 #include <cstring>
 
@@ -25,8 +25,8 @@ void saveScreenshot(QWidget& window, const char* name) {
 // Runs every registered window test class, or only the one named by the first
 // argument (ctest runs one class per entry). Further arguments go to Qt Test.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     int failures = 0;

@@ -1,6 +1,5 @@
 #include "scriptedplatform.h"
 
-
 namespace tessaro::test {
 
 const RecordedMessage& ScriptedPlatform::lastMessage() const {

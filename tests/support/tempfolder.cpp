@@ -13,8 +13,8 @@ TempFolder::TempFolder() {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
     for (;;) {
-        m_path = base / ("tessaro-test-" + std::to_string(random()) + "-" +
-                         std::to_string(counter++));
+        m_path =
+            base / ("tessaro-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
         if (std::filesystem::create_directory(m_path))
             break;
     }
