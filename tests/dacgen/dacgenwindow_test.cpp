@@ -44,10 +44,7 @@ struct Opened {
     }
 
     template <typename T> T* find(const char* name) const {
-        auto* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control named %s", name);
-        return widget;
+        return test::control<T>(*window, name);
     }
 
     QStringList levelSets() const {

@@ -35,10 +35,7 @@ struct Fixture {
         window.show();
     }
     template <typename T = QLineEdit> T* control(const char* name) {
-        auto* found = window.findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::control<T>(window, name);
     }
     void type(const char* field, const QString& text) {
         control(field)->clear();

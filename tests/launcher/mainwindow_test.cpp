@@ -45,10 +45,7 @@ class MainWindowTest : public QObject {
     }
 
     template <typename T> static T* child(QWidget& window, const char* name) {
-        auto* found = window.findChild<T*>(name);
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
+        return test::control<T>(window, name);
     }
 
     static void trigger(QWidget& window, const char* name) {

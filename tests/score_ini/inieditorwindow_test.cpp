@@ -36,10 +36,7 @@ class IniEditorWindowTest : public QObject {
     std::unique_ptr<IniEditorWindow> m_window;
 
     template <typename T = QWidget> T* find(const char* name) {
-        auto* found = m_window->findChild<T*>(name);
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
+        return test::control<T>(*m_window, name);
     }
     QPushButton* button(const char* name) { return find<QPushButton>(name); }
     QListWidget* list1() { return find<QListWidget>("List1"); }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QObject>
-
-class QWidget;
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +17,15 @@ struct GuiTestEntry {
 };
 
 std::vector<GuiTestEntry>& guiTestRegistry();
+
+// The window's control of that object name; stops the run when there is none,
+// since every later check would only fail less clearly.
+template <typename T = QWidget> T* control(const QWidget& window, const char* name) {
+    auto* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no control named %s in %s", name, qPrintable(window.objectName()));
+    return found;
+}
 
 // When TESSARO_SCREENSHOT_DIR is set, saves a picture of the window there as
 // <name>.png (the README's screenshots are made this way).
