@@ -122,23 +122,14 @@ private Q_SLOTS:
         QCOMPARE(classics->title(), QString("\"Classics\""));
         QCOMPARE(tools->actions()[4], classics->menuAction());
         QCOMPARE(classics->actions().size(), 3);
-    }
 
-    void firstRunShowsDefaultsAndTheProgramFolder() {
-        m_home->write("CCLP2.DAT", "set");
-        m_home->write("readme.txt", "");
-        auto window = makeWindow();
+        // First run: default levels, empty executable and INI fields, the create entry shown.
         QCOMPARE(child<QLineEdit>(*window, "Text1")->text(), QString("144"));
         QCOMPARE(child<QLineEdit>(*window, "Text2")->text(), QString("149"));
         QVERIFY(child<QLineEdit>(*window, "newLudex")->text().isEmpty());
         QVERIFY(child<QLineEdit>(*window, "theINIFile")->text().isEmpty());
         QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
-        auto* files = child<QListWidget>(*window, "datFile");
-        QCOMPARE(files->count(), 1);
-        QCOMPARE(files->item(0)->text(), QString("CCLP2.DAT"));
-        auto* folders = child<QTreeWidget>(*window, "Dir1");
-        QVERIFY(folders->currentItem());
-        QCOMPARE(folders->currentItem()->text(0),
+        QCOMPARE(child<QTreeWidget>(*window, "Dir1")->currentItem()->text(0),
                  QString::fromStdString(m_home->path().filename().string()));
     }
 
@@ -218,51 +209,37 @@ private Q_SLOTS:
         QVERIFY(m_platform->starts.empty());
     }
 
-    void browseAndTheChipsExeQuestion() {
+    void browseBackspaceAndTheCreateEntry() {
         auto window = makeWindow();
         auto* newLudex = child<QLineEdit>(*window, "newLudex");
         m_platform->chooseFile("/games/mine.exe", "mine.exe");
         QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
         QCOMPARE(newLudex->text(), QString("/games/mine.exe"));
-
-        m_platform->chooseFile("/games/CHIPS.EXE", "CHIPS.EXE");
-        m_platform->answer(MessageAnswer::No);
-        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
-        QCOMPARE(newLudex->text(), QString("/games/mine.exe"));
-        QCOMPARE(m_platform->lastMessage().icon, MessageIcon::Question);
-
         // Backspace in the field goes back to the default executable.
         QTest::keyClick(newLudex, Qt::Key_Backspace);
         QVERIFY(newLudex->text().isEmpty());
         QCOMPARE(window->model().ludexName, std::string("mine.exe"));
-    }
 
-    void shiftHTogglesTheCreateEntry() {
-        auto window = makeWindow();
+        // Creating ludex.exe hides the entry; Shift+H shows it again without a
+        // question and hides it after one; plain H and Ctrl+Shift+H do nothing.
+        m_home->write("game/CHIPS.EXE", fakeGame());
+        m_platform->chooseFile((m_home->path() / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
         auto* entry = child<QAction>(*window, "NoLudex");
+        trigger(*window, "NoLudex");
+        QCOMPARE(m_home->read("ludex.exe"), fakeGame());
+        QVERIFY(!entry->isVisible());
         auto* files = child<QListWidget>(*window, "datFile");
+        const auto shown = m_platform->messages.size();
+        QTest::keyClick(child<QLineEdit>(*window, "Text2"), Qt::Key_H, Qt::ShiftModifier);
+        QVERIFY(entry->isVisible());
+        QCOMPARE(m_platform->messages.size(), shown);
         m_platform->answer(MessageAnswer::Yes);
         QTest::keyClick(files, Qt::Key_H, Qt::ShiftModifier);
         QVERIFY(!entry->isVisible());
         QCOMPARE(m_platform->lastMessage().title, std::string("Hide Create Ludex Option?"));
-        QTest::keyClick(child<QLineEdit>(*window, "Text2"), Qt::Key_H, Qt::ShiftModifier);
-        QVERIFY(entry->isVisible());
-        QCOMPARE(m_platform->messages.size(), std::size_t(1));
-        // Plain H, or Ctrl+Shift+H, does nothing of the kind.
         QTest::keyClick(files, Qt::Key_H);
         QTest::keyClick(files, Qt::Key_H, Qt::ShiftModifier | Qt::ControlModifier);
-        QCOMPARE(m_platform->messages.size(), std::size_t(1));
-    }
-
-    void createLudexThenHide() {
-        m_home->write("game/CHIPS.EXE", fakeGame());
-        auto window = makeWindow();
-        m_platform->chooseFile((m_home->path() / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
-        trigger(*window, "NoLudex");
-        QCOMPARE(m_home->read("ludex.exe"), fakeGame());
-        QVERIFY(!child<QAction>(*window, "NoLudex")->isVisible());
-        QCOMPARE(m_platform->lastMessage().text,
-                 std::string("You now have a Ludex.exe file that you can use to play."));
+        QCOMPARE(m_platform->messages.size(), shown + 1);
         trigger(*window, "Exit");
         QCOMPARE(m_settings->get("General", "LudexNotCreated", ""), std::string("False"));
     }
