@@ -29,7 +29,6 @@ inline CcxDocument demoDocument() {
     document.defaultBackColor = 0x000000;
     document.defaultFontColor = 0xFFFFFF;
     document.levelCount = 2;
-
     auto& first = document.level(1);
     first.title = "First";
     first.author = "A. Author";
