@@ -2,23 +2,10 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace tessaro {
 namespace {
-
-using test::RecordedMessage;
-
-RecordedMessage refusal(const std::string& text) {
-    return {text, "CCF File Creator", MessageIcon::Exclamation, MessageButtons::Ok};
-}
-
-std::string readFixture(const std::string& name) {
-    std::ifstream in(std::string(TESSARO_TEST_DATA) + "/ccf/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 TEST(CcfFileList, ListsCcfFilesOfAnyCaseSortedWithoutRegardToCase) {
     test::TempFolder folder;
@@ -37,36 +24,25 @@ protected:
     const std::filesystem::path programFolder = folder.write("prog/keep", "").parent_path();
     test::ScriptedPlatform platform;
     CcfCreator creator{platform, programFolder};
-
-    std::string read(const std::string& name) const { return folder.read("prog/" + name); }
-    std::size_t filesAround() const {
-        std::size_t count = 0;
-        for ([[maybe_unused]] const auto& entry :
-             std::filesystem::recursive_directory_iterator(folder.path()))
-            ++count;
-        return count;
-    }
 };
 
 TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
+    const std::string bad144 = "Error - invalid level 144", bad149 = "Error - invalid level 149",
+                      badName = "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"";
     struct Case {
         std::string text1, text2, text3, combo1, message, focus;
     };
     const Case cases[] = {
         {"", "x", "x", "", "Error - you didn't select a level set", "Text1"},
-        {"s.dat", "x", "x", "", "Error - invalid level 144", "Text2"},
-        {"s.dat", "", "149", "", "Error - invalid level 144", "Text2"},
-        {"s.dat", "144", "abc", "", "Error - invalid level 149", "Text3"},
-        {"s.dat", "150", "149", "", "Error - invalid level 144", "Text2"},
-        {"s.dat", "0", "149", "", "Error - invalid level 144", "Text2"},
+        {"s.dat", "x", "x", "", bad144, "Text2"},
+        {"s.dat", "144", "abc", "", bad149, "Text3"},
+        {"s.dat", "150", "149", "", bad144, "Text2"},
+        {"s.dat", "0", "149", "", bad144, "Text2"},
         {"s.dat", "144", "149", "", "Error - you didn't type a name for this CCF file", "Combo1"},
         {"s.dat", "144", "149", "seventeen-ch.ccf1", "Error - CCF filename too long", "Combo1"},
-        {"s.dat", "144", "149", "..\\up.ccf",
-         "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"", "Combo1"},
-        {"s.dat", "144", "149", "sub/x.ccf",
-         "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"", "Combo1"},
-        {"s.dat", "144", "149", "..",
-         "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"", "Combo1"},
+        {"s.dat", "144", "149", "up\\x.ccf", badName, "Combo1"},
+        {"s.dat", "144", "149", "sub/x.ccf", badName, "Combo1"},
+        {"s.dat", "144", "149", "..", badName, "Combo1"},
     };
     for (const auto& c : cases) {
         creator.text1 = c.text1;
@@ -78,68 +54,46 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
         EXPECT_EQ(result.focus, c.focus) << c.message;
         EXPECT_FALSE(result.saved);
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0], refusal(c.message));
+        EXPECT_EQ(platform.messages[0].text, c.message);
     }
-    EXPECT_EQ(filesAround(), 2u); // prog and prog/keep: nothing written anywhere
+    // Only prog and prog/keep: nothing was written anywhere.
+    EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(folder.path()), {}), 2);
 }
 
-TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndConfirms) {
+TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
     creator.text1 = "C:\\CHIPS\\SET.DAT";
     creator.text2 = "0144"; // kept as typed
     creator.text3 = "144";  // equal levels are fine
     creator.combo1 = "sixteen-char.ccf";
-    const auto result = creator.save();
-    EXPECT_TRUE(result.saved);
-    EXPECT_EQ(result.focus, "");
-    EXPECT_EQ(platform.lastMessage(),
-              (RecordedMessage{"Your CCF file (sixteen-char.ccf) has been created.",
-                               "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
-    EXPECT_EQ(read("sixteen-char.ccf"),
+    EXPECT_TRUE(creator.save().saved);
+    EXPECT_EQ(folder.read("prog/sixteen-char.ccf"),
               "\"C:\\CHIPS\\SET.DAT\"\r\n\"0144\"\r\n\"144\"\r\n\"sixteen-char.ccf\"\r\n");
 
-    // The same name again replaces the file without a question; a name
-    // without ".ccf" is saved as typed.
-    creator.text3 = "149";
-    EXPECT_TRUE(creator.save().saved);
-    EXPECT_EQ(read("sixteen-char.ccf"),
-              "\"C:\\CHIPS\\SET.DAT\"\r\n\"0144\"\r\n\"149\"\r\n\"sixteen-char.ccf\"\r\n");
-    creator.combo1 = "plain";
-    EXPECT_TRUE(creator.save().saved);
-    EXPECT_NE(read("plain"), "<missing>");
-    EXPECT_EQ(platform.unscriptedQuestions, 0);
-}
-
-TEST_F(CcfCreatorTest, PickingACcfFileFillsTheThreeFields) {
-    folder.write("prog/three.ccf", readFixture("missing-fourth-line.ccf"));
-    folder.write("prog/short.ccf", readFixture("two-lines.ccf"));
-    folder.write("prog/full.ccf",
-                 "\"D:\\SETS\\CCLP2.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"full.ccf\"\r\n");
+    // Picking a file fills the three fields even without a fourth line; with
+    // too few fields, or a file gone since the window opened, they stay.
+    folder.write("prog/three.ccf", "\"C:\\CHIPS\\LEVELS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n");
+    folder.write("prog/short.ccf", "\"C:\\CHIPS\\SET.DAT\"\r\n\"144\"\r\n");
     CcfCreator reopened(platform, programFolder);
     EXPECT_EQ(reopened.ccfNames(),
-              (std::vector<std::string>{"full.ccf", "short.ccf", "three.ccf"}));
-
+              (std::vector<std::string>{"short.ccf", "sixteen-char.ccf", "three.ccf"}));
     reopened.pick("three.ccf");
+    const auto fields = [&] {
+        return reopened.text1 + "|" + reopened.text2 + "|" + reopened.text3;
+    };
+    EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
     EXPECT_EQ(reopened.combo1, "three.ccf");
-    EXPECT_EQ(reopened.text1, "C:\\CHIPS\\LEVELS\\SET.DAT");
-    EXPECT_EQ(reopened.text2, "10");
-    EXPECT_EQ(reopened.text3, "12");
-    EXPECT_TRUE(platform.messages.empty());
-
-    // Too few fields, or a file gone since the window opened: the player is
-    // told and the fields stay.
+    platform.messages.clear();
     for (const auto* name : {"short.ccf", "vanished.ccf"}) {
         reopened.pick(name);
-        EXPECT_EQ(reopened.text1, "C:\\CHIPS\\LEVELS\\SET.DAT");
-        EXPECT_EQ(reopened.text2, "10");
-        EXPECT_EQ(platform.lastMessage(),
-                  refusal("Error - could not read the CCF file (" + std::string(name) + ")"));
+        EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
     }
+    EXPECT_EQ(platform.messages.size(), 2u);
 
-    // Saving after a pick writes the same file again.
-    reopened.pick("full.ccf");
+    // Saving after a pick writes the picked file again, now with four lines.
+    reopened.pick("three.ccf");
     EXPECT_TRUE(reopened.save().saved);
-    EXPECT_EQ(read("full.ccf"),
-              "\"D:\\SETS\\CCLP2.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"full.ccf\"\r\n");
+    EXPECT_EQ(folder.read("prog/three.ccf"),
+              "\"C:\\CHIPS\\LEVELS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"three.ccf\"\r\n");
 }
 
 } // namespace

@@ -15,7 +15,9 @@ namespace tessaro {
 
 namespace {
 
-// A window over a program folder that already holds a few files.
+using test::RecordedMessage;
+
+// A window over a program folder that already holds two CCF files.
 struct Fixture {
     test::TempFolder folder;
     test::ScriptedPlatform platform;
@@ -23,45 +25,37 @@ struct Fixture {
 
     Fixture() {
         folder.write("zeta.CCF", "\"C:\\SETS\\ZETA.DAT\"\r\n\"5\"\r\n\"6\"\r\n\"zeta.CCF\"\r\n");
-        folder.write("Alpha.ccf", "\"C:\\SETS\\ALPHA.DAT\"\r\n\"144\"\r\n\"149\"\r\n");
         folder.write("broken.ccf", "\"C:\\SETS\\B.DAT\"\r\n");
-        folder.write("levels.dat", "");
         window = std::make_unique<CcfCreatorWindow>(platform, folder.path());
         window->show();
     }
     template <typename T = QLineEdit> T* control(const char* name) {
         return test::control<T>(*window, name);
     }
-    void type(const char* field, const QString& text) {
-        control(field)->clear();
-        QTest::keyClicks(control(field), text);
+    QComboBox* combo() { return control<QComboBox>("Combo1"); }
+    void set(const char* field, const QString& text) {
+        if (field == QString("Combo1"))
+            combo()->setEditText(text);
+        else
+            control(field)->setText(text);
     }
-    void typeName(const QString& text) {
-        control<QComboBox>("Combo1")->clearEditText();
-        QTest::keyClicks(control<QComboBox>("Combo1"), text);
-    }
-    void pick(int index) {
-        auto* combo = control<QComboBox>("Combo1");
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
-    }
-    // Presses Save and gives the text of the one box it shows.
-    QString saveMessage() {
-        platform.messages.clear();
-        control<QPushButton>("Command1")->click();
-        return platform.messages.size() == 1 ? QString::fromStdString(platform.messages[0].text)
-                                             : QString("<none>");
+    QString fields() {
+        return control("Text1")->text() + "|" + control("Text2")->text() + "|" +
+               control("Text3")->text();
     }
     QString focused() const {
-        return window->focusWidget() ? window->focusWidget()->objectName() : QString();
+        return window->focusWidget() ? window->focusWidget()->objectName() : QString("<none>");
+    }
+    // Presses Save and gives the box it shows.
+    RecordedMessage save() {
+        platform.messages.clear();
+        control<QPushButton>("Command1")->click();
+        return platform.lastMessage();
     }
 };
 
-QStringList items(QComboBox* combo) {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
+RecordedMessage box(const std::string& text, MessageIcon icon = MessageIcon::Exclamation) {
+    return {text, "CCF File Creator", icon, MessageButtons::Ok};
 }
 
 } // namespace
@@ -69,107 +63,79 @@ QStringList items(QComboBox* combo) {
 class CcfCreatorWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void opensWithItsCaptionsAndTheFolderCcfFiles() {
+    void opensWithItsCaptionsAndPicksAListedFile() {
         Fixture f;
         QCOMPARE(f.window->objectName(), QString("Form4"));
         QCOMPARE(f.window->windowTitle(), QString("CCF File Creator"));
-        QCOMPARE(f.control<QLabel>("Label1")->text(), QString("DAT File:"));
-        QCOMPARE(f.control<QLabel>("Label2")->text(), QString("Fake \"level 144\" last level:"));
-        QCOMPARE(f.control<QLabel>("Label3")->text(), QString("Real \"level 149\" last level:"));
-        QCOMPARE(f.control<QLabel>("Label4")->text(),
-                 QString("What to call this CCF file (include the \".ccf\"):"));
-        QCOMPARE(f.control<QPushButton>("Command3")->text(), QString("Browse..."));
-        QCOMPARE(f.control<QPushButton>("Command1")->text(), QString("Save"));
-        QCOMPARE(f.control<QPushButton>("Command2")->text(), QString("Cancel"));
-        QVERIFY(f.control("Text1")->isReadOnly());
-        QCOMPARE(f.control("Text1")->text(), QString());
-        QCOMPARE(f.control("Text2")->text(), QString("144"));
-        QCOMPARE(f.control("Text3")->text(), QString("149"));
-        auto* combo = f.control<QComboBox>("Combo1");
-        QVERIFY(combo->isEditable());
-        QCOMPARE(combo->currentText(), QString());
-        const QStringList names{"Alpha.ccf", "broken.ccf", "zeta.CCF"};
-        QCOMPARE(items(combo), names);
-        auto* file1 = f.control<QListWidget>("File1");
-        QVERIFY(!file1->isVisible());
-        QCOMPARE(file1->count(), 3);
+        for (auto [name, caption] :
+             {std::pair{"Label1", "DAT File:"},
+              {"Label2", "Fake \"level 144\" last level:"},
+              {"Label3", "Real \"level 149\" last level:"},
+              {"Label4", "What to call this CCF file (include the \".ccf\"):"}})
+            QCOMPARE(f.control<QLabel>(name)->text(), QString(caption));
+        for (auto [name, caption] :
+             {std::pair{"Command3", "Browse..."}, {"Command1", "Save"}, {"Command2", "Cancel"}})
+            QCOMPARE(f.control<QPushButton>(name)->text(), QString(caption));
+        QVERIFY(f.control("Text1")->isReadOnly() && f.combo()->isEditable());
+        QCOMPARE(f.fields(), QString("|144|149"));
+        QCOMPARE(f.combo()->count(), 2);
+        QCOMPARE(f.combo()->itemText(1), QString("zeta.CCF"));
+        QVERIFY(!f.control<QListWidget>("File1")->isVisible());
+
+        f.combo()->setCurrentIndex(1);
+        Q_EMIT f.combo()->activated(1);
+        QCOMPARE(f.fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
+        f.combo()->setCurrentIndex(0);
+        Q_EMIT f.combo()->activated(0);
+        QCOMPARE(f.platform.lastMessage(), box("Error - could not read the CCF file (broken.ccf)"));
+        QCOMPARE(f.fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
 
         f.control<QPushButton>("Command2")->click();
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(items(combo), names); // nothing written by Cancel
     }
 
-    void saveShowsEachMessageAndSignalsOnlyAWrittenFile() {
+    void saveRefusesEachBadFieldAndSignalsOnlyAWrittenFile() {
         Fixture f;
         QSignalSpy saved(f.window.get(), &CcfCreatorWindow::ccfSaved);
-        QCOMPARE(f.saveMessage(), QString("Error - you didn't select a level set"));
-        QCOMPARE(f.platform.messages[0],
-                 (test::RecordedMessage{"Error - you didn't select a level set", "CCF File Creator",
-                                        MessageIcon::Exclamation, MessageButtons::Ok}));
+        QCOMPARE(f.save(), box("Error - you didn't select a level set"));
         QCOMPARE(f.focused(), QString("Text1"));
-
         f.platform.chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
         f.control<QPushButton>("Command3")->click();
-        QCOMPARE(f.control("Text1")->text(), QString("C:\\CHIPS\\CCLP1.DAT"));
         QCOMPARE(f.platform.dialogs.at(0).title, std::string("Browse for level sets..."));
         QCOMPARE(f.platform.dialogs.at(0).filterOrPrompt,
                  std::string("Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl"));
-        f.type("Text2", "x");
-        QCOMPARE(f.saveMessage(), QString("Error - invalid level 144"));
-        QCOMPARE(f.focused(), QString("Text2"));
-        f.type("Text2", "150");
-        f.type("Text3", "");
-        QCOMPARE(f.saveMessage(), QString("Error - invalid level 149"));
-        QCOMPARE(f.focused(), QString("Text3"));
-        f.type("Text3", "149");
-        QCOMPARE(f.saveMessage(), QString("Error - invalid level 144"));
-        f.type("Text2", "144");
-        QCOMPARE(f.saveMessage(), QString("Error - you didn't type a name for this CCF file"));
-        QCOMPARE(f.focused(), QString("Combo1"));
-        f.typeName("seventeen-ch.ccf1");
-        QCOMPARE(f.saveMessage(), QString("Error - CCF filename too long"));
-        f.typeName("../up.ccf");
-        QCOMPARE(f.saveMessage(),
-                 QString("Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\""));
-        QCOMPARE(f.focused(), QString("Combo1"));
+        QCOMPARE(f.control("Text1")->text(), QString("C:\\CHIPS\\CCLP1.DAT"));
+        // Each row starts from fields that pass and changes one.
+        const std::pair<const char*, const char*> valid[] = {
+            {"Text2", "144"}, {"Text3", "149"}, {"Combo1", "new.ccf"}};
+        const struct {
+            const char *field, *value, *message;
+        } rows[] = {
+            {"Text2", "x", "Error - invalid level 144"},
+            {"Text3", "", "Error - invalid level 149"},
+            {"Combo1", "", "Error - you didn't type a name for this CCF file"},
+            {"Combo1", "seventeen-ch.ccf1", "Error - CCF filename too long"},
+            {"Combo1", "../up.ccf",
+             "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\""},
+        };
+        for (const auto& row : rows) {
+            for (auto [field, text] : valid)
+                f.set(field, field == std::string(row.field) ? row.value : text);
+            QCOMPARE(f.save(), box(row.message));
+            QCOMPARE(f.focused(), QString(row.field));
+        }
         QCOMPARE(saved.count(), 0);
 
-        f.typeName("new.ccf");
-        QCOMPARE(f.saveMessage(), QString("Your CCF file (new.ccf) has been created."));
-        QCOMPARE(f.platform.messages[0].icon, MessageIcon::None);
-        QCOMPARE(f.platform.messages[0].title, std::string("CCF File Creator"));
+        f.set("Combo1", "new.ccf");
+        QCOMPARE(f.save(), box("Your CCF file (new.ccf) has been created.", MessageIcon::None));
         QCOMPARE(saved.count(), 1);
         QCOMPARE(QString::fromStdString(f.folder.read("new.ccf")),
                  QString("\"C:\\CHIPS\\CCLP1.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"new.ccf\"\r\n"));
-        QCOMPARE(f.control<QComboBox>("Combo1")->count(), 3); // the list is not refilled
 
         std::filesystem::remove_all(f.folder.path());
-        QCOMPARE(f.saveMessage(), QString("Error - your CCF file (new.ccf) could not be written, "
-                                          "so nothing was saved."));
-        QCOMPARE(f.platform.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(f.save(), box("Error - your CCF file (new.ccf) could not be written, "
+                               "so nothing was saved."));
         QCOMPARE(saved.count(), 1);
-        QCOMPARE(f.platform.unscriptedQuestions, 0);
-    }
-
-    void pickingACcfFileFillsTheFields() {
-        Fixture f;
-        f.pick(2); // zeta.CCF
-        QCOMPARE(f.control<QComboBox>("Combo1")->currentText(), QString("zeta.CCF"));
-        QCOMPARE(f.control("Text1")->text(), QString("C:\\SETS\\ZETA.DAT"));
-        QCOMPARE(f.control("Text2")->text(), QString("5"));
-        QCOMPARE(f.control("Text3")->text(), QString("6"));
-
-        f.pick(1); // broken.ccf holds one field only
-        QCOMPARE(f.control("Text1")->text(), QString("C:\\SETS\\ZETA.DAT"));
-        QCOMPARE(f.platform.lastMessage().text,
-                 std::string("Error - could not read the CCF file (broken.ccf)"));
-        QCOMPARE(f.platform.lastMessage().title, std::string("CCF File Creator"));
-
-        // Save after a pick writes the picked file again, now with four lines.
-        f.pick(0); // Alpha.ccf has no fourth line
-        QCOMPARE(f.saveMessage(), QString("Your CCF file (Alpha.ccf) has been created."));
-        QCOMPARE(QString::fromStdString(f.folder.read("Alpha.ccf")),
-                 QString("\"C:\\SETS\\ALPHA.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"Alpha.ccf\"\r\n"));
     }
 };
 

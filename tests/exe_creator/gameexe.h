@@ -19,17 +19,21 @@ inline std::string makeGameExe(std::size_t size = 48000) {
     return bytes;
 }
 
-// The two bytes of a 16-bit level as the game stores it, low byte first.
-inline std::string levelBytes(std::uint16_t value) {
-    return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-}
-
-// The bytes expected after the last levels are written.
-inline std::string withLevels(std::string bytes, std::uint16_t fake, std::uint16_t real) {
-    for (const std::size_t offset : {37305, 47892})
-        bytes.replace(offset, 2, levelBytes(fake));
-    for (const std::size_t offset : {37312, 47636, 47900})
-        bytes.replace(offset, 2, levelBytes(real));
+// The bytes expected after the last levels (16 bits, low byte first) and, when
+// given, the data and INI names (padded with spaces) are written.
+inline std::string patched(std::string bytes, std::uint16_t fake, std::uint16_t real,
+                           const std::string& dat = "", const std::string& ini = "") {
+    const auto put = [&bytes](std::size_t at, std::uint16_t level) {
+        bytes.replace(at, 2, {static_cast<char>(level & 0xFF), static_cast<char>(level >> 8)});
+    };
+    for (const std::size_t at : {37305, 47892})
+        put(at, fake);
+    for (const std::size_t at : {37312, 47636, 47900})
+        put(at, real);
+    if (!dat.empty())
+        bytes.replace(19156, 9, dat + std::string(9 - dat.size(), ' '));
+    if (!ini.empty())
+        bytes.replace(19048, 11, ini + std::string(11 - ini.size(), ' '));
     return bytes;
 }
 
