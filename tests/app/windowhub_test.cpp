@@ -61,6 +61,7 @@ private Q_SLOTS:
             hub.mainWindow().findChild<QAction*>(action)->trigger();
             const QWidgetList shown = visibleWindows(form);
             QCOMPARE(shown.size(), 1);
+            test::saveScreenshot(*shown[0], qPrintable(form));
             QPointer<QWidget> first = shown[0];
             hub.mainWindow().findChild<QAction*>(action)->trigger();
             QCOMPARE(visibleWindows(form), QWidgetList{first.data()});
