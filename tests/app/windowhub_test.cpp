@@ -41,6 +41,14 @@ QWidgetList visibleWindows(const QString& objectName) {
     return found;
 }
 
+// A hub over a fresh program folder, with the test doubles.
+struct Hub {
+    test::TempFolder home;
+    test::ScriptedPlatform platform;
+    test::MemorySettings settings;
+    WindowHub hub{platform, settings, home.str()};
+};
+
 } // namespace
 
 class WindowHubTest : public QObject {
@@ -48,10 +56,8 @@ class WindowHubTest : public QObject {
 
 private Q_SLOTS:
     void eachToolWindowOpensOnceAndIsRaisedAfterwards() {
-        test::TempFolder home;
-        test::ScriptedPlatform platform;
-        test::MemorySettings settings;
-        WindowHub hub(platform, settings, home.str());
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
         hub.mainWindow().show();
 
         const QList<std::pair<const char*, QString>> entries = {
@@ -71,10 +77,8 @@ private Q_SLOTS:
     }
 
     void exitClosesEveryWindowInOrder() {
-        test::TempFolder home;
-        test::ScriptedPlatform platform;
-        test::MemorySettings settings;
-        WindowHub hub(platform, settings, home.str());
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
         hub.mainWindow().show();
         CloseRecorder recorder;
         hub.mainWindow().installEventFilter(&recorder);
@@ -91,10 +95,8 @@ private Q_SLOTS:
     }
 
     void classicsModesShareOneWindowAndASavedCcfShowsInTheMainList() {
-        test::TempFolder home;
-        test::ScriptedPlatform platform;
-        test::MemorySettings settings;
-        WindowHub hub(platform, settings, home.str());
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
         hub.mainWindow().show();
 
         QWidget* quorvel = hub.showQuorvel();
@@ -117,10 +119,8 @@ private Q_SLOTS:
     }
 
     void aboutShowsNameVersionAndOpensTheWebPage() {
-        test::TempFolder home;
-        test::ScriptedPlatform platform;
-        test::MemorySettings settings;
-        WindowHub hub(platform, settings, home.str());
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
         QWidget* about = hub.showAbout();
         QCOMPARE(about->windowTitle(), QString("About Tessaro"));
         QVERIFY(about->findChild<QLabel*>("lblName")->text().contains("Tessaro"));
