@@ -1,6 +1,7 @@
 #include "dacgen/dacgenwindow.h"
 
 #include "app/codepage.h"
+#include "app/folderviews.h"
 #include "common/platform.h"
 #include "common/settings.h"
 
@@ -22,19 +23,6 @@
 namespace tessaro {
 
 namespace {
-
-std::vector<std::string> systemDrives() {
-    std::vector<std::string> drives;
-    for (const QFileInfo& drive : QDir::drives())
-        drives.push_back(toBytes(QDir::toNativeSeparators(drive.absoluteFilePath())));
-    return drives;
-}
-
-// Paths travel in the items as their bytes, so a name the code page shows
-// imperfectly still reaches the core unchanged.
-QByteArray bytesOf(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string bytesIn(const QVariant& value) {
     return value.toByteArray().toStdString();
@@ -139,7 +127,7 @@ void DacGenWindow::connectPane(const PaneWidgets& widgets,
                                bool (DacGenerator::*chooseDrive)(const std::string&)) {
     connect(widgets.tree, &QTreeWidget::itemActivated, this,
             [this, chooseFolder](QTreeWidgetItem* item) {
-                (m_generator.*chooseFolder)(bytesIn(item->data(0, Qt::UserRole)));
+                (m_generator.*chooseFolder)(folderPathOf(*item));
                 showAll();
             });
     connect(widgets.drives, &QComboBox::currentIndexChanged, this,
@@ -150,38 +138,21 @@ void DacGenWindow::connectPane(const PaneWidgets& widgets,
 }
 
 void DacGenWindow::showPane(const PaneWidgets& widgets, const FolderPane& pane) {
-    widgets.folder->setText(fromBytes(pane.folder()));
+    widgets.folder->setText(pathText(pane.folder()));
 
     const QSignalBlocker blockDrives(widgets.drives);
     widgets.drives->clear();
     for (const auto& drive : pane.drives())
-        widgets.drives->addItem(fromBytes(drive), bytesOf(drive));
+        widgets.drives->addItem(pathText(drive), bytesOf(drive));
     widgets.drives->setCurrentIndex(widgets.drives->findData(bytesOf(pane.drive())));
 
-    const QSignalBlocker blockTree(widgets.tree);
-    widgets.tree->clear();
-    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
-    std::vector<QTreeWidgetItem*> parents;
-    for (const auto& entry : pane.entries()) {
-        parents.resize(static_cast<std::size_t>(entry.depth));
-        auto* item = parents.empty() ? new QTreeWidgetItem(widgets.tree)
-                                     : new QTreeWidgetItem(parents.back());
-        item->setText(0, fromBytes(entry.name));
-        item->setIcon(0, folderIcon);
-        item->setData(0, Qt::UserRole, bytesOf(entry.path));
-        parents.push_back(item);
-        if (entry.current)
-            widgets.tree->setCurrentItem(item);
-    }
-    widgets.tree->expandAll();
-    if (widgets.tree->currentItem())
-        widgets.tree->scrollToItem(widgets.tree->currentItem());
+    showFolderTree(*widgets.tree, pane.entries());
 }
 
 void DacGenWindow::showLevelSets() {
     m_levelSets->clear();
     for (const auto& name : m_generator.levelSets()) {
-        auto* item = new QListWidgetItem(fromBytes(name), m_levelSets);
+        auto* item = new QListWidgetItem(pathText(name), m_levelSets);
         item->setData(Qt::UserRole, bytesOf(name));
     }
 }

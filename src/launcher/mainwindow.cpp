@@ -1,6 +1,7 @@
 #include "launcher/mainwindow.h"
 
 #include "app/codepage.h"
+#include "app/folderviews.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,18 +26,6 @@ QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
     label->setObjectName(name);
     label->setWordWrap(true);
     return label;
-}
-
-// The drives the system offers, as native folder paths ("C:\" or "/").
-std::vector<std::string> systemDrives() {
-    std::vector<std::string> drives;
-    for (const QFileInfo& drive : QDir::drives())
-        drives.push_back(pathBytes(QDir::toNativeSeparators(drive.absolutePath())));
-    return drives;
-}
-
-std::string currentDrive() {
-    return pathBytes(QDir::toNativeSeparators(QDir(QDir::currentPath()).rootPath()));
 }
 
 } // namespace
@@ -199,29 +188,7 @@ void MainWindow::showDrives() {
 }
 
 void MainWindow::showFolders() {
-    const QSignalBlocker blocker(m_folders);
-    m_folders->clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    // The root and the folders down to the current one form one open branch;
-    // the current folder's sub-folders hang below it.
-    std::vector<QTreeWidgetItem*> branch;
-    bool pastCurrent = false;
-    for (const auto& entry : m_model.folderEntries()) {
-        branch.resize(static_cast<std::size_t>(entry.depth));
-        auto* item =
-            branch.empty() ? new QTreeWidgetItem(m_folders) : new QTreeWidgetItem(branch.back());
-        item->setText(0, pathText(entry.name));
-        item->setData(0, Qt::UserRole, QByteArray::fromStdString(entry.path));
-        item->setIcon(0, pastCurrent ? closed : open);
-        pastCurrent = pastCurrent || entry.current;
-        branch.push_back(item);
-        if (entry.current)
-            m_folders->setCurrentItem(item);
-    }
-    m_folders->expandAll();
-    if (m_folders->currentItem())
-        m_folders->scrollToItem(m_folders->currentItem());
+    showFolderTree(*m_folders, m_model.folderEntries());
 }
 
 void MainWindow::showFiles() {
@@ -263,7 +230,7 @@ void MainWindow::driveChosen(int index) {
 void MainWindow::folderActivated(QTreeWidgetItem* item) {
     if (!item)
         return;
-    m_model.openFolder(item->data(0, Qt::UserRole).toByteArray().toStdString());
+    m_model.openFolder(folderPathOf(*item));
     showDrives();
     showFolders();
     showFiles();
