@@ -18,13 +18,13 @@ function(tessaro_subsystem)
 endfunction()
 
 # Test sources mirror src/: window tests (*window_test.cpp and everything under
-# tests/app) go into gui_tests, the rest into core_tests.
+# tests/app and tests/gui) go into gui_tests, the rest into core_tests.
 function(tessaro_collect_tests core_var gui_var)
     file(GLOB_RECURSE all CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
     set(gui ${all})
-    list(FILTER gui INCLUDE REGEX "(window_test\\.cpp$)|(/app/)")
+    list(FILTER gui INCLUDE REGEX "(window_test\\.cpp$)|(/app/)|(/gui/)")
     set(core ${all})
-    list(FILTER core EXCLUDE REGEX "(window_test\\.cpp$)|(/app/)")
+    list(FILTER core EXCLUDE REGEX "(window_test\\.cpp$)|(/app/)|(/gui/)")
     set(${core_var} ${core} PARENT_SCOPE)
     set(${gui_var} ${gui} PARENT_SCOPE)
 endfunction()

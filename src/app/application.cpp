@@ -1,12 +1,12 @@
 #include "app/application.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
 
-#include "app/qtplatform.h"
-#include "app/qtsettings.h"
 #include "app/windowhub.h"
 #include "common/paths.h"
 #include "common/programfolder.h"
+#include "gui/qtplatform.h"
+#include "gui/qtsettings.h"
 #include "launcher/mainwindow.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "ccf/ccfcreatorwindow.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
+#include "gui/widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,16 +15,6 @@
 
 namespace tessaro {
 
-namespace {
-
-void showText(QLineEdit* field, const std::string& bytes) {
-    const auto text = fromBytes(bytes);
-    if (field->text() != text)
-        field->setText(text);
-}
-
-} // namespace
-
 CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
                                    QWidget* parent)
     : QWidget(parent), m_model(platform, std::move(programFolder)) {
@@ -33,7 +24,7 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     auto* grid = new QGridLayout;
     m_text1 = addField(grid, 0, "Text1", "Label1", "DAT File:");
     m_text1->setReadOnly(true);
-    auto* command3 = addButton("Command3", "Browse...");
+    auto* command3 = namedButton(this, "Command3", "Browse...");
     grid->addWidget(command3, 0, 2);
     m_text2 = addField(grid, 1, "Text2", "Label2", "Fake \"level 144\" last level:");
     m_text3 = addField(grid, 2, "Text3", "Label3", "Real \"level 149\" last level:");
@@ -61,8 +52,8 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     grid->addWidget(m_combo1, row++, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    auto* command1 = addButton("Command1", "Save");
-    auto* command2 = addButton("Command2", "Cancel");
+    auto* command1 = namedButton(this, "Command1", "Save");
+    auto* command2 = namedButton(this, "Command2", "Cancel");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(command1);
@@ -89,10 +80,7 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     connect(command1, &QPushButton::clicked, this, [this] {
         const auto result = m_model.save();
         redraw();
-        if (!result.focus.empty()) {
-            if (auto* control = findChild<QWidget*>(QString::fromStdString(result.focus)))
-                control->setFocus();
-        }
+        focusControl(*this, result.focus);
         if (result.saved)
             Q_EMIT ccfSaved();
     });
@@ -113,16 +101,10 @@ QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* na
     return field;
 }
 
-QPushButton* CcfCreatorWindow::addButton(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    return button;
-}
-
 void CcfCreatorWindow::redraw() {
-    showText(m_text1, m_model.text1);
-    showText(m_text2, m_model.text2);
-    showText(m_text3, m_model.text3);
+    showText(*m_text1, m_model.text1);
+    showText(*m_text2, m_model.text2);
+    showText(*m_text3, m_model.text3);
     const auto name = fromBytes(m_model.combo1);
     if (m_combo1->currentText() != name)
         m_combo1->setEditText(name);

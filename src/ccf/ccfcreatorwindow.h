@@ -27,7 +27,6 @@ Q_SIGNALS:
 private:
     QLineEdit* addField(QGridLayout* grid, int row, const char* name, const char* labelName,
                         const QString& label);
-    QPushButton* addButton(const char* name, const QString& caption);
     void redraw();
 
     CcfCreator m_model;

@@ -1,9 +1,9 @@
 #include "dacgen/dacgenwindow.h"
 
-#include "app/codepage.h"
-#include "app/folderviews.h"
 #include "common/platform.h"
 #include "common/settings.h"
+#include "gui/codepage.h"
+#include "gui/folderviews.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #include "exe_creator/execreatorwindow.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
+#include "gui/widgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,18 +13,6 @@
 namespace tessaro {
 
 namespace {
-
-void showText(QLineEdit* field, const std::string& bytes) {
-    const auto text = fromBytes(bytes);
-    if (field->text() != text)
-        field->setText(text);
-}
-
-// Every edit of the field goes straight into the model's text.
-void bind(QLineEdit* field, std::string& text) {
-    QObject::connect(field, &QLineEdit::textChanged, field,
-                     [&text](const QString& edited) { text = toBytes(edited); });
-}
 
 // Qt breaks label lines at LF only.
 QString labelText(const std::string& bytes) {
@@ -46,8 +35,8 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     m_newExe = addField("NewExe", false);
     m_newIni = addField("NewIni", true);
     m_newDat = addField("NewDat", true);
-    auto* command1 = addButton("Command1", "Browse...");
-    m_command2 = addButton("Command2", "Browse...");
+    auto* command1 = namedButton(this, "Command1", "Browse...");
+    m_command2 = namedButton(this, "Command2", "Browse...");
 
     // Each heading line of Label1 sits level with its field: the fields stand
     // in rows two label lines high, and the label starts half a line down.
@@ -77,8 +66,8 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     levels->addRow(label2, m_lev144);
     levels->addRow(label3, m_lev149);
 
-    auto* command4 = addButton("Command4", "OK");
-    auto* command3 = addButton("Command3", "Exit");
+    auto* command4 = namedButton(this, "Command4", "OK");
+    auto* command3 = namedButton(this, "Command3", "Exit");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(command4);
@@ -94,7 +83,7 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
                 {m_newIni, &m_model.newIni},   {m_newDat, &m_model.newDat},
                 {m_lev144, &m_model.lev144},   {m_lev149, &m_model.lev149}};
     for (auto [field, text] : m_fields)
-        bind(field, *text);
+        bindText(*field, *text);
 
     connect(command1, &QPushButton::clicked, this, [this] {
         m_model.browseOriginal();
@@ -107,7 +96,7 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     connect(command4, &QPushButton::clicked, this, [this] {
         const auto focus = m_model.ok();
         redraw();
-        focusControl(focus);
+        focusControl(*this, focus);
     });
     connect(command3, &QPushButton::clicked, this, [this] {
         m_model.exit();
@@ -123,12 +112,6 @@ QLineEdit* ExeCreatorWindow::addField(const char* name, bool typed) {
     field->setObjectName(name);
     field->setReadOnly(!typed);
     return field;
-}
-
-QPushButton* ExeCreatorWindow::addButton(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    return button;
 }
 
 QWidget* ExeCreatorWindow::pathRow(QWidget* field, QWidget* button, int height) {
@@ -161,14 +144,7 @@ void ExeCreatorWindow::redraw() {
     for (auto* control : newExeControls)
         control->setVisible(shown);
     for (auto [field, text] : m_fields)
-        showText(field, *text);
-}
-
-void ExeCreatorWindow::focusControl(const std::string& name) {
-    if (name.empty())
-        return;
-    if (auto* control = findChild<QWidget*>(QString::fromStdString(name)))
-        control->setFocus();
+        showText(*field, *text);
 }
 
 } // namespace tessaro

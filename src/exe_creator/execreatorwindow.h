@@ -26,10 +26,8 @@ public:
 
 private:
     QLineEdit* addField(const char* name, bool typed);
-    QPushButton* addButton(const char* name, const QString& caption);
     QWidget* pathRow(QWidget* field, QWidget* button, int height);
     void redraw();
-    void focusControl(const std::string& name);
 
     ExeCreator m_model;
     QLabel* m_label1;

@@ -1,7 +1,8 @@
 #include "launcher/mainwindow.h"
 
-#include "app/codepage.h"
-#include "app/folderviews.h"
+#include "gui/codepage.h"
+#include "gui/folderviews.h"
+#include "gui/widgets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -243,11 +244,7 @@ void MainWindow::fileChosen() {
 }
 
 void MainWindow::play() {
-    const auto outcome = m_model.play();
-    if (!outcome.focus.empty()) {
-        if (auto* control = findChild<QWidget*>(QString::fromStdString(outcome.focus)))
-            control->setFocus();
-    }
+    focusControl(*this, m_model.play().focus);
 }
 
 void MainWindow::browse() {

@@ -1,6 +1,6 @@
 #include "score_ini/inieditorwindow.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
-#include "app/codepage.h"
-#include "app/qtplatform.h"
+#include "gui/codepage.h"
+#include "gui/qtplatform.h"
 #include "launcher/mainwindow.h"
 #include "support/guitest.h"
 #include "support/memorysettings.h"

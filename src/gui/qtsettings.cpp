@@ -1,6 +1,6 @@
-#include "app/qtsettings.h"
+#include "gui/qtsettings.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
 
 namespace tessaro {
 

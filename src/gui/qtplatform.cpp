@@ -1,6 +1,6 @@
-#include "app/qtplatform.h"
+#include "gui/qtplatform.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
 
 #include <QApplication>
 #include <QColorDialog>

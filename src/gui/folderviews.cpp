@@ -1,6 +1,6 @@
-#include "app/folderviews.h"
+#include "gui/folderviews.h"
 
-#include "app/codepage.h"
+#include "gui/codepage.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/codepage.h"
+#include "gui/codepage.h"
 
 #include <QFile>
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/commandresult.h"
+
+#include <QString>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tessaro {
+
+// Shows code-page bytes in a line edit; an unchanged text is left alone, so
+// the cursor and the undo history stay where the user had them.
+void showText(QLineEdit& field, const std::string& bytes);
+
+// Every edit of the field goes straight into text (as code-page bytes).
+void bindText(QLineEdit& field, std::string& text);
+
+// Gives the keyboard focus to window's control of that object name; an empty
+// or unknown name does nothing.
+void focusControl(QWidget& window, const std::string& objectName);
+
+// Carries out what a command asked of its window (see CommandResult).
+void applyResult(QWidget& window, const CommandResult& result);
+
+// A push button with its object name, owned by parent.
+QPushButton* namedButton(QWidget* parent, const char* objectName, const QString& caption);
+
+} // namespace tessaro
