@@ -55,20 +55,20 @@ std::filesystem::path CcfCreator::pathOf(const std::string& name) const {
 void CcfCreator::browse() {
     if (const auto choice = m_platform.openFileDialog(
             "Browse for level sets...", "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl"))
-        text1 = choice->path;
+        levelSetPath = choice->path;
 }
 
 void CcfCreator::pick(const std::string& name) {
-    combo1 = name;
+    ccfName = name;
     const auto fields = readCcfFields(pathOf(name), 3);
     if (!fields) {
         m_platform.tell("Error - could not read the CCF file (" + name + ")", kTitle,
                         MessageIcon::Exclamation);
         return;
     }
-    text1 = (*fields)[0];
-    text2 = (*fields)[1];
-    text3 = (*fields)[2];
+    levelSetPath = (*fields)[0];
+    fakeLastLevel = (*fields)[1];
+    realLastLevel = (*fields)[2];
 }
 
 CcfCreator::SaveResult CcfCreator::refuse(const std::string& text, const std::string& focus) {
@@ -77,28 +77,28 @@ CcfCreator::SaveResult CcfCreator::refuse(const std::string& text, const std::st
 }
 
 CcfCreator::SaveResult CcfCreator::save() {
-    if (text1.empty())
+    if (levelSetPath.empty())
         return refuse("Error - you didn't select a level set", "Text1");
-    const auto fake = toInt16(text2);
+    const auto fake = toInt16(fakeLastLevel);
     if (!fake)
         return refuse("Error - invalid level 144", "Text2");
-    const auto real = toInt16(text3);
+    const auto real = toInt16(realLastLevel);
     if (!real)
         return refuse("Error - invalid level 149", "Text3");
     if (*fake > *real || *fake < 1)
         return refuse("Error - invalid level 144", "Text2");
-    if (combo1.empty())
+    if (ccfName.empty())
         return refuse("Error - you didn't type a name for this CCF file", "Combo1");
-    if (combo1.size() > kLongestCcfName)
+    if (ccfName.size() > kLongestCcfName)
         return refuse("Error - CCF filename too long", "Combo1");
-    if (leavesFolder(combo1))
+    if (leavesFolder(ccfName))
         return refuse("Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"", "Combo1");
-    if (!writeCcfFile(pathOf(combo1), text1, text2, text3, combo1))
-        return refuse("Error - your CCF file (" + combo1 +
+    if (!writeCcfFile(pathOf(ccfName), levelSetPath, fakeLastLevel, realLastLevel, ccfName))
+        return refuse("Error - your CCF file (" + ccfName +
                           ") could not be written, so nothing "
                           "was saved.",
                       {});
-    m_platform.tell("Your CCF file (" + combo1 + ") has been created.", kTitle, MessageIcon::None);
+    m_platform.tell("Your CCF file (" + ccfName + ") has been created.", kTitle, MessageIcon::None);
     return {{}, true};
 }
 

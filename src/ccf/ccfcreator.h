@@ -20,19 +20,19 @@ class CcfCreator {
 public:
     CcfCreator(Platform& platform, std::filesystem::path programFolder);
 
-    std::string text1; // level set path
-    std::string text2 = "144";
-    std::string text3 = "149";
-    std::string combo1; // the CCF file's name as typed
+    std::string levelSetPath; // level set path
+    std::string fakeLastLevel = "144";
+    std::string realLastLevel = "149";
+    std::string ccfName; // the CCF file's name as typed
 
     // Combo1's list: the program folder's CCF files when the window opened.
     const std::vector<std::string>& ccfNames() const { return m_ccfNames; }
 
-    // Command3: asks for a level set and puts its full path into text1.
+    // Command3: asks for a level set and puts its full path into levelSetPath.
     void browse();
 
-    // Choosing an entry of Combo1's list: the name goes into combo1 and the
-    // file's first three fields into text1, text2 and text3. When the file
+    // Choosing an entry of Combo1's list: the name goes into ccfName and the
+    // file's first three fields into levelSetPath, fakeLastLevel and realLastLevel. When the file
     // cannot be read or has fewer fields, the player is told and the three
     // fields keep their contents.
     void pick(const std::string& name);

@@ -64,11 +64,12 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     layout->addStretch();
     layout->addLayout(buttons);
 
-    for (auto [field, text] : {std::pair{m_text2, &m_model.text2}, {m_text3, &m_model.text3}})
+    for (auto [field, text] :
+         {std::pair{m_text2, &m_model.fakeLastLevel}, {m_text3, &m_model.realLastLevel}})
         connect(field, &QLineEdit::textChanged, this,
                 [text](const QString& edited) { *text = toBytes(edited); });
     connect(m_combo1, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { m_model.combo1 = toBytes(text); });
+            [this](const QString& text) { m_model.ccfName = toBytes(text); });
     connect(m_combo1, &QComboBox::activated, this, [this](int index) {
         m_model.pick(toBytes(m_combo1->itemText(index)));
         redraw();
@@ -102,10 +103,10 @@ QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* na
 }
 
 void CcfCreatorWindow::redraw() {
-    showText(*m_text1, m_model.text1);
-    showText(*m_text2, m_model.text2);
-    showText(*m_text3, m_model.text3);
-    const auto name = fromBytes(m_model.combo1);
+    showText(*m_text1, m_model.levelSetPath);
+    showText(*m_text2, m_model.fakeLastLevel);
+    showText(*m_text3, m_model.realLastLevel);
+    const auto name = fromBytes(m_model.ccfName);
     if (m_combo1->currentText() != name)
         m_combo1->setEditText(name);
 }

@@ -4,10 +4,10 @@
 
 namespace tessaro {
 
-std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeText,
-                          std::string_view realText, std::string_view ccfName) {
+std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeLastLevel,
+                          std::string_view realLastLevel, std::string_view ccfName) {
     std::string text;
-    for (const auto field : {levelSetPath, fakeText, realText, ccfName}) {
+    for (const auto field : {levelSetPath, fakeLastLevel, realLastLevel, ccfName}) {
         text += '"';
         text += field;
         text += "\"\r\n";
@@ -16,8 +16,10 @@ std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeTe
 }
 
 bool writeCcfFile(const std::filesystem::path& path, std::string_view levelSetPath,
-                  std::string_view fakeText, std::string_view realText, std::string_view ccfName) {
-    return replaceFileAtomically(path, formatCcfFile(levelSetPath, fakeText, realText, ccfName));
+                  std::string_view fakeLastLevel, std::string_view realLastLevel,
+                  std::string_view ccfName) {
+    return replaceFileAtomically(
+        path, formatCcfFile(levelSetPath, fakeLastLevel, realLastLevel, ccfName));
 }
 
 namespace {

@@ -13,12 +13,13 @@ namespace tessaro {
 //   level set path, fake last level text, real last level text, CCF name.
 
 // The file's bytes for the four fields.
-std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeText,
-                          std::string_view realText, std::string_view ccfName);
+std::string formatCcfFile(std::string_view levelSetPath, std::string_view fakeLastLevel,
+                          std::string_view realLastLevel, std::string_view ccfName);
 
 // Creates or replaces the file (atomically); false when it cannot be written.
 bool writeCcfFile(const std::filesystem::path& path, std::string_view levelSetPath,
-                  std::string_view fakeText, std::string_view realText, std::string_view ccfName);
+                  std::string_view fakeLastLevel, std::string_view realLastLevel,
+                  std::string_view ccfName);
 
 // The first count fields of CCF text, in order, or nothing when it holds
 // fewer. A field that begins with a double quote runs to the next double

@@ -22,7 +22,7 @@ ExeCreator::ExeCreator(Platform& platform, SettingsStore& settings)
 void ExeCreator::setMode(ExeCreatorMode mode) {
     m_mode = mode;
     if (mode == ExeCreatorMode::ExeCreator)
-        origExe = m_settings.get(kExeCreatorSection, kOriginalExeKey, "");
+        originalExe = m_settings.get(kExeCreatorSection, kOriginalExeKey, "");
 }
 
 std::string ExeCreator::caption() const {
@@ -38,7 +38,7 @@ std::string ExeCreator::label1() const {
 
 void ExeCreator::browseOriginal() {
     if (const auto choice = m_platform.openFileDialog("Browse for original .exe...", kExeFilter))
-        origExe = choice->path;
+        originalExe = choice->path;
 }
 
 void ExeCreator::browseNew() {
@@ -53,18 +53,18 @@ std::string ExeCreator::refuse(const std::string& text, const std::string& focus
 }
 
 std::string ExeCreator::ok() {
-    if (lev144.empty())
+    if (fakeLastLevel.empty())
         return refuse("Invalid level 144", "lev144");
-    if (lev149.empty())
+    if (realLastLevel.empty())
         return refuse("Invalid level 149", "lev149");
-    if (origExe.empty()) {
+    if (originalExe.empty()) {
         refuse("You need to select an original EXE", {});
         browseOriginal();
         return {};
     }
     // A level that is not a number counts as 0 and so is refused below.
-    const int fake = toInt16(lev144).value_or(0);
-    const int real = toInt16(lev149).value_or(0);
+    const int fake = toInt16(fakeLastLevel).value_or(0);
+    const int real = toInt16(realLastLevel).value_or(0);
     if (fake > 999 || fake < 1)
         return refuse("Invalid level 144", "lev144");
     if (real < fake || real > 999 || real < 1)
@@ -81,17 +81,18 @@ std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
         browseNew();
         return {};
     }
-    if (newIni.empty())
+    if (iniName.empty())
         return refuse("You need to type the name of your INI file", "NewIni");
-    if (newDat.empty())
+    if (dataName.empty())
         return refuse("You need to type the name of your level set", "NewDat");
-    switch (writeRetargetedCopy(toPath(origExe), toPath(newExe), newDat, newIni, fake, real)) {
+    switch (
+        writeRetargetedCopy(toPath(originalExe), toPath(newExe), dataName, iniName, fake, real)) {
     case ExeCopyOutcome::Written:
         m_platform.tell("Your new exe file (" + newExe + ") is ready to play.", "EXE Creator",
                         MessageIcon::None);
         break;
     case ExeCopyOutcome::CopyFailed:
-        refuse("Could not copy the original exe file (" + origExe + ") to " + newExe +
+        refuse("Could not copy the original exe file (" + originalExe + ") to " + newExe +
                    ". No new exe file was written.",
                {});
         break;
@@ -105,11 +106,11 @@ std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
 }
 
 std::string ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
-    if (writeLevelsInPlace(toPath(origExe), fake, real)) {
+    if (writeLevelsInPlace(toPath(originalExe), fake, real)) {
         m_platform.tell("Thank you for using Quorvel. Please use again!", "Quorvel",
                         MessageIcon::None);
     } else {
-        refuse("Could not write the new levels into " + origExe +
+        refuse("Could not write the new levels into " + originalExe +
                    ". Check that the file exists and is not read-only.",
                {});
     }
@@ -118,7 +119,7 @@ std::string ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
 
 void ExeCreator::exit() {
     if (m_mode == ExeCreatorMode::ExeCreator)
-        m_settings.set(kExeCreatorSection, kOriginalExeKey, origExe);
+        m_settings.set(kExeCreatorSection, kOriginalExeKey, originalExe);
 }
 
 } // namespace tessaro

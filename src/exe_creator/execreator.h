@@ -23,12 +23,12 @@ class ExeCreator {
 public:
     ExeCreator(Platform& platform, SettingsStore& settings);
 
-    std::string origExe;
+    std::string originalExe;
     std::string newExe;
-    std::string newIni;
-    std::string newDat;
-    std::string lev144 = "144";
-    std::string lev149 = "149";
+    std::string iniName;
+    std::string dataName;
+    std::string fakeLastLevel = "144";
+    std::string realLastLevel = "149";
 
     ExeCreatorMode mode() const { return m_mode; }
     // Switches the mode, also while the window is open. Choosing EXE Creator

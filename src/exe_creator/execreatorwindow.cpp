@@ -79,9 +79,9 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     layout->addStretch();
     layout->addLayout(buttons);
 
-    m_fields = {{m_origExe, &m_model.origExe}, {m_newExe, &m_model.newExe},
-                {m_newIni, &m_model.newIni},   {m_newDat, &m_model.newDat},
-                {m_lev144, &m_model.lev144},   {m_lev149, &m_model.lev149}};
+    m_fields = {{m_origExe, &m_model.originalExe},  {m_newExe, &m_model.newExe},
+                {m_newIni, &m_model.iniName},       {m_newDat, &m_model.dataName},
+                {m_lev144, &m_model.fakeLastLevel}, {m_lev149, &m_model.realLastLevel}};
     for (auto [field, text] : m_fields)
         bindText(*field, *text);
 

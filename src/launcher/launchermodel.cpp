@@ -41,23 +41,23 @@ void LauncherModel::start(const std::vector<std::string>& drives, const std::str
     if (!openFolder(savedFolder) && !m_drive.empty())
         openFolder(m_drive);
 
-    newLudex = m_settings.get(kSection, "LudexPath", "");
-    ludexName = m_settings.get(kSection, "LudexName", "");
-    iniFile = m_settings.get(kSection, "INIPath", "");
-    fakeText = m_settings.get(kSection, "FakeLastLevel", "144");
-    realText = m_settings.get(kSection, "RealLastLevel", "149");
+    alternateExecutable = m_settings.get(kSection, "LudexPath", "");
+    alternateExecutableName = m_settings.get(kSection, "LudexName", "");
+    iniFileName = m_settings.get(kSection, "INIPath", "");
+    fakeLastLevel = m_settings.get(kSection, "FakeLastLevel", "144");
+    realLastLevel = m_settings.get(kSection, "RealLastLevel", "149");
     createEntryShown = m_settings.get(kSection, "LudexNotCreated", "True") != "False";
 }
 
 void LauncherModel::saveSettings() {
-    m_settings.set(kSection, "FakeLastLevel", fakeText);
-    m_settings.set(kSection, "RealLastLevel", realText);
+    m_settings.set(kSection, "FakeLastLevel", fakeLastLevel);
+    m_settings.set(kSection, "RealLastLevel", realLastLevel);
     m_settings.set(kSection, "LudexNotCreated", createEntryShown ? "True" : "False");
     m_settings.set(kSection, "LevelSetDrive", m_drive);
     m_settings.set(kSection, "LevelSetPath", m_folder);
-    m_settings.set(kSection, "LudexPath", newLudex);
-    m_settings.set(kSection, "LudexName", ludexName);
-    m_settings.set(kSection, "INIPath", iniFile);
+    m_settings.set(kSection, "LudexPath", alternateExecutable);
+    m_settings.set(kSection, "LudexName", alternateExecutableName);
+    m_settings.set(kSection, "INIPath", iniFileName);
 }
 
 bool LauncherModel::selectDrive(const std::string& drive) {
@@ -92,15 +92,21 @@ void LauncherModel::refreshFiles() {
 PlayOutcome LauncherModel::play() {
     // The file list always shows the folder list's folder, so the selection
     // is read from it as it stands.
-    PlayInputs inputs{newLudex, ludexName, fakeText, realText, iniFile, m_folder, selectedFile};
+    const PlayInputs inputs{.alternateExecutable = alternateExecutable,
+                            .alternateExecutableName = alternateExecutableName,
+                            .fakeLastLevel = fakeLastLevel,
+                            .realLastLevel = realLastLevel,
+                            .iniFileName = iniFileName,
+                            .folder = m_folder,
+                            .selectedFile = selectedFile};
     PlayEnvironment environment{m_programFolder, m_settings.get(kSection, "PlayRunner", "")};
     return playSelectedFile(inputs, environment, m_platform);
 }
 
 void LauncherModel::browseAlternateExecutable() {
     if (auto picked = tessaro::browseAlternateExecutable(m_platform)) {
-        newLudex = picked->path;
-        ludexName = picked->name;
+        alternateExecutable = picked->path;
+        alternateExecutableName = picked->name;
     }
 }
 

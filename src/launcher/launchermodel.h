@@ -51,8 +51,8 @@ public:
     PlayOutcome play();
     // cmdBrowse.
     void browseAlternateExecutable();
-    // Backspace or Delete in newLudex: back to the default play executable.
-    void clearAlternateExecutable() { newLudex.clear(); }
+    // Backspace or Delete in alternateExecutable: back to the default play executable.
+    void clearAlternateExecutable() { alternateExecutable.clear(); }
     // NoLudex.
     void createPlayExecutable();
     // Shift+H.
@@ -60,11 +60,11 @@ public:
 
     // The play inputs as the window's fields hold them.
     std::optional<std::string> selectedFile;
-    std::string newLudex;
-    std::string ludexName;
-    std::string fakeText = "144";
-    std::string realText = "149";
-    std::string iniFile;
+    std::string alternateExecutable;
+    std::string alternateExecutableName;
+    std::string fakeLastLevel = "144";
+    std::string realLastLevel = "149";
+    std::string iniFileName;
     bool createEntryShown = true;
 
 private:

@@ -157,11 +157,11 @@ void MainWindow::createWidgets() {
     connect(m_files, &QListWidget::itemActivated, this, &MainWindow::play);
     connect(m_browse, &QPushButton::clicked, this, &MainWindow::browse);
     connect(m_fake, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.fakeText = toBytes(text); });
+            [this](const QString& text) { m_model.fakeLastLevel = toBytes(text); });
     connect(m_real, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.realText = toBytes(text); });
+            [this](const QString& text) { m_model.realLastLevel = toBytes(text); });
     connect(m_iniFile, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.iniFile = pathBytes(text); });
+            [this](const QString& text) { m_model.iniFileName = pathBytes(text); });
 
     for (QWidget* control : {static_cast<QWidget*>(m_browse), static_cast<QWidget*>(m_files),
                              static_cast<QWidget*>(m_folders), static_cast<QWidget*>(m_drive),
@@ -208,10 +208,10 @@ void MainWindow::showInputs() {
         if (edit->text() != text)
             edit->setText(text);
     };
-    show(m_fake, fromBytes(m_model.fakeText));
-    show(m_real, fromBytes(m_model.realText));
-    show(m_newLudex, pathText(m_model.newLudex));
-    show(m_iniFile, pathText(m_model.iniFile));
+    show(m_fake, fromBytes(m_model.fakeLastLevel));
+    show(m_real, fromBytes(m_model.realLastLevel));
+    show(m_newLudex, pathText(m_model.alternateExecutable));
+    show(m_iniFile, pathText(m_model.iniFileName));
     m_noLudex->setVisible(m_model.createEntryShown);
 }
 

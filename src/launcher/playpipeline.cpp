@@ -102,30 +102,32 @@ PlayOutcome playCcf(const PlayInputs& inputs, const PlayPaths& paths,
 
 PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programFolder) {
     PlayPaths paths;
-    if (inputs.newLudex.empty()) {
+    if (inputs.alternateExecutable.empty()) {
         paths.executable = joinAndClean(programFolder, kPlayExecutableName);
         paths.dataCopy = joinAndClean(programFolder, kDataCopyName);
     } else {
-        paths.executable = inputs.newLudex;
+        paths.executable = inputs.alternateExecutable;
         // The alternate executable's folder, with its trailing separator. When
         // the remembered name does not match the path's end, the folder is
         // taken from the path itself.
         std::string folder;
-        const auto& name = inputs.ludexName;
-        if (!name.empty() && inputs.newLudex.size() >= name.size() &&
-            inputs.newLudex.compare(inputs.newLudex.size() - name.size(), name.size(), name) == 0) {
-            folder = inputs.newLudex.substr(0, inputs.newLudex.size() - name.size());
+        const auto& name = inputs.alternateExecutableName;
+        if (!name.empty() && inputs.alternateExecutable.size() >= name.size() &&
+            inputs.alternateExecutable.compare(inputs.alternateExecutable.size() - name.size(),
+                                               name.size(), name) == 0) {
+            folder = inputs.alternateExecutable.substr(0, inputs.alternateExecutable.size() -
+                                                              name.size());
         } else {
-            const auto slash = inputs.newLudex.find_last_of("/\\");
-            folder =
-                slash == std::string::npos ? std::string() : inputs.newLudex.substr(0, slash + 1);
+            const auto slash = inputs.alternateExecutable.find_last_of("/\\");
+            folder = slash == std::string::npos ? std::string()
+                                                : inputs.alternateExecutable.substr(0, slash + 1);
         }
         paths.dataCopy = folder + kDataCopyName;
     }
-    if (inputs.iniFile.empty()) {
+    if (inputs.iniFileName.empty()) {
         paths.iniName = kDefaultIniName;
     } else {
-        paths.iniName = (inputs.iniFile + std::string(11, ' ')).substr(0, 11);
+        paths.iniName = (inputs.iniFileName + std::string(11, ' ')).substr(0, 11);
     }
     return paths;
 }
@@ -137,12 +139,12 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
         warn(platform, kNoExecutableMessage);
         return {};
     }
-    const auto fake = toInt16(inputs.fakeText);
+    const auto fake = toInt16(inputs.fakeLastLevel);
     if (!fake || *fake < 1) {
         warn(platform, "Error - invalid level 144");
         return {"Text1"};
     }
-    const auto real = toInt16(inputs.realText);
+    const auto real = toInt16(inputs.realLastLevel);
     if (!real || *real < 1 || *real < *fake) {
         warn(platform, "Error - invalid level 149");
         return {"Text2"};

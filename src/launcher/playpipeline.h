@@ -14,12 +14,13 @@ inline constexpr const char* kDataCopyName = "tessaro.7";
 
 // The main window's inputs at the moment of a play.
 struct PlayInputs {
-    std::string newLudex;  // full path of the alternate play executable; empty: ludex.exe
-    std::string ludexName; // that executable's bare name, as the browse dialog gave it
-    std::string fakeText;  // Text1
-    std::string realText;  // Text2
-    std::string iniFile;   // theINIFile; empty: tessaro.ini
-    std::string folder;    // the folder whose files are listed
+    std::string alternateExecutable; // full path of the alternate play executable; empty: ludex.exe
+    std::string
+        alternateExecutableName; // that executable's bare name, as the browse dialog gave it
+    std::string fakeLastLevel;   // as typed
+    std::string realLastLevel;   // as typed
+    std::string iniFileName;     // empty: tessaro.ini
+    std::string folder;          // the folder whose files are listed
     std::optional<std::string> selectedFile; // bare name selected in the file list
 };
 

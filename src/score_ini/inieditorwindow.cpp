@@ -165,9 +165,9 @@ void IniEditorWindow::run(void (IniEditor::*command)()) {
 }
 
 void IniEditorWindow::showState() {
-    const QString iniFile = fromBytes(m_editor.iniFileText());
-    if (m_text1->text() != iniFile)
-        m_text1->setText(iniFile);
+    const QString iniFileName = fromBytes(m_editor.iniFileText());
+    if (m_text1->text() != iniFileName)
+        m_text1->setText(iniFileName);
     const bool enabled = m_editor.editingEnabled();
     for (auto* button : {m_insertBefore, m_insertAfter, m_moveUp, m_moveDown, m_deleteEntry,
                          m_deleteScore, m_changeTime, m_changePassword, m_save, m_saveAs})

@@ -30,7 +30,7 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
     const std::string bad144 = "Error - invalid level 144", bad149 = "Error - invalid level 149",
                       badName = "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"";
     struct Case {
-        std::string text1, text2, text3, combo1, message, focus;
+        std::string levelSetPath, fakeLastLevel, realLastLevel, ccfName, message, focus;
     };
     const Case cases[] = {
         {"", "x", "x", "", "Error - you didn't select a level set", "Text1"},
@@ -45,10 +45,10 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
         {"s.dat", "144", "149", "..", badName, "Combo1"},
     };
     for (const auto& c : cases) {
-        creator.text1 = c.text1;
-        creator.text2 = c.text2;
-        creator.text3 = c.text3;
-        creator.combo1 = c.combo1;
+        creator.levelSetPath = c.levelSetPath;
+        creator.fakeLastLevel = c.fakeLastLevel;
+        creator.realLastLevel = c.realLastLevel;
+        creator.ccfName = c.ccfName;
         platform.messages.clear();
         const auto result = creator.save();
         EXPECT_EQ(result.focus, c.focus) << c.message;
@@ -61,10 +61,10 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
 }
 
 TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
-    creator.text1 = "C:\\CHIPS\\SET.DAT";
-    creator.text2 = "0144"; // kept as typed
-    creator.text3 = "144";  // equal levels are fine
-    creator.combo1 = "sixteen-char.ccf";
+    creator.levelSetPath = "C:\\CHIPS\\SET.DAT";
+    creator.fakeLastLevel = "0144"; // kept as typed
+    creator.realLastLevel = "144";  // equal levels are fine
+    creator.ccfName = "sixteen-char.ccf";
     EXPECT_TRUE(creator.save().saved);
     EXPECT_EQ(folder.read("prog/sixteen-char.ccf"),
               "\"C:\\CHIPS\\SET.DAT\"\r\n\"0144\"\r\n\"144\"\r\n\"sixteen-char.ccf\"\r\n");
@@ -78,10 +78,10 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
               (std::vector<std::string>{"short.ccf", "sixteen-char.ccf", "three.ccf"}));
     reopened.pick("three.ccf");
     const auto fields = [&] {
-        return reopened.text1 + "|" + reopened.text2 + "|" + reopened.text3;
+        return reopened.levelSetPath + "|" + reopened.fakeLastLevel + "|" + reopened.realLastLevel;
     };
     EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
-    EXPECT_EQ(reopened.combo1, "three.ccf");
+    EXPECT_EQ(reopened.ccfName, "three.ccf");
     platform.messages.clear();
     for (const auto* name : {"short.ccf", "vanished.ccf"}) {
         reopened.pick(name);

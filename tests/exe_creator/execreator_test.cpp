@@ -12,9 +12,9 @@ TEST(ExeCreator, LevelChecksComeInOrderWithTheirFocus) {
     test::ScriptedPlatform platform;
     test::MemorySettings settings;
     ExeCreator creator{platform, settings};
-    creator.origExe = "C:\\CHIPS\\CHIPS.EXE"; // a level let through would ask for the new exe
+    creator.originalExe = "C:\\CHIPS\\CHIPS.EXE"; // a level let through would ask for the new exe
     struct Case {
-        std::string lev144, lev149, focus;
+        std::string fakeLastLevel, realLastLevel, focus;
     };
     const Case cases[] = {
         {"", "", "lev144"},        {"144", "", "lev149"},    {"abc", "xyz", "lev144"},
@@ -22,10 +22,10 @@ TEST(ExeCreator, LevelChecksComeInOrderWithTheirFocus) {
         {"999", "1000", "lev149"}, {"150", "149", "lev149"}, {"99999", "149", "lev144"},
     };
     for (const auto& c : cases) {
-        creator.lev144 = c.lev144;
-        creator.lev149 = c.lev149;
+        creator.fakeLastLevel = c.fakeLastLevel;
+        creator.realLastLevel = c.realLastLevel;
         platform.messages.clear();
-        EXPECT_EQ(creator.ok(), c.focus) << c.lev144 << "/" << c.lev149;
+        EXPECT_EQ(creator.ok(), c.focus) << c.fakeLastLevel << "/" << c.realLastLevel;
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].text, "Invalid level " + c.focus.substr(3));
     }

@@ -29,10 +29,10 @@ TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
     model.start({"/"}, "/");
     EXPECT_EQ(model.folder(), home.str());
     EXPECT_EQ(model.files(), (std::vector<std::string>{"A.ccl", "b.DAT", "c.ccf"}));
-    EXPECT_EQ(model.fakeText, "144");
-    EXPECT_EQ(model.realText, "149");
-    EXPECT_TRUE(model.newLudex.empty());
-    EXPECT_TRUE(model.iniFile.empty());
+    EXPECT_EQ(model.fakeLastLevel, "144");
+    EXPECT_EQ(model.realLastLevel, "149");
+    EXPECT_TRUE(model.alternateExecutable.empty());
+    EXPECT_TRUE(model.iniFileName.empty());
     EXPECT_TRUE(model.createEntryShown);
     // The folder list runs from the root down to the folder, then its sub-folders.
     const auto& entries = model.folderEntries();
@@ -65,11 +65,11 @@ TEST_F(LauncherModelTest, MissingDriveAndFolderFallBack) {
 TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack) {
     auto model = make();
     model.start({"/"}, "/");
-    model.fakeText = "abc"; // saved as typed, caught only when playing
-    model.realText = "200";
-    model.iniFile = "mine.ini";
-    model.newLudex = "/games/CHIPS.EXE";
-    model.ludexName = "CHIPS.EXE";
+    model.fakeLastLevel = "abc"; // saved as typed, caught only when playing
+    model.realLastLevel = "200";
+    model.iniFileName = "mine.ini";
+    model.alternateExecutable = "/games/CHIPS.EXE";
+    model.alternateExecutableName = "CHIPS.EXE";
     model.createEntryShown = false;
     settings.writes.clear();
     model.saveSettings();
@@ -84,11 +84,11 @@ TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack)
 
     auto again = make();
     again.start({"/"}, "/");
-    EXPECT_EQ(again.fakeText, "abc");
-    EXPECT_EQ(again.realText, "200");
-    EXPECT_EQ(again.iniFile, "mine.ini");
-    EXPECT_EQ(again.newLudex, "/games/CHIPS.EXE");
-    EXPECT_EQ(again.ludexName, "CHIPS.EXE");
+    EXPECT_EQ(again.fakeLastLevel, "abc");
+    EXPECT_EQ(again.realLastLevel, "200");
+    EXPECT_EQ(again.iniFileName, "mine.ini");
+    EXPECT_EQ(again.alternateExecutable, "/games/CHIPS.EXE");
+    EXPECT_EQ(again.alternateExecutableName, "CHIPS.EXE");
     EXPECT_FALSE(again.createEntryShown);
 }
 
@@ -97,13 +97,13 @@ TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
     model.start({"/"}, "/");
     platform.chooseFile("/games/other.exe", "other.exe");
     model.browseAlternateExecutable();
-    EXPECT_EQ(model.newLudex, "/games/other.exe");
-    EXPECT_EQ(model.ludexName, "other.exe");
+    EXPECT_EQ(model.alternateExecutable, "/games/other.exe");
+    EXPECT_EQ(model.alternateExecutableName, "other.exe");
 
     platform.chooseFile("/games/chips.EXE", "chips.EXE");
     platform.answer(MessageAnswer::No);
     model.browseAlternateExecutable();
-    EXPECT_EQ(model.newLudex, "/games/other.exe");
+    EXPECT_EQ(model.alternateExecutable, "/games/other.exe");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0],
               (test::RecordedMessage{
@@ -118,13 +118,13 @@ TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
     platform.chooseFile("/games/CHIPS.EXE", "CHIPS.EXE");
     platform.answer(MessageAnswer::Yes);
     model.browseAlternateExecutable();
-    EXPECT_EQ(model.ludexName, "CHIPS.EXE");
+    EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
 
     // A cancelled dialog answers empty, which means the default executable.
     platform.cancelFileDialog();
     model.browseAlternateExecutable();
-    EXPECT_TRUE(model.newLudex.empty());
-    EXPECT_TRUE(model.ludexName.empty());
+    EXPECT_TRUE(model.alternateExecutable.empty());
+    EXPECT_TRUE(model.alternateExecutableName.empty());
 }
 
 TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {

@@ -211,14 +211,14 @@ private Q_SLOTS:
 
     void browseBackspaceAndTheCreateEntry() {
         auto window = makeWindow();
-        auto* newLudex = child<QLineEdit>(*window, "newLudex");
+        auto* alternateExecutable = child<QLineEdit>(*window, "newLudex");
         m_platform->chooseFile("/games/mine.exe", "mine.exe");
         QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
-        QCOMPARE(newLudex->text(), QString("/games/mine.exe"));
+        QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
         // Backspace in the field goes back to the default executable.
-        QTest::keyClick(newLudex, Qt::Key_Backspace);
-        QVERIFY(newLudex->text().isEmpty());
-        QCOMPARE(window->model().ludexName, std::string("mine.exe"));
+        QTest::keyClick(alternateExecutable, Qt::Key_Backspace);
+        QVERIFY(alternateExecutable->text().isEmpty());
+        QCOMPARE(window->model().alternateExecutableName, std::string("mine.exe"));
 
         // Creating ludex.exe hides the entry; Shift+H shows it again without a
         // question and hides it after one; plain H and Ctrl+Shift+H do nothing.

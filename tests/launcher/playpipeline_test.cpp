@@ -24,8 +24,8 @@ protected:
         home.write("sets/sixteen-char.dat", "sixteen");
         home.write("sets/seventeen-chr.dat", "seventeen");
         home.write("sets/UPPER.CCF", "a set named like a ccf");
-        inputs.fakeText = "144";
-        inputs.realText = "149";
+        inputs.fakeLastLevel = "144";
+        inputs.realLastLevel = "149";
         inputs.folder = (home / "sets").string();
         environment.programFolder = home.str();
     }
@@ -82,8 +82,8 @@ TEST_F(PlayPipeline, ChecksTheExecutableThenEachLevel) {
          {Case{"0", "149", "Text1"}, Case{"abc", "149", "Text1"}, Case{"", "149", "Text1"},
           Case{"40000", "149", "Text1"}, Case{"144", "143", "Text2"}, Case{"144", "0", "Text2"},
           Case{"144", "x", "Text2"}}) {
-        inputs.fakeText = c.fake;
-        inputs.realText = c.real;
+        inputs.fakeLastLevel = c.fake;
+        inputs.realLastLevel = c.real;
         platform.messages.clear();
         EXPECT_EQ(play("a.dat").focus, c.focus) << c.fake << "/" << c.real;
         ASSERT_EQ(platform.messages.size(), 1u);
@@ -95,8 +95,8 @@ TEST_F(PlayPipeline, ChecksTheExecutableThenEachLevel) {
     EXPECT_TRUE(platform.starts.empty());
 
     // Equal levels are fine; the text is read with rounding.
-    inputs.fakeText = " 7.5 ";
-    inputs.realText = "8";
+    inputs.fakeLastLevel = " 7.5 ";
+    inputs.realLastLevel = "8";
     EXPECT_TRUE(play("a.dat").started);
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x08\x00", 2));
 
@@ -114,8 +114,8 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
     EXPECT_EQ(section(), "sixteen-char.dat");
 
     platform.starts.clear();
-    inputs.iniFile = "scores-for-me.ini";
-    inputs.fakeText = "10";
+    inputs.iniFileName = "scores-for-me.ini";
+    inputs.fakeLastLevel = "10";
     home.write("tessaro.7", "previous");
     play("seventeen-chr.dat");
     EXPECT_EQ(platform.lastMessage(),
@@ -137,7 +137,7 @@ TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {
 TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     home.write("sets/mine.ccf", "\"" + (home / "sets" / "CCLP2.DAT").string() +
                                     "\"\r\n\"20\"\r\n\"30\"\r\n\"ignored.ccf\"\r\n");
-    inputs.fakeText = "144"; // still checked, not written
+    inputs.fakeLastLevel = "144"; // still checked, not written
     EXPECT_TRUE(play("mine.ccf").started);
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x14\x00", 2));
     EXPECT_EQ(exe().substr(47636, 2), std::string("\x1E\x00", 2));
@@ -145,9 +145,9 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     EXPECT_EQ(home.read("tessaro.7"), "level set two");
 
     // The window's levels are validated even for a CCF file.
-    inputs.fakeText = "0";
+    inputs.fakeLastLevel = "0";
     EXPECT_EQ(play("mine.ccf").focus, "Text1");
-    inputs.fakeText = "144";
+    inputs.fakeLastLevel = "144";
 }
 
 TEST_F(PlayPipeline, ABrokenCcfFileStopsThePlayWithAMessage) {
@@ -174,23 +174,23 @@ TEST_F(PlayPipeline, ABrokenCcfFileStopsThePlayWithAMessage) {
 
 TEST_F(PlayPipeline, AlternateExecutableAndItsFolder) {
     home.write("game/CHIPS.EXE", original);
-    inputs.newLudex = (home / "game" / "CHIPS.EXE").string();
-    inputs.ludexName = "CHIPS.EXE";
+    inputs.alternateExecutable = (home / "game" / "CHIPS.EXE").string();
+    inputs.alternateExecutableName = "CHIPS.EXE";
     const auto paths = computePlayPaths(inputs, home.str());
-    EXPECT_EQ(paths.executable, inputs.newLudex);
+    EXPECT_EQ(paths.executable, inputs.alternateExecutable);
     EXPECT_EQ(paths.dataCopy, (home / "game" / "tessaro.7").string());
     EXPECT_TRUE(play("a.dat").started);
     EXPECT_EQ(home.read("game/tessaro.7"), "five");
     EXPECT_EQ(platform.starts.back().workingFolder, home / "game");
 
     // A remembered name that does not match the path still finds its folder.
-    inputs.ludexName = "much-longer-than-the-path-itself-could-ever-be.exe";
+    inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
     EXPECT_EQ(computePlayPaths(inputs, home.str()).dataCopy,
               (home / "game" / "tessaro.7").string());
 
     PlayInputs fresh;
     EXPECT_EQ(computePlayPaths(fresh, "C:\\").iniName, "tessaro.ini");
-    fresh.iniFile = "x.ini";
+    fresh.iniFileName = "x.ini";
     EXPECT_EQ(computePlayPaths(fresh, "C:\\").iniName, "x.ini      ");
 }
 
