@@ -1,7 +1,7 @@
 #include "launcher/playexecutable.h"
 
 #include "common/paths.h"
-#include "common/textfile.h"
+#include "common/safewriter.h"
 #include "launcher/playpipeline.h"
 
 namespace tessaro {
