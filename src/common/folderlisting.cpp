@@ -1,5 +1,6 @@
 #include "common/folderlisting.h"
 
+#include "common/casefold.h"
 #include "common/paths.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 namespace tessaro {
 
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string_view trimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -30,7 +27,7 @@ bool matchesOnePattern(std::string_view name, std::string_view pattern) {
             starAt = p++;
             resumeAt = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+                   (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string_view::npos) {
@@ -72,17 +69,6 @@ bool matchesFilePattern(std::string_view name, std::string_view patterns) {
             return false;
         patterns.remove_prefix(semicolon + 1);
     }
-}
-
-bool lessIgnoreCase(std::string_view a, std::string_view b) {
-    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lower(x) == lower(y); });
-    if (mismatch.first != a.end() && mismatch.second != b.end())
-        return static_cast<unsigned char>(lower(*mismatch.first)) <
-               static_cast<unsigned char>(lower(*mismatch.second));
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
 }
 
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,

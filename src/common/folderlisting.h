@@ -19,17 +19,12 @@ namespace tessaro {
 // a pattern are ignored; an empty pattern list matches nothing.
 bool matchesFilePattern(std::string_view name, std::string_view patterns);
 
-// The order a person expects in a list of names: by name without regard to
-// (ASCII) case; names that differ only in case follow their bytes, so the
-// order is the same every time.
-bool lessIgnoreCase(std::string_view a, std::string_view b);
-
 // The bare names of the files in folder (sub-folders left out) that match
-// the patterns, sorted with lessIgnoreCase.
+// the patterns, sorted with lessIgnoreCase (common/casefold.h).
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
                                            std::string_view patterns);
 
-// The bare names of the sub-folders of folder, sorted with lessIgnoreCase.
+// The bare names of the sub-folders of folder, sorted with lessIgnoreCase (common/casefold.h).
 std::vector<std::string> listSubfolders(const std::filesystem::path& folder);
 
 // One line of a folder list.

@@ -1,7 +1,5 @@
 #include "common/paths.h"
 
-#include <algorithm>
-
 namespace tessaro {
 
 namespace {
@@ -54,28 +52,6 @@ std::filesystem::path toPath(const std::string& bytes) {
 
 std::string fromPath(const std::filesystem::path& path) {
     return path.string();
-}
-
-namespace {
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-} // namespace
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return upper(x) == upper(y); });
-}
-
-bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           equalsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-std::string toUpperAscii(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), upper);
-    return result;
 }
 
 } // namespace tessaro

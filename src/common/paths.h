@@ -30,9 +30,4 @@ std::string bareName(std::string_view path);
 std::filesystem::path toPath(const std::string& bytes);
 std::string fromPath(const std::filesystem::path& path);
 
-// Case-insensitive (ASCII) comparisons used for file names and extensions.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
-bool endsWithIgnoreCase(std::string_view text, std::string_view suffix);
-std::string toUpperAscii(std::string_view text);
-
 } // namespace tessaro

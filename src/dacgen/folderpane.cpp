@@ -1,5 +1,6 @@
 #include "dacgen/folderpane.h"
 
+#include "common/casefold.h"
 #include "common/paths.h"
 
 #include <system_error>

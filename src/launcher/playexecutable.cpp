@@ -1,5 +1,6 @@
 #include "launcher/playexecutable.h"
 
+#include "common/casefold.h"
 #include "common/paths.h"
 #include "common/safewriter.h"
 #include "launcher/playpipeline.h"
