@@ -88,25 +88,20 @@ std::vector<std::string> listSubfolders(const std::filesystem::path& folder) {
                        });
 }
 
-std::vector<FolderListEntry> folderListEntries(const std::filesystem::path& folder) {
+std::vector<FolderListEntry> folderListEntries(const std::string& folder, char separator) {
     std::vector<FolderListEntry> entries;
-    const auto normal = folder.lexically_normal();
-    std::filesystem::path walked = normal.root_path();
-    if (!walked.empty())
-        entries.push_back({fromPath(walked), fromPath(walked), 0, false});
-    for (const auto& part : normal.relative_path()) {
-        if (part.empty() || part == ".")
-            continue;
-        walked /= part;
-        entries.push_back(
-            {fromPath(walked), fromPath(part), static_cast<int>(entries.size()), false});
+    const auto steps = folderSteps(folder, separator);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // Each step is the one before it, a separator (but after the root) and a name.
+        const auto nameAt = i == 0 ? 0 : steps[i - 1].size() + (i == 1 ? 0 : 1);
+        entries.push_back({steps[i], steps[i].substr(nameAt), static_cast<int>(i), false});
     }
     if (entries.empty())
         return entries;
     entries.back().current = true;
     const int childDepth = static_cast<int>(entries.size());
-    for (const auto& name : listSubfolders(walked))
-        entries.push_back({fromPath(walked / toPath(name)), name, childDepth, false});
+    for (auto& name : listSubfolders(toPath(steps.back())))
+        entries.push_back({joinAndClean(steps.back(), name, separator), name, childDepth, false});
     return entries;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/paths.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -37,9 +39,10 @@ struct FolderListEntry {
     bool operator==(const FolderListEntry&) const = default;
 };
 
-// The lines of a folder list open at folder (an absolute path): the root and
-// every folder on the way down to folder itself, which is the current line,
-// then the sub-folders of folder one level deeper.
-std::vector<FolderListEntry> folderListEntries(const std::filesystem::path& folder);
+// The lines of a folder list open at folder (an absolute path, see
+// folderSteps): the root and every folder on the way down to folder itself,
+// which is the current line, then the sub-folders of folder one level deeper.
+std::vector<FolderListEntry> folderListEntries(const std::string& folder,
+                                               char separator = kPathSeparator);
 
 } // namespace tessaro

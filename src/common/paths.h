@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaro {
 
@@ -29,5 +30,17 @@ std::string bareName(std::string_view path);
 // Conversions between the core's byte strings and filesystem paths.
 std::filesystem::path toPath(const std::string& bytes);
 std::string fromPath(const std::filesystem::path& path);
+
+// The root a path begins with, ending in the separator: a drive "C:\", a
+// network share "\\server\share\", or the separator alone; empty for a
+// relative path. With the backslash separator (Windows), "/" separates too and
+// drive letters are roots.
+std::string pathRoot(std::string_view path, char separator = kPathSeparator);
+
+// Every folder from the path's root down to the path itself, each a full
+// path ("\\server\share\", "\\server\share\dir", ...), without doubled
+// or trailing separators; "." is dropped and ".." goes up a level (never above
+// the root). Empty for a relative path.
+std::vector<std::string> folderSteps(std::string_view path, char separator = kPathSeparator);
 
 } // namespace tessaro

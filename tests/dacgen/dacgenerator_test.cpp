@@ -55,6 +55,8 @@ TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettin
     addSets({"CHIPS.DAT", "play.ccf", "notes.txt"});
     DacGenerator generator({"/"}, root / "program");
     generator.load(settings);
+    EXPECT_EQ(generator.data().folder(), (root / "data").string());
+    EXPECT_EQ(generator.sets().folder(), (root / "sets").string());
     generator.options().lastLevel144 = generator.options().fixLynx = true;
     addSets({"MYSET.CCL", "CCLP3.DAT"}); // the batch lists the folder again
     EXPECT_TRUE(generator.GenerateAll(platform, settings));
