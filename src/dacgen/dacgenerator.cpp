@@ -106,8 +106,10 @@ bool DacGenerator::GenerateAll(Platform& platform, SettingsStore& settings) {
         return false;
     }
     const int written = writeSets(platform, levelSets());
-    platform.tell(std::to_string(written) + " level sets successful.", kCaption,
-                  MessageIcon::Information);
+    // When no set succeeded, the failure box has said all there is to say.
+    if (written > 0)
+        platform.tell(std::to_string(written) + " level sets successful.", kCaption,
+                      MessageIcon::Information);
     // A batch that left sets without DAC files keeps the window open, so the
     // player can choose a SETS folder that can be written and try again.
     if (written != static_cast<int>(levelSets().size()))

@@ -169,7 +169,6 @@ private Q_SLOTS:
             noRuleset,
             noRuleset,
             failed,
-            box("0 level sets successful.", false),
             unfindable,
             box("1 level set successful.", false),
             unfindable,
