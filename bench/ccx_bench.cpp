@@ -4,6 +4,7 @@
 
 #include "ccx/ccxreader.h"
 #include "ccx/ccxwriter.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 
 #include <benchmark/benchmark.h>

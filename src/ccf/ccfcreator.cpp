@@ -1,11 +1,10 @@
 #include "ccf/ccfcreator.h"
 
 #include "ccf/ccffile.h"
+#include "common/folderlisting.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 
-#include <algorithm>
-#include <system_error>
 #include <utility>
 
 namespace tessaro {
@@ -25,23 +24,7 @@ bool leavesFolder(std::string_view name) {
 } // namespace
 
 std::vector<std::string> listCcfFiles(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError))
-            continue;
-        auto name = fromPath(it->path().filename());
-        if (endsWithIgnoreCase(name, ".ccf"))
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const auto upperA = toUpperAscii(a);
-        const auto upperB = toUpperAscii(b);
-        return upperA != upperB ? upperA < upperB : a < b;
-    });
-    return names;
+    return listMatchingFiles(folder, "*.ccf");
 }
 
 CcfCreator::CcfCreator(Platform& platform, std::filesystem::path programFolder)

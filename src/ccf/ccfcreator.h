@@ -9,8 +9,8 @@
 namespace tessaro {
 
 // The names of the CCF files in a folder (files whose names end in ".ccf" in
-// any case), sorted by name without regard to case. Empty when the folder
-// cannot be read.
+// any case), in the order of every other file list (listMatchingFiles). Empty
+// when the folder cannot be read.
 std::vector<std::string> listCcfFiles(const std::filesystem::path& folder);
 
 // What the CCF File Creator window shows, and its commands. CCF files are

@@ -1,5 +1,6 @@
 #include "ccf/ccffile.h"
 
+#include "common/safewriter.h"
 #include "common/textfile.h"
 
 namespace tessaro {

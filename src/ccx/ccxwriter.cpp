@@ -1,7 +1,7 @@
 #include "ccx/ccxwriter.h"
 
 #include "ccx/htmlcolor.h"
-#include "common/textfile.h"
+#include "common/safewriter.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "common/folderlisting.h"
 
+#include "common/casefold.h"
 #include "common/paths.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 namespace tessaro {
 
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string_view trimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -30,7 +27,7 @@ bool matchesOnePattern(std::string_view name, std::string_view pattern) {
             starAt = p++;
             resumeAt = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+                   (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string_view::npos) {
@@ -74,17 +71,6 @@ bool matchesFilePattern(std::string_view name, std::string_view patterns) {
     }
 }
 
-bool lessIgnoreCase(std::string_view a, std::string_view b) {
-    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lower(x) == lower(y); });
-    if (mismatch.first != a.end() && mismatch.second != b.end())
-        return static_cast<unsigned char>(lower(*mismatch.first)) <
-               static_cast<unsigned char>(lower(*mismatch.second));
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
                                            std::string_view patterns) {
     return listEntries(
@@ -102,25 +88,20 @@ std::vector<std::string> listSubfolders(const std::filesystem::path& folder) {
                        });
 }
 
-std::vector<FolderListEntry> folderListEntries(const std::filesystem::path& folder) {
+std::vector<FolderListEntry> folderListEntries(const std::string& folder, char separator) {
     std::vector<FolderListEntry> entries;
-    const auto normal = folder.lexically_normal();
-    std::filesystem::path walked = normal.root_path();
-    if (!walked.empty())
-        entries.push_back({fromPath(walked), fromPath(walked), 0, false});
-    for (const auto& part : normal.relative_path()) {
-        if (part.empty() || part == ".")
-            continue;
-        walked /= part;
-        entries.push_back(
-            {fromPath(walked), fromPath(part), static_cast<int>(entries.size()), false});
+    const auto steps = folderSteps(folder, separator);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // Each step is the one before it, a separator (but after the root) and a name.
+        const auto nameAt = i == 0 ? 0 : steps[i - 1].size() + (i == 1 ? 0 : 1);
+        entries.push_back({steps[i], steps[i].substr(nameAt), static_cast<int>(i), false});
     }
     if (entries.empty())
         return entries;
     entries.back().current = true;
     const int childDepth = static_cast<int>(entries.size());
-    for (const auto& name : listSubfolders(walked))
-        entries.push_back({fromPath(walked / toPath(name)), name, childDepth, false});
+    for (auto& name : listSubfolders(toPath(steps.back())))
+        entries.push_back({joinAndClean(steps.back(), name, separator), name, childDepth, false});
     return entries;
 }
 

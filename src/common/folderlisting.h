@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/paths.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,17 +21,12 @@ namespace tessaro {
 // a pattern are ignored; an empty pattern list matches nothing.
 bool matchesFilePattern(std::string_view name, std::string_view patterns);
 
-// The order a person expects in a list of names: by name without regard to
-// (ASCII) case; names that differ only in case follow their bytes, so the
-// order is the same every time.
-bool lessIgnoreCase(std::string_view a, std::string_view b);
-
 // The bare names of the files in folder (sub-folders left out) that match
-// the patterns, sorted with lessIgnoreCase.
+// the patterns, sorted with lessIgnoreCase (common/casefold.h).
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
                                            std::string_view patterns);
 
-// The bare names of the sub-folders of folder, sorted with lessIgnoreCase.
+// The bare names of the sub-folders of folder, sorted with lessIgnoreCase (common/casefold.h).
 std::vector<std::string> listSubfolders(const std::filesystem::path& folder);
 
 // One line of a folder list.
@@ -42,9 +39,10 @@ struct FolderListEntry {
     bool operator==(const FolderListEntry&) const = default;
 };
 
-// The lines of a folder list open at folder (an absolute path): the root and
-// every folder on the way down to folder itself, which is the current line,
-// then the sub-folders of folder one level deeper.
-std::vector<FolderListEntry> folderListEntries(const std::filesystem::path& folder);
+// The lines of a folder list open at folder (an absolute path, see
+// folderSteps): the root and every folder on the way down to folder itself,
+// which is the current line, then the sub-folders of folder one level deeper.
+std::vector<FolderListEntry> folderListEntries(const std::string& folder,
+                                               char separator = kPathSeparator);
 
 } // namespace tessaro

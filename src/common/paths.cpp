@@ -1,6 +1,6 @@
 #include "common/paths.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace tessaro {
 
@@ -57,25 +57,73 @@ std::string fromPath(const std::filesystem::path& path) {
 }
 
 namespace {
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+
+bool isSeparator(char c, char separator) {
+    return c == separator || (separator == '\\' && c == '/');
 }
+
+bool isDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The root (see pathRoot) and how many characters of the path it takes up.
+std::pair<std::string, std::size_t> splitRoot(std::string_view path, char separator) {
+    const auto separatorAt = [&](std::size_t i) {
+        return i < path.size() && isSeparator(path[i], separator);
+    };
+    const auto nextSeparator = [&](std::size_t from) {
+        while (from < path.size() && !isSeparator(path[from], separator))
+            ++from;
+        return from;
+    };
+    if (separatorAt(0) && separatorAt(1)) {
+        // A network share: two separators, the server's name, the share's name.
+        const auto serverEnd = nextSeparator(2);
+        const auto shareEnd = serverEnd < path.size() ? nextSeparator(serverEnd + 1) : serverEnd;
+        std::string root(1, separator);
+        root += separator;
+        root.append(path.substr(2, serverEnd - 2));
+        if (shareEnd > serverEnd + 1) {
+            root += separator;
+            root.append(path.substr(serverEnd + 1, shareEnd - serverEnd - 1));
+        }
+        root += separator;
+        return {root, shareEnd};
+    }
+    if (separator == '\\' && path.size() >= 2 && isDriveLetter(path[0]) && path[1] == ':')
+        return {std::string(path.substr(0, 2)) + separator, separatorAt(2) ? 3 : 2};
+    if (separatorAt(0))
+        return {std::string(1, separator), 1};
+    return {};
+}
+
 } // namespace
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return upper(x) == upper(y); });
+std::string pathRoot(std::string_view path, char separator) {
+    return splitRoot(path, separator).first;
 }
 
-bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           equalsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
-std::string toUpperAscii(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), upper);
-    return result;
+std::vector<std::string> folderSteps(std::string_view path, char separator) {
+    const auto [root, taken] = splitRoot(path, separator);
+    if (root.empty())
+        return {};
+    std::vector<std::string> steps{root};
+    std::size_t at = taken;
+    while (at < path.size()) {
+        std::size_t end = at;
+        while (end < path.size() && !isSeparator(path[end], separator))
+            ++end;
+        const auto name = path.substr(at, end - at);
+        if (name == "..") {
+            if (steps.size() > 1)
+                steps.pop_back();
+        } else if (!name.empty() && name != ".") {
+            steps.push_back(steps.size() == 1 ? root + std::string(name)
+                                              : steps.back() + separator + std::string(name));
+        }
+        at = end + 1;
+    }
+    return steps;
 }
 
 } // namespace tessaro

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaro {
 
@@ -30,9 +31,16 @@ std::string bareName(std::string_view path);
 std::filesystem::path toPath(const std::string& bytes);
 std::string fromPath(const std::filesystem::path& path);
 
-// Case-insensitive (ASCII) comparisons used for file names and extensions.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
-bool endsWithIgnoreCase(std::string_view text, std::string_view suffix);
-std::string toUpperAscii(std::string_view text);
+// The root a path begins with, ending in the separator: a drive "C:\", a
+// network share "\\server\share\", or the separator alone; empty for a
+// relative path. With the backslash separator (Windows), "/" separates too and
+// drive letters are roots.
+std::string pathRoot(std::string_view path, char separator = kPathSeparator);
+
+// Every folder from the path's root down to the path itself, each a full
+// path ("\\server\share\", "\\server\share\dir", ...), without doubled
+// or trailing separators; "." is dropped and ".." goes up a level (never above
+// the root). Empty for a relative path.
+std::vector<std::string> folderSteps(std::string_view path, char separator = kPathSeparator);
 
 } // namespace tessaro

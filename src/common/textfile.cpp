@@ -1,7 +1,7 @@
 #include "common/textfile.h"
 
-#include <atomic>
-#include <chrono>
+#include "common/safewriter.h"
+
 #include <fstream>
 #include <system_error>
 
@@ -65,56 +65,8 @@ std::optional<std::vector<std::string>> readTextLines(const std::filesystem::pat
     return splitLines(*bytes);
 }
 
-namespace {
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    auto name = target.filename().string() + ".tessaro-" + std::to_string(stamp % 1000000007) +
-                "-" + std::to_string(counter++) + ".tmp";
-    return target.parent_path() / name;
-}
-
-} // namespace
-
-bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    const auto temporary = temporaryBeside(path);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
     return replaceFileAtomically(path, joinLinesCrLf(lines));
-}
-
-bool copyFileReplacing(const std::filesystem::path& source, const std::filesystem::path& target) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(source, error))
-        return false;
-    if (std::filesystem::equivalent(source, target, error))
-        return true;
-    std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing,
-                               error);
-    return !error;
 }
 
 } // namespace tessaro

@@ -22,15 +22,8 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 // The file's lines (see splitLines), or nothing when it cannot be read.
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path);
 
-// Replaces the file with the bytes: writes a temporary file beside it, then
-// renames it over the target, so a failure part-way leaves the old file whole.
-// False (and no temporary file left behind) when anything fails.
-bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
-
-// The lines, each ending in CR LF, written as replaceFileAtomically does.
+// The lines, each ending in CR LF, written over the file through the safe
+// writer (see replaceFileAtomically). False when the file was not written.
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
-
-// Copies source over target byte for byte, replacing the target; false on failure.
-bool copyFileReplacing(const std::filesystem::path& source, const std::filesystem::path& target);
 
 } // namespace tessaro

@@ -1,5 +1,6 @@
 #include "dacgen/dacfile.h"
 
+#include "common/casefold.h"
 #include "common/paths.h"
 #include "common/textfile.h"
 
@@ -17,8 +18,8 @@ bool isOriginalSet(const std::string& setName) {
 bool getsLastLevel144(const std::string& setName) {
     static constexpr std::array<const char*, 5> kSets = {"CHIPS.DAT", "CCLP1.DAT", "CCLP2.DAT",
                                                          "CCLP3.DAT", "CCLP4.DAT"};
-    const std::string upper = toUpperAscii(setName);
-    return std::find(kSets.begin(), kSets.end(), upper) != kSets.end();
+    return std::any_of(kSets.begin(), kSets.end(),
+                       [&](const char* set) { return equalsIgnoreCase(setName, set); });
 }
 
 // A name that would spill into other lines of the file, or lead the file out

@@ -40,15 +40,15 @@ std::string listed(const std::vector<std::string>& names) {
 } // namespace
 
 DacGenerator::DacGenerator(std::vector<std::string> drives, std::filesystem::path programFolder)
-    : m_programFolder(std::move(programFolder)), m_data(drives), m_sets(drives) {}
+    : m_programFolder(std::move(programFolder)), m_data(drives, kLevelSetPatterns),
+      m_sets(std::move(drives)) {}
 
 void DacGenerator::load(const SettingsStore& settings) {
     for (const auto& entry : kOptionKeys)
         m_options.*entry.option = isTicked(settings.get(kSection, entry.key, entry.fallback));
     const std::string programFolder = fromPath(m_programFolder);
-    m_data.restore(settings.get(kSection, "DataFilesPath", programFolder), programFolder);
-    m_sets.restore(settings.get(kSection, "SetsFilesPath", programFolder), programFolder);
-    relist();
+    m_data.restore(settings.get(kSection, "DataFilesPath", programFolder), {programFolder});
+    m_sets.restore(settings.get(kSection, "SetsFilesPath", programFolder), {programFolder});
 }
 
 void DacGenerator::save(SettingsStore& settings) const {
@@ -61,21 +61,11 @@ void DacGenerator::save(SettingsStore& settings) const {
 }
 
 bool DacGenerator::chooseDataFolder(const std::string& folder) {
-    if (!m_data.chooseFolder(folder))
-        return false;
-    relist();
-    return true;
+    return m_data.openFolder(folder);
 }
 
 bool DacGenerator::chooseDataDrive(const std::string& drive) {
-    if (!m_data.chooseDrive(drive))
-        return false;
-    relist();
-    return true;
-}
-
-void DacGenerator::relist() {
-    m_levelSets = listMatchingFiles(toPath(m_data.folder()), kLevelSetPatterns);
+    return m_data.openDrive(drive);
 }
 
 bool DacGenerator::refuseWithoutRuleset(Platform& platform) const {
@@ -110,17 +100,19 @@ bool DacGenerator::GenerateAll(Platform& platform, SettingsStore& settings) {
     relist();
     if (refuseWithoutRuleset(platform))
         return false;
-    if (m_levelSets.empty()) {
+    if (levelSets().empty()) {
         platform.tell("DacGen Error:\r\n\r\nNo level sets in directory", kErrorTitle,
                       MessageIcon::Exclamation);
         return false;
     }
-    const int written = writeSets(platform, m_levelSets);
-    platform.tell(std::to_string(written) + " level sets successful.", kCaption,
-                  MessageIcon::Information);
+    const int written = writeSets(platform, levelSets());
+    // When no set succeeded, the failure box has said all there is to say.
+    if (written > 0)
+        platform.tell(std::to_string(written) + " level sets successful.", kCaption,
+                      MessageIcon::Information);
     // A batch that left sets without DAC files keeps the window open, so the
     // player can choose a SETS folder that can be written and try again.
-    if (written != static_cast<int>(m_levelSets.size()))
+    if (written != static_cast<int>(levelSets().size()))
         return false;
     save(settings);
     return true;

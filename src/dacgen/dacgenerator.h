@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/foldernavigator.h"
 #include "dacgen/dacfile.h"
-#include "dacgen/folderpane.h"
 
 #include <filesystem>
 #include <string>
@@ -22,10 +22,11 @@ public:
     static constexpr const char* kLevelSetPatterns = "*.dat;*.ccl";
 
     // drives: the drive selectors' entries (root paths); programFolder is
-    // where a saved folder that no longer exists falls back to.
+    // where a saved folder falls back to when nothing of it is left.
     DacGenerator(std::vector<std::string> drives, std::filesystem::path programFolder);
 
-    // Opening: the options and both folders from the settings, then the DATA
+    // Opening: the options and both folders from the settings (a folder that
+    // has vanished gives way to its nearest existing parent), then the DATA
     // folder's level sets. A stored option that is not a number is off.
     void load(const SettingsStore& settings);
 
@@ -34,21 +35,21 @@ public:
 
     DacOptions& options() { return m_options; }
     const DacOptions& options() const { return m_options; }
-    const FolderPane& data() const { return m_data; }
-    const FolderPane& sets() const { return m_sets; }
+    const FolderNavigator& data() const { return m_data; }
+    const FolderNavigator& sets() const { return m_sets; }
 
     // The level set files of the DATA folder, as listed last.
-    const std::vector<std::string>& levelSets() const { return m_levelSets; }
+    const std::vector<std::string>& levelSets() const { return m_data.files(); }
 
     // Folder and drive choices; the DATA ones list the level sets again.
     // False (nothing changes) when the folder or drive cannot be read.
     bool chooseDataFolder(const std::string& folder);
     bool chooseDataDrive(const std::string& drive);
-    bool chooseSetsFolder(const std::string& folder) { return m_sets.chooseFolder(folder); }
-    bool chooseSetsDrive(const std::string& drive) { return m_sets.chooseDrive(drive); }
+    bool chooseSetsFolder(const std::string& folder) { return m_sets.openFolder(folder); }
+    bool chooseSetsDrive(const std::string& drive) { return m_sets.openDrive(drive); }
 
     // Lists the DATA folder's level sets again.
-    void relist();
+    void relist() { m_data.refreshFiles(); }
 
     // "Generate DAC Files": DAC files for every level set of the DATA folder,
     // with a message for each refusal, failure and the outcome. True when the
@@ -67,9 +68,8 @@ private:
 
     std::filesystem::path m_programFolder;
     DacOptions m_options;
-    FolderPane m_data;
-    FolderPane m_sets;
-    std::vector<std::string> m_levelSets;
+    FolderNavigator m_data;
+    FolderNavigator m_sets;
 };
 
 } // namespace tessaro

@@ -7,16 +7,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -132,21 +129,13 @@ void DacGenWindow::connectPane(const PaneWidgets& widgets,
             });
     connect(widgets.drives, &QComboBox::currentIndexChanged, this,
             [this, chooseDrive, combo = widgets.drives](int index) {
-                (m_generator.*chooseDrive)(bytesIn(combo->itemData(index)));
+                (m_generator.*chooseDrive)(drivePathOf(*combo, index));
                 showAll();
             });
 }
 
-void DacGenWindow::showPane(const PaneWidgets& widgets, const FolderPane& pane) {
-    widgets.folder->setText(pathText(pane.folder()));
-
-    const QSignalBlocker blockDrives(widgets.drives);
-    widgets.drives->clear();
-    for (const auto& drive : pane.drives())
-        widgets.drives->addItem(pathText(drive), bytesOf(drive));
-    widgets.drives->setCurrentIndex(widgets.drives->findData(bytesOf(pane.drive())));
-
-    showFolderTree(*widgets.tree, pane.entries());
+void DacGenWindow::showPane(const PaneWidgets& widgets, const FolderNavigator& pane) {
+    showFolderView(pane, *widgets.drives, *widgets.tree, *widgets.folder);
 }
 
 void DacGenWindow::showLevelSets() {

@@ -17,7 +17,6 @@ class QTreeWidgetItem;
 
 namespace tessaro {
 
-class FolderPane;
 class Platform;
 class SettingsStore;
 
@@ -39,7 +38,7 @@ private:
 
     PaneWidgets makePane(const char* folderName, const char* treeName, const char* driveName);
     QCheckBox* makeOption(const char* name, const char* caption, bool DacOptions::*option);
-    void showPane(const PaneWidgets& widgets, const FolderPane& pane);
+    void showPane(const PaneWidgets& widgets, const FolderNavigator& pane);
     void showLevelSets();
     void showAll();
     void connectPane(const PaneWidgets& widgets,

@@ -9,23 +9,24 @@ namespace tessaro {
 // What became of a re-targeted copy of a game executable.
 enum class ExeCopyOutcome {
     Written,     // the new executable is complete
-    CopyFailed,  // the original could not be copied to the new place
-    PatchFailed, // the copy could not be re-targeted
+    CopyFailed,  // the original could not be read
+    PatchFailed, // the patched copy could not be written to the new place
 };
 
 // Copies the original executable to newExe and writes into the copy the data
 // file name (only when it has 1 to 9 characters), the INI file name (only when
 // it has 1 to 11 characters) and the last levels, in that order. The score
-// section is left as it was. The copy is made and patched beside newExe under
-// a temporary name and then renamed over it, so on failure newExe is exactly
-// what it was before (or still absent) and no half-written file is left.
+// section is left as it was. The patched copy goes to newExe in one step
+// through the safe writer, so on failure newExe is exactly what it was before
+// (or still absent) and no half-written file is left.
 ExeCopyOutcome writeRetargetedCopy(const std::filesystem::path& original,
                                    const std::filesystem::path& newExe,
                                    std::string_view dataFileName, std::string_view iniFileName,
                                    std::int16_t fake, std::int16_t real);
 
-// Writes only the last levels into the executable itself, in place. False
-// when it cannot be opened for update (it is never created) or a write fails.
+// Writes only the last levels into the executable itself, all at once. False
+// when it cannot be read (it is never created) or replaced; it is then as it
+// was.
 bool writeLevelsInPlace(const std::filesystem::path& executable, std::int16_t fake,
                         std::int16_t real);
 

@@ -4,42 +4,27 @@
 #include "launcher/playexecutable.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace tessaro {
 
-namespace {
-
-bool isReadableFolder(const std::string& folder) {
-    if (folder.empty())
-        return false;
-    std::error_code error;
-    std::filesystem::directory_iterator probe(toPath(folder), error);
-    return !error;
-}
-
-// The drive (root) a folder lies on: "C:\" on Windows, "/" elsewhere.
-std::string driveOf(const std::string& folder) {
-    return fromPath(toPath(folder).root_path());
-}
-
-} // namespace
-
 LauncherModel::LauncherModel(Platform& platform, SettingsStore& settings, std::string programFolder)
-    : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)) {}
+    : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)),
+      m_folders({}, kFilePatterns) {}
+
+template <typename Move> bool LauncherModel::moveFolders(Move move) {
+    const auto before = m_folders.folder();
+    const bool moved = move();
+    if (m_folders.folder() != before)
+        selectedFile.reset();
+    return moved;
+}
 
 void LauncherModel::start(const std::vector<std::string>& drives, const std::string& currentDrive) {
-    m_drives = drives;
-    const auto savedDrive = m_settings.get(kSection, "LevelSetDrive", currentDrive);
-    if (!selectDrive(savedDrive)) {
-        for (const auto& drive : m_drives) {
-            if (selectDrive(drive))
-                break;
-        }
-    }
-    const auto savedFolder = m_settings.get(kSection, "LevelSetPath", m_programFolder);
-    if (!openFolder(savedFolder) && !m_drive.empty())
-        openFolder(m_drive);
+    m_folders = FolderNavigator(drives, kFilePatterns);
+    std::vector<std::string> fallbacks{m_settings.get(kSection, "LevelSetDrive", currentDrive)};
+    fallbacks.insert(fallbacks.end(), drives.begin(), drives.end());
+    m_folders.restore(m_settings.get(kSection, "LevelSetPath", m_programFolder), fallbacks);
+    selectedFile.reset();
 
     alternateExecutable = m_settings.get(kSection, "LudexPath", "");
     alternateExecutableName = m_settings.get(kSection, "LudexName", "");
@@ -53,39 +38,25 @@ void LauncherModel::saveSettings() {
     m_settings.set(kSection, "FakeLastLevel", fakeLastLevel);
     m_settings.set(kSection, "RealLastLevel", realLastLevel);
     m_settings.set(kSection, "LudexNotCreated", createEntryShown ? "True" : "False");
-    m_settings.set(kSection, "LevelSetDrive", m_drive);
-    m_settings.set(kSection, "LevelSetPath", m_folder);
+    m_settings.set(kSection, "LevelSetDrive", drive());
+    m_settings.set(kSection, "LevelSetPath", folder());
     m_settings.set(kSection, "LudexPath", alternateExecutable);
     m_settings.set(kSection, "LudexName", alternateExecutableName);
     m_settings.set(kSection, "INIPath", iniFileName);
 }
 
 bool LauncherModel::selectDrive(const std::string& drive) {
-    if (!isReadableFolder(drive))
-        return false;
-    m_drive = drive;
-    if (m_folder.empty() || driveOf(m_folder) != driveOf(drive))
-        openFolder(drive);
-    return true;
+    return moveFolders([&] { return m_folders.openDrive(drive); });
 }
 
 bool LauncherModel::openFolder(const std::string& folder) {
-    if (!isReadableFolder(folder))
-        return false;
-    std::error_code error;
-    auto canonical = std::filesystem::weakly_canonical(toPath(folder), error);
-    m_folder = fromPath(error ? toPath(folder) : canonical);
-    const auto drive = driveOf(m_folder);
-    if (std::find(m_drives.begin(), m_drives.end(), drive) != m_drives.end())
-        m_drive = drive;
-    m_folderEntries = folderListEntries(toPath(m_folder));
-    refreshFiles();
-    return true;
+    return moveFolders([&] { return m_folders.openFolder(folder); });
 }
 
 void LauncherModel::refreshFiles() {
-    m_files = listMatchingFiles(toPath(m_folder), kFilePatterns);
-    if (selectedFile && std::find(m_files.begin(), m_files.end(), *selectedFile) == m_files.end())
+    m_folders.refreshFiles();
+    const auto& files = m_folders.files();
+    if (selectedFile && std::find(files.begin(), files.end(), *selectedFile) == files.end())
         selectedFile.reset();
 }
 
@@ -97,7 +68,7 @@ PlayOutcome LauncherModel::play() {
                             .fakeLastLevel = fakeLastLevel,
                             .realLastLevel = realLastLevel,
                             .iniFileName = iniFileName,
-                            .folder = m_folder,
+                            .folder = folder(),
                             .selectedFile = selectedFile};
     PlayEnvironment environment{m_programFolder, m_settings.get(kSection, "PlayRunner", "")};
     return playSelectedFile(inputs, environment, m_platform);

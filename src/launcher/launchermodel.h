@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/folderlisting.h"
+#include "common/foldernavigator.h"
 #include "common/platform.h"
 #include "common/settings.h"
 #include "launcher/playpipeline.h"
@@ -20,26 +20,29 @@ public:
 
     LauncherModel(Platform& platform, SettingsStore& settings, std::string programFolder);
 
-    // Reads the settings and fills the lists: the saved drive (or the first of
-    // drives that can be read), the saved folder (or the drive's root), then
-    // the play inputs and the create entry.
+    // Reads the settings and fills the lists: the saved folder (when it has
+    // vanished, its nearest existing parent; when nothing of it is left, the
+    // saved drive or the first of drives that can be read), then the play
+    // inputs and the create entry.
     void start(const std::vector<std::string>& drives, const std::string& currentDrive);
 
     // Exit: saves the settings in their fixed order.
     void saveSettings();
 
-    const std::vector<std::string>& drives() const { return m_drives; }
-    const std::string& drive() const { return m_drive; }
-    const std::string& folder() const { return m_folder; }
-    const std::vector<FolderListEntry>& folderEntries() const { return m_folderEntries; }
-    const std::vector<std::string>& files() const { return m_files; }
+    // The drive, folder and file lists.
+    const FolderNavigator& folders() const { return m_folders; }
+    const std::vector<std::string>& drives() const { return m_folders.drives(); }
+    const std::string& drive() const { return m_folders.drive(); }
+    const std::string& folder() const { return m_folders.folder(); }
+    const std::vector<FolderListEntry>& folderEntries() const { return m_folders.entries(); }
+    const std::vector<std::string>& files() const { return m_folders.files(); }
     const std::string& programFolder() const { return m_programFolder; }
 
-    // Points the folder list at the drive; false (nothing changes) when the
-    // drive cannot be read.
+    // Points the folder list at the drive (the folder last opened there);
+    // false (nothing changes) when the drive cannot be read.
     bool selectDrive(const std::string& drive);
     // Points the folder and file lists at the folder; false (nothing changes)
-    // when it cannot be read.
+    // when it cannot be read. A new folder clears the file selection.
     bool openFolder(const std::string& folder);
     // Reads the file list again (after a CCF file was saved, for example). A
     // selected name that is still there stays selected.
@@ -71,11 +74,11 @@ private:
     Platform& m_platform;
     SettingsStore& m_settings;
     std::string m_programFolder;
-    std::vector<std::string> m_drives;
-    std::string m_drive;
-    std::string m_folder;
-    std::vector<FolderListEntry> m_folderEntries;
-    std::vector<std::string> m_files;
+    FolderNavigator m_folders;
+
+    // Runs a move of the folder list; a move to another folder clears the
+    // file selection, since that name may stand for another file there.
+    template <typename Move> bool moveFolders(Move move);
 };
 
 } // namespace tessaro

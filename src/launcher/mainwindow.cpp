@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,7 +14,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTreeWidget>
 
 namespace tessaro {
@@ -116,6 +114,15 @@ void MainWindow::createWidgets() {
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->addWidget(m_files, 1, 2, 2, 2);
 
+    // The whole path of the folder whose sets are listed; a long one is cut
+    // at the window's edge and shown whole in the tooltip.
+    m_currentFolder = new QLabel(central);
+    m_currentFolder->setObjectName("currentFolder");
+    m_currentFolder->setTextFormat(Qt::PlainText);
+    m_currentFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_currentFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(m_currentFolder, 8, 0, 1, 4);
+
     m_fake = new QLineEdit(central);
     m_fake->setObjectName("Text1");
     m_real = new QLineEdit(central);
@@ -172,24 +179,13 @@ void MainWindow::createWidgets() {
 
 void MainWindow::startUp() {
     m_model.start(systemDrives(), currentDrive());
-    showDrives();
     showFolders();
     showFiles();
     showInputs();
 }
 
-void MainWindow::showDrives() {
-    const QSignalBlocker blocker(m_drive);
-    if (m_drive->count() != static_cast<int>(m_model.drives().size())) {
-        m_drive->clear();
-        for (const auto& drive : m_model.drives())
-            m_drive->addItem(pathText(drive));
-    }
-    m_drive->setCurrentText(pathText(m_model.drive()));
-}
-
 void MainWindow::showFolders() {
-    showFolderTree(*m_folders, m_model.folderEntries());
+    showFolderView(m_model.folders(), *m_drive, *m_folders, *m_currentFolder);
 }
 
 void MainWindow::showFiles() {
@@ -222,8 +218,7 @@ void MainWindow::refreshFileList() {
 
 void MainWindow::driveChosen(int index) {
     if (index >= 0)
-        m_model.selectDrive(pathBytes(m_drive->itemText(index)));
-    showDrives();
+        m_model.selectDrive(drivePathOf(*m_drive, index));
     showFolders();
     showFiles();
 }
@@ -232,7 +227,6 @@ void MainWindow::folderActivated(QTreeWidgetItem* item) {
     if (!item)
         return;
     m_model.openFolder(folderPathOf(*item));
-    showDrives();
     showFolders();
     showFiles();
 }

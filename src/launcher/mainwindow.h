@@ -51,7 +51,6 @@ private:
     void createWidgets();
     void startUp();
 
-    void showDrives();
     void showFolders();
     void showFiles();
     void showInputs();
@@ -67,6 +66,7 @@ private:
 
     QComboBox* m_drive = nullptr;
     QTreeWidget* m_folders = nullptr;
+    QLabel* m_currentFolder = nullptr;
     QListWidget* m_files = nullptr;
     QLineEdit* m_fake = nullptr;
     QLineEdit* m_real = nullptr;

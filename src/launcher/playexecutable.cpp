@@ -1,7 +1,8 @@
 #include "launcher/playexecutable.h"
 
+#include "common/casefold.h"
 #include "common/paths.h"
-#include "common/textfile.h"
+#include "common/safewriter.h"
 #include "launcher/playpipeline.h"
 
 namespace tessaro {

@@ -3,6 +3,7 @@
 #include "ccf/ccffile.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 #include "launcher/patchwriter.h"
 
@@ -35,6 +36,64 @@ std::string tooLongMessage(const std::string& name, const char* extensions) {
 
 void warn(Platform& platform, const std::string& text) {
     platform.tell(text, kTitle, MessageIcon::Exclamation);
+}
+
+// The step at which a play could not change its files. Mismatched: the copy
+// failed after the executable was replaced, and it could not be put back.
+enum class PlayStep { Done, Executable, LevelSet, DataCopy, Mismatched };
+
+// Puts the patched executable and a copy of the level set in place together,
+// so the score section the game uses always belongs to the set it plays: both
+// are written beside their targets first, then renamed over them; when the
+// second rename fails the executable gets its old bytes back.
+PlayStep replacePlayFiles(const PatchWriter& executable, const std::string& levelSet,
+                          const std::string& dataCopy) {
+    SafeWriter exeWriter(executable.target());
+    if (!executable.ok() || !exeWriter.prepare(executable.patchedBytes()))
+        return PlayStep::Executable;
+    const auto set = readFileBytes(toPath(levelSet));
+    if (!set)
+        return PlayStep::LevelSet;
+    SafeWriter dataWriter(toPath(dataCopy));
+    if (!dataWriter.prepare(*set))
+        return PlayStep::DataCopy;
+    if (!exeWriter.commit())
+        return PlayStep::Executable;
+    if (!dataWriter.commit()) {
+        return replaceFileAtomically(executable.target(), executable.originalBytes())
+                   ? PlayStep::DataCopy
+                   : PlayStep::Mismatched;
+    }
+    return PlayStep::Done;
+}
+
+constexpr const char* kInUse = " (it may be read-only, or the game may still be running)";
+
+// What a ".dat" or ".ccl" play tells the player when it could not change its
+// files; the game then starts with what they held before.
+std::string unchangedMessage(PlayStep step, const PlayPaths& paths, const std::string& levelSet) {
+    std::string text;
+    switch (step) {
+    case PlayStep::Executable:
+        text = "Tessaro could not change the play executable " + paths.executable + kInUse + ".";
+        break;
+    case PlayStep::LevelSet:
+        text = "Tessaro could not read the level set " + levelSet + ".";
+        break;
+    default:
+        text = "Tessaro could not copy the level set to " + paths.dataCopy + kInUse + ".";
+        break;
+    }
+    return text + " The game will start with the level set and last levels it held before.";
+}
+
+// The executable names the new set but "tessaro.7" still holds the old one:
+// the game is not started, so no scores go under the wrong set's name.
+std::string mismatchedMessage(const PlayPaths& paths) {
+    return "Tessaro could not copy the level set to " + paths.dataCopy + kInUse +
+           ", nor put the play executable " + paths.executable +
+           " back as it was. The game was not started, so that no scores are kept under the "
+           "wrong level set's name; play a level set again once both files can be written.";
 }
 
 #ifndef _WIN32
@@ -71,28 +130,34 @@ PlayOutcome playCcf(const PlayInputs& inputs, const PlayPaths& paths,
         return {};
     }
 
-    PatchWriter writer(toPath(paths.executable));
-    writer.writeIniName(paths.iniName);
-    writer.writeDataFileName(kDataCopyName);
     const auto fake = toInt16((*fields)[1]);
     const auto real = toInt16((*fields)[2]);
     if (!fake || !real) {
         warn(platform, "The CCF file " + name + " holds a last level that is not a number.");
         return {};
     }
-    writer.writeLevels(*fake, *real);
     if (name.size() > 16) {
         warn(platform, tooLongMessage(name, ".ccf"));
         return {};
     }
+    PatchWriter writer(toPath(paths.executable));
+    writer.writeIniName(paths.iniName);
+    writer.writeDataFileName(kDataCopyName);
+    writer.writeLevels(*fake, *real);
     writer.writeSectionName(name);
-    if (!writer.close()) {
+    switch (replacePlayFiles(writer, (*fields)[0], paths.dataCopy)) {
+    case PlayStep::Done:
+        break;
+    case PlayStep::Executable:
         warn(platform, "The play executable " + paths.executable + " could not be written.");
         return {};
-    }
-    if (!copyFileReplacing(toPath((*fields)[0]), toPath(paths.dataCopy))) {
+    case PlayStep::LevelSet:
+    case PlayStep::DataCopy:
         warn(platform, "The level set " + (*fields)[0] + " named by " + name +
                            " could not be copied to " + paths.dataCopy + ".");
+        return {};
+    case PlayStep::Mismatched:
+        warn(platform, mismatchedMessage(paths));
         return {};
     }
     return {{}, startGame(paths.executable, environment, platform)};
@@ -156,20 +221,25 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0)
         return playCcf(inputs, paths, environment, platform);
 
-    // A level set: a failed patch or copy still starts the game with whatever
-    // the executable and "tessaro.7" hold, so the last set played stays playable.
-    {
-        PatchWriter writer(toPath(paths.executable));
-        writer.writeIniName(paths.iniName);
-        writer.writeDataFileName(kDataCopyName);
-        writer.writeLevels(*fake, *real);
-        if (name.size() > 16) {
-            warn(platform, tooLongMessage(name, ".dat or .ccl"));
-            return {};
-        }
-        writer.writeSectionName(name);
+    if (name.size() > 16) {
+        warn(platform, tooLongMessage(name, ".dat or .ccl"));
+        return {};
     }
-    copyFileReplacing(toPath(joinAndClean(inputs.folder, name)), toPath(paths.dataCopy));
+    PatchWriter writer(toPath(paths.executable));
+    writer.writeIniName(paths.iniName);
+    writer.writeDataFileName(kDataCopyName);
+    writer.writeLevels(*fake, *real);
+    writer.writeSectionName(name);
+    // When the files cannot be changed, the game still starts with what the
+    // executable and "tessaro.7" hold, so the last set played stays playable.
+    const auto levelSet = joinAndClean(inputs.folder, name);
+    const auto step = replacePlayFiles(writer, levelSet, paths.dataCopy);
+    if (step == PlayStep::Mismatched) {
+        warn(platform, mismatchedMessage(paths));
+        return {};
+    }
+    if (step != PlayStep::Done)
+        warn(platform, unchangedMessage(step, paths, levelSet));
     return {{}, startGame(paths.executable, environment, platform)};
 }
 

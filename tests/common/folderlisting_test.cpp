@@ -6,6 +6,8 @@
 namespace tessaro {
 namespace {
 
+using Names = std::vector<std::string>;
+
 TEST(FolderListing, PatternsMatchWithoutRegardToCase) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"CCLP1.DAT", "*.dat;*.ccl", true}, {"my set.Ccl", "*.dat; *.ccl", true},
@@ -18,18 +20,17 @@ TEST(FolderListing, PatternsMatchWithoutRegardToCase) {
     EXPECT_FALSE(matchesFilePattern(std::string(5000, 'a'), "*a*a*a*a*a*a*a*b"));
 }
 
-TEST(FolderListing, ListsMatchingFilesSortedWithoutRegardToCase) {
+TEST(FolderListing, ListsMatchingFilesAndFoldersSortedWithoutRegardToCase) {
     test::TempFolder folder;
-    for (const char* name :
-         {"set.Dat", "CCLP1.DAT", "zeta.ccl", "_x.dat", "Alpha.dat", "play.ccf", "sub/inner.dat"})
+    for (const char* name : {"set.Dat", "CCLP1.DAT", "zeta.ccl", "a.dat", "A.DAT.dat", "_x.dat",
+                             "ab.ccf", "a_b.ccf", "AB.ccf", "notes.txt", "sub/inner.dat"})
         folder.write(name, "x");
     std::filesystem::create_directories(folder / "looks.dat");
-    EXPECT_EQ(
-        listMatchingFiles(folder.path(), "*.dat;*.ccl"),
-        (std::vector<std::string>{"_x.dat", "Alpha.dat", "CCLP1.DAT", "set.Dat", "zeta.ccl"}));
-    EXPECT_EQ(listSubfolders(folder.path()), (std::vector<std::string>{"looks.dat", "sub"}));
-    // Names that differ only in case keep one order.
-    EXPECT_TRUE(lessIgnoreCase("A.dat", "a.dat") && !lessIgnoreCase("a.dat", "A.dat"));
+    EXPECT_EQ(listMatchingFiles(folder.path(), "*.dat;*.ccl;*.ccf"),
+              (Names{"_x.dat", "a.dat", "A.DAT.dat", "a_b.ccf", "AB.ccf", "ab.ccf", "CCLP1.DAT",
+                     "set.Dat", "zeta.ccl"}));
+    EXPECT_EQ(listSubfolders(folder.path()), (Names{"looks.dat", "sub"}));
+    EXPECT_TRUE(listMatchingFiles(folder / "absent", "*.dat").empty());
 }
 
 } // namespace

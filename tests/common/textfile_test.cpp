@@ -32,34 +32,6 @@ TEST(TextFile, AllByteValuesSurviveAWriteAndARead) {
     EXPECT_EQ(readFileBytes(folder.path()), std::nullopt);
 }
 
-TEST(TextFile, AtomicReplaceLeavesTheOldFileWholeOnFailure) {
-    test::TempFolder folder;
-    folder.write("keep.txt", "old");
-    ASSERT_TRUE(replaceFileAtomically(folder / "keep.txt", "new contents"));
-    EXPECT_EQ(folder.read("keep.txt"), "new contents");
-
-    // A target in a missing folder cannot be written, and nothing is left behind.
-    EXPECT_FALSE(replaceFileAtomically(folder / "missing" / "x.txt", "data"));
-    // A folder in the way of the target is not replaced.
-    std::filesystem::create_directory(folder / "dir");
-    EXPECT_FALSE(replaceFileAtomically(folder / "dir", "data"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "dir"));
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        ++entries;
-    EXPECT_EQ(entries, 2u); // keep.txt and dir: no temporary files
-}
-
-TEST(TextFile, CopyReplacesTheTarget) {
-    test::TempFolder folder;
-    folder.write("src.dat", std::string("\0\x01\xFF", 3));
-    folder.write("dst.dat", "older and longer");
-    EXPECT_TRUE(copyFileReplacing(folder / "src.dat", folder / "dst.dat"));
-    EXPECT_EQ(folder.read("dst.dat"), std::string("\0\x01\xFF", 3));
-    EXPECT_FALSE(copyFileReplacing(folder / "none.dat", folder / "dst.dat"));
-    EXPECT_EQ(folder.read("dst.dat"), std::string("\0\x01\xFF", 3));
-}
-
 TEST(ProgramFolder, HomeThenWritableExecutableFolderThenUserData) {
     test::TempFolder folder;
     const auto exe = folder / "exe";

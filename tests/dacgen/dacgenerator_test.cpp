@@ -55,6 +55,8 @@ TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettin
     addSets({"CHIPS.DAT", "play.ccf", "notes.txt"});
     DacGenerator generator({"/"}, root / "program");
     generator.load(settings);
+    EXPECT_EQ(generator.data().folder(), (root / "data").string());
+    EXPECT_EQ(generator.sets().folder(), (root / "sets").string());
     generator.options().lastLevel144 = generator.options().fixLynx = true;
     addSets({"MYSET.CCL", "CCLP3.DAT"}); // the batch lists the folder again
     EXPECT_TRUE(generator.GenerateAll(platform, settings));
@@ -92,6 +94,13 @@ TEST_F(DacGenFixture, SetsThatCannotBeWrittenAreListedAndNotCounted) {
     EXPECT_EQ(root.read("sets/a.dat-MS.dac"), "file=a.dat\r\nusepasswords=n\r\nruleset=ms\r\n");
     EXPECT_EQ(root.read("sets/b.dat-Lynx.dac"), "file=b.dat\r\nusepasswords=n\r\nruleset=lynx\r\n");
     EXPECT_EQ(entriesIn(root / "sets"), 6); // no file for the bad name, no temporary file
+
+    // When no set succeeds, the failure box is all the player is told.
+    std::filesystem::remove_all(root / "sets");
+    platform.messages.clear();
+    EXPECT_FALSE(generator.GenerateAll(platform, settings));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text.rfind("DacGen Error: The DAC files", 0), 0u);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "common/safewriter.h"
 #include "exe_creator/exepatch.h"
 #include "gameexe.h"
 #include "support/tempfolder.h"
@@ -14,14 +15,13 @@ TEST(ExePatch, RetargetedCopyIsWholeOrNotWrittenAtAll) {
     test::TempFolder folder;
     const auto original = test::makeGameExe();
     folder.write("CHIPS.EXE", original);
-    folder.write("SHORT.EXE", test::makeGameExe(30000)); // too short for the level fields
     std::filesystem::create_directory(folder / "DIR.EXE");
     const auto copy = [&](const char* from, const char* to, const char* dat, const char* ini,
                           std::int16_t fake, std::int16_t real) {
         folder.write("OLD.EXE", "an older copy");
         const auto outcome = writeRetargetedCopy(folder / from, folder / to, dat, ini, fake, real);
         EXPECT_EQ(folder.read("CHIPS.EXE"), original);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
         if (outcome != ExeCopyOutcome::Written) {
             EXPECT_EQ(folder.read("OLD.EXE"), "an older copy");
         }
@@ -39,14 +39,10 @@ TEST(ExePatch, RetargetedCopyIsWholeOrNotWrittenAtAll) {
     EXPECT_EQ(folder.read("OLD.EXE"), patched(original, 144, 149));
 
     EXPECT_EQ(copy("ABSENT.EXE", "OLD.EXE", "A", "a.ini", 1, 2), ExeCopyOutcome::CopyFailed);
-    EXPECT_EQ(copy("CHIPS.EXE", "DIR.EXE", "A", "a.ini", 1, 2), ExeCopyOutcome::CopyFailed);
+    EXPECT_EQ(copy("CHIPS.EXE", "DIR.EXE", "A", "a.ini", 1, 2), ExeCopyOutcome::PatchFailed);
     EXPECT_TRUE(std::filesystem::is_empty(folder / "DIR.EXE"));
-#ifdef __unix__
-    {
-        test::FileSizeLimit limit(40000); // patching must grow the short copy
-        EXPECT_EQ(copy("SHORT.EXE", "OLD.EXE", "A", "a.ini", 1, 2), ExeCopyOutcome::PatchFailed);
-    }
-#endif
+    ScopedWriteFailure failure(WriteStep::Write); // a disk that fills up part-way
+    EXPECT_EQ(copy("CHIPS.EXE", "OLD.EXE", "A", "a.ini", 1, 2), ExeCopyOutcome::PatchFailed);
 }
 
 TEST(ExePatch, LevelsInPlaceChangeOnlyTheFiveLevelFields) {
@@ -58,6 +54,9 @@ TEST(ExePatch, LevelsInPlaceChangeOnlyTheFiveLevelFields) {
 
     EXPECT_FALSE(writeLevelsInPlace(folder / "ABSENT.EXE", 144, 149));
     EXPECT_FALSE(std::filesystem::exists(folder / "ABSENT.EXE"));
+    ScopedWriteFailure failure(WriteStep::Rename);
+    EXPECT_FALSE(writeLevelsInPlace(folder / "CHIPS.EXE", 1, 2));
+    EXPECT_EQ(folder.read("CHIPS.EXE"), patched(original, 144, 149));
 }
 
 } // namespace

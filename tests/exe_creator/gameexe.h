@@ -3,11 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#ifdef __unix__
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 namespace tessaro::test {
 
 // A stand-in for a game executable: every byte differs from its neighbours,
@@ -36,27 +31,5 @@ inline std::string patched(std::string bytes, std::uint16_t fake, std::uint16_t 
         bytes.replace(19048, 11, ini + std::string(11 - ini.size(), ' '));
     return bytes;
 }
-
-#ifdef __unix__
-// Lets the process write files no bigger than the limit while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-#endif
 
 } // namespace tessaro::test

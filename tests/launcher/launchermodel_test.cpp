@@ -1,3 +1,4 @@
+#include "common/paths.h"
 #include "launcher/launchermodel.h"
 #include "support/memorysettings.h"
 #include "support/scriptedplatform.h"
@@ -24,7 +25,6 @@ TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
     home.write("A.ccl", "");
     home.write("c.ccf", "");
     home.write("notes.txt", "");
-    std::filesystem::create_directory(home / "Sets");
     auto model = make();
     model.start({"/"}, "/");
     EXPECT_EQ(model.folder(), home.str());
@@ -34,32 +34,51 @@ TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
     EXPECT_TRUE(model.alternateExecutable.empty());
     EXPECT_TRUE(model.iniFileName.empty());
     EXPECT_TRUE(model.createEntryShown);
-    // The folder list runs from the root down to the folder, then its sub-folders.
-    const auto& entries = model.folderEntries();
-    ASSERT_GE(entries.size(), 3u);
-    EXPECT_EQ(entries.front().path, "/");
-    const auto current = std::find_if(entries.begin(), entries.end(),
-                                      [](const FolderListEntry& e) { return e.current; });
-    ASSERT_NE(current, entries.end());
-    EXPECT_EQ(current->path, home.str());
-    EXPECT_EQ(entries.back().name, "Sets");
-    EXPECT_EQ(entries.back().depth, current->depth + 1);
     EXPECT_TRUE(settings.writes.empty());
 }
 
-TEST_F(LauncherModelTest, MissingDriveAndFolderFallBack) {
-    settings.set("General", "LevelSetDrive", "/no/such/drive");
-    settings.set("General", "LevelSetPath", "/no/such/folder");
+TEST_F(LauncherModelTest, AVanishedFolderOpensItsParentAndNothingLeftTheSavedDrive) {
+    settings.set("General", "LevelSetPath", (home / "gone" / "deeper").string());
     auto model = make();
-    model.start({"/also/missing", home.str()}, "/");
-    EXPECT_EQ(model.drive(), home.str());
+    model.start({"/"}, "/");
     EXPECT_EQ(model.folder(), home.str());
+
+    settings.set("General", "LevelSetDrive", "/no/such/drive");
+    settings.set("General", "LevelSetPath", "not/a/full/path");
+    auto fallen = make();
+    fallen.start({"/also/missing", home.str()}, "/");
+    EXPECT_EQ(fallen.drive(), home.str());
+    EXPECT_EQ(fallen.folder(), home.str());
 
     // No drive at all can be read: the search stops after the last one.
     auto stuck = make();
     stuck.start({"/x", "/y"}, "/z");
     EXPECT_TRUE(stuck.drive().empty());
+    EXPECT_TRUE(stuck.folder().empty());
     EXPECT_FALSE(stuck.openFolder("/no/such/folder"));
+}
+
+TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
+    home.write("a.dat", "");
+    home.write("sub/a.dat", "");
+    const auto root = pathRoot(home.str());
+    auto model = make();
+    model.start({root, (home / "sub").string()}, root);
+    model.selectFile("a.dat");
+    model.openFolder(home.str()); // the same folder again
+    model.refreshFiles();
+    EXPECT_EQ(model.selectedFile, "a.dat");
+    // Another folder's a.dat is another set: nothing is selected there.
+    model.openFolder((home / "sub").string());
+    EXPECT_EQ(model.selectedFile, std::nullopt);
+    model.selectFile("a.dat");
+    model.selectDrive(root);
+    EXPECT_EQ(model.folder(), home.str());
+    EXPECT_EQ(model.selectedFile, std::nullopt);
+    model.selectFile("a.dat");
+    std::filesystem::remove(home / "a.dat");
+    model.refreshFiles();
+    EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
 TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack) {

@@ -129,8 +129,13 @@ private Q_SLOTS:
         QVERIFY(child<QLineEdit>(*window, "newLudex")->text().isEmpty());
         QVERIFY(child<QLineEdit>(*window, "theINIFile")->text().isEmpty());
         QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
-        QCOMPARE(child<QTreeWidget>(*window, "Dir1")->currentItem()->text(0),
-                 QString::fromStdString(m_home->path().filename().string()));
+        // The folder list opens at the program folder, whose full path shows
+        // below the lists and in its line's tooltip.
+        const auto* current = child<QTreeWidget>(*window, "Dir1")->currentItem();
+        QCOMPARE(current->text(0), QString::fromStdString(m_home->path().filename().string()));
+        QCOMPARE(current->toolTip(0), QString::fromStdString(m_home->str()));
+        QCOMPARE(child<QLabel>(*window, "currentFolder")->text(),
+                 QString::fromStdString(m_home->str()));
     }
 
     // Not a check: the picture of the main window in docs/.
@@ -156,6 +161,8 @@ private Q_SLOTS:
             QCOMPARE(sets.size(), 1);
             Q_EMIT folders->itemActivated(sets[0], 0);
             QCOMPARE(child<QListWidget>(*window, "datFile")->count(), 1);
+            QCOMPARE(child<QLabel>(*window, "currentFolder")->text(),
+                     QString::fromStdString((m_home->path() / "sets").string()));
             QTest::keyClicks(child<QLineEdit>(*window, "Text1"), "0");
             QTest::keyClicks(child<QLineEdit>(*window, "theINIFile"), "me.ini");
             QVERIFY(m_settings->writes.empty());

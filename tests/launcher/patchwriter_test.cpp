@@ -1,3 +1,4 @@
+#include "common/safewriter.h"
 #include "launcher/patchwriter.h"
 #include "support/tempfolder.h"
 
@@ -37,15 +38,13 @@ TEST(PatchWriter, WritesExactlyTheEightFieldsPaddedAndNeverPastThem) {
         test::TempFolder folder;
         const auto original = fakeExecutable();
         const auto exe = folder.write("ludex.exe", original);
-        {
-            PatchWriter writer(exe);
-            ASSERT_TRUE(writer.ok());
-            EXPECT_TRUE(writer.writeIniName(patch.ini));
-            EXPECT_TRUE(writer.writeDataFileName(patch.data));
-            EXPECT_TRUE(writer.writeLevels(patch.fake, patch.real));
-            EXPECT_TRUE(writer.writeSectionName(patch.section));
-            EXPECT_TRUE(writer.close());
-        }
+        PatchWriter writer(exe);
+        ASSERT_TRUE(writer.ok());
+        writer.writeIniName(patch.ini);
+        writer.writeDataFileName(patch.data);
+        writer.writeLevels(patch.fake, patch.real);
+        writer.writeSectionName(patch.section);
+        EXPECT_TRUE(writer.save());
         const auto patched = folder.read("ludex.exe");
         ASSERT_EQ(patched.size(), original.size());
         EXPECT_EQ(patched.substr(19048, 11), patch.iniField);
@@ -67,22 +66,26 @@ TEST(PatchWriter, WritesExactlyTheEightFieldsPaddedAndNeverPastThem) {
     }
 }
 
-TEST(PatchWriter, GrowsAShortFileAndNeverCreatesOne) {
+TEST(PatchWriter, AllFieldsOrNoneAndNeverANewFile) {
     test::TempFolder folder;
     const auto exe = folder.write("short.exe", "MZ");
+    PatchWriter writer(exe);
+    writer.writeLevels(144, 149);
     {
-        PatchWriter writer(exe);
-        writer.writeLevels(144, 149);
+        ScopedWriteFailure failure(WriteStep::Write);
+        EXPECT_FALSE(writer.save());
     }
+    EXPECT_EQ(folder.read("short.exe"), "MZ");
+    EXPECT_TRUE(writer.save());
     const auto grown = folder.read("short.exe");
     ASSERT_EQ(grown.size(), 47902u);
-    EXPECT_EQ(grown.substr(0, 2), "MZ");
+    EXPECT_EQ(grown.substr(0, 4), std::string("MZ\0\0", 4));
     EXPECT_EQ(grown.substr(47900, 2), std::string("\x95\x00", 2));
 
     PatchWriter missing(folder / "absent.exe");
+    missing.writeLevels(1, 1);
     EXPECT_FALSE(missing.ok());
-    EXPECT_FALSE(missing.writeLevels(1, 1));
-    EXPECT_FALSE(missing.close());
+    EXPECT_FALSE(missing.save());
     EXPECT_FALSE(std::filesystem::exists(folder / "absent.exe"));
 }
 

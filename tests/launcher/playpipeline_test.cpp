@@ -1,3 +1,4 @@
+#include "common/safewriter.h"
 #include "launcher/playpipeline.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
@@ -115,15 +116,14 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
 
     platform.starts.clear();
     inputs.iniFileName = "scores-for-me.ini";
-    inputs.fakeLastLevel = "10";
+    const auto before = exe();
     home.write("tessaro.7", "previous");
     play("seventeen-chr.dat");
     EXPECT_EQ(platform.lastMessage(),
               warning("The file name seventeen-chr.dat is too long. Please rename it so it is 16 "
                       "characters or less (including the .dat or .ccl) and try again."));
-    // The earlier fields are written, the section is not, nothing is copied or started.
-    EXPECT_EQ(exe().substr(19048, 11), "scores-for-");
-    EXPECT_EQ(exe().substr(37305, 2), std::string("\x0A\x00", 2));
+    // Nothing is written, copied or started.
+    EXPECT_EQ(exe(), before);
     EXPECT_EQ(home.read("tessaro.7"), "previous");
     EXPECT_TRUE(platform.starts.empty());
 }
@@ -148,6 +148,19 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     inputs.fakeLastLevel = "0";
     EXPECT_EQ(play("mine.ccf").focus, "Text1");
     inputs.fakeLastLevel = "144";
+
+    // An executable that cannot be replaced stops the play, and changes nothing.
+    const auto before = exe();
+    home.write("tessaro.7", "previous");
+    platform.starts.clear();
+    ScopedWriteFailure failure(WriteStep::Rename);
+    EXPECT_FALSE(play("mine.ccf").started);
+    EXPECT_EQ(
+        platform.lastMessage(),
+        warning("The play executable " + (home / "ludex.exe").string() + " could not be written."));
+    EXPECT_EQ(exe(), before);
+    EXPECT_EQ(home.read("tessaro.7"), "previous");
+    EXPECT_TRUE(platform.starts.empty());
 }
 
 TEST_F(PlayPipeline, ABrokenCcfFileStopsThePlayWithAMessage) {
@@ -213,12 +226,57 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     EXPECT_EQ(platform.lastMessage().text.rfind("Tessaro could not start ", 0), 0u);
 }
 
-TEST_F(PlayPipeline, AFailedCopyStillStartsTheGame) {
+// The executable and "tessaro.7" change together or not at all; the game then
+// starts with the set it held before.
+TEST_F(PlayPipeline, FilesThatCannotChangeLeaveTheLastSetToPlayWithAMessage) {
+    const std::string exePath = (home / "ludex.exe").string();
+    const std::string dataCopy = (home / "tessaro.7").string();
+    const std::string set = (home / "sets" / "a.dat").string();
+    const std::string inUse = " (it may be read-only, or the game may still be running).";
+    const std::string after =
+        " The game will start with the level set and last levels it held before.";
+    const struct {
+        const char* what;
+        WriteStep step;
+        int passes;
+        std::string message;
+    } cases[] = {
+        {"folder read-only", WriteStep::Open, 0,
+         "Tessaro could not change the play executable " + exePath + inUse + after},
+        {"executable in use", WriteStep::Rename, 0,
+         "Tessaro could not change the play executable " + exePath + inUse + after},
+        {"no room for the set", WriteStep::Write, 1,
+         "Tessaro could not copy the level set to " + dataCopy + inUse + after},
+        {"set copy in use", WriteStep::Rename, 1, // the executable goes back as it was
+         "Tessaro could not copy the level set to " + dataCopy + inUse + after},
+    };
     home.write("tessaro.7", "last set played");
-    std::filesystem::remove(home / "sets" / "a.dat");
+    for (const auto& c : cases) {
+        platform.messages.clear();
+        ScopedWriteFailure failure(c.step, c.passes);
+        EXPECT_TRUE(play("a.dat").started) << c.what;
+        ASSERT_EQ(platform.messages.size(), 1u) << c.what;
+        EXPECT_EQ(platform.messages[0], warning(c.message)) << platform.messages[0].text;
+        EXPECT_EQ(exe(), original) << c.what;
+        EXPECT_EQ(home.read("tessaro.7"), "last set played") << c.what;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.path()), {}), 3)
+            << c.what; // ludex.exe, tessaro.7, sets: no temporary file
+    }
+
+    std::filesystem::remove(set);
     EXPECT_TRUE(play("a.dat").started);
+    EXPECT_EQ(platform.lastMessage(),
+              warning("Tessaro could not read the level set " + set + "." + after));
+    EXPECT_EQ(exe(), original);
     EXPECT_EQ(home.read("tessaro.7"), "last set played");
-    EXPECT_TRUE(platform.messages.empty());
+
+    // Neither the copy nor the way back works: the game is not started with
+    // the new set's score section and the old set.
+    home.write("sets/a.dat", "five");
+    ScopedWriteFailure failure(WriteStep::Rename, 1, 2);
+    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_NE(platform.lastMessage().text.find(", nor put the play executable"), std::string::npos);
+    EXPECT_EQ(platform.starts.size(), std::size(cases) + 1);
 }
 
 } // namespace

@@ -121,6 +121,22 @@ TEST_F(IniEditorTest, GetInfoFailuresKeepTheLoadedSetAndItsFile) {
               "[set.dat]\r\nHighest Level=2\r\nCurrent Score=0\r\nLevel1=AAAA\r\nLevel2=\r\n");
 }
 
+TEST_F(IniEditorTest, AReadOnlyScoreFileIsNotReplaced) {
+    loadSet("Level1=AAAA\r\n");
+    const auto locked = folder.write("locked.ini", "[other]\r\n");
+    for (const auto& file : {folder / "scores.ini", locked})
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    editor.insertAfter();
+    editor.save();
+    platform.chooseFile(locked.string(), "locked.ini");
+    editor.saveAs();
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, IniEditor::kFileNotWritten);
+    EXPECT_EQ(platform.messages[1].text, IniEditor::kSaveAsFailed);
+    EXPECT_EQ(folder.read("scores.ini"), "[set.dat]\r\nLevel1=AAAA\r\n");
+    EXPECT_EQ(folder.read("locked.ini"), "[other]\r\n");
+}
+
 TEST(ScoreFileStartFolder, WindowsThenTheWinePrefixThenHome) {
     const std::string wine = "/p/drive_c/windows";
     const std::string homeWine = "/home/u/.wine/drive_c/windows";

@@ -3,7 +3,6 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -192,11 +191,10 @@ private Q_SLOTS:
         getInfoAt((*m_folder / "x.ini").string(), "mine.dat");
         expectMessage("The INI file couldn't be opened.");
 
-        // A file that reads but cannot be replaced: its link under /proc.
-        QFile open(
-            QString::fromStdString(m_folder->write("scores.ini", "[mine.dat]\r\n").string()));
-        QVERIFY(open.open(QIODevice::ReadOnly));
-        getInfoAt("/proc/self/fd/" + std::to_string(open.handle()), "mine.dat");
+        // A file that reads but is marked read-only.
+        const auto locked = m_folder->write("scores.ini", "[mine.dat]\r\n");
+        std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+        getInfoAt(locked.string(), "mine.dat");
         button("cmdSave")->click();
         expectMessage("Error - The INI file couldn't be written, saving could not continue.\n"
                       "Please use Save As if you would like to save these scores.");

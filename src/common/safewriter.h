@@ -1,0 +1,77 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace tessaro {
+
+// Every save that replaces a player's file goes through here. The new bytes
+// go into a temporary file beside the file, are flushed to disk, and only then
+// renamed over it, so the old file stays whole until the new one is complete:
+// - through a symbolic link, the file the link names is replaced (its
+//   temporary file beside it) and the link stays a link;
+// - the old file's permission bits are kept;
+// - a read-only file is refused and left untouched (see isReadOnlyFile);
+// - a folder in the way is never replaced;
+// - on any failure the temporary file is removed and the caller is told.
+// A missing file is created. Two writers can be prepared first and committed
+// after, so that two files change together or not at all.
+class SafeWriter {
+public:
+    explicit SafeWriter(const std::filesystem::path& target);
+    // A prepared file that was never committed is removed.
+    ~SafeWriter();
+    SafeWriter(const SafeWriter&) = delete;
+    SafeWriter& operator=(const SafeWriter&) = delete;
+
+    // Writes the bytes into the temporary file and flushes them to disk. False
+    // when the target is read-only or not a file, or writing fails; nothing is
+    // left behind then.
+    bool prepare(std::string_view bytes);
+
+    // Renames the prepared file over the target. False when nothing is
+    // prepared or the rename fails; the old file is then as it was.
+    bool commit();
+
+    // The file that is replaced: the target, or the file its links lead to.
+    // Empty when the links go round in a circle.
+    const std::filesystem::path& destination() const { return m_destination; }
+
+private:
+    void discard();
+
+    std::filesystem::path m_destination;
+    std::filesystem::path m_temporary; // empty while nothing is prepared
+};
+
+// Replaces (or creates) the file with the bytes in one step, as SafeWriter
+// does. False when that did not happen.
+bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Reads source and writes its bytes over target in one step, so a failed copy
+// leaves the old target whole. False when the source cannot be read or the
+// target cannot be replaced; true at once when both are the same file.
+bool copyFileReplacing(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// True for an existing file that is marked read-only: no write permission bit
+// is set (the read-only attribute on Windows), or elsewhere the system says
+// this user may not write it. Decided from the file's marks, not by trying to
+// open it, so it holds when Tessaro runs with every right (as root).
+bool isReadOnlyFile(const std::filesystem::path& path);
+
+// For tests: the steps of a safe write, and a stand-in for a full disk or a
+// file in use. While a ScopedWriteFailure lives, writes that reach its step
+// after `passes` others have passed it fail there, `failures` times: at Open
+// the temporary file cannot be made, at Write only half the bytes are written,
+// at Flush the flush to disk fails, at Rename the rename over the target fails.
+enum class WriteStep { Open, Write, Flush, Rename };
+
+class ScopedWriteFailure {
+public:
+    explicit ScopedWriteFailure(WriteStep step, int passes = 0, int failures = 1);
+    ~ScopedWriteFailure();
+    ScopedWriteFailure(const ScopedWriteFailure&) = delete;
+    ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
+};
+
+} // namespace tessaro
