@@ -5,6 +5,7 @@
 #include "ccf/ccfcreatorwindow.h"
 #include "dacgen/dacgenwindow.h"
 #include "exe_creator/execreatorwindow.h"
+#include "gui/keyrule.h"
 #include "launcher/mainwindow.h"
 #include "score_ini/inieditorwindow.h"
 
@@ -36,6 +37,8 @@ template <typename Make> QWidget* WindowHub::showTool(QPointer<QWidget>& slot, M
     if (!slot) {
         slot = make();
         slot->setAttribute(Qt::WA_DeleteOnClose);
+        // Every window keeps the one rule for keys, whoever made it.
+        KeyRule::installOn(*slot);
     }
     slot->show();
     slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);

@@ -1,6 +1,7 @@
 #include "ccf/ccfcreatorwindow.h"
 
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
 #include "gui/widgets.h"
 
 #include <QComboBox>
@@ -88,6 +89,7 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     connect(command2, &QPushButton::clicked, this, &QWidget::close);
 
     redraw();
+    KeyRule::installOn(*this);
     resize(460, sizeHint().height());
 }
 

@@ -4,6 +4,7 @@
 #include "common/settings.h"
 #include "gui/codepage.h"
 #include "gui/folderviews.h"
+#include "gui/keyrule.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,6 +85,7 @@ DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
     layout->addWidget(m_levelSets, 2);
     layout->addWidget(setsFrame, 3);
     layout->addLayout(optionsColumn);
+    KeyRule::installOn(*this);
     resize(980, 440);
 
     connectPane(m_dataPane, &DacGenerator::chooseDataFolder, &DacGenerator::chooseDataDrive);

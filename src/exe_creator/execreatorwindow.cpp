@@ -1,6 +1,7 @@
 #include "exe_creator/execreatorwindow.h"
 
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
 #include "gui/widgets.h"
 
 #include <QFormLayout>
@@ -104,6 +105,7 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     });
 
     redraw();
+    KeyRule::installOn(*this);
     resize(520, sizeHint().height());
 }
 

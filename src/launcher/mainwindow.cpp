@@ -2,6 +2,7 @@
 
 #include "gui/codepage.h"
 #include "gui/folderviews.h"
+#include "gui/keyrule.h"
 #include "gui/widgets.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string 
     createWidgets();
     createActions();
     startUp();
+    KeyRule::installOn(*this);
     resize(640, 480);
 }
 
@@ -86,6 +88,18 @@ void MainWindow::createActions() {
             this, &MainWindow::exeCreatorRequested);
     connect(add(classics, "ccfEdit", "CCF Editor", QKeySequence("Ctrl+F")), &QAction::triggered,
             this, &MainWindow::ccfEditorRequested);
+
+    // Shift+H shows or hides the create entry from any control but a text box,
+    // where it types "H".
+    auto* toggle = new QAction(this);
+    toggle->setObjectName("ToggleNoLudex");
+    toggle->setShortcut(QKeySequence("Shift+H"));
+    toggle->setShortcutContext(Qt::WindowShortcut);
+    addAction(toggle);
+    connect(toggle, &QAction::triggered, this, [this] {
+        m_model.toggleCreateEntry();
+        showInputs();
+    });
 }
 
 void MainWindow::createWidgets() {
@@ -163,11 +177,7 @@ void MainWindow::createWidgets() {
     connect(m_iniFile, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_model.iniFileName = pathBytes(text); });
 
-    for (QWidget* control : {static_cast<QWidget*>(m_browse), static_cast<QWidget*>(m_files),
-                             static_cast<QWidget*>(m_folders), static_cast<QWidget*>(m_drive),
-                             static_cast<QWidget*>(m_newLudex), static_cast<QWidget*>(m_fake),
-                             static_cast<QWidget*>(m_real), static_cast<QWidget*>(m_iniFile)})
-        control->installEventFilter(this);
+    m_newLudex->installEventFilter(this);
 }
 
 void MainWindow::startUp() {
@@ -263,11 +273,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto modifiers = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
                                                Qt::AltModifier | Qt::MetaModifier);
-    if (key->key() == Qt::Key_H && modifiers == Qt::ShiftModifier) {
-        m_model.toggleCreateEntry();
-        showInputs();
-        return true;
-    }
     if (watched == m_newLudex && modifiers == Qt::NoModifier &&
         (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
         m_model.clearAlternateExecutable();

@@ -1,6 +1,7 @@
 #include "score_ini/inieditorwindow.h"
 
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,6 +35,7 @@ IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
     connectControls();
     m_editor.setView(this);
     showState();
+    KeyRule::installOn(*this);
     resize(600, 480);
 }
 

@@ -129,6 +129,17 @@ private Q_SLOTS:
         auto* link = about->findChild<QLabel*>("lblWebPage");
         Q_EMIT link->linkActivated(QString::fromLatin1(kProjectWebPage));
         QCOMPARE(platform.openedUrls, std::vector<std::string>{kProjectWebPage});
+
+        // Enter presses OK (not the link) and Esc closes the window too.
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!about->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        about = hub.showAbout();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!about->isVisible());
+        QCOMPARE(platform.openedUrls.size(), std::size_t(1));
     }
 };
 

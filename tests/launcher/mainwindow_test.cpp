@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,30 @@ namespace {
 std::string fakeGame() {
     return "MZ" + std::string(49998, '\x11');
 }
+
+// What GNOME's and KDE's key bindings make a line edit do: claim Ctrl+E (end
+// of line) before any shortcut sees it. Put under a control's other filters,
+// it stands where the line edit's own handling is.
+class DesktopLineKeys : public QObject {
+public:
+    static void putUnder(QWidget& control) {
+        control.installEventFilter(new DesktopLineKeys(&control));
+        if (QObject* rule = control.window()->findChild<QObject*>("KeyRule"))
+            control.installEventFilter(rule);
+    }
+
+protected:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_E || key->modifiers() != Qt::ControlModifier)
+            return false;
+        key->accept();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -230,7 +255,7 @@ private Q_SLOTS:
         QVERIFY(!entry->isVisible());
         auto* files = child<QListWidget>(*window, "datFile");
         const auto shown = m_platform->messages.size();
-        QTest::keyClick(child<QLineEdit>(*window, "Text2"), Qt::Key_H, Qt::ShiftModifier);
+        QTest::keyClick(child<QTreeWidget>(*window, "Dir1"), Qt::Key_H, Qt::ShiftModifier);
         QVERIFY(entry->isVisible());
         QCOMPARE(m_platform->messages.size(), shown);
         m_platform->answer(MessageAnswer::Yes);
@@ -242,6 +267,48 @@ private Q_SLOTS:
         QCOMPARE(m_platform->messages.size(), shown + 1);
         trigger(*window, "Exit");
         QCOMPARE(m_settings->get("General", "LudexNotCreated", ""), std::string("False"));
+    }
+
+    // In a text box typing and the editing keys edit the text; every other
+    // shortcut works from anywhere, and outside text boxes Ctrl+C, Ctrl+X,
+    // Ctrl+A and Shift+H run their commands.
+    void keysFollowOneRuleInTextBoxesAndElsewhere() {
+        auto window = makeWindow();
+        auto* iniFile = child<QLineEdit>(*window, "theINIFile");
+        DesktopLineKeys::putUnder(*iniFile);
+        auto* files = child<QListWidget>(*window, "datFile");
+        QSignalSpy quorvel(window.get(), &MainWindow::quorvelRequested);
+        QSignalSpy ccx(window.get(), &MainWindow::ccxEditorRequested);
+        QSignalSpy about(window.get(), &MainWindow::aboutRequested);
+        QSignalSpy dacGen(window.get(), &MainWindow::dacGenRequested);
+        QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+
+        iniFile->setFocus();
+        QTest::keyClicks(iniFile, "CHIPS.INI", Qt::ShiftModifier);
+        QCOMPARE(iniFile->text(), QString("CHIPS.INI"));
+        QTest::keyClick(iniFile, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(iniFile->selectedText(), QString("CHIPS.INI"));
+        QTest::keyClick(iniFile, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(iniFile, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(iniFile->text().isEmpty());
+        QTest::keyClick(iniFile, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(iniFile, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(iniFile, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(iniFile->text(), QString("CHIPS.INI"));
+        QCOMPARE(quorvel.count() + ccx.count() + about.count(), 0);
+        QVERIFY(m_platform->messages.empty());
+        QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
+
+        QTest::keyClick(iniFile, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(dacGen.count(), 1);
+        files->setFocus();
+        for (const auto key : {Qt::Key_C, Qt::Key_X, Qt::Key_A})
+            QTest::keyClick(files, key, Qt::ControlModifier);
+        QCOMPARE(quorvel.count() + ccx.count() + about.count(), 3);
+
+        QTest::keyClick(iniFile, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(m_settings->get("General", "INIPath", ""), std::string("CHIPS.INI"));
     }
 
     // The real platform starts a stand-in game (a script, not an "MZ" file)
