@@ -64,6 +64,8 @@ void MainWindow::createActions() {
         m_model.createPlayExecutable();
         showInputs();
     });
+    connect(add(play, "GameRunner", QString::fromUtf8("Game Runner\u2026")), &QAction::triggered,
+            this, [this] { applyResult(*this, m_model.chooseGameRunner()); });
     play->addSeparator()->setObjectName("sep2");
     connect(add(play, "About", "About", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             &MainWindow::aboutRequested);

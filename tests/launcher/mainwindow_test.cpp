@@ -122,6 +122,7 @@ private Q_SLOTS:
         };
         const QList<Entry> entries = {{"PlayFile", "Play Selected File", "Ctrl+P"},
                                       {"NoLudex", "I haven't created a Ludex.exe yet", "Ctrl+I"},
+                                      {"GameRunner", QString::fromUtf8("Game Runner\u2026"), ""},
                                       {"About", "About", "Ctrl+A"},
                                       {"Exit", "Exit", "Ctrl+E"},
                                       {"Dacgen", "DacGen", "Ctrl+D"},
@@ -137,9 +138,10 @@ private Q_SLOTS:
         }
         auto* play = child<QMenu>(*window, "Play");
         QCOMPARE(play->title().remove('&'), QString("Play"));
-        QCOMPARE(play->actions().size(), 5);
-        QCOMPARE(play->actions()[2]->objectName(), QString("sep2"));
-        QVERIFY(play->actions()[2]->isSeparator());
+        QCOMPARE(play->actions().size(), 6);
+        QCOMPARE(play->actions()[2]->objectName(), QString("GameRunner"));
+        QCOMPARE(play->actions()[3]->objectName(), QString("sep2"));
+        QVERIFY(play->actions()[3]->isSeparator());
         auto* tools = child<QMenu>(*window, "Tools");
         QCOMPARE(tools->title().remove('&'), QString("Tools"));
         QCOMPARE(tools->actions()[3]->objectName(), QString("sep"));
@@ -211,6 +213,22 @@ private Q_SLOTS:
         QCOMPARE(m_platform->starts.size(), std::size_t(2));
     }
 
+    void aRunnerChosenInTheMenuStartsTheGame() {
+        m_home->write("ludex.exe", fakeGame());
+        m_home->write("CCLP2.DAT", "level data");
+        auto window = makeWindow();
+        m_platform->chooseFile("/opt/runner/start-game", "start-game");
+        trigger(*window, "GameRunner");
+        QCOMPARE(m_settings->get("General", "PlayRunner", ""),
+                 std::string("/opt/runner/start-game"));
+        selectFile(*window, "CCLP2.DAT");
+        trigger(*window, "PlayFile");
+        QCOMPARE(m_platform->starts.size(), std::size_t(1));
+        QCOMPARE(m_platform->starts[0].program, std::filesystem::path("/opt/runner/start-game"));
+        QCOMPARE(m_platform->starts[0].arguments,
+                 std::vector<std::string>{(m_home->path() / "ludex.exe").string()});
+    }
+
     void invalidLevelsMoveTheFocus() {
         m_home->write("ludex.exe", fakeGame());
         m_home->write("a.dat", "");
@@ -238,6 +256,9 @@ private Q_SLOTS:
         auto window = makeWindow();
         auto* alternateExecutable = child<QLineEdit>(*window, "newLudex");
         m_platform->chooseFile("/games/mine.exe", "mine.exe");
+        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
+        QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
+        m_platform->cancelFileDialog();
         QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
         QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
         // Backspace in the field goes back to the default executable.
