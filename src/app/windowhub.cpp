@@ -47,6 +47,10 @@ template <typename Make> QWidget* WindowHub::showTool(QPointer<QWidget>& slot, M
     return slot;
 }
 
+std::string WindowHub::mainFolder() const {
+    return m_main->model().folder();
+}
+
 QWidget* WindowHub::showAbout() {
     return showTool(m_about, [this] { return new AboutWindow(m_platform); });
 }
@@ -65,8 +69,9 @@ QWidget* WindowHub::showIniEditor() {
 }
 
 QWidget* WindowHub::showExeCreatorIn(ExeCreatorMode mode) {
-    QWidget* window =
-        showTool(m_exeCreator, [this] { return new ExeCreatorWindow(m_platform, m_settings); });
+    QWidget* window = showTool(m_exeCreator, [this] {
+        return new ExeCreatorWindow(m_platform, m_settings, [this] { return mainFolder(); });
+    });
     static_cast<ExeCreatorWindow*>(window)->setMode(mode);
     return window;
 }
@@ -81,7 +86,8 @@ QWidget* WindowHub::showExeCreator() {
 
 QWidget* WindowHub::showCcfCreator() {
     return showTool(m_ccfCreator, [this] {
-        auto* window = new CcfCreatorWindow(m_platform, m_programFolder);
+        auto* window =
+            new CcfCreatorWindow(m_platform, m_programFolder, [this] { return mainFolder(); });
         connect(window, &CcfCreatorWindow::ccfSaved, m_main.get(), &MainWindow::refreshFileList);
         return window;
     });

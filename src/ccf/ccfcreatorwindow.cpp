@@ -17,8 +17,8 @@
 namespace tessaro {
 
 CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
-                                   QWidget* parent)
-    : QWidget(parent), m_model(platform, std::move(programFolder)) {
+                                   CurrentFolder currentFolder, QWidget* parent)
+    : QWidget(parent), m_model(platform, std::move(programFolder), std::move(currentFolder)) {
     setObjectName("Form4");
     setWindowTitle("CCF File Creator");
 

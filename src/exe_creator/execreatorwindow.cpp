@@ -24,8 +24,9 @@ QString labelText(const std::string& bytes) {
 
 } // namespace
 
-ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, QWidget* parent)
-    : QWidget(parent), m_model(platform, settings) {
+ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
+                                   CurrentFolder currentFolder, QWidget* parent)
+    : QWidget(parent), m_model(platform, settings, std::move(currentFolder)) {
     setObjectName("Form3");
 
     m_label1 = new QLabel(this);

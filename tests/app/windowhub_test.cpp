@@ -118,6 +118,22 @@ private Q_SLOTS:
         QCOMPARE(files->item(0)->text(), QString("fast.ccf"));
     }
 
+    // A tool window's file dialog starts in the folder the main window lists
+    // when its field names no file.
+    void toolDialogsStartInTheMainWindowsFolder() {
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
+        std::filesystem::create_directory(home.path() / "sets");
+        QVERIFY(hub.mainWindow().model().openFolder((home.path() / "sets").string()));
+        const std::pair<QWidget*, const char*> browses[] = {{hub.showExeCreator(), "Command1"},
+                                                            {hub.showCcfCreator(), "Command3"}};
+        for (const auto& [window, button] : browses) {
+            platform.cancelFileDialog();
+            window->findChild<QPushButton*>(button)->click();
+            QCOMPARE(platform.dialogs.back().startFolderOrDefault, (home.path() / "sets").string());
+        }
+    }
+
     void aboutShowsNameVersionAndOpensTheWebPage() {
         Hub h;
         auto& [home, platform, settings, hub] = h;

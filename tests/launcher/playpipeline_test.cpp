@@ -114,7 +114,7 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
     EXPECT_EQ(section(), "sixteen-char.dat");
 
     platform.starts.clear();
-    inputs.iniFileName = "scores-for-me.ini";
+    inputs.iniFileName = "scores.ini";
     inputs.fakeLastLevel = "10";
     home.write("tessaro.7", "previous");
     play("seventeen-chr.dat");
@@ -122,10 +122,29 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
               warning("The file name seventeen-chr.dat is too long. Please rename it so it is 16 "
                       "characters or less (including the .dat or .ccl) and try again."));
     // The earlier fields are written, the section is not, nothing is copied or started.
-    EXPECT_EQ(exe().substr(19048, 11), "scores-for-");
+    EXPECT_EQ(exe().substr(19048, 11), "scores.ini ");
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x0A\x00", 2));
     EXPECT_EQ(home.read("tessaro.7"), "previous");
     EXPECT_TRUE(platform.starts.empty());
+}
+
+TEST_F(PlayPipeline, AnIniNameOverElevenCharactersIsRefusedBeforeAnythingIsWritten) {
+    home.write("sets/fast.ccf", (home / "sets" / "a.dat").string() + "\r\n5\r\n6\r\nfast\r\n");
+    inputs.iniFileName = "myscores.ini";
+    for (const char* file : {"a.dat", "fast.ccf"}) {
+        platform.messages.clear();
+        EXPECT_EQ(play(file).focus, "theINIFile") << file;
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0],
+                  warning("Error - the INI file name must be 11 characters or less"));
+    }
+    EXPECT_EQ(exe(), original);
+    EXPECT_FALSE(std::filesystem::exists(home / "tessaro.7"));
+    EXPECT_TRUE(platform.starts.empty());
+
+    inputs.iniFileName = "myscore.ini";
+    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_EQ(exe().substr(19048, 11), "myscore.ini");
 }
 
 TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {
