@@ -3,6 +3,7 @@
 #include "gui/codepage.h"
 #include "gui/keyrule.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -159,6 +160,15 @@ void IniEditorWindow::connectControls() {
     for (const auto& [button, command] : commands)
         connect(button, &QPushButton::clicked, this, [this, command = command] { run(command); });
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_text2, &QLineEdit::returnPressed, this, [this] { run(&IniEditor::getInfo); });
+}
+
+void IniEditorWindow::closeEvent(QCloseEvent* event) {
+    if (m_editor.confirmClose())
+        event->accept();
+    else
+        event->ignore();
+    showState();
 }
 
 void IniEditorWindow::run(void (IniEditor::*command)()) {

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -92,6 +93,33 @@ private Q_SLOTS:
                  (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3", "Form2", "Form1"}));
         QCOMPARE(settings.writes.size(), std::size_t(8));
         QVERIFY(!hub.mainWindow().isVisible());
+    }
+
+    // Cancel in the INI editor's unsaved-changes question stops Exit there;
+    // No lets it go on.
+    void exitStopsWhereACloseIsRefused() {
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
+        hub.mainWindow().show();
+        QPointer<QWidget> about = hub.showAbout();
+        QPointer<QWidget> ini = hub.showIniEditor();
+        QPointer<QWidget> dacGen = hub.showDacGen();
+        const auto scores = home.write("scores.ini", "[a.dat]\r\nLevel1=AAAA,10,600\r\n");
+        ini->findChild<QLineEdit*>("Text1")->setText(QString::fromStdString(scores.string()));
+        ini->findChild<QLineEdit*>("Text2")->setText("a.dat");
+        ini->findChild<QPushButton*>("cmdInfo")->click();
+        ini->findChild<QListWidget*>("List1")->setCurrentRow(0);
+        ini->findChild<QPushButton*>("cmdDeleteScore")->click();
+
+        auto* exit = hub.mainWindow().findChild<QAction*>("Exit");
+        platform.answer(MessageAnswer::Cancel);
+        exit->trigger();
+        QVERIFY(!about || !about->isVisible());
+        QVERIFY(ini->isVisible() && dacGen->isVisible() && hub.mainWindow().isVisible());
+        platform.answer(MessageAnswer::No);
+        exit->trigger();
+        QVERIFY(!hub.mainWindow().isVisible());
+        QCOMPARE(platform.unscriptedQuestions, 0);
     }
 
     void classicsModesShareOneWindowAndASavedCcfShowsInTheMainList() {
