@@ -1,6 +1,7 @@
 #include "app/aboutwindow.h"
 
 #include "gui/keyrule.h"
+#include "gui/widgets.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -41,8 +42,8 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QDialog(parent) 
         layout->addWidget(widget);
     layout->addStretch();
     layout->addWidget(ok, 0, Qt::AlignRight);
-    setMinimumWidth(320);
     KeyRule::installOn(*this);
+    fitMinimumSize(*this, 320);
 }
 
 } // namespace tessaro

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 namespace tessaro {
@@ -90,7 +91,8 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
 
     redraw();
     KeyRule::installOn(*this);
-    resize(460, sizeHint().height());
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(std::max(minimumWidth(), 460), minimumHeight());
 }
 
 QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* name,

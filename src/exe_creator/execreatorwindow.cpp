@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tessaro {
 
@@ -107,7 +108,8 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
 
     redraw();
     KeyRule::installOn(*this);
-    resize(520, sizeHint().height());
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(std::max(minimumWidth(), 520), minimumHeight());
 }
 
 QLineEdit* ExeCreatorWindow::addField(const char* name, bool typed) {
@@ -132,9 +134,8 @@ void ExeCreatorWindow::setMode(ExeCreatorMode mode) {
     m_model.setMode(mode);
     redraw();
     // Fit the height to the rows now shown.
-    layout()->invalidate();
-    layout()->activate();
-    resize(width(), sizeHint().height());
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(width(), minimumHeight());
 }
 
 void ExeCreatorWindow::redraw() {

@@ -41,7 +41,8 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string 
     createActions();
     startUp();
     KeyRule::installOn(*this);
-    resize(640, 480);
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(minimumSize().expandedTo(QSize(640, 480)));
 }
 
 void MainWindow::createActions() {
@@ -130,15 +131,23 @@ void MainWindow::createWidgets() {
     m_files = new QListWidget(central);
     m_files->setObjectName("datFile");
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A few rows of each list stay in sight however small the window gets.
+    const int listHeight = 8 * fontMetrics().lineSpacing();
+    m_folders->setMinimumHeight(listHeight);
+    m_files->setMinimumHeight(listHeight);
     grid->addWidget(m_files, 1, 2, 2, 2);
 
     m_fake = new QLineEdit(central);
     m_fake->setObjectName("Text1");
     m_real = new QLineEdit(central);
     m_real->setObjectName("Text2");
-    grid->addWidget(makeLabel("Label1", "Fake last level:", central), 3, 0);
+    auto* fakeLabel = makeLabel("Label1", "Fake last level:", central);
+    auto* realLabel = makeLabel("Label2", "Real last level:", central);
+    fakeLabel->setWordWrap(false);
+    realLabel->setWordWrap(false);
+    grid->addWidget(fakeLabel, 3, 0);
     grid->addWidget(m_fake, 3, 1);
-    grid->addWidget(makeLabel("Label2", "Real last level:", central), 3, 2);
+    grid->addWidget(realLabel, 3, 2);
     grid->addWidget(m_real, 3, 3);
 
     grid->addWidget(makeLabel("Label3",

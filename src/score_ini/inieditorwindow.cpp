@@ -2,6 +2,7 @@
 
 #include "gui/codepage.h"
 #include "gui/keyrule.h"
+#include "gui/widgets.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -37,7 +38,8 @@ IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
     m_editor.setView(this);
     showState();
     KeyRule::installOn(*this);
-    resize(600, 480);
+    fitMinimumSize(*this, 0);
+    resize(minimumSize().expandedTo(QSize(600, 480)));
 }
 
 void IniEditorWindow::createControls() {

@@ -6,10 +6,12 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -32,6 +34,34 @@ protected:
         return false;
     }
 };
+
+// The labels and buttons of a window that show less than their whole text,
+// and the controls squeezed below their minimum size.
+QStringList cutTexts(const QWidget& window) {
+    QStringList cut;
+    for (const QLayout* layout : window.findChildren<QLayout*>()) {
+        const QRect room = layout->parentWidget()->contentsRect();
+        const int need = layout->hasHeightForWidth() ? layout->minimumHeightForWidth(room.width())
+                                                     : layout->minimumSize().height();
+        if (layout->parentWidget()->isVisible() && room.height() < need)
+            cut << "the controls of " + (layout->parentWidget()->objectName().isEmpty()
+                                             ? QString("the central widget")
+                                             : layout->parentWidget()->objectName());
+    }
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const bool whole = label->wordWrap()
+                               ? label->height() >= label->heightForWidth(label->width())
+                               : label->width() >= label->minimumSizeHint().width() &&
+                                     label->height() >= label->minimumSizeHint().height();
+        if (label->isVisible() && !whole)
+            cut << label->objectName();
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->width() < button->minimumSizeHint().width())
+            cut << button->objectName();
+    }
+    return cut;
+}
 
 QWidgetList visibleWindows(const QString& objectName) {
     QWidgetList found;
@@ -75,6 +105,23 @@ private Q_SLOTS:
         }
         // Quorvel and EXE Creator share one window.
         QCOMPARE(hub.showQuorvel(), hub.showExeCreator());
+    }
+
+    // Shrunk as far as it goes, no window cuts a label or a button's caption.
+    void everyWindowShowsItsTextsWholeAtItsMinimumSize() {
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
+        QWidget* exeCreator = hub.showExeCreator();
+        for (QWidget* window : {static_cast<QWidget*>(&hub.mainWindow()), hub.showAbout(),
+                                hub.showDacGen(), hub.showCcxEditor(), hub.showIniEditor(),
+                                exeCreator, hub.showQuorvel(), hub.showCcfCreator()}) {
+            window->show();
+            window->resize(window->minimumSize());
+            QApplication::processEvents();
+            QCOMPARE(window->size(), window->minimumSize());
+            QVERIFY2(cutTexts(*window).isEmpty(),
+                     qPrintable(window->objectName() + ": " + cutTexts(*window).join(", ")));
+        }
     }
 
     void exitClosesEveryWindowInOrder() {
