@@ -145,6 +145,7 @@ TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
     model.createPlayExecutable();
     EXPECT_TRUE(model.createEntryShown);
     EXPECT_FALSE(std::filesystem::exists(home / "ludex.exe"));
+    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, model.folder());
 
     platform.chooseFile((home / "game" / "nothing.exe").string(), "nothing.exe");
     model.createPlayExecutable();
