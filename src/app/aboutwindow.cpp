@@ -1,12 +1,15 @@
 #include "app/aboutwindow.h"
 
+#include "gui/keyrule.h"
+#include "gui/widgets.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tessaro {
 
-AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QWidget(parent, Qt::Window) {
+AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QDialog(parent) {
     setObjectName("AboutForm");
     setWindowTitle("About Tessaro");
 
@@ -29,13 +32,18 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QWidget(parent, 
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    // OK comes first in the tab order, so Enter presses it; the link opens
+    // only once the player has moved to it.
+    ok->setFocus();
+    setTabOrder(ok, link);
 
     for (QWidget* widget : {static_cast<QWidget*>(name), static_cast<QWidget*>(version),
                             static_cast<QWidget*>(blurb), static_cast<QWidget*>(link)})
         layout->addWidget(widget);
     layout->addStretch();
     layout->addWidget(ok, 0, Qt::AlignRight);
-    setMinimumWidth(320);
+    KeyRule::installOn(*this);
+    fitMinimumSize(*this, 320);
 }
 
 } // namespace tessaro

@@ -1,5 +1,7 @@
 #include "app/placeholderwindow.h"
 
+#include "gui/keyrule.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -12,6 +14,7 @@ PlaceholderWindow::PlaceholderWindow(const char* objectName, const QString& capt
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(caption + " is not available in this version yet.", this));
+    KeyRule::installOn(*this);
     resize(360, 120);
 }
 

@@ -5,6 +5,7 @@
 #include "ccf/ccfcreatorwindow.h"
 #include "dacgen/dacgenwindow.h"
 #include "exe_creator/execreatorwindow.h"
+#include "gui/keyrule.h"
 #include "launcher/mainwindow.h"
 #include "score_ini/inieditorwindow.h"
 
@@ -36,12 +37,18 @@ template <typename Make> QWidget* WindowHub::showTool(QPointer<QWidget>& slot, M
     if (!slot) {
         slot = make();
         slot->setAttribute(Qt::WA_DeleteOnClose);
+        // Every window keeps the one rule for keys, whoever made it.
+        KeyRule::installOn(*slot);
     }
     slot->show();
     slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
     slot->raise();
     slot->activateWindow();
     return slot;
+}
+
+std::string WindowHub::mainFolder() const {
+    return m_main->model().folder();
 }
 
 QWidget* WindowHub::showAbout() {
@@ -62,8 +69,9 @@ QWidget* WindowHub::showIniEditor() {
 }
 
 QWidget* WindowHub::showExeCreatorIn(ExeCreatorMode mode) {
-    QWidget* window =
-        showTool(m_exeCreator, [this] { return new ExeCreatorWindow(m_platform, m_settings); });
+    QWidget* window = showTool(m_exeCreator, [this] {
+        return new ExeCreatorWindow(m_platform, m_settings, [this] { return mainFolder(); });
+    });
     static_cast<ExeCreatorWindow*>(window)->setMode(mode);
     return window;
 }
@@ -78,7 +86,8 @@ QWidget* WindowHub::showExeCreator() {
 
 QWidget* WindowHub::showCcfCreator() {
     return showTool(m_ccfCreator, [this] {
-        auto* window = new CcfCreatorWindow(m_platform, m_programFolder);
+        auto* window =
+            new CcfCreatorWindow(m_platform, m_programFolder, [this] { return mainFolder(); });
         connect(window, &CcfCreatorWindow::ccfSaved, m_main.get(), &MainWindow::refreshFileList);
         return window;
     });

@@ -44,6 +44,9 @@ public:
 private:
     QWidget* showExeCreatorIn(ExeCreatorMode mode);
     template <typename Make> QWidget* showTool(QPointer<QWidget>& slot, Make make);
+    // The folder the main window lists, asked for when a tool window's file
+    // dialog opens: the one thing besides its mode the main window passes on.
+    std::string mainFolder() const;
 
     Platform& m_platform;
     SettingsStore& m_settings;

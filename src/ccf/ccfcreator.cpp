@@ -27,17 +27,21 @@ std::vector<std::string> listCcfFiles(const std::filesystem::path& folder) {
     return listMatchingFiles(folder, "*.ccf");
 }
 
-CcfCreator::CcfCreator(Platform& platform, std::filesystem::path programFolder)
+CcfCreator::CcfCreator(Platform& platform, std::filesystem::path programFolder,
+                       CurrentFolder currentFolder)
     : m_platform(platform), m_programFolder(std::move(programFolder)),
-      m_ccfNames(listCcfFiles(m_programFolder)) {}
+      m_currentFolder(std::move(currentFolder)), m_ccfNames(listCcfFiles(m_programFolder)) {}
 
 std::filesystem::path CcfCreator::pathOf(const std::string& name) const {
     return toPath(joinAndClean(fromPath(m_programFolder), name));
 }
 
 void CcfCreator::browse() {
+    const auto startFolder =
+        dialogStartFolder(levelSetPath, m_currentFolder ? m_currentFolder() : std::string());
     if (const auto choice = m_platform.openFileDialog(
-            "Browse for level sets...", "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl"))
+            "Browse for level sets...", "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl",
+            startFolder))
         levelSetPath = choice->path;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/dialogfolder.h"
 #include "common/platform.h"
 
 #include <filesystem>
@@ -18,7 +19,8 @@ std::vector<std::string> listCcfFiles(const std::filesystem::path& folder);
 // names of the window's controls.
 class CcfCreator {
 public:
-    CcfCreator(Platform& platform, std::filesystem::path programFolder);
+    CcfCreator(Platform& platform, std::filesystem::path programFolder,
+               CurrentFolder currentFolder = {});
 
     std::string levelSetPath; // level set path
     std::string fakeLastLevel = "144";
@@ -29,6 +31,8 @@ public:
     const std::vector<std::string>& ccfNames() const { return m_ccfNames; }
 
     // Command3: asks for a level set and puts its full path into levelSetPath.
+    // The dialog starts in the folder of the set already named, else in the
+    // folder currentFolder gives (the main window's); Cancel changes nothing.
     void browse();
 
     // Choosing an entry of Combo1's list: the name goes into ccfName and the
@@ -52,6 +56,7 @@ private:
 
     Platform& m_platform;
     std::filesystem::path m_programFolder;
+    CurrentFolder m_currentFolder;
     std::vector<std::string> m_ccfNames;
 };
 

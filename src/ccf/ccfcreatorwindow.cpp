@@ -1,6 +1,7 @@
 #include "ccf/ccfcreatorwindow.h"
 
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
 #include "gui/widgets.h"
 
 #include <QComboBox>
@@ -11,13 +12,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 namespace tessaro {
 
 CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
-                                   QWidget* parent)
-    : QWidget(parent), m_model(platform, std::move(programFolder)) {
+                                   CurrentFolder currentFolder, QWidget* parent)
+    : QWidget(parent), m_model(platform, std::move(programFolder), std::move(currentFolder)) {
     setObjectName("Form4");
     setWindowTitle("CCF File Creator");
 
@@ -88,7 +90,9 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     connect(command2, &QPushButton::clicked, this, &QWidget::close);
 
     redraw();
-    resize(460, sizeHint().height());
+    KeyRule::installOn(*this);
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(std::max(minimumWidth(), 460), minimumHeight());
 }
 
 QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* name,

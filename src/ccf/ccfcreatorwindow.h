@@ -18,7 +18,7 @@ class CcfCreatorWindow : public QWidget {
     Q_OBJECT
 public:
     CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
-                     QWidget* parent = nullptr);
+                     CurrentFolder currentFolder = {}, QWidget* parent = nullptr);
 
 Q_SIGNALS:
     // A CCF file was written into the program folder.

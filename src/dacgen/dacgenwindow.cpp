@@ -4,6 +4,8 @@
 #include "common/settings.h"
 #include "gui/codepage.h"
 #include "gui/folderviews.h"
+#include "gui/keyrule.h"
+#include "gui/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,7 +83,9 @@ DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
     layout->addWidget(m_levelSets, 2);
     layout->addWidget(setsFrame, 3);
     layout->addLayout(optionsColumn);
-    resize(980, 440);
+    KeyRule::installOn(*this);
+    fitMinimumSize(*this, 0);
+    resize(minimumSize().expandedTo(QSize(980, 440)));
 
     connectPane(m_dataPane, &DacGenerator::chooseDataFolder, &DacGenerator::chooseDataDrive);
     connectPane(m_setsPane, &DacGenerator::chooseSetsFolder, &DacGenerator::chooseSetsDrive);
@@ -105,6 +109,7 @@ DacGenWindow::PaneWidgets DacGenWindow::makePane(const char* folderName, const c
     widgets.tree->setExpandsOnDoubleClick(false);
     widgets.tree->setRootIsDecorated(false);
     widgets.tree->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar('M'))));
+    widgets.tree->setMinimumHeight(6 * fontMetrics().lineSpacing());
     widgets.drives->setObjectName(driveName);
     return widgets;
 }

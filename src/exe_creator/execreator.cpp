@@ -3,6 +3,9 @@
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "exe_creator/exepatch.h"
+#include "launcher/patchwriter.h"
+
+#include <utility>
 
 namespace tessaro {
 
@@ -16,13 +19,27 @@ constexpr const char* kHeadings = "Name of the original .exe:\r\n\r\n"
 
 } // namespace
 
-ExeCreator::ExeCreator(Platform& platform, SettingsStore& settings)
-    : m_platform(platform), m_settings(settings) {}
+ExeCreator::ExeCreator(Platform& platform, SettingsStore& settings, CurrentFolder currentFolder)
+    : m_platform(platform), m_settings(settings), m_currentFolder(std::move(currentFolder)) {}
 
 void ExeCreator::setMode(ExeCreatorMode mode) {
-    m_mode = mode;
-    if (mode == ExeCreatorMode::ExeCreator)
+    if (m_modeChosen && mode == m_mode)
+        return;
+    auto shown = std::exchange(m_otherOriginalExe, std::nullopt);
+    if (m_modeChosen)
+        m_otherOriginalExe = std::move(originalExe);
+    if (shown)
+        originalExe = std::move(*shown);
+    else if (mode == ExeCreatorMode::ExeCreator)
         originalExe = m_settings.get(kExeCreatorSection, kOriginalExeKey, "");
+    else
+        originalExe.clear();
+    m_mode = mode;
+    m_modeChosen = true;
+}
+
+std::string ExeCreator::startFolder(const std::string& field) const {
+    return dialogStartFolder(field, m_currentFolder ? m_currentFolder() : std::string());
 }
 
 std::string ExeCreator::caption() const {
@@ -37,13 +54,14 @@ std::string ExeCreator::label1() const {
 }
 
 void ExeCreator::browseOriginal() {
-    if (const auto choice = m_platform.openFileDialog("Browse for original .exe...", kExeFilter))
+    if (const auto choice = m_platform.openFileDialog("Browse for original .exe...", kExeFilter,
+                                                      startFolder(originalExe)))
         originalExe = choice->path;
 }
 
 void ExeCreator::browseNew() {
-    if (const auto choice =
-            m_platform.saveFileDialog("Browse for place to save new .exe...", kExeFilter))
+    if (const auto choice = m_platform.saveFileDialog("Browse for place to save new .exe...",
+                                                      kExeFilter, startFolder(newExe)))
         newExe = choice->path;
 }
 
@@ -83,8 +101,13 @@ std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
     }
     if (iniName.empty())
         return refuse("You need to type the name of your INI file", "NewIni");
+    // Names longer than the executable's fields cannot be written whole.
+    if (iniName.size() > kIniNameWidth)
+        return refuse("Error - the INI file name must be 11 characters or less", "NewIni");
     if (dataName.empty())
         return refuse("You need to type the name of your level set", "NewDat");
+    if (dataName.size() > kDataNameWidth)
+        return refuse("Error - the data file name must be 9 characters or less", "NewDat");
     switch (
         writeRetargetedCopy(toPath(originalExe), toPath(newExe), dataName, iniName, fake, real)) {
     case ExeCopyOutcome::Written:

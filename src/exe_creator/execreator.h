@@ -1,9 +1,11 @@
 #pragma once
 
+#include "common/dialogfolder.h"
 #include "common/platform.h"
 #include "common/settings.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tessaro {
@@ -18,10 +20,12 @@ inline constexpr const char* kOriginalExeKey = "OriginalExe";
 
 // What the EXE Creator window shows, and its commands. The text fields carry
 // the names of the window's controls. Commands return the object name of the
-// control that should receive the keyboard focus, or nothing.
+// control that should receive the keyboard focus, or nothing. The browse
+// dialogs start in the folder of the file their field names, else in the
+// folder currentFolder gives (the main window's).
 class ExeCreator {
 public:
-    ExeCreator(Platform& platform, SettingsStore& settings);
+    ExeCreator(Platform& platform, SettingsStore& settings, CurrentFolder currentFolder = {});
 
     std::string originalExe;
     std::string newExe;
@@ -31,10 +35,12 @@ public:
     std::string realLastLevel = "149";
 
     ExeCreatorMode mode() const { return m_mode; }
-    // Switches the mode, also while the window is open. Choosing EXE Creator
-    // mode refills origExe from the saved setting; every other field stays.
-    // A new window has the EXE Creator layout but an empty origExe until its
-    // mode is set.
+    // Switches the mode, also while the window is open. Each mode keeps its
+    // own original executable: switching shows that mode's last choice, first
+    // the saved setting in EXE Creator mode and nothing in Quorvel mode, so an
+    // executable chosen to copy from never becomes Quorvel's in-place target.
+    // Every other field stays. A new window has the EXE Creator layout but an
+    // empty origExe until its mode is set.
     void setMode(ExeCreatorMode mode);
 
     // "EXE Creator" or "Quorvel".
@@ -47,8 +53,9 @@ public:
 
     void browseOriginal(); // Command1
     void browseNew();      // Command2
-    // Command4: checks the fields and writes the copy or the levels, telling
-    // the player the outcome.
+    // Command4: checks the fields (a new INI name of at most 11 characters
+    // and a data name of at most 9, the executable's fields) and writes the
+    // copy or the levels, telling the player the outcome.
     std::string ok();
     // Command3, before the window closes: remembers origExe in EXE Creator mode.
     void exit();
@@ -58,9 +65,15 @@ private:
     std::string createExe(std::int16_t fake, std::int16_t real);
     std::string patchInPlace(std::int16_t fake, std::int16_t real);
 
+    std::string startFolder(const std::string& field) const;
+
     Platform& m_platform;
     SettingsStore& m_settings;
+    CurrentFolder m_currentFolder;
     ExeCreatorMode m_mode = ExeCreatorMode::ExeCreator;
+    bool m_modeChosen = false;
+    // The other mode's original executable, once that mode has been shown.
+    std::optional<std::string> m_otherOriginalExe;
 };
 
 } // namespace tessaro

@@ -1,6 +1,7 @@
 #include "exe_creator/execreatorwindow.h"
 
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
 #include "gui/widgets.h"
 
 #include <QFormLayout>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tessaro {
 
@@ -23,8 +25,9 @@ QString labelText(const std::string& bytes) {
 
 } // namespace
 
-ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, QWidget* parent)
-    : QWidget(parent), m_model(platform, settings) {
+ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
+                                   CurrentFolder currentFolder, QWidget* parent)
+    : QWidget(parent), m_model(platform, settings, std::move(currentFolder)) {
     setObjectName("Form3");
 
     m_label1 = new QLabel(this);
@@ -104,7 +107,9 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings, 
     });
 
     redraw();
-    resize(520, sizeHint().height());
+    KeyRule::installOn(*this);
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(std::max(minimumWidth(), 520), minimumHeight());
 }
 
 QLineEdit* ExeCreatorWindow::addField(const char* name, bool typed) {
@@ -129,9 +134,8 @@ void ExeCreatorWindow::setMode(ExeCreatorMode mode) {
     m_model.setMode(mode);
     redraw();
     // Fit the height to the rows now shown.
-    layout()->invalidate();
-    layout()->activate();
-    resize(width(), sizeHint().height());
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(width(), minimumHeight());
 }
 
 void ExeCreatorWindow::redraw() {

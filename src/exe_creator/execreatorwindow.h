@@ -20,7 +20,8 @@ namespace tessaro {
 class ExeCreatorWindow : public QWidget {
     Q_OBJECT
 public:
-    ExeCreatorWindow(Platform& platform, SettingsStore& settings, QWidget* parent = nullptr);
+    ExeCreatorWindow(Platform& platform, SettingsStore& settings, CurrentFolder currentFolder = {},
+                     QWidget* parent = nullptr);
 
     void setMode(ExeCreatorMode mode);
 

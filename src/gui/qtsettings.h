@@ -6,8 +6,11 @@
 
 namespace tessaro {
 
-// Settings in the user's store (the registry on Windows, an INI file under
-// the user's configuration folder elsewhere), keyed "section/key".
+// Settings in the user's store: on Windows the registry key
+// HKEY_CURRENT_USER\Software\Tessaro\Tessaro with a sub-key per section;
+// elsewhere the file Tessaro/Tessaro.conf in the user's configuration folder
+// (~/.config unless XDG_CONFIG_HOME says otherwise), with a [section] per
+// section, "General" written as [General].
 class QtSettings : public SettingsStore {
 public:
     QtSettings();

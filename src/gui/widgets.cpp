@@ -2,8 +2,13 @@
 
 #include "gui/codepage.h"
 
+#include <QLayout>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace tessaro {
 
@@ -33,6 +38,32 @@ QPushButton* namedButton(QWidget* parent, const char* objectName, const QString&
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(objectName);
     return button;
+}
+
+void fitMinimumSize(QWidget& window, int width) {
+    QWidget* body = &window;
+    int menuHeight = 0;
+    if (auto* main = qobject_cast<QMainWindow*>(&window)) {
+        body = main->centralWidget();
+        menuHeight = main->menuBar()->sizeHint().height();
+    }
+    QLayout* layout = body ? body->layout() : nullptr;
+    if (!layout)
+        return;
+    layout->invalidate();
+    layout->activate();
+    const QSize least = layout->totalMinimumSize();
+    const int fitWidth = std::max(width, least.width());
+    int height = least.height();
+    // A top-level window does not grow when its wrapped labels need more
+    // lines, so the height they need at the narrowest width is the minimum.
+    if (layout->hasHeightForWidth())
+        height = std::max(height, layout->totalMinimumHeightForWidth(fitWidth));
+    window.setMinimumSize(fitWidth, height + menuHeight);
+}
+
+int textWidth(const QWidget& widget, int characters) {
+    return widget.fontMetrics().averageCharWidth() * characters;
 }
 
 } // namespace tessaro

@@ -28,4 +28,13 @@ void applyResult(QWidget& window, const CommandResult& result);
 // A push button with its object name, owned by parent.
 QPushButton* namedButton(QWidget* parent, const char* objectName, const QString& caption);
 
+// Sets the window's minimum size to one at which no label is cut: at least
+// width pixels wide (wider when its controls need it) and as high as its
+// layout needs at that width, word-wrapped labels included. Call it once the
+// controls are built, and again when the controls shown change.
+void fitMinimumSize(QWidget& window, int width);
+
+// A width of that many average characters of the widget's font.
+int textWidth(const QWidget& widget, int characters);
+
 } // namespace tessaro

@@ -1,6 +1,8 @@
 #include "launcher/launchermodel.h"
 
+#include "common/dialogfolder.h"
 #include "common/paths.h"
+#include "launcher/gamerunner.h"
 #include "launcher/playexecutable.h"
 
 #include <algorithm>
@@ -70,24 +72,29 @@ PlayOutcome LauncherModel::play() {
                             .iniFileName = iniFileName,
                             .folder = folder(),
                             .selectedFile = selectedFile};
-    PlayEnvironment environment{m_programFolder, m_settings.get(kSection, "PlayRunner", "")};
+    PlayEnvironment environment{m_programFolder, m_settings.get(kSection, kPlayRunnerKey, "")};
     return playSelectedFile(inputs, environment, m_platform);
 }
 
 void LauncherModel::browseAlternateExecutable() {
-    if (auto picked = tessaro::browseAlternateExecutable(m_platform)) {
+    if (auto picked = tessaro::browseAlternateExecutable(
+            m_platform, dialogStartFolder(alternateExecutable, folder()))) {
         alternateExecutable = picked->path;
         alternateExecutableName = picked->name;
     }
 }
 
 void LauncherModel::createPlayExecutable() {
-    if (tessaro::createPlayExecutable(m_platform, m_programFolder))
+    if (tessaro::createPlayExecutable(m_platform, m_programFolder, folder()))
         createEntryShown = false;
 }
 
 void LauncherModel::toggleCreateEntry() {
     createEntryShown = tessaro::toggleCreateEntry(m_platform, createEntryShown);
+}
+
+CommandResult LauncherModel::chooseGameRunner() {
+    return tessaro::chooseGameRunner(m_platform, m_settings, folder());
 }
 
 } // namespace tessaro

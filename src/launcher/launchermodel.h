@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/foldernavigator.h"
 #include "common/platform.h"
 #include "common/settings.h"
@@ -52,7 +53,8 @@ public:
 
     // Play Selected File; the outcome names a control to focus, if any.
     PlayOutcome play();
-    // cmdBrowse.
+    // cmdBrowse: the dialog starts in the chosen executable's folder, else in
+    // the listed folder; Cancel keeps the executable already chosen.
     void browseAlternateExecutable();
     // Backspace or Delete in alternateExecutable: back to the default play executable.
     void clearAlternateExecutable() { alternateExecutable.clear(); }
@@ -60,6 +62,8 @@ public:
     void createPlayExecutable();
     // Shift+H.
     void toggleCreateEntry();
+    // GameRunner: the program that starts the game, kept at once (see gamerunner.h).
+    CommandResult chooseGameRunner();
 
     // The play inputs as the window's fields hold them.
     std::optional<std::string> selectedFile;

@@ -2,6 +2,7 @@
 
 #include "gui/codepage.h"
 #include "gui/folderviews.h"
+#include "gui/keyrule.h"
 #include "gui/widgets.h"
 
 #include <QAction>
@@ -37,7 +38,9 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string 
     createWidgets();
     createActions();
     startUp();
-    resize(640, 480);
+    KeyRule::installOn(*this);
+    fitMinimumSize(*this, textWidth(*this, 64));
+    resize(minimumSize().expandedTo(QSize(640, 480)));
 }
 
 void MainWindow::createActions() {
@@ -60,6 +63,8 @@ void MainWindow::createActions() {
         m_model.createPlayExecutable();
         showInputs();
     });
+    connect(add(play, "GameRunner", QString::fromUtf8("Game Runner\u2026")), &QAction::triggered,
+            this, [this] { applyResult(*this, m_model.chooseGameRunner()); });
     play->addSeparator()->setObjectName("sep2");
     connect(add(play, "About", "About", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             &MainWindow::aboutRequested);
@@ -84,6 +89,18 @@ void MainWindow::createActions() {
             this, &MainWindow::exeCreatorRequested);
     connect(add(classics, "ccfEdit", "CCF Editor", QKeySequence("Ctrl+F")), &QAction::triggered,
             this, &MainWindow::ccfEditorRequested);
+
+    // Shift+H shows or hides the create entry from any control but a text box,
+    // where it types "H".
+    auto* toggle = new QAction(this);
+    toggle->setObjectName("ToggleNoLudex");
+    toggle->setShortcut(QKeySequence("Shift+H"));
+    toggle->setShortcutContext(Qt::WindowShortcut);
+    addAction(toggle);
+    connect(toggle, &QAction::triggered, this, [this] {
+        m_model.toggleCreateEntry();
+        showInputs();
+    });
 }
 
 void MainWindow::createWidgets() {
@@ -112,6 +129,10 @@ void MainWindow::createWidgets() {
     m_files = new QListWidget(central);
     m_files->setObjectName("datFile");
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A few rows of each list stay in sight however small the window gets.
+    const int listHeight = 8 * fontMetrics().lineSpacing();
+    m_folders->setMinimumHeight(listHeight);
+    m_files->setMinimumHeight(listHeight);
     grid->addWidget(m_files, 1, 2, 2, 2);
 
     // The whole path of the folder whose sets are listed; a long one is cut
@@ -127,9 +148,13 @@ void MainWindow::createWidgets() {
     m_fake->setObjectName("Text1");
     m_real = new QLineEdit(central);
     m_real->setObjectName("Text2");
-    grid->addWidget(makeLabel("Label1", "Fake last level:", central), 3, 0);
+    auto* fakeLabel = makeLabel("Label1", "Fake last level:", central);
+    auto* realLabel = makeLabel("Label2", "Real last level:", central);
+    fakeLabel->setWordWrap(false);
+    realLabel->setWordWrap(false);
+    grid->addWidget(fakeLabel, 3, 0);
     grid->addWidget(m_fake, 3, 1);
-    grid->addWidget(makeLabel("Label2", "Real last level:", central), 3, 2);
+    grid->addWidget(realLabel, 3, 2);
     grid->addWidget(m_real, 3, 3);
 
     grid->addWidget(makeLabel("Label3",
@@ -170,11 +195,7 @@ void MainWindow::createWidgets() {
     connect(m_iniFile, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_model.iniFileName = pathBytes(text); });
 
-    for (QWidget* control : {static_cast<QWidget*>(m_browse), static_cast<QWidget*>(m_files),
-                             static_cast<QWidget*>(m_folders), static_cast<QWidget*>(m_drive),
-                             static_cast<QWidget*>(m_newLudex), static_cast<QWidget*>(m_fake),
-                             static_cast<QWidget*>(m_real), static_cast<QWidget*>(m_iniFile)})
-        control->installEventFilter(this);
+    m_newLudex->installEventFilter(this);
 }
 
 void MainWindow::startUp() {
@@ -257,11 +278,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto modifiers = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
                                                Qt::AltModifier | Qt::MetaModifier);
-    if (key->key() == Qt::Key_H && modifiers == Qt::ShiftModifier) {
-        m_model.toggleCreateEntry();
-        showInputs();
-        return true;
-    }
     if (watched == m_newLudex && modifiers == Qt::NoModifier &&
         (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
         m_model.clearAlternateExecutable();

@@ -11,9 +11,10 @@ namespace {
 constexpr const char* kTitle = "Tessaro";
 }
 
-bool createPlayExecutable(Platform& platform, const std::string& programFolder) {
+bool createPlayExecutable(Platform& platform, const std::string& programFolder,
+                          const std::string& startFolder) {
     const auto choice = platform.openFileDialog("Browse for original Chips.exe...",
-                                                "Chip's Challenge programs|*.exe");
+                                                "Chip's Challenge programs|*.exe", startFolder);
     if (!choice || choice->path.empty())
         return false;
     const auto target = joinAndClean(programFolder, kPlayExecutableName);
@@ -39,12 +40,15 @@ bool toggleCreateEntry(Platform& platform, bool shown) {
     return answer != MessageAnswer::Yes;
 }
 
-std::optional<AlternateExecutable> browseAlternateExecutable(Platform& platform) {
+std::optional<AlternateExecutable> browseAlternateExecutable(Platform& platform,
+                                                             const std::string& startFolder) {
     const auto choice = platform.openFileDialog("Select Alternate EXE for Playing Level Sets",
-                                                "Chip's EXE Files|*.exe");
-    AlternateExecutable picked;
-    if (choice)
-        picked = {choice->path, choice->name};
+                                                "Chip's EXE Files|*.exe", startFolder);
+    // Cancel keeps the executable already chosen; Backspace in the field is
+    // the way back to the default one.
+    if (!choice || choice->path.empty())
+        return std::nullopt;
+    const AlternateExecutable picked{choice->path, choice->name};
     if (equalsIgnoreCase(picked.name, "Chips.exe")) {
         const auto answer = platform.message(
             "This file appears to be your original CHIPS.EXE file. Are you sure you want to use it "

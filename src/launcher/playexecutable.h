@@ -7,11 +7,12 @@
 
 namespace tessaro {
 
-// Asks for the game's executable and copies it, unchanged, to "ludex.exe" in
-// the program folder (replacing one already there). True when the copy was
-// made; the create entry is then hidden. A cancelled dialog changes nothing; a
-// failed copy is reported.
-bool createPlayExecutable(Platform& platform, const std::string& programFolder);
+// Asks for the game's executable (the dialog starts in startFolder) and copies
+// it, unchanged, to "ludex.exe" in the program folder (replacing one already
+// there). True when the copy was made; the create entry is then hidden. A
+// cancelled dialog changes nothing; a failed copy is reported.
+bool createPlayExecutable(Platform& platform, const std::string& programFolder,
+                          const std::string& startFolder = {});
 
 // Shift+H on the create entry: shows a hidden entry at once; hiding a shown
 // one asks first. Returns whether the entry is shown afterwards.
@@ -23,9 +24,10 @@ struct AlternateExecutable {
     std::string name;
 };
 
-// Browse for an alternate play executable. A cancelled dialog answers empty
-// (which means the default executable again). Nothing when the user picked the
-// original CHIPS.EXE and then declined to use it.
-std::optional<AlternateExecutable> browseAlternateExecutable(Platform& platform);
+// Browse for an alternate play executable; the dialog starts in startFolder.
+// Nothing when the dialog was cancelled, or when the user picked the original
+// CHIPS.EXE and then declined to use it: the earlier choice stays.
+std::optional<AlternateExecutable> browseAlternateExecutable(Platform& platform,
+                                                             const std::string& startFolder = {});
 
 } // namespace tessaro

@@ -192,7 +192,8 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
     if (inputs.iniFileName.empty()) {
         paths.iniName = kDefaultIniName;
     } else {
-        paths.iniName = (inputs.iniFileName + std::string(11, ' ')).substr(0, 11);
+        paths.iniName =
+            (inputs.iniFileName + std::string(kIniNameWidth, ' ')).substr(0, kIniNameWidth);
     }
     return paths;
 }
@@ -216,6 +217,12 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
     }
     if (!inputs.selectedFile || inputs.selectedFile->empty())
         return {};
+    // A longer name would be cut to fit the executable, and the game would
+    // keep its scores in another file than the one the player named.
+    if (inputs.iniFileName.size() > kIniNameWidth) {
+        warn(platform, "Error - the INI file name must be 11 characters or less");
+        return {"theINIFile"};
+    }
 
     const std::string& name = *inputs.selectedFile;
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0)

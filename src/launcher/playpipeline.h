@@ -46,7 +46,9 @@ struct PlayPaths {
 
 PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programFolder);
 
-// Play Selected File: checks the play executable and the last levels, patches
+// Play Selected File: checks the play executable, the last levels and the
+// length of the INI name (at most 11 characters, the executable's field),
+// patches
 // the executable, copies the chosen set (or the set a CCF file names) to
 // "tessaro.7" beside it and starts it. Every message goes through platform.
 PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,

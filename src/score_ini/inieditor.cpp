@@ -2,11 +2,21 @@
 
 #include "score_ini/levelvalue.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace tessaro {
 
 namespace {
 
 constexpr const char* kProgramTitle = "Tessaro";
+
+// "Level007", as the list shows an entry's number.
+std::string levelKey(int number) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%03d", number);
+    return std::string("Level") + digits;
+}
 
 } // namespace
 
@@ -35,7 +45,15 @@ void IniEditor::changed(std::size_t first, std::size_t last) {
         m_view->entriesChanged(first, last);
 }
 
-void IniEditor::tell(const char* text, MessageIcon icon) {
+bool IniEditor::hasUnsavedChanges() const {
+    return m_section && m_section->levelEntries != m_savedEntries;
+}
+
+void IniEditor::markSaved() {
+    m_savedEntries = m_section->levelEntries;
+}
+
+void IniEditor::tell(const std::string& text, MessageIcon icon) {
     m_platform.tell(text, icon == MessageIcon::Information ? kProgramTitle : kCaption, icon);
 }
 
@@ -55,6 +73,7 @@ void IniEditor::getInfo() {
     }
     m_section = std::move(std::get<ScoreSection>(loaded));
     m_selection.reset();
+    markSaved();
     if (m_view)
         m_view->entriesReset();
 }
@@ -70,10 +89,23 @@ void IniEditor::shiftFrom(std::size_t first, int delta) {
         changed(first, list.size() - 1);
 }
 
+bool IniEditor::refuseInsert(int newNumber, std::size_t first) {
+    const auto& list = entries();
+    const bool full =
+        newNumber > kHighestLevel ||
+        std::any_of(list.begin() + static_cast<std::ptrdiff_t>(std::min(first, list.size())),
+                    list.end(), [](const LevelEntry& e) { return e.number >= kHighestLevel; });
+    if (full)
+        tell(kSetIsFull, MessageIcon::Exclamation);
+    return full;
+}
+
 void IniEditor::insertBefore() {
     if (!m_section || !m_selection)
         return;
     const std::size_t p = *m_selection;
+    if (refuseInsert(static_cast<int>(p) + 1, p))
+        return;
     entries().insert(entries().begin() + static_cast<std::ptrdiff_t>(p),
                      LevelEntry{static_cast<int>(p) + 1, {}, {}});
     if (m_view)
@@ -86,6 +118,8 @@ void IniEditor::insertAfter() {
     if (!m_section || !m_selection)
         return;
     const std::size_t p = *m_selection;
+    if (refuseInsert(static_cast<int>(p) + 2, p + 1))
+        return;
     entries().insert(entries().begin() + static_cast<std::ptrdiff_t>(p + 1),
                      LevelEntry{static_cast<int>(p) + 2, {}, {}});
     if (m_view)
@@ -97,6 +131,17 @@ void IniEditor::deleteEntry() {
     if (!m_section || !m_selection)
         return;
     const std::size_t d = *m_selection;
+    // Entries after d move down one number; none may reach 0 (a set can hold
+    // two entries of the same number).
+    const auto& list = entries();
+    const auto lowest = std::find_if(list.begin() + static_cast<std::ptrdiff_t>(d) + 1, list.end(),
+                                     [](const LevelEntry& e) { return e.number <= 1; });
+    if (lowest != list.end()) {
+        tell("Error - deleting this entry would renumber " + levelKey(lowest->number) + " to " +
+                 levelKey(lowest->number - 1) + ". Levels must be numbered 1 to 999.",
+             MessageIcon::Exclamation);
+        return;
+    }
     entries().erase(entries().begin() + static_cast<std::ptrdiff_t>(d));
     if (m_view)
         m_view->entryRemoved(d);
@@ -180,10 +225,17 @@ void IniEditor::changePassword() {
 }
 
 void IniEditor::save() {
+    saveInPlace();
+}
+
+bool IniEditor::saveInPlace() {
     if (!m_section)
-        return;
+        return false;
+    bool saved = false;
     switch (SaveSectionInPlace(*m_section)) {
     case SaveResult::Saved:
+        markSaved();
+        saved = true;
         break;
     case SaveResult::TooManySections:
         tell(kTooManySections, MessageIcon::Exclamation);
@@ -197,6 +249,7 @@ void IniEditor::save() {
     }
     if (m_view)
         m_view->extraLinesChanged();
+    return saved;
 }
 
 void IniEditor::saveAs() {
@@ -206,10 +259,31 @@ void IniEditor::saveAs() {
         m_platform.saveFileDialog("Save To File", kFilter, scoreFileStartFolder(m_environment));
     if (!choice || choice->path.empty() || choice->name.empty())
         return;
-    if (!SaveSectionToFile(*m_section, choice->path))
+    // A name typed without an extension is a score file all the same.
+    std::string path = choice->path;
+    if (choice->name.find('.') == std::string::npos)
+        path += ".ini";
+    // The edits are kept in a file now, even if not in the loaded one.
+    if (SaveSectionToFile(*m_section, path))
+        markSaved();
+    else
         tell(kSaveAsFailed, MessageIcon::Exclamation);
     if (m_view)
         m_view->extraLinesChanged();
+}
+
+bool IniEditor::confirmClose() {
+    if (!hasUnsavedChanges())
+        return true;
+    switch (m_platform.message("Save changes to " + m_section->iniPath + "?", kCaption,
+                               MessageIcon::Question, MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        return saveInPlace();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace tessaro

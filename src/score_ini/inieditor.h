@@ -51,6 +51,9 @@ public:
         "Error - The file couldn't be written, the scores were not saved.";
     static constexpr const char* kInvalidTime = "Error - not a valid level time";
     static constexpr const char* kInvalidPassword = "Error - invalid password";
+    static constexpr const char* kSetIsFull = "Error - there are already 999 levels in this set";
+    // The game numbers levels 1 to 999; the editor never makes another number.
+    static constexpr int kHighestLevel = 999;
 
     explicit IniEditor(Platform& platform,
                        StartFolderEnvironment environment = StartFolderEnvironment::fromSystem());
@@ -66,6 +69,8 @@ public:
 
     // False until the first successful "Get Info", true from then on.
     bool editingEnabled() const { return m_section.has_value(); }
+    // Whether the entries differ from what Get Info loaded or a save wrote.
+    bool hasUnsavedChanges() const;
     const std::optional<ScoreSection>& section() const { return m_section; }
 
     std::size_t entryCount() const;
@@ -77,7 +82,10 @@ public:
     // Selects a position (ignored past the end) or nothing.
     void select(std::optional<std::size_t> position);
 
-    // The buttons, in the order the window shows them.
+    // Insert Before and Insert After are refused when an entry would be
+    // numbered past 999, Delete Entry when one would be renumbered to 0.
+    // Save As adds ".ini" to a name without an extension. The buttons, in
+    // the order the window shows them:
     void browse();
     void getInfo();
     void insertBefore();
@@ -91,6 +99,12 @@ public:
     void save();
     void saveAs();
 
+    // Before the window closes (Exit, its close button, the main window's
+    // Exit): with unsaved changes, asks "Save changes to <file>?". Yes saves
+    // in place, No drops the edits, Cancel keeps them. True when the window
+    // may close; a save that failed keeps it open.
+    bool confirmClose();
+
 private:
     std::vector<LevelEntry>& entries() { return m_section->levelEntries; }
     // Renumbers each entry from position first on by delta and rescores it
@@ -99,7 +113,12 @@ private:
     // Exchanges the values of positions s - 1 and s, each rescored for its new level.
     void swapWithPrevious(std::size_t s);
     void changed(std::size_t first, std::size_t last);
-    void tell(const char* text, MessageIcon icon);
+    void tell(const std::string& text, MessageIcon icon);
+    // Refuses an insert when the new entry's number or that of an entry
+    // renumbered from position first on would pass 999.
+    bool refuseInsert(int newNumber, std::size_t first);
+    bool saveInPlace();
+    void markSaved();
 
     Platform& m_platform;
     StartFolderEnvironment m_environment;
@@ -108,6 +127,8 @@ private:
     std::string m_setNameText;
     std::optional<ScoreSection> m_section;
     std::optional<std::size_t> m_selection;
+    // The entries as loaded or last saved.
+    std::vector<LevelEntry> m_savedEntries;
 };
 
 } // namespace tessaro

@@ -1,7 +1,10 @@
 #include "score_ini/inieditorwindow.h"
 
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
+#include "gui/widgets.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,7 +37,9 @@ IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
     connectControls();
     m_editor.setView(this);
     showState();
-    resize(600, 480);
+    KeyRule::installOn(*this);
+    fitMinimumSize(*this, 0);
+    resize(minimumSize().expandedTo(QSize(600, 480)));
 }
 
 void IniEditorWindow::createControls() {
@@ -157,6 +162,15 @@ void IniEditorWindow::connectControls() {
     for (const auto& [button, command] : commands)
         connect(button, &QPushButton::clicked, this, [this, command = command] { run(command); });
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_text2, &QLineEdit::returnPressed, this, [this] { run(&IniEditor::getInfo); });
+}
+
+void IniEditorWindow::closeEvent(QCloseEvent* event) {
+    if (m_editor.confirmClose())
+        event->accept();
+    else
+        event->ignore();
+    showState();
 }
 
 void IniEditorWindow::run(void (IniEditor::*command)()) {

@@ -19,6 +19,10 @@ class IniEditorWindow : public QWidget, private EntryListView {
 public:
     explicit IniEditorWindow(Platform& platform, QWidget* parent = nullptr);
 
+protected:
+    // Unsaved edits are offered for saving first; Cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createControls();
     void createLayout();

@@ -6,10 +6,13 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -31,6 +34,34 @@ protected:
         return false;
     }
 };
+
+// The labels and buttons of a window that show less than their whole text,
+// and the controls squeezed below their minimum size.
+QStringList cutTexts(const QWidget& window) {
+    QStringList cut;
+    for (const QLayout* layout : window.findChildren<QLayout*>()) {
+        const QRect room = layout->parentWidget()->contentsRect();
+        const int need = layout->hasHeightForWidth() ? layout->minimumHeightForWidth(room.width())
+                                                     : layout->minimumSize().height();
+        if (layout->parentWidget()->isVisible() && room.height() < need)
+            cut << "the controls of " + (layout->parentWidget()->objectName().isEmpty()
+                                             ? QString("the central widget")
+                                             : layout->parentWidget()->objectName());
+    }
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const bool whole = label->wordWrap()
+                               ? label->height() >= label->heightForWidth(label->width())
+                               : label->width() >= label->minimumSizeHint().width() &&
+                                     label->height() >= label->minimumSizeHint().height();
+        if (label->isVisible() && !whole)
+            cut << label->objectName();
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->width() < button->minimumSizeHint().width())
+            cut << button->objectName();
+    }
+    return cut;
+}
 
 QWidgetList visibleWindows(const QString& objectName) {
     QWidgetList found;
@@ -76,6 +107,23 @@ private Q_SLOTS:
         QCOMPARE(hub.showQuorvel(), hub.showExeCreator());
     }
 
+    // Shrunk as far as it goes, no window cuts a label or a button's caption.
+    void everyWindowShowsItsTextsWholeAtItsMinimumSize() {
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
+        QWidget* exeCreator = hub.showExeCreator();
+        for (QWidget* window : {static_cast<QWidget*>(&hub.mainWindow()), hub.showAbout(),
+                                hub.showDacGen(), hub.showCcxEditor(), hub.showIniEditor(),
+                                exeCreator, hub.showQuorvel(), hub.showCcfCreator()}) {
+            window->show();
+            window->resize(window->minimumSize());
+            QApplication::processEvents();
+            QCOMPARE(window->size(), window->minimumSize());
+            QVERIFY2(cutTexts(*window).isEmpty(),
+                     qPrintable(window->objectName() + ": " + cutTexts(*window).join(", ")));
+        }
+    }
+
     void exitClosesEveryWindowInOrder() {
         Hub h;
         auto& [home, platform, settings, hub] = h;
@@ -92,6 +140,33 @@ private Q_SLOTS:
                  (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3", "Form2", "Form1"}));
         QCOMPARE(settings.writes.size(), std::size_t(8));
         QVERIFY(!hub.mainWindow().isVisible());
+    }
+
+    // Cancel in the INI editor's unsaved-changes question stops Exit there;
+    // No lets it go on.
+    void exitStopsWhereACloseIsRefused() {
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
+        hub.mainWindow().show();
+        QPointer<QWidget> about = hub.showAbout();
+        QPointer<QWidget> ini = hub.showIniEditor();
+        QPointer<QWidget> dacGen = hub.showDacGen();
+        const auto scores = home.write("scores.ini", "[a.dat]\r\nLevel1=AAAA,10,600\r\n");
+        ini->findChild<QLineEdit*>("Text1")->setText(QString::fromStdString(scores.string()));
+        ini->findChild<QLineEdit*>("Text2")->setText("a.dat");
+        ini->findChild<QPushButton*>("cmdInfo")->click();
+        ini->findChild<QListWidget*>("List1")->setCurrentRow(0);
+        ini->findChild<QPushButton*>("cmdDeleteScore")->click();
+
+        auto* exit = hub.mainWindow().findChild<QAction*>("Exit");
+        platform.answer(MessageAnswer::Cancel);
+        exit->trigger();
+        QVERIFY(!about || !about->isVisible());
+        QVERIFY(ini->isVisible() && dacGen->isVisible() && hub.mainWindow().isVisible());
+        platform.answer(MessageAnswer::No);
+        exit->trigger();
+        QVERIFY(!hub.mainWindow().isVisible());
+        QCOMPARE(platform.unscriptedQuestions, 0);
     }
 
     void classicsModesShareOneWindowAndASavedCcfShowsInTheMainList() {
@@ -118,6 +193,22 @@ private Q_SLOTS:
         QCOMPARE(files->item(0)->text(), QString("fast.ccf"));
     }
 
+    // A tool window's file dialog starts in the folder the main window lists
+    // when its field names no file.
+    void toolDialogsStartInTheMainWindowsFolder() {
+        Hub h;
+        auto& [home, platform, settings, hub] = h;
+        std::filesystem::create_directory(home.path() / "sets");
+        QVERIFY(hub.mainWindow().model().openFolder((home.path() / "sets").string()));
+        const std::pair<QWidget*, const char*> browses[] = {{hub.showExeCreator(), "Command1"},
+                                                            {hub.showCcfCreator(), "Command3"}};
+        for (const auto& [window, button] : browses) {
+            platform.cancelFileDialog();
+            window->findChild<QPushButton*>(button)->click();
+            QCOMPARE(platform.dialogs.back().startFolderOrDefault, (home.path() / "sets").string());
+        }
+    }
+
     void aboutShowsNameVersionAndOpensTheWebPage() {
         Hub h;
         auto& [home, platform, settings, hub] = h;
@@ -129,6 +220,17 @@ private Q_SLOTS:
         auto* link = about->findChild<QLabel*>("lblWebPage");
         Q_EMIT link->linkActivated(QString::fromLatin1(kProjectWebPage));
         QCOMPARE(platform.openedUrls, std::vector<std::string>{kProjectWebPage});
+
+        // Enter presses OK (not the link) and Esc closes the window too.
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!about->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        about = hub.showAbout();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!about->isVisible());
+        QCOMPARE(platform.openedUrls.size(), std::size_t(1));
     }
 };
 

@@ -81,7 +81,8 @@ private Q_SLOTS:
         QCOMPARE(f.text("OrigExe"), f.chips);
         QVERIFY(f.control("OrigExe")->isReadOnly() && f.control("NewExe")->isReadOnly());
 
-        // Quorvel hides the new exe's fields and writes the levels in place.
+        // Quorvel hides the new exe's fields, has its own original and writes
+        // the levels in place.
         f.control("NewIni")->setText("mine.ini");
         f.control("lev144")->setText("20");
         f.control("lev149")->setText("25");
@@ -90,6 +91,8 @@ private Q_SLOTS:
         QCOMPARE(f.control<QLabel>("Label1")->text(), QString("Name of the original .exe:"));
         for (const char* name : {"NewExe", "Command2", "NewIni", "NewDat"})
             QVERIFY2(!f.control<QWidget>(name)->isVisible(), name);
+        QVERIFY(f.text("OrigExe").isEmpty());
+        f.browse("Command1", f.chips);
         QCOMPARE(f.ok(), (RecordedMessage{"Thank you for using Quorvel. Please use again!",
                                           "Quorvel", MessageIcon::None, MessageButtons::Ok}));
         QVERIFY(f.folder.read("CHIPS.EXE") == test::patched(f.original, 20, 25));
@@ -102,8 +105,9 @@ private Q_SLOTS:
         QVERIFY(!f.window.isVisible());
         QVERIFY(f.settings.writes.empty());
 
-        // Back in EXE Creator mode every field is kept but the original,
-        // which comes from the setting again; only Exit saves it.
+        // Back in EXE Creator mode every field is kept and the original is
+        // this mode's own; only Exit saves it.
+        f.browse("Command1", f.mine);
         f.window.setMode(ExeCreatorMode::ExeCreator);
         f.window.show();
         QCOMPARE(f.text("OrigExe"), f.chips);
@@ -135,6 +139,10 @@ private Q_SLOTS:
             {"OrigExe", "", "You need to select an original EXE", "Browse for original .exe..."},
             {"NewExe", "", "You need to select a new EXE", "Browse for place to save new .exe..."},
             {"NewIni", "", "You need to type the name of your INI file", "NewIni"},
+            {"NewIni", "myscores.ini", "Error - the INI file name must be 11 characters or less",
+             "NewIni"},
+            {"NewDat", "CCLP10.DAT", "Error - the data file name must be 9 characters or less",
+             "NewDat"},
             {"NewDat", "", "You need to type the name of your level set", "NewDat"},
         };
         for (const auto& row : rows) {

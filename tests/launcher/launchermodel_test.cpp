@@ -139,11 +139,20 @@ TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
     model.browseAlternateExecutable();
     EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
 
-    // A cancelled dialog answers empty, which means the default executable.
+    // Cancel keeps the chosen executable.
     platform.cancelFileDialog();
     model.browseAlternateExecutable();
-    EXPECT_TRUE(model.alternateExecutable.empty());
-    EXPECT_TRUE(model.alternateExecutableName.empty());
+    EXPECT_EQ(model.alternateExecutable, "/games/CHIPS.EXE");
+    EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
+
+    // The dialog starts in the chosen executable's folder, else in the listed one.
+    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, home.str());
+    const auto mine = home.write("games/mine.exe", "").string();
+    platform.chooseFile(mine, "mine.exe");
+    model.browseAlternateExecutable();
+    platform.cancelFileDialog();
+    model.browseAlternateExecutable();
+    EXPECT_EQ(platform.dialogs.back().startFolderOrDefault, (home / "games").string());
 }
 
 TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
@@ -155,6 +164,7 @@ TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
     model.createPlayExecutable();
     EXPECT_TRUE(model.createEntryShown);
     EXPECT_FALSE(std::filesystem::exists(home / "ludex.exe"));
+    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, model.folder());
 
     platform.chooseFile((home / "game" / "nothing.exe").string(), "nothing.exe");
     model.createPlayExecutable();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,30 @@ namespace {
 std::string fakeGame() {
     return "MZ" + std::string(49998, '\x11');
 }
+
+// What GNOME's and KDE's key bindings make a line edit do: claim Ctrl+E (end
+// of line) before any shortcut sees it. Put under a control's other filters,
+// it stands where the line edit's own handling is.
+class DesktopLineKeys : public QObject {
+public:
+    static void putUnder(QWidget& control) {
+        control.installEventFilter(new DesktopLineKeys(&control));
+        if (QObject* rule = control.window()->findChild<QObject*>("KeyRule"))
+            control.installEventFilter(rule);
+    }
+
+protected:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_E || key->modifiers() != Qt::ControlModifier)
+            return false;
+        key->accept();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -97,6 +122,7 @@ private Q_SLOTS:
         };
         const QList<Entry> entries = {{"PlayFile", "Play Selected File", "Ctrl+P"},
                                       {"NoLudex", "I haven't created a Ludex.exe yet", "Ctrl+I"},
+                                      {"GameRunner", QString::fromUtf8("Game Runner\u2026"), ""},
                                       {"About", "About", "Ctrl+A"},
                                       {"Exit", "Exit", "Ctrl+E"},
                                       {"Dacgen", "DacGen", "Ctrl+D"},
@@ -112,9 +138,10 @@ private Q_SLOTS:
         }
         auto* play = child<QMenu>(*window, "Play");
         QCOMPARE(play->title().remove('&'), QString("Play"));
-        QCOMPARE(play->actions().size(), 5);
-        QCOMPARE(play->actions()[2]->objectName(), QString("sep2"));
-        QVERIFY(play->actions()[2]->isSeparator());
+        QCOMPARE(play->actions().size(), 6);
+        QCOMPARE(play->actions()[2]->objectName(), QString("GameRunner"));
+        QCOMPARE(play->actions()[3]->objectName(), QString("sep2"));
+        QVERIFY(play->actions()[3]->isSeparator());
         auto* tools = child<QMenu>(*window, "Tools");
         QCOMPARE(tools->title().remove('&'), QString("Tools"));
         QCOMPARE(tools->actions()[3]->objectName(), QString("sep"));
@@ -193,6 +220,22 @@ private Q_SLOTS:
         QCOMPARE(m_platform->starts.size(), std::size_t(2));
     }
 
+    void aRunnerChosenInTheMenuStartsTheGame() {
+        m_home->write("ludex.exe", fakeGame());
+        m_home->write("CCLP2.DAT", "level data");
+        auto window = makeWindow();
+        m_platform->chooseFile("/opt/runner/start-game", "start-game");
+        trigger(*window, "GameRunner");
+        QCOMPARE(m_settings->get("General", "PlayRunner", ""),
+                 std::string("/opt/runner/start-game"));
+        selectFile(*window, "CCLP2.DAT");
+        trigger(*window, "PlayFile");
+        QCOMPARE(m_platform->starts.size(), std::size_t(1));
+        QCOMPARE(m_platform->starts[0].program, std::filesystem::path("/opt/runner/start-game"));
+        QCOMPARE(m_platform->starts[0].arguments,
+                 std::vector<std::string>{(m_home->path() / "ludex.exe").string()});
+    }
+
     void invalidLevelsMoveTheFocus() {
         m_home->write("ludex.exe", fakeGame());
         m_home->write("a.dat", "");
@@ -222,6 +265,9 @@ private Q_SLOTS:
         m_platform->chooseFile("/games/mine.exe", "mine.exe");
         QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
         QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
+        m_platform->cancelFileDialog();
+        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
+        QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
         // Backspace in the field goes back to the default executable.
         QTest::keyClick(alternateExecutable, Qt::Key_Backspace);
         QVERIFY(alternateExecutable->text().isEmpty());
@@ -237,7 +283,7 @@ private Q_SLOTS:
         QVERIFY(!entry->isVisible());
         auto* files = child<QListWidget>(*window, "datFile");
         const auto shown = m_platform->messages.size();
-        QTest::keyClick(child<QLineEdit>(*window, "Text2"), Qt::Key_H, Qt::ShiftModifier);
+        QTest::keyClick(child<QTreeWidget>(*window, "Dir1"), Qt::Key_H, Qt::ShiftModifier);
         QVERIFY(entry->isVisible());
         QCOMPARE(m_platform->messages.size(), shown);
         m_platform->answer(MessageAnswer::Yes);
@@ -249,6 +295,48 @@ private Q_SLOTS:
         QCOMPARE(m_platform->messages.size(), shown + 1);
         trigger(*window, "Exit");
         QCOMPARE(m_settings->get("General", "LudexNotCreated", ""), std::string("False"));
+    }
+
+    // In a text box typing and the editing keys edit the text; every other
+    // shortcut works from anywhere, and outside text boxes Ctrl+C, Ctrl+X,
+    // Ctrl+A and Shift+H run their commands.
+    void keysFollowOneRuleInTextBoxesAndElsewhere() {
+        auto window = makeWindow();
+        auto* iniFile = child<QLineEdit>(*window, "theINIFile");
+        DesktopLineKeys::putUnder(*iniFile);
+        auto* files = child<QListWidget>(*window, "datFile");
+        QSignalSpy quorvel(window.get(), &MainWindow::quorvelRequested);
+        QSignalSpy ccx(window.get(), &MainWindow::ccxEditorRequested);
+        QSignalSpy about(window.get(), &MainWindow::aboutRequested);
+        QSignalSpy dacGen(window.get(), &MainWindow::dacGenRequested);
+        QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+
+        iniFile->setFocus();
+        QTest::keyClicks(iniFile, "CHIPS.INI", Qt::ShiftModifier);
+        QCOMPARE(iniFile->text(), QString("CHIPS.INI"));
+        QTest::keyClick(iniFile, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(iniFile->selectedText(), QString("CHIPS.INI"));
+        QTest::keyClick(iniFile, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(iniFile, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(iniFile->text().isEmpty());
+        QTest::keyClick(iniFile, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(iniFile, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(iniFile, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(iniFile->text(), QString("CHIPS.INI"));
+        QCOMPARE(quorvel.count() + ccx.count() + about.count(), 0);
+        QVERIFY(m_platform->messages.empty());
+        QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
+
+        QTest::keyClick(iniFile, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(dacGen.count(), 1);
+        files->setFocus();
+        for (const auto key : {Qt::Key_C, Qt::Key_X, Qt::Key_A})
+            QTest::keyClick(files, key, Qt::ControlModifier);
+        QCOMPARE(quorvel.count() + ccx.count() + about.count(), 3);
+
+        QTest::keyClick(iniFile, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(m_settings->get("General", "INIPath", ""), std::string("CHIPS.INI"));
     }
 
     // The real platform starts a stand-in game (a script, not an "MZ" file)

@@ -115,7 +115,7 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
     EXPECT_EQ(section(), "sixteen-char.dat");
 
     platform.starts.clear();
-    inputs.iniFileName = "scores-for-me.ini";
+    inputs.iniFileName = "scores.ini";
     const auto before = exe();
     home.write("tessaro.7", "previous");
     play("seventeen-chr.dat");
@@ -126,6 +126,25 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
     EXPECT_EQ(exe(), before);
     EXPECT_EQ(home.read("tessaro.7"), "previous");
     EXPECT_TRUE(platform.starts.empty());
+}
+
+TEST_F(PlayPipeline, AnIniNameOverElevenCharactersIsRefusedBeforeAnythingIsWritten) {
+    home.write("sets/fast.ccf", (home / "sets" / "a.dat").string() + "\r\n5\r\n6\r\nfast\r\n");
+    inputs.iniFileName = "myscores.ini";
+    for (const char* file : {"a.dat", "fast.ccf"}) {
+        platform.messages.clear();
+        EXPECT_EQ(play(file).focus, "theINIFile") << file;
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0],
+                  warning("Error - the INI file name must be 11 characters or less"));
+    }
+    EXPECT_EQ(exe(), original);
+    EXPECT_FALSE(std::filesystem::exists(home / "tessaro.7"));
+    EXPECT_TRUE(platform.starts.empty());
+
+    inputs.iniFileName = "myscore.ini";
+    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_EQ(exe().substr(19048, 11), "myscore.ini");
 }
 
 TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {

@@ -137,6 +137,107 @@ TEST_F(IniEditorTest, AReadOnlyScoreFileIsNotReplaced) {
     EXPECT_EQ(folder.read("locked.ini"), "[other]\r\n");
 }
 
+TEST_F(IniEditorTest, NoEditMakesALevelNumberOutsideOneTo999) {
+    std::string full;
+    for (int i = 1; i <= 999; ++i)
+        full += "Level" + std::to_string(i) + "=\r\n";
+    loadSet(full);
+    const test::RecordedMessage setIsFull{"Error - there are already 999 levels in this set",
+                                          "INI File Editor", MessageIcon::Exclamation,
+                                          MessageButtons::Ok};
+    editor.select(0);
+    editor.insertBefore();
+    EXPECT_EQ(platform.lastMessage(), setIsFull);
+    editor.select(998);
+    editor.insertAfter();
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(editor.entryCount(), 999u);
+    EXPECT_FALSE(editor.hasUnsavedChanges());
+
+    // Only an entry that would pass 999 stops an insert.
+    loadSet("Level1=A\r\nLevel999=B\r\n");
+    editor.select(1);
+    editor.insertAfter();
+    editor.select(0);
+    editor.insertAfter();
+    EXPECT_EQ(rows(), (Lines{"Level001=A", "Level999=B", "Level003="}));
+    EXPECT_EQ(platform.messages.size(), 3u);
+
+    // Two entries numbered 1: deleting the first would renumber the second to 0.
+    loadSet("Level1=A\r\nLevel1=B\r\nLevel2=C\r\n");
+    editor.select(0);
+    editor.deleteEntry();
+    EXPECT_EQ(
+        platform.lastMessage(),
+        (test::RecordedMessage{"Error - deleting this entry would renumber Level001 to "
+                               "Level000. Levels must be numbered 1 to 999.",
+                               "INI File Editor", MessageIcon::Exclamation, MessageButtons::Ok}));
+    EXPECT_EQ(editor.entryCount(), 3u);
+    editor.select(1);
+    editor.deleteEntry();
+    editor.save();
+    EXPECT_EQ(folder.read("scores.ini"),
+              "[set.dat]\r\nCurrent Score=0\r\nLevel1=A\r\nLevel1=C\r\n");
+
+    // Keys outside 1 to 999 in the file stay as they are, through every save.
+    loadSet("Highest Level=1\r\nLevel0=ZERO\r\nLevel1=A\r\nLevel1000=BIG\r\n");
+    editor.save();
+    editor.getInfo();
+    editor.save();
+    EXPECT_EQ(folder.read("scores.ini"), "[set.dat]\r\nHighest Level=1\r\nCurrent Score=0\r\n"
+                                         "Level1=A\r\nLevel0=ZERO\r\nLevel1000=BIG\r\n");
+}
+
+TEST_F(IniEditorTest, ClosingWithUnsavedEditsAsksFirst) {
+    loadSet("Level1=AAAA,10,600\r\nLevel2=BBBB\r\n");
+    const auto file = folder.read("scores.ini");
+    EXPECT_TRUE(editor.confirmClose());
+    editor.select(1);
+    editor.moveUp();
+    editor.moveDown(); // back as loaded
+    EXPECT_TRUE(editor.confirmClose());
+    EXPECT_TRUE(platform.messages.empty());
+
+    editor.deleteScore();
+    editor.select(0);
+    editor.deleteScore();
+    platform.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor.confirmClose());
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{"Save changes to " + (folder / "scores.ini").string() + "?",
+                                     "INI File Editor", MessageIcon::Question,
+                                     MessageButtons::YesNoCancel}));
+    platform.answer(MessageAnswer::No);
+    EXPECT_TRUE(editor.confirmClose());
+    EXPECT_EQ(folder.read("scores.ini"), file);
+
+    // Yes saves; a save that fails keeps the window open.
+    std::filesystem::remove(folder / "scores.ini");
+    platform.answer(MessageAnswer::Yes);
+    EXPECT_FALSE(editor.confirmClose());
+    EXPECT_EQ(platform.lastMessage().text.substr(0, 40),
+              "Error - The INI file couldn't be read, s");
+    folder.write("scores.ini", file);
+    platform.answer(MessageAnswer::Yes);
+    EXPECT_TRUE(editor.confirmClose());
+    EXPECT_FALSE(editor.hasUnsavedChanges());
+    EXPECT_EQ(folder.read("scores.ini"),
+              "[set.dat]\r\nCurrent Score=0\r\nLevel1=AAAA\r\nLevel2=BBBB\r\n");
+
+    // Save As saves too, adding ".ini" to a name without an extension.
+    editor.insertBefore();
+    platform.chooseFile((folder / "copy").string(), "copy");
+    editor.saveAs();
+    EXPECT_TRUE(std::filesystem::exists(folder / "copy.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "copy"));
+    EXPECT_FALSE(editor.hasUnsavedChanges());
+    editor.insertBefore();
+    platform.chooseFile((folder / "scores.old").string(), "scores.old");
+    editor.saveAs();
+    EXPECT_TRUE(std::filesystem::exists(folder / "scores.old"));
+    EXPECT_EQ(platform.unscriptedQuestions, 0);
+}
+
 TEST(ScoreFileStartFolder, WindowsThenTheWinePrefixThenHome) {
     const std::string wine = "/p/drive_c/windows";
     const std::string homeWine = "/home/u/.wine/drive_c/windows";

@@ -108,7 +108,13 @@ private Q_SLOTS:
         QCOMPARE(m_platform->dialogs.back().startFolderOrDefault,
                  scoreFileStartFolder(StartFolderEnvironment::fromSystem()));
 
-        getInfo("[mine.dat]\r\nLevel3=CCCC\r\nHighest Level=2\r\nLevel1=AAAA\r\n", "mine.dat");
+        // Enter in the set name runs Get Info.
+        m_folder->write("scores.ini",
+                        "[mine.dat]\r\nLevel3=CCCC\r\nHighest Level=2\r\nLevel1=AAAA\r\n");
+        find<QLineEdit>("Text1")->setText(
+            QString::fromStdString((*m_folder / "scores.ini").string()));
+        find<QLineEdit>("Text2")->setText("mine.dat");
+        QTest::keyClick(find<QLineEdit>("Text2"), Qt::Key_Return);
         QCOMPARE(rowsOf(list1()), (QStringList{"Level001=AAAA", "Level003=CCCC"}));
         QCOMPARE(rowsOf(find<QListWidget>("List2")), QStringList{"Highest Level=2"});
         for (int i = 2; i < 12; ++i)
@@ -199,6 +205,42 @@ private Q_SLOTS:
         expectMessage("Error - The INI file couldn't be written, saving could not continue.\n"
                       "Please use Save As if you would like to save these scores.");
         QCOMPARE(m_platform->messages.size(), std::size_t(7));
+
+        std::string full = "[mine.dat]\r\n";
+        for (int i = 1; i <= 999; ++i)
+            full += "Level" + std::to_string(i) + "=\r\n";
+        getInfo(full, "mine.dat");
+        list1()->setCurrentRow(0);
+        button("cmdInsert1")->click();
+        expectMessage("Error - there are already 999 levels in this set");
+        QCOMPARE(list1()->count(), 999);
+        getInfo("[mine.dat]\r\nLevel1=A\r\nLevel1=B\r\n", "mine.dat");
+        list1()->setCurrentRow(0);
+        button("cmdDelete")->click();
+        expectMessage(
+            "Error - deleting this entry would renumber Level001 to Level000. Levels must "
+            "be numbered 1 to 999.");
+        QCOMPARE(rowsOf(list1()), (QStringList{"Level001=A", "Level001=B"}));
+    }
+
+    // Exit, the close button and the main window's Exit all ask first when
+    // the entries changed; Cancel keeps the window and the edits.
+    void closingWithUnsavedEditsAsks() {
+        getInfo("[mine.dat]\r\nLevel1=AAAA,10,600\r\n", "mine.dat");
+        list1()->setCurrentRow(0);
+        button("cmdDeleteScore")->click();
+        m_platform->answer(MessageAnswer::Cancel);
+        button("Command3")->click();
+        QCOMPARE(m_platform->lastMessage(),
+                 (test::RecordedMessage{
+                     "Save changes to " + (*m_folder / "scores.ini").string() + "?",
+                     "INI File Editor", MessageIcon::Question, MessageButtons::YesNoCancel}));
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(rowsOf(list1()), QStringList{"Level001=AAAA"});
+        m_platform->answer(MessageAnswer::Yes);
+        QVERIFY(m_window->close());
+        QCOMPARE(m_folder->read("scores.ini"),
+                 std::string("[mine.dat]\r\nCurrent Score=0\r\nLevel1=AAAA\r\n"));
     }
 };
 
