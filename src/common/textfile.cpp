@@ -70,8 +70,10 @@ namespace {
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    auto name = target.filename().string() + ".tessaro-" + std::to_string(stamp % 1000000007) +
-                "-" + std::to_string(counter++) + ".tmp";
+    // Appended as a path, so a name outside ASCII stays whole on Windows.
+    auto name = target.filename();
+    name +=
+        ".tessaro-" + std::to_string(stamp % 1000000007) + "-" + std::to_string(counter++) + ".tmp";
     return target.parent_path() / name;
 }
 
@@ -112,9 +114,11 @@ bool copyFileReplacing(const std::filesystem::path& source, const std::filesyste
         return false;
     if (std::filesystem::equivalent(source, target, error))
         return true;
-    std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing,
-                               error);
-    return !error;
+    // Read, then write through the atomic replace: the standard library's
+    // overwriting copy fails on Windows when the target exists, and a copy
+    // that fails part-way must leave the old target whole.
+    const auto bytes = readFileBytes(source);
+    return bytes && replaceFileAtomically(target, *bytes);
 }
 
 } // namespace tessaro
