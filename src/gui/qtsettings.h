@@ -7,7 +7,8 @@
 namespace tessaro {
 
 // Settings in the user's store (the registry on Windows, an INI file under
-// the user's configuration folder elsewhere), keyed "section/key".
+// the user's configuration folder elsewhere), keyed "section/key". Values
+// are paths, numbers and flags, kept as UTF-8 text like every path.
 class QtSettings : public SettingsStore {
 public:
     QtSettings();

@@ -1,0 +1,39 @@
+#include "common/windowsnames.h"
+
+#include "common/paths.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace tessaro {
+
+namespace {
+
+bool isDeviceName(std::string_view name) {
+    // Windows opens the device whatever follows the first dot, and ignores
+    // spaces before it.
+    auto stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.remove_suffix(1);
+    const std::string upper = toUpperAscii(stem);
+    static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
+    if (std::find(kDevices.begin(), kDevices.end(), upper) != kDevices.end())
+        return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
+}
+
+} // namespace
+
+bool isNameWindowsCanHold(std::string_view name) {
+    if (name.empty() || name.back() == ' ' || name.back() == '.')
+        return false;
+    const bool badCharacter = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 ||
+               std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+    });
+    return !badCharacter && !isDeviceName(name);
+}
+
+} // namespace tessaro
