@@ -1,9 +1,11 @@
 #include "ccf/ccfcreator.h"
 
 #include "ccf/ccffile.h"
+#include "common/codepage.h"
 #include "common/folderlisting.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/windowsnames.h"
 
 #include <utility>
 
@@ -53,7 +55,7 @@ void CcfCreator::pick(const std::string& name) {
                         MessageIcon::Exclamation);
         return;
     }
-    levelSetPath = (*fields)[0];
+    levelSetPath = fromWindows1252((*fields)[0]);
     fakeLastLevel = (*fields)[1];
     realLastLevel = (*fields)[2];
 }
@@ -76,11 +78,28 @@ CcfCreator::SaveResult CcfCreator::save() {
         return refuse("Error - invalid level 144", "Text2");
     if (ccfName.empty())
         return refuse("Error - you didn't type a name for this CCF file", "Combo1");
-    if (ccfName.size() > kLongestCcfName)
+    // The game reads the fields, and the name as a score section, in its own
+    // code page; the name is counted in it too.
+    const auto gameName = toWindows1252(ccfName);
+    if (gameName && gameName->size() > kLongestCcfName)
         return refuse("Error - CCF filename too long", "Combo1");
     if (leavesFolder(ccfName))
         return refuse("Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"", "Combo1");
-    if (!writeCcfFile(pathOf(ccfName), levelSetPath, fakeLastLevel, realLastLevel, ccfName))
+    if (!isNameWindowsCanHold(ccfName))
+        return refuse(std::string("Error - the CCF filename cannot contain ") +
+                          kCharactersWindowsNamesCannotHold +
+                          " or control characters, end in a space or a dot, or be a device "
+                          "name such as CON or NUL",
+                      "Combo1");
+    if (!gameName)
+        return refuse("Error - the CCF filename holds letters the game cannot read", "Combo1");
+    const auto gamePath = toWindows1252(levelSetPath);
+    if (!gamePath)
+        return refuse("Error - the level set's path holds letters the game cannot read; "
+                      "choose a set in a folder whose path uses only the letters of Western "
+                      "European languages",
+                      "Text1");
+    if (!writeCcfFile(pathOf(ccfName), *gamePath, fakeLastLevel, realLastLevel, *gameName))
         return refuse("Error - your CCF file (" + ccfName +
                           ") could not be written, so nothing "
                           "was saved.",

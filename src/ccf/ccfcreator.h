@@ -47,7 +47,9 @@ public:
     };
     // Command1: checks the fields, writes the CCF file (replacing one of the
     // same name) and confirms. A file that cannot be written is reported and
-    // an earlier file of that name stays as it was.
+    // an earlier file of that name stays as it was. A name Windows cannot hold
+    // is refused, and so are a name or level set path that Windows-1252, the
+    // code page the file's fields are written in, cannot hold.
     SaveResult save();
 
 private:

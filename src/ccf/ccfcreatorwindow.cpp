@@ -45,9 +45,10 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     auto* file1 = new QListWidget(this);
     file1->setObjectName("File1");
     file1->hide();
+    // Each entry keeps the name's own bytes, which its text may not give back.
     for (const auto& name : m_model.ccfNames()) {
-        file1->addItem(fromBytes(name));
-        m_combo1->addItem(fromBytes(name));
+        file1->addItem(pathText(name));
+        m_combo1->addItem(pathText(name), QByteArray::fromStdString(name));
     }
     m_combo1->setCurrentIndex(-1);
     grid->addWidget(label4, row++, 0, 1, 3);
@@ -71,9 +72,9 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
         connect(field, &QLineEdit::textChanged, this,
                 [text](const QString& edited) { *text = toBytes(edited); });
     connect(m_combo1, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { m_model.ccfName = toBytes(text); });
+            [this](const QString& text) { m_model.ccfName = pathBytes(text); });
     connect(m_combo1, &QComboBox::activated, this, [this](int index) {
-        m_model.pick(toBytes(m_combo1->itemText(index)));
+        m_model.pick(m_combo1->itemData(index).toByteArray().toStdString());
         redraw();
     });
     connect(command3, &QPushButton::clicked, this, [this] {
@@ -107,10 +108,10 @@ QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* na
 }
 
 void CcfCreatorWindow::redraw() {
-    showText(*m_text1, m_model.levelSetPath);
+    showPath(*m_text1, m_model.levelSetPath);
     showText(*m_text2, m_model.fakeLastLevel);
     showText(*m_text3, m_model.realLastLevel);
-    const auto name = fromBytes(m_model.ccfName);
+    const auto name = pathText(m_model.ccfName);
     if (m_combo1->currentText() != name)
         m_combo1->setEditText(name);
 }

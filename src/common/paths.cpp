@@ -48,13 +48,28 @@ std::string bareName(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+#ifdef _WIN32
+// Windows names are UTF-16; they travel through the core as UTF-8, never
+// through the ANSI code page, which cannot hold most of them.
+std::filesystem::path toPath(const std::string& bytes) {
+    return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+}
+
+std::string fromPath(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+#else
+// Names are the system's own bytes: UTF-8 as a rule, and a name that is not
+// valid UTF-8 still reaches its file.
 std::filesystem::path toPath(const std::string& bytes) {
     return std::filesystem::path(bytes);
 }
 
 std::string fromPath(const std::filesystem::path& path) {
-    return path.string();
+    return path.native();
 }
+#endif
 
 namespace {
 

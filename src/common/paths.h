@@ -27,7 +27,11 @@ std::string cleanSeparators(std::string_view path, char separator = kPathSeparat
 // The file name after the last separator ('/' or '\').
 std::string bareName(std::string_view path);
 
-// Conversions between the core's byte strings and filesystem paths.
+// A path held as text is UTF-8 on every system. toPath gives the system's own
+// name for it (UTF-16 on Windows, through the wide file API; elsewhere the
+// same bytes, so a name that is not valid UTF-8 still works) and fromPath
+// gives the text back. Never convert a path with path(std::string) or
+// path.string(): on Windows they go through the ANSI code page.
 std::filesystem::path toPath(const std::string& bytes);
 std::string fromPath(const std::filesystem::path& path);
 

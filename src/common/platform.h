@@ -29,8 +29,10 @@ struct StartRequest {
     bool operator==(const StartRequest&) const = default;
 };
 
-// Everything modal or outside the process. All texts are 8-bit code-page
-// bytes as the core keeps them; the Qt implementation converts at the edge.
+// Everything modal or outside the process. Messages, titles, prompts,
+// filters and paths are UTF-8 text, so a message can name any path as it is;
+// a line input's default and answer are Windows-1252 bytes, like the file
+// text they become. The Qt implementation converts at the edge.
 // Filters have the form "description|pattern;pattern".
 class Platform {
 public:

@@ -1,8 +1,10 @@
 #include "dacgen/dacfile.h"
 
 #include "common/casefold.h"
+#include "common/codepage.h"
 #include "common/paths.h"
 #include "common/textfile.h"
+#include "common/windowsnames.h"
 
 #include <algorithm>
 #include <array>
@@ -22,11 +24,15 @@ bool getsLastLevel144(const std::string& setName) {
                        [&](const char* set) { return equalsIgnoreCase(setName, set); });
 }
 
-// A name that would spill into other lines of the file, or lead the file out
-// of the SETS folder, is never written.
-bool isWritableName(const std::string& setName) {
-    return !setName.empty() && setName.find_first_of("\r\n/") == std::string::npos &&
-           setName.find(kPathSeparator) == std::string::npos;
+// Tile World opens the set by the "file=" name through the system's narrow
+// file API: the ANSI code page on Windows (Windows-1252 for the players the
+// game was made for), the name's own bytes elsewhere.
+std::optional<std::string> tileWorldName(const std::string& setName) {
+#ifdef _WIN32
+    return toWindows1252(setName);
+#else
+    return setName;
+#endif
 }
 
 } // namespace
@@ -38,7 +44,7 @@ std::string dacFileName(const std::string& setName, DacRuleset ruleset) {
 std::vector<std::string> dacFileLines(const std::string& setName, DacRuleset ruleset,
                                       const DacOptions& options) {
     std::vector<std::string> lines = {
-        "file=" + setName,
+        "file=" + tileWorldName(setName).value_or(setName),
         std::string("usepasswords=") + (options.usePasswords ? "y" : "n"),
         ruleset == DacRuleset::MS ? "ruleset=ms" : "ruleset=lynx",
     };
@@ -55,7 +61,10 @@ bool WriteDacFiles(const std::string& setName, const DacOptions& options,
     for (const auto ruleset : {DacRuleset::MS, DacRuleset::Lynx}) {
         if (!(ruleset == DacRuleset::MS ? options.makeMS : options.makeLynx))
             continue;
-        const bool written = isWritableName(setName) && !setsFolder.empty() &&
+        // A name Windows cannot hold (a line break would also spill into
+        // other lines) or Tile World could not open is never written.
+        const bool written = isNameWindowsCanHold(setName) && tileWorldName(setName) &&
+                             !setsFolder.empty() &&
                              writeTextLines(setsFolder / toPath(dacFileName(setName, ruleset)),
                                             dacFileLines(setName, ruleset, options));
         allWritten = allWritten && written;

@@ -26,15 +26,18 @@ enum class DacRuleset { MS, Lynx };
 // is spelt on disk): setName + "-MS.dac" or setName + "-Lynx.dac".
 std::string dacFileName(const std::string& setName, DacRuleset ruleset);
 
-// The lines of that DAC file, without line ends.
+// The lines of that DAC file, without line ends. The "file=" line names the
+// set as Tile World on this system opens it: in Windows-1252 on Windows, with
+// the name's own bytes elsewhere.
 std::vector<std::string> dacFileLines(const std::string& setName, DacRuleset ruleset,
                                       const DacOptions& options);
 
 // Writes the MS file and then the Lynx file of setName into setsFolder, each
 // only when its ruleset is chosen, replacing a file of the same name. Lines end
 // in CR LF. True when every chosen file was written; a file that cannot be
-// written (missing or read-only folder, a name holding a line break or a
-// folder separator) does not stop the other one.
+// written (missing or read-only folder) does not stop the other one. Nothing
+// is written for a name Windows cannot hold (see isNameWindowsCanHold) or, on
+// Windows, one that Windows-1252 cannot hold.
 bool WriteDacFiles(const std::string& setName, const DacOptions& options,
                    const std::filesystem::path& setsFolder);
 

@@ -82,9 +82,13 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
     layout->addStretch();
     layout->addLayout(buttons);
 
-    m_fields = {{m_origExe, &m_model.originalExe},  {m_newExe, &m_model.newExe},
-                {m_newIni, &m_model.iniName},       {m_newDat, &m_model.dataName},
-                {m_lev144, &m_model.fakeLastLevel}, {m_lev149, &m_model.realLastLevel}};
+    m_paths = {{m_origExe, &m_model.originalExe}, {m_newExe, &m_model.newExe}};
+    for (auto [field, path] : m_paths)
+        bindPath(*field, *path);
+    m_fields = {{m_newIni, &m_model.iniName},
+                {m_newDat, &m_model.dataName},
+                {m_lev144, &m_model.fakeLastLevel},
+                {m_lev149, &m_model.realLastLevel}};
     for (auto [field, text] : m_fields)
         bindText(*field, *text);
 
@@ -147,6 +151,8 @@ void ExeCreatorWindow::redraw() {
     QWidget* const newExeControls[] = {m_newExe, m_command2, m_newIni, m_newDat};
     for (auto* control : newExeControls)
         control->setVisible(shown);
+    for (auto [field, path] : m_paths)
+        showPath(*field, *path);
     for (auto [field, text] : m_fields)
         showText(*field, *text);
 }

@@ -41,7 +41,8 @@ private:
     QPushButton* m_command2;
     QWidget* m_newExeRows[3];
     // Each text field with the model's text it shows.
-    std::vector<std::pair<QLineEdit*, std::string*>> m_fields;
+    std::vector<std::pair<QLineEdit*, std::string*>> m_paths;  // origExe and newExe
+    std::vector<std::pair<QLineEdit*, std::string*>> m_fields; // the names and levels typed
 };
 
 } // namespace tessaro

@@ -1,5 +1,6 @@
 #include "gui/qtplatform.h"
 
+#include "common/paths.h"
 #include "gui/codepage.h"
 
 #include <QApplication>
@@ -69,7 +70,7 @@ QString toQtFilter(const std::string& filter) {
 
 MessageAnswer QtPlatform::message(const std::string& text, const std::string& title,
                                   MessageIcon icon, MessageButtons buttons) {
-    QMessageBox box(toQtIcon(icon), fromBytes(title), fromBytes(text), toQtButtons(buttons),
+    QMessageBox box(toQtIcon(icon), pathText(title), pathText(text), toQtButtons(buttons),
                     dialogParent());
     if (buttons != MessageButtons::Ok)
         box.setDefaultButton(QMessageBox::Yes);
@@ -91,14 +92,14 @@ MessageAnswer QtPlatform::message(const std::string& text, const std::string& ti
 std::optional<FileChoice> QtPlatform::openFileDialog(const std::string& title,
                                                      const std::string& filter,
                                                      const std::string& startFolder) {
-    return toChoice(QFileDialog::getOpenFileName(dialogParent(), fromBytes(title),
+    return toChoice(QFileDialog::getOpenFileName(dialogParent(), pathText(title),
                                                  pathText(startFolder), toQtFilter(filter)));
 }
 
 std::optional<FileChoice> QtPlatform::saveFileDialog(const std::string& title,
                                                      const std::string& filter,
                                                      const std::string& startFolder) {
-    return toChoice(QFileDialog::getSaveFileName(dialogParent(), fromBytes(title),
+    return toChoice(QFileDialog::getSaveFileName(dialogParent(), pathText(title),
                                                  pathText(startFolder), toQtFilter(filter)));
 }
 
@@ -107,15 +108,15 @@ std::optional<std::string> QtPlatform::lineInput(const std::string& prompt,
                                                  const std::string& defaultText) {
     bool accepted = false;
     const QString text =
-        QInputDialog::getText(dialogParent(), fromBytes(title), fromBytes(prompt),
-                              QLineEdit::Normal, fromBytes(defaultText), &accepted);
+        QInputDialog::getText(dialogParent(), pathText(title), pathText(prompt), QLineEdit::Normal,
+                              fromBytes(defaultText), &accepted);
     if (!accepted)
         return std::nullopt;
     return toBytes(text);
 }
 
 std::optional<ColorValue> QtPlatform::colorDialog(const std::string& title) {
-    const QColor color = QColorDialog::getColor(Qt::white, dialogParent(), fromBytes(title));
+    const QColor color = QColorDialog::getColor(Qt::white, dialogParent(), pathText(title));
     if (!color.isValid())
         return std::nullopt;
     return static_cast<ColorValue>(color.red()) | (static_cast<ColorValue>(color.green()) << 8) |
@@ -126,8 +127,8 @@ bool QtPlatform::startProgram(const StartRequest& request) {
     QStringList arguments;
     for (const auto& argument : request.arguments)
         arguments << pathText(argument);
-    return QProcess::startDetached(pathText(request.program.string()), arguments,
-                                   pathText(request.workingFolder.string()));
+    return QProcess::startDetached(pathText(fromPath(request.program)), arguments,
+                                   pathText(fromPath(request.workingFolder)));
 }
 
 bool QtPlatform::openUrl(const std::string& url) {

@@ -54,11 +54,11 @@ std::string QtSettings::get(const std::string& section, const std::string& key,
     const QVariant value = m_settings.value(keyOf(section, key));
     if (!value.isValid())
         return fallback;
-    return toBytes(value.toString());
+    return pathBytes(value.toString());
 }
 
 void QtSettings::set(const std::string& section, const std::string& key, const std::string& value) {
-    m_settings.setValue(keyOf(section, key), fromBytes(value));
+    m_settings.setValue(keyOf(section, key), pathText(value));
     m_settings.sync();
 }
 

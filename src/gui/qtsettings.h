@@ -11,6 +11,7 @@ namespace tessaro {
 // elsewhere the file Tessaro/Tessaro.conf in the user's configuration folder
 // (~/.config unless XDG_CONFIG_HOME says otherwise), with a [section] per
 // section, "General" written as [General].
+// Values are paths, numbers and flags, kept as UTF-8 text like every path.
 class QtSettings : public SettingsStore {
 public:
     QtSettings();

@@ -23,6 +23,17 @@ void bindText(QLineEdit& field, std::string& text) {
                      [&text](const QString& edited) { text = toBytes(edited); });
 }
 
+void showPath(QLineEdit& field, const std::string& path) {
+    const auto text = pathText(path);
+    if (field.text() != text)
+        field.setText(text);
+}
+
+void bindPath(QLineEdit& field, std::string& path) {
+    QObject::connect(&field, &QLineEdit::textChanged, &field,
+                     [&path](const QString& edited) { path = pathBytes(edited); });
+}
+
 void focusControl(QWidget& window, const std::string& objectName) {
     if (objectName.empty())
         return;

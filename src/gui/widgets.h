@@ -18,6 +18,11 @@ void showText(QLineEdit& field, const std::string& bytes);
 // Every edit of the field goes straight into text (as code-page bytes).
 void bindText(QLineEdit& field, std::string& text);
 
+// The same two for a field that holds a path or file name (UTF-8, see
+// pathText).
+void showPath(QLineEdit& field, const std::string& path);
+void bindPath(QLineEdit& field, std::string& path);
+
 // Gives the keyboard focus to window's control of that object name; an empty
 // or unknown name does nothing.
 void focusControl(QWidget& window, const std::string& objectName);

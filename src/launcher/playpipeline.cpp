@@ -1,8 +1,10 @@
 #include "launcher/playpipeline.h"
 
 #include "ccf/ccffile.h"
+#include "common/codepage.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/programsearch.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
 #include "launcher/patchwriter.h"
@@ -34,6 +36,12 @@ std::string tooLongMessage(const std::string& name, const char* extensions) {
            extensions + ") and try again.";
 }
 
+std::string unreadableNameMessage(const std::string& name) {
+    return "The file name " + name +
+           " holds letters the game cannot read. Please rename it using only the letters of "
+           "Western European languages and try again.";
+}
+
 void warn(Platform& platform, const std::string& text) {
     platform.tell(text, kTitle, MessageIcon::Exclamation);
 }
@@ -46,12 +54,12 @@ enum class PlayStep { Done, Executable, LevelSet, DataCopy, Mismatched };
 // so the score section the game uses always belongs to the set it plays: both
 // are written beside their targets first, then renamed over them; when the
 // second rename fails the executable gets its old bytes back.
-PlayStep replacePlayFiles(const PatchWriter& executable, const std::string& levelSet,
+PlayStep replacePlayFiles(const PatchWriter& executable, const std::filesystem::path& levelSet,
                           const std::string& dataCopy) {
     SafeWriter exeWriter(executable.target());
     if (!executable.ok() || !exeWriter.prepare(executable.patchedBytes()))
         return PlayStep::Executable;
-    const auto set = readFileBytes(toPath(levelSet));
+    const auto set = readFileBytes(levelSet);
     if (!set)
         return PlayStep::LevelSet;
     SafeWriter dataWriter(toPath(dataCopy));
@@ -96,6 +104,19 @@ std::string mismatchedMessage(const PlayPaths& paths) {
            "wrong level set's name; play a level set again once both files can be written.";
 }
 
+// A CCF file holds the level set's path in the game's code page. A set whose
+// name is not UTF-8 was stored with its own bytes (see toWindows1252), so
+// those are tried when the path read as Windows-1252 names no file.
+std::filesystem::path levelSetPathOf(const std::string& field) {
+    auto path = toPath(fromWindows1252(field));
+#ifndef _WIN32
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && std::filesystem::exists(toPath(field), error))
+        path = toPath(field);
+#endif
+    return path;
+}
+
 #ifndef _WIN32
 bool startsWithMz(const std::string& path) {
     std::ifstream in(toPath(path), std::ios::binary);
@@ -104,23 +125,49 @@ bool startsWithMz(const std::string& path) {
 }
 #endif
 
-// Starts the play executable; says so when it cannot be started at all.
+// Starts the play executable; says so, and what would help, when it cannot.
 bool startGame(const std::string& executable, const PlayEnvironment& environment,
                Platform& platform) {
     const auto request = buildStartRequest(executable, environment.playRunner);
+    const std::string cannotStart = "Tessaro could not start " + executable;
+    if (!environment.playRunner.empty()) {
+        if (platform.startProgram(request))
+            return true;
+        warn(platform,
+             cannotStart + ". Check the PlayRunner setting (" + environment.playRunner + ").");
+        return false;
+    }
+#ifdef _WIN32
     if (platform.startProgram(request))
         return true;
-    std::string text = "Tessaro could not start " + executable + ".";
-    if (!environment.playRunner.empty()) {
-        text += " Check the PlayRunner setting (" + environment.playRunner + ").";
-    } else if (request.program == "wine") {
-        text += " The game is a Windows program; install Wine to play it here.";
-    }
-    warn(platform, text);
+    warn(platform, cannotStart +
+                       ". The game is a 16-bit Windows program, which 64-bit Windows cannot "
+                       "start by itself: install a 16-bit runner such as WineVDM and name it in "
+                       "the PlayRunner setting.");
     return false;
+#else
+    if (platform.startProgram(request))
+        return true;
+    if (request.program != "wine") {
+        warn(platform, cannotStart + ".");
+    } else if (!findProgram("wine", environment.searchPath.value_or(""))) {
+        warn(platform, cannotStart +
+                           ": the game is a 16-bit Windows program, which needs Wine, and no "
+                           "wine was found on the PATH. Install Wine (on Debian, the wine "
+                           "package with 32-bit support: dpkg --add-architecture i386, then "
+                           "apt-get update and apt-get install wine wine32), or name another "
+                           "runner in the PlayRunner setting.");
+    } else {
+        warn(platform, cannotStart +
+                           " through wine. Wine needs its 32-bit support to run the game (on "
+                           "Debian, the wine32 package); or name another runner in the "
+                           "PlayRunner setting.");
+    }
+    return false;
+#endif
 }
 
-PlayOutcome playCcf(const PlayInputs& inputs, const PlayPaths& paths,
+PlayOutcome playCcf(const PlayInputs& inputs, const std::string& section, const PlayPaths& paths,
                     const PlayEnvironment& environment, Platform& platform) {
     const std::string& name = *inputs.selectedFile;
     const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
@@ -136,7 +183,7 @@ PlayOutcome playCcf(const PlayInputs& inputs, const PlayPaths& paths,
         warn(platform, "The CCF file " + name + " holds a last level that is not a number.");
         return {};
     }
-    if (name.size() > 16) {
+    if (section.size() > 16) {
         warn(platform, tooLongMessage(name, ".ccf"));
         return {};
     }
@@ -144,8 +191,8 @@ PlayOutcome playCcf(const PlayInputs& inputs, const PlayPaths& paths,
     writer.writeIniName(paths.iniName);
     writer.writeDataFileName(kDataCopyName);
     writer.writeLevels(*fake, *real);
-    writer.writeSectionName(name);
-    switch (replacePlayFiles(writer, (*fields)[0], paths.dataCopy)) {
+    writer.writeSectionName(section);
+    switch (replacePlayFiles(writer, levelSetPathOf((*fields)[0]), paths.dataCopy)) {
     case PlayStep::Done:
         break;
     case PlayStep::Executable:
@@ -153,7 +200,7 @@ PlayOutcome playCcf(const PlayInputs& inputs, const PlayPaths& paths,
         return {};
     case PlayStep::LevelSet:
     case PlayStep::DataCopy:
-        warn(platform, "The level set " + (*fields)[0] + " named by " + name +
+        warn(platform, "The level set " + fromWindows1252((*fields)[0]) + " named by " + name +
                            " could not be copied to " + paths.dataCopy + ".");
         return {};
     case PlayStep::Mismatched:
@@ -192,8 +239,10 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
     if (inputs.iniFileName.empty()) {
         paths.iniName = kDefaultIniName;
     } else {
-        paths.iniName =
-            (inputs.iniFileName + std::string(kIniNameWidth, ' ')).substr(0, kIniNameWidth);
+        // The game reads the name in its own code page; a play refuses a name
+        // that code page cannot hold before it gets here.
+        const auto name = toWindows1252(inputs.iniFileName).value_or(inputs.iniFileName);
+        paths.iniName = (name + std::string(kIniNameWidth, ' ')).substr(0, kIniNameWidth);
     }
     return paths;
 }
@@ -215,20 +264,33 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
         warn(platform, "Error - invalid level 149");
         return {"Text2"};
     }
+    const auto iniName = toWindows1252(inputs.iniFileName);
+    if (!iniName) {
+        warn(platform, "The INI file name " + inputs.iniFileName +
+                           " holds letters the game cannot read. Please use only the letters of "
+                           "Western European languages.");
+        return {"theINIFile"};
+    }
     if (!inputs.selectedFile || inputs.selectedFile->empty())
         return {};
     // A longer name would be cut to fit the executable, and the game would
     // keep its scores in another file than the one the player named.
-    if (inputs.iniFileName.size() > kIniNameWidth) {
+    if (iniName->size() > kIniNameWidth) {
         warn(platform, "Error - the INI file name must be 11 characters or less");
         return {"theINIFile"};
     }
 
+    // The section name is the file's name as the game reads it.
     const std::string& name = *inputs.selectedFile;
+    const auto section = toWindows1252(name);
+    if (!section) {
+        warn(platform, unreadableNameMessage(name));
+        return {};
+    }
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0)
-        return playCcf(inputs, paths, environment, platform);
+        return playCcf(inputs, *section, paths, environment, platform);
 
-    if (name.size() > 16) {
+    if (section->size() > 16) {
         warn(platform, tooLongMessage(name, ".dat or .ccl"));
         return {};
     }
@@ -236,11 +298,11 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
     writer.writeIniName(paths.iniName);
     writer.writeDataFileName(kDataCopyName);
     writer.writeLevels(*fake, *real);
-    writer.writeSectionName(name);
+    writer.writeSectionName(*section);
     // When the files cannot be changed, the game still starts with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);
-    const auto step = replacePlayFiles(writer, levelSet, paths.dataCopy);
+    const auto step = replacePlayFiles(writer, toPath(levelSet), paths.dataCopy);
     if (step == PlayStep::Mismatched) {
         warn(platform, mismatchedMessage(paths));
         return {};

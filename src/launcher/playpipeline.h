@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/platform.h"
+#include "common/programsearch.h"
 
 #include <filesystem>
 #include <optional>
@@ -28,6 +29,9 @@ struct PlayInputs {
 struct PlayEnvironment {
     std::string programFolder;
     std::string playRunner; // the PlayRunner setting; empty for none
+    // Where wine is looked for, when the game did not start through it, to
+    // tell the player whether it is missing (PATH's form).
+    std::optional<std::string> searchPath = systemSearchPath();
 };
 
 // What the window must do after a play: focus a control (by object name) or nothing.
@@ -51,6 +55,11 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 // patches
 // the executable, copies the chosen set (or the set a CCF file names) to
 // "tessaro.7" beside it and starts it. Every message goes through platform.
+// The score section and the INI name are written in Windows-1252 (see
+// toWindows1252); a name that code page cannot hold is refused before
+// anything is written. A start that fails is reported with what would help:
+// the PlayRunner setting, a 16-bit runner on Windows, or how to get Wine when
+// none is found on searchPath.
 PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
                              Platform& platform);
 

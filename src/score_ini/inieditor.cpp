@@ -1,5 +1,6 @@
 #include "score_ini/inieditor.h"
 
+#include "common/codepage.h"
 #include "score_ini/levelvalue.h"
 
 #include <algorithm>
@@ -65,7 +66,14 @@ void IniEditor::browse() {
 }
 
 void IniEditor::getInfo() {
-    auto loaded = LoadScoreSection(m_iniFileText, m_setNameText);
+    // The game names a set's section in its own code page; a name that code
+    // page cannot hold names no section the game wrote.
+    const auto setName = toWindows1252(m_setNameText);
+    if (!setName) {
+        tell(kSetNotFound, MessageIcon::Exclamation);
+        return;
+    }
+    auto loaded = LoadScoreSection(m_iniFileText, *setName);
     if (const auto* error = std::get_if<LoadError>(&loaded)) {
         tell(*error == LoadError::SectionNotFound ? kSetNotFound : kFileNotOpened,
              MessageIcon::Exclamation);

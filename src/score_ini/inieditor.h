@@ -61,7 +61,9 @@ public:
     // The view told about list changes; null for none.
     void setView(EntryListView* view) { m_view = view; }
 
-    // Text1 (the score file) and Text2 (the set name) as the player typed them.
+    // Text1 (the score file's path) and Text2 (the set's file name) as the
+    // player typed them, in UTF-8 like every path. "Get Info" looks the set up
+    // by its Windows-1252 name, as the game wrote it.
     const std::string& iniFileText() const { return m_iniFileText; }
     void setIniFileText(std::string text) { m_iniFileText = std::move(text); }
     const std::string& setNameText() const { return m_setNameText; }

@@ -135,9 +135,9 @@ void IniEditorWindow::createLayout() {
 
 void IniEditorWindow::connectControls() {
     connect(m_text1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_editor.setIniFileText(toBytes(text)); });
+            [this](const QString& text) { m_editor.setIniFileText(pathBytes(text)); });
     connect(m_text2, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_editor.setSetNameText(toBytes(text)); });
+            [this](const QString& text) { m_editor.setSetNameText(pathBytes(text)); });
     // Only the player's clicks reach here: the editor's own row changes are
     // drawn with the list's signals blocked.
     connect(m_list1, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -179,7 +179,7 @@ void IniEditorWindow::run(void (IniEditor::*command)()) {
 }
 
 void IniEditorWindow::showState() {
-    const QString iniFileName = fromBytes(m_editor.iniFileText());
+    const QString iniFileName = pathText(m_editor.iniFileText());
     if (m_text1->text() != iniFileName)
         m_text1->setText(iniFileName);
     const bool enabled = m_editor.editingEnabled();

@@ -28,7 +28,14 @@ protected:
 
 TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
     const std::string bad144 = "Error - invalid level 144", bad149 = "Error - invalid level 149",
-                      badName = "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"";
+                      badName = "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"",
+                      windowsName =
+                          "Error - the CCF filename cannot contain \\ / : * ? \" < > | or "
+                          "control characters, end in a space or a dot, or be a device "
+                          "name such as CON or NUL",
+                      badPath = "Error - the level set's path holds letters the game cannot read; "
+                                "choose a set in a folder whose path uses only the letters of "
+                                "Western European languages";
     struct Case {
         std::string levelSetPath, fakeLastLevel, realLastLevel, ccfName, message, focus;
     };
@@ -43,6 +50,14 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
         {"s.dat", "144", "149", "up\\x.ccf", badName, "Combo1"},
         {"s.dat", "144", "149", "sub/x.ccf", badName, "Combo1"},
         {"s.dat", "144", "149", "..", badName, "Combo1"},
+        {"s.dat", "144", "149", "a:b.ccf", windowsName, "Combo1"},
+        {"s.dat", "144", "149", "con.ccf", windowsName, "Combo1"},
+        {"s.dat", "144", "149", "set.ccf ", windowsName, "Combo1"},
+        {"s.dat", "144", "149", "Иван.ccf",
+         "Error - the CCF filename holds letters the game "
+         "cannot read",
+         "Combo1"},
+        {"/Иван/s.dat", "144", "149", "ivan.ccf", badPath, "Text1"},
     };
     for (const auto& c : cases) {
         creator.levelSetPath = c.levelSetPath;
@@ -88,6 +103,16 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
         EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
     }
     EXPECT_EQ(platform.messages.size(), 2u);
+
+    // The fields are in the game's code page; the name counts characters.
+    creator.levelSetPath = "C:\\Café\\Don’t.dat";
+    creator.ccfName = "éééééééééééé.ccf";
+    EXPECT_TRUE(creator.save().saved);
+    EXPECT_EQ(folder.read("prog/éééééééééééé.ccf"),
+              "\"C:\\Caf\xE9\\Don\x92t.dat\"\r\n\"0144\"\r\n\"144\"\r\n"
+              "\"\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9.ccf\"\r\n");
+    reopened.pick("éééééééééééé.ccf");
+    EXPECT_EQ(reopened.levelSetPath, "C:\\Café\\Don’t.dat");
 
     // Saving after a pick writes the picked file again, now with four lines.
     reopened.pick("three.ccf");

@@ -117,6 +117,10 @@ private Q_SLOTS:
             {"Combo1", "seventeen-ch.ccf1", "Error - CCF filename too long"},
             {"Combo1", "../up.ccf",
              "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\""},
+            {"Combo1", "a:b.ccf",
+             "Error - the CCF filename cannot contain \\ / : * ? \" < > | or control characters, "
+             "end in a space or a dot, or be a device name such as CON or NUL"},
+            {"Combo1", "Иван.ccf", "Error - the CCF filename holds letters the game cannot read"},
         };
         for (const auto& row : rows) {
             for (auto [field, text] : valid)
@@ -124,9 +128,18 @@ private Q_SLOTS:
             QCOMPARE(f.save(), box(row.message));
             QCOMPARE(f.focused(), QString(row.field));
         }
+        f.set("Combo1", "new.ccf");
+        f.platform.chooseFile("/home/Иван/s.dat", "s.dat");
+        f.control<QPushButton>("Command3")->click();
+        QCOMPARE(f.control("Text1")->text(), QString("/home/Иван/s.dat"));
+        QCOMPARE(f.save(), box("Error - the level set's path holds letters the game cannot read; "
+                               "choose a set in a folder whose path uses only the letters of "
+                               "Western European languages"));
+        QCOMPARE(f.focused(), QString("Text1"));
         QCOMPARE(saved.count(), 0);
 
-        f.set("Combo1", "new.ccf");
+        f.platform.chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
+        f.control<QPushButton>("Command3")->click();
         QCOMPARE(f.save(), box("Your CCF file (new.ccf) has been created.", MessageIcon::None));
         QCOMPARE(saved.count(), 1);
         QCOMPARE(QString::fromStdString(f.folder.read("new.ccf")),

@@ -1,5 +1,7 @@
 #include "common/folderlisting.h"
 #include "common/paths.h"
+#include "common/programsearch.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +56,50 @@ TEST(Paths, RootsAndTheFoldersDownFromThem) {
     EXPECT_EQ(entries, (std::vector<FolderListEntry>{
                            {"\\\\server\\share\\", "\\\\server\\share\\", 0, false},
                            {"\\\\server\\share\\dir", "dir", 1, true}}));
+}
+
+// Paths as text are UTF-8 on every system; on Windows they reach the wide
+// file API, so folders and names outside any one code page work.
+TEST(Paths, NamesOutsideAsciiAreTheSystemsOwn) {
+    test::TempFolder folder;
+    for (const char* name : {"Иван/set.dat", "Café.dat", "Don’t.dat", "plain.dat"})
+        folder.write(name, "x");
+    EXPECT_EQ(listMatchingFiles(folder.path(), "*.dat"),
+              (std::vector<std::string>{"Café.dat", "Don’t.dat", "plain.dat"}));
+    EXPECT_EQ(listSubfolders(folder.path()), std::vector<std::string>{"Иван"});
+    const std::string ivan = fromPath(folder / "Иван");
+    EXPECT_EQ(folderListEntries(toPath(ivan)).back().path, ivan);
+    EXPECT_EQ(listMatchingFiles(toPath(ivan), "*.dat"), std::vector<std::string>{"set.dat"});
+    EXPECT_EQ(fromPath(toPath(ivan)), ivan);
+    EXPECT_EQ(bareName(ivan), "Иван");
+#ifndef _WIN32 // Windows names are UTF-16 and cannot be anything but text.
+    // A name that is not UTF-8 keeps its bytes.
+    folder.write("Ol\xE9.dat", "x");
+    EXPECT_EQ(listMatchingFiles(folder.path(), "Ol*").at(0), "Ol\xE9.dat");
+    EXPECT_EQ(folder.read("Ol\xE9.dat"), "x");
+#endif
+}
+
+TEST(ProgramSearch, FindsTheFirstProgramOnThePath) {
+    test::TempFolder folder;
+    for (const char* name : {"a/wine", "b/wine", "c/wine"})
+        folder.write(name, "#!/bin/sh\n");
+    std::filesystem::create_directories(folder / "d" / "wine"); // a folder is no program
+    for (const char* name : {"b/wine", "c/wine"})
+        std::filesystem::permissions(folder / name, std::filesystem::perms::owner_all);
+#ifdef _WIN32
+    const char separator = ';';
+    const std::string first = "a";
+#else
+    const char separator = ':';
+    const std::string first = "b"; // a/wine may not be run
+#endif
+    std::string path = separator + fromPath(folder / "d") + separator + fromPath(folder / "none");
+    for (const char* sub : {"a", "b", "c"})
+        path += separator + fromPath(folder / sub);
+    EXPECT_EQ(findProgram("wine", path), fromPath(folder / first / "wine"));
+    EXPECT_EQ(findProgram("wine", fromPath(folder / "d")), std::nullopt);
+    EXPECT_EQ(findProgram("wine", ""), std::nullopt);
 }
 
 } // namespace

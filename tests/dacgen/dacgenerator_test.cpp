@@ -1,3 +1,4 @@
+#include "common/paths.h"
 #include "common/textfile.h"
 #include "dacgen/dacgenerator.h"
 #include "support/memorysettings.h"
@@ -31,6 +32,28 @@ TEST(DacFile, ExtraLinesGoToTheirSetsWhateverTheCase) {
               (std::vector<std::string>{"file=chips.dat", "usepasswords=y", "ruleset=lynx"}));
 }
 
+// Tile World opens "file=" through the system's narrow file API: Windows-1252
+// on Windows, the name's own (UTF-8) bytes elsewhere.
+TEST(DacFile, NamesTheSetAsTileWorldHereOpensIt) {
+    test::TempFolder sets;
+    const DacOptions msOnly{.makeMS = true, .makeLynx = false};
+#ifdef _WIN32
+    const std::pair<const char*, const char*> cases[] = {
+        {"Café.dat", "Caf\xE9.dat"}, {"Don’t.dat", "Don\x92t.dat"}, {"Иван.dat", nullptr}};
+#else
+    const std::pair<const char*, const char*> cases[] = {
+        {"Café.dat", "Café.dat"}, {"Иван.dat", "Иван.dat"}, {"Ol\xE9.dat", "Ol\xE9.dat"}};
+#endif
+    for (const auto& [name, fileLine] : cases) {
+        EXPECT_EQ(WriteDacFiles(name, msOnly, sets.path()), fileLine != nullptr) << name;
+        EXPECT_EQ(sets.read(std::string(name) + "-MS.dac"),
+                  fileLine
+                      ? "file=" + std::string(fileLine) + "\r\nusepasswords=n\r\nruleset=ms\r\n"
+                      : "<missing>")
+            << name;
+    }
+}
+
 // A program folder, a DATA folder and a SETS folder, with settings that
 // point the generator at the last two.
 struct DacGenFixture : ::testing::Test {
@@ -41,8 +64,8 @@ struct DacGenFixture : ::testing::Test {
     DacGenFixture() {
         for (const char* name : {"program", "data", "sets"})
             std::filesystem::create_directories(root / name);
-        settings.values[{"DacGen", "DataFilesPath"}] = (root / "data").string();
-        settings.values[{"DacGen", "SetsFilesPath"}] = (root / "sets").string();
+        settings.values[{"DacGen", "DataFilesPath"}] = fromPath(root / "data");
+        settings.values[{"DacGen", "SetsFilesPath"}] = fromPath(root / "sets");
     }
 
     void addSets(std::initializer_list<const char*> names) const {
@@ -53,7 +76,7 @@ struct DacGenFixture : ::testing::Test {
 
 TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettings) {
     addSets({"CHIPS.DAT", "play.ccf", "notes.txt"});
-    DacGenerator generator({"/"}, root / "program");
+    DacGenerator generator({root.root()}, root / "program");
     generator.load(settings);
     EXPECT_EQ(generator.data().folder(), (root / "data").string());
     EXPECT_EQ(generator.sets().folder(), (root / "sets").string());
@@ -74,20 +97,27 @@ TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettin
         saved += section + "." + key + "=" + value + ";";
     EXPECT_EQ(saved, "DacGen.MakeMS=1;DacGen.MakeLynx=1;DacGen.UsePasswords=0;"
                      "DacGen.LastLevel144=1;DacGen.FixLynx=1;DacGen.DataFilesPath=" +
-                         (root / "data").string() +
-                         ";DacGen.SetsFilesPath=" + (root / "sets").string() +
-                         ";DacGen.DataFilesDrive=/;DacGen.SetsFilesDrive=/;");
+                         fromPath(root / "data") + ";DacGen.SetsFilesPath=" +
+                         fromPath(root / "sets") + ";DacGen.DataFilesDrive=" + root.root() +
+                         ";DacGen.SetsFilesDrive=" + root.root() + ";");
 }
 
 TEST_F(DacGenFixture, SetsThatCannotBeWrittenAreListedAndNotCounted) {
-    addSets({"a.dat", "b.dat", "c.dat", "bad\nname.dat"}); // that name would add a line
+    addSets({"a.dat", "b.dat", "c.dat"});
+    std::string failures = "b.dat";
+#ifndef _WIN32 // Windows itself cannot hold these names.
+    // A line break would add a line; no DAC file names a set Windows cannot hold.
+    addSets({"bad\nname.dat", "bad:name.dat", "bad<name.dat"});
+    failures += "\r\nbad\nname.dat\r\nbad:name.dat\r\nbad<name.dat";
+#endif
     root.write("sets/a.dat-MS.dac", "an older and much longer file\r\n\r\n\r\n");
     std::filesystem::create_directory(root / "sets" / "b.dat-MS.dac"); // in the way
-    DacGenerator generator({"/"}, root / "program");
+    DacGenerator generator({root.root()}, root / "program");
     generator.load(settings);
     EXPECT_FALSE(generator.GenerateAll(platform, settings));
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_TRUE(platform.messages[0].text.ends_with(":\r\n\r\nb.dat\r\nbad\nname.dat"));
+    EXPECT_TRUE(platform.messages[0].text.ends_with(":\r\n\r\n" + failures))
+        << platform.messages[0].text;
     EXPECT_EQ(platform.messages[1].text, "2 level sets successful.");
     EXPECT_TRUE(settings.writes.empty()); // the window stays open to choose another folder
     // Old files are replaced; a failed MS file does not stop the Lynx one.

@@ -18,6 +18,13 @@ private Q_SLOTS:
         QCOMPARE(fromBytes("\x80\xE9"), QString::fromUtf8("\u20AC\u00E9"));
         QCOMPARE(toBytes(QString::fromUtf8("\u4E2D")), std::string("?"));
     }
+
+    // Paths are UTF-8; a name that is not reads as Windows-1252, not as '?'.
+    void pathsShowReadably() {
+        QCOMPARE(pathText("/home/Иван/Café.dat"), QString::fromUtf8("/home/Иван/Café.dat"));
+        QCOMPARE(pathText("Ol\xE9.dat"), QString::fromUtf8("Olé.dat"));
+        QCOMPARE(pathBytes(QString::fromUtf8("Don’t.dat")), std::string("Don’t.dat"));
+    }
 };
 
 TESSARO_GUI_TEST(CodePageTest)

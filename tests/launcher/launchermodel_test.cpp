@@ -26,7 +26,7 @@ TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
     home.write("c.ccf", "");
     home.write("notes.txt", "");
     auto model = make();
-    model.start({"/"}, "/");
+    model.start({home.root()}, home.root());
     EXPECT_EQ(model.folder(), home.str());
     EXPECT_EQ(model.files(), (std::vector<std::string>{"A.ccl", "b.DAT", "c.ccf"}));
     EXPECT_EQ(model.fakeLastLevel, "144");
@@ -81,9 +81,27 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
+TEST_F(LauncherModelTest, AFolderNamedOutsideAsciiIsBrowsedAndItsSetsPlayed) {
+    home.write("ludex.exe", std::string(50000, '\0'));
+    home.write("Иван/Café.dat", "café levels");
+    auto model = make();
+    model.start({home.root()}, home.root());
+    const auto& entries = model.folderEntries();
+    const auto ivan = std::find_if(entries.begin(), entries.end(),
+                                   [](const FolderListEntry& e) { return e.name == "Иван"; });
+    ASSERT_NE(ivan, entries.end());
+    ASSERT_TRUE(model.openFolder(ivan->path));
+    EXPECT_EQ(model.folder(), fromPath(home / "Иван"));
+    EXPECT_EQ(model.files(), std::vector<std::string>{"Café.dat"});
+    model.selectFile("Café.dat");
+    EXPECT_TRUE(model.play().started);
+    EXPECT_EQ(home.read("ludex.exe").substr(19060, 16), "Caf\xE9.dat        ");
+    EXPECT_EQ(home.read("tessaro.7"), "café levels");
+}
+
 TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack) {
     auto model = make();
-    model.start({"/"}, "/");
+    model.start({home.root()}, home.root());
     model.fakeLastLevel = "abc"; // saved as typed, caught only when playing
     model.realLastLevel = "200";
     model.iniFileName = "mine.ini";
@@ -95,14 +113,14 @@ TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack)
     EXPECT_EQ(settings.writes, (Writes{{"General", "FakeLastLevel", "abc"},
                                        {"General", "RealLastLevel", "200"},
                                        {"General", "LudexNotCreated", "False"},
-                                       {"General", "LevelSetDrive", "/"},
+                                       {"General", "LevelSetDrive", home.root()},
                                        {"General", "LevelSetPath", home.str()},
                                        {"General", "LudexPath", "/games/CHIPS.EXE"},
                                        {"General", "LudexName", "CHIPS.EXE"},
                                        {"General", "INIPath", "mine.ini"}}));
 
     auto again = make();
-    again.start({"/"}, "/");
+    again.start({home.root()}, home.root());
     EXPECT_EQ(again.fakeLastLevel, "abc");
     EXPECT_EQ(again.realLastLevel, "200");
     EXPECT_EQ(again.iniFileName, "mine.ini");
@@ -113,7 +131,7 @@ TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack)
 
 TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
     auto model = make();
-    model.start({"/"}, "/");
+    model.start({home.root()}, home.root());
     platform.chooseFile("/games/other.exe", "other.exe");
     model.browseAlternateExecutable();
     EXPECT_EQ(model.alternateExecutable, "/games/other.exe");
@@ -158,7 +176,7 @@ TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
 TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
     home.write("game/CHIPS.EXE", "MZ original game");
     auto model = make();
-    model.start({"/"}, "/");
+    model.start({home.root()}, home.root());
 
     platform.cancelFileDialog();
     model.createPlayExecutable();

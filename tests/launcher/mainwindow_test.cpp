@@ -236,6 +236,41 @@ private Q_SLOTS:
                  std::vector<std::string>{(m_home->path() / "ludex.exe").string()});
     }
 
+    // Names outside ASCII are listed readably and played with their own
+    // section bytes; so is a set in a folder named outside ASCII.
+    void namesOutsideAsciiAreListedAndPlayed() {
+        m_home->write("ludex.exe", fakeGame());
+        m_home->write("Café.dat", "café");
+        m_home->write("Иван/set.dat", "ivan");
+        const std::pair<const char*, std::string> played[] = {
+            {"Café.dat", "Caf\xE9.dat"},
+#ifndef _WIN32                         // Windows names are always text.
+            {"Olé.dat", "Ol\xE9.dat"}, // Latin-1 on disk
+#endif
+        };
+#ifndef _WIN32
+        m_home->write("Ol\xE9.dat", "latin-1");
+#endif
+        auto window = makeWindow();
+        for (const auto& [shown, section] : played) {
+            selectFile(*window, QString::fromUtf8(shown));
+            trigger(*window, "PlayFile");
+            QCOMPARE(m_home->read("ludex.exe").substr(19060, 16),
+                     (section + std::string(16, ' ')).substr(0, 16));
+        }
+        QCOMPARE(m_home->read("tessaro.7"),
+                 std::string(std::size(played) == 1 ? "café" : "latin-1"));
+
+        auto* folders = child<QTreeWidget>(*window, "Dir1");
+        const auto ivan = folders->findItems("Иван", Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(ivan.size(), 1);
+        Q_EMIT folders->itemActivated(ivan[0], 0);
+        selectFile(*window, "set.dat");
+        trigger(*window, "PlayFile");
+        QCOMPARE(m_home->read("tessaro.7"), std::string("ivan"));
+        QVERIFY(m_platform->messages.empty());
+    }
+
     void invalidLevelsMoveTheFocus() {
         m_home->write("ludex.exe", fakeGame());
         m_home->write("a.dat", "");

@@ -1,3 +1,5 @@
+#include "common/codepage.h"
+#include "common/paths.h"
 #include "common/safewriter.h"
 #include "launcher/playpipeline.h"
 #include "support/scriptedplatform.h"
@@ -147,6 +149,52 @@ TEST_F(PlayPipeline, AnIniNameOverElevenCharactersIsRefusedBeforeAnythingIsWritt
     EXPECT_EQ(exe().substr(19048, 11), "myscore.ini");
 }
 
+// The section is the file's name as the game reads it, Windows-1252, counted
+// in characters; a name the game cannot read is refused before anything is written.
+TEST_F(PlayPipeline, SectionNamesAreWrittenInTheGamesCodePage) {
+    struct Case {
+        const char* folder;
+        const char* file;
+        std::string section; // padded to 16 with spaces
+    };
+    const Case played[] = {
+        {"sets", "Café.dat", "Caf\xE9.dat"},
+        {"sets", "Don’t.dat", "Don\x92t.dat"},
+        {"sets", "éééééééééééé.dat", "\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9.dat"},
+        {"sets/Иван", "set.dat", "set.dat"},  // the folder does not matter
+#ifndef _WIN32                                // Windows names are always text.
+        {"sets", "Ol\xE9.dat", "Ol\xE9.dat"}, // not UTF-8: the name's own bytes
+#endif
+    };
+    for (const auto& c : played) {
+        home.write(std::string(c.folder) + "/" + c.file, c.file);
+        inputs.folder = fromPath(home / c.folder);
+        EXPECT_TRUE(play(c.file).started) << c.file;
+        EXPECT_EQ(section(), (c.section + std::string(16, ' ')).substr(0, 16)) << c.file;
+        EXPECT_EQ(home.read("tessaro.7"), c.file);
+    }
+    EXPECT_TRUE(platform.messages.empty());
+
+    platform.starts.clear();
+    const auto before = exe();
+    home.write("sets/Иван.dat", "x");
+    inputs.folder = fromPath(home / "sets");
+    EXPECT_FALSE(play("Иван.dat").started);
+    EXPECT_EQ(platform.lastMessage(),
+              warning("The file name Иван.dat holds letters the game cannot read. Please rename "
+                      "it using only the letters of Western European languages and try again."));
+    inputs.iniFileName = "Очки.ini";
+    EXPECT_EQ(play("a.dat").focus, "theINIFile");
+    EXPECT_EQ(platform.lastMessage(),
+              warning("The INI file name Очки.ini holds letters the game cannot read. Please use "
+                      "only the letters of Western European languages."));
+    EXPECT_EQ(exe(), before);
+    EXPECT_TRUE(platform.starts.empty());
+    inputs.iniFileName = "Résumé.ini";
+    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_EQ(exe().substr(19048, 11), "R\xE9sum\xE9.ini ");
+}
+
 TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {
     EXPECT_TRUE(play("UPPER.CCF").started);
     EXPECT_EQ(home.read("tessaro.7"), "a set named like a ccf");
@@ -154,7 +202,7 @@ TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {
 }
 
 TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
-    home.write("sets/mine.ccf", "\"" + (home / "sets" / "CCLP2.DAT").string() +
+    home.write("sets/mine.ccf", "\"" + fromPath(home / "sets" / "CCLP2.DAT") +
                                     "\"\r\n\"20\"\r\n\"30\"\r\n\"ignored.ccf\"\r\n");
     inputs.fakeLastLevel = "144"; // still checked, not written
     EXPECT_TRUE(play("mine.ccf").started);
@@ -162,6 +210,14 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     EXPECT_EQ(exe().substr(47636, 2), std::string("\x1E\x00", 2));
     EXPECT_EQ(section(), "mine.ccf        ");
     EXPECT_EQ(home.read("tessaro.7"), "level set two");
+
+    // The file's fields and its name are in the game's code page.
+    home.write("Café/set.dat", "café levels");
+    home.write("sets/Café.ccf", "\"" + *toWindows1252(fromPath(home / "Café" / "set.dat")) +
+                                    "\"\r\n\"1\"\r\n\"2\"\r\n\"Caf\xE9.ccf\"\r\n");
+    EXPECT_TRUE(play("Café.ccf").started);
+    EXPECT_EQ(section(), "Caf\xE9.ccf        ");
+    EXPECT_EQ(home.read("tessaro.7"), "café levels");
 
     // The window's levels are validated even for a CCF file.
     inputs.fakeLastLevel = "0";
@@ -238,11 +294,46 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     EXPECT_EQ(request.arguments, (std::vector<std::string>{"--fast", (home / "mz.exe").string()}));
     EXPECT_EQ(request.workingFolder, home.path());
 
+    // Each failed start says what would help.
+    const std::string ludex = fromPath(home / "ludex.exe");
     platform.startSucceeds = false;
+    environment.playRunner = "otvdm";
     EXPECT_FALSE(play("a.dat").started);
-    EXPECT_EQ(platform.lastMessage().title, "Tessaro");
-    EXPECT_EQ(platform.lastMessage().icon, MessageIcon::Exclamation);
-    EXPECT_EQ(platform.lastMessage().text.rfind("Tessaro could not start ", 0), 0u);
+    EXPECT_EQ(platform.lastMessage(), warning("Tessaro could not start " + ludex +
+                                              ". Check the PlayRunner setting (otvdm)."));
+    environment.playRunner.clear();
+#ifdef _WIN32
+    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_EQ(platform.lastMessage(),
+              warning("Tessaro could not start " + ludex +
+                      ". The game is a 16-bit Windows program, which 64-bit Windows cannot start "
+                      "by itself: install a 16-bit runner such as WineVDM and name it in the "
+                      "PlayRunner setting."));
+#else
+    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_EQ(platform.lastMessage(), warning("Tessaro could not start " + ludex + "."));
+
+    // The game itself goes through wine; a failure says whether it is missing.
+    home.write("ludex.exe", "MZ" + original);
+    home.write("bin/wine", "#!/bin/sh\n");
+    std::filesystem::permissions(home / "bin" / "wine", std::filesystem::perms::owner_all);
+    environment.searchPath = fromPath(home / "empty") + ":" + fromPath(home / "bin");
+    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_EQ(platform.starts.back().program, "wine");
+    EXPECT_EQ(platform.starts.back().arguments, std::vector<std::string>{ludex});
+    EXPECT_EQ(platform.lastMessage(),
+              warning("Tessaro could not start " + ludex +
+                      " through wine. Wine needs its 32-bit support to run the game (on Debian, "
+                      "the wine32 package); or name another runner in the PlayRunner setting."));
+    environment.searchPath = fromPath(home / "empty");
+    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_EQ(platform.lastMessage(),
+              warning("Tessaro could not start " + ludex +
+                      ": the game is a 16-bit Windows program, which needs Wine, and no wine was "
+                      "found on the PATH. Install Wine (on Debian, the wine package with 32-bit "
+                      "support: dpkg --add-architecture i386, then apt-get update and apt-get "
+                      "install wine wine32), or name another runner in the PlayRunner setting."));
+#endif
 }
 
 // The executable and "tessaro.7" change together or not at all; the game then

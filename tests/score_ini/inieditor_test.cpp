@@ -1,3 +1,4 @@
+#include "common/paths.h"
 #include "score_ini/inieditor.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
@@ -13,8 +14,9 @@ using Lines = std::vector<std::string>;
 
 StartFolderEnvironment environmentWith(std::set<std::string> folders,
                                        std::optional<std::string> winePrefix,
-                                       std::optional<std::string> home) {
-    return {std::move(winePrefix), std::move(home),
+                                       std::optional<std::string> home,
+                                       std::optional<std::string> windowsFolder = {}) {
+    return {std::move(windowsFolder), std::move(winePrefix), std::move(home),
             [folders](const std::string& path) { return folders.count(path) != 0; }};
 }
 
@@ -238,16 +240,43 @@ TEST_F(IniEditorTest, ClosingWithUnsavedEditsAsksFirst) {
     EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
+// The set name is looked up, and saved, as the game wrote it: in Windows-1252.
+TEST_F(IniEditorTest, SetNamesAreFoundInTheGamesCodePage) {
+    const std::string ini = "[Caf\xE9.dat]\r\nLevel1=CAFE\r\n[Don\x92t.dat]\r\nLevel1=DONT\r\n";
+    editor.setIniFileText(fromPath(folder.write("Иван/scores.ini", ini)));
+    for (const auto& [name, row] :
+         {std::pair{"Café.dat", "Level001=CAFE"}, std::pair{"Don’t.dat", "Level001=DONT"}}) {
+        editor.setSetNameText(name);
+        editor.getInfo();
+        EXPECT_EQ(rows(), Lines{row}) << name;
+    }
+    editor.setSetNameText("Иван.dat"); // no section the game wrote can have that name
+    editor.getInfo();
+    EXPECT_EQ(platform.lastMessage().text, IniEditor::kSetNotFound);
+    EXPECT_EQ(rows(), Lines{"Level001=DONT"});
+    editor.save();
+    EXPECT_NE(folder.read("Иван/scores.ini").find("[Caf\xE9.dat]\r\nLevel1=CAFE\r\n[Don\x92t.dat]"),
+              std::string::npos);
+}
+
 TEST(ScoreFileStartFolder, WindowsThenTheWinePrefixThenHome) {
     const std::string wine = "/p/drive_c/windows";
     const std::string homeWine = "/home/u/.wine/drive_c/windows";
-    EXPECT_EQ(scoreFileStartFolder(environmentWith({"C:\\WINDOWS", wine}, "/p", "/home/u")),
-              "C:\\WINDOWS");
+    const std::string windows = "D:\\Win";
+    // The folder Windows reports, not a fixed C:\WINDOWS.
+    EXPECT_EQ(scoreFileStartFolder(environmentWith({windows, wine}, "/p", "/home/u", windows)),
+              windows);
+    EXPECT_EQ(scoreFileStartFolder(environmentWith({"C:\\WINDOWS", wine}, "/p", "/home/u")), wine);
     EXPECT_EQ(scoreFileStartFolder(environmentWith({wine, homeWine}, "/p/", "/home/u")), wine);
     EXPECT_EQ(scoreFileStartFolder(environmentWith({homeWine}, std::nullopt, "/home/u")), homeWine);
     // A prefix set but without a windows folder: the default prefix is not tried.
     EXPECT_EQ(scoreFileStartFolder(environmentWith({homeWine}, "/p", "/home/u")), "/home/u");
     EXPECT_EQ(scoreFileStartFolder(environmentWith({}, std::nullopt, std::nullopt)), "");
+#ifdef _WIN32
+    const auto system = StartFolderEnvironment::fromSystem();
+    ASSERT_TRUE(system.windowsFolder);
+    EXPECT_EQ(scoreFileStartFolder(system), *system.windowsFolder);
+#endif
 }
 
 } // namespace

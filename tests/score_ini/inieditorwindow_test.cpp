@@ -1,3 +1,4 @@
+#include "common/paths.h"
 #include "score_ini/inieditorwindow.h"
 #include "support/guitest.h"
 #include "support/scriptedplatform.h"
@@ -119,6 +120,15 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(find<QListWidget>("List2")), QStringList{"Highest Level=2"});
         for (int i = 2; i < 12; ++i)
             QVERIFY2(button(kButtons[i])->isEnabled(), kButtons[i]);
+    }
+
+    // The set name is typed as text and found as the game wrote it.
+    void namesOutsideAsciiAreFound() {
+        const auto file =
+            fromPath(m_folder->write("Иван/scores.ini", "[Caf\xE9.dat]\r\nLevel1=CAFE\r\n"));
+        getInfoAt(file, "Café.dat");
+        QCOMPARE(rowsOf(list1()), QStringList{"Level001=CAFE"});
+        QCOMPARE(find<QLineEdit>("Text1")->text(), QString::fromStdString(file));
     }
 
     void eachButtonEditsTheListRowByRowAndSaves() {

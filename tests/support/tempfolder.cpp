@@ -1,5 +1,6 @@
 #include "tempfolder.h"
 
+#include "common/paths.h"
 #include "common/textfile.h"
 
 #include <atomic>
@@ -27,8 +28,20 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(m_path, error);
 }
 
+std::filesystem::path TempFolder::operator/(std::string_view name) const {
+    return m_path / toPath(std::string(name));
+}
+
+std::string TempFolder::str() const {
+    return fromPath(m_path);
+}
+
+std::string TempFolder::root() const {
+    return fromPath(m_path.root_path());
+}
+
 std::filesystem::path TempFolder::write(std::string_view name, std::string_view bytes) const {
-    const auto file = m_path / name;
+    const auto file = *this / name;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -36,7 +49,7 @@ std::filesystem::path TempFolder::write(std::string_view name, std::string_view 
 }
 
 std::string TempFolder::read(std::string_view name) const {
-    return readFileBytes(m_path / name).value_or("<missing>");
+    return readFileBytes(*this / name).value_or("<missing>");
 }
 
 } // namespace tessaro::test
