@@ -42,8 +42,9 @@ void ExeCreator::browseOriginal() {
 }
 
 void ExeCreator::browseNew() {
+    // The copy replaces whatever file is chosen (the original game, by mistake): ask first.
     if (const auto choice =
-            m_platform.saveFileDialog("Browse for place to save new .exe...", kExeFilter))
+            m_platform.saveFileDialog("Browse for place to save new .exe...", kExeFilter, {}, true))
         newExe = choice->path;
 }
 
