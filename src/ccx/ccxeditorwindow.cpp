@@ -277,13 +277,9 @@ QWidget* CcxEditorWindow::createPagePanel() {
     paneRow->addWidget(m_epilogue);
     for (auto [button, pane] :
          {std::pair{m_prologue, CcxPane::Prologue}, {m_epilogue, CcxPane::Epilogue}}) {
-        // A press (also on the option already chosen) runs Choose Pane; so
-        // does a choice by keyboard, which may not press the button.
+        // A press (also on the option already chosen) runs Choose Pane; so do
+        // Space and the arrow keys, which press the option they choose.
         connect(button, &QRadioButton::pressed, this, [this, pane = pane] { choosePane(pane); });
-        connect(button, &QRadioButton::toggled, this, [this, pane = pane](bool checked) {
-            if (checked && !m_running && m_editor.shown().pane != pane)
-                choosePane(pane);
-        });
     }
 
     auto* pageLeft = namedButton(panel, "pageLeft", "<");
