@@ -471,8 +471,14 @@ void CcxEditorWindow::showPreview() {
         palette.setColor(QPalette::Text,
                          toQColor(own ? shown.pageFontColor : document.defaultFontColor));
     }
-    m_preview->setPalette(palette);
-    m_preview->setHtml(shown.pageEditable ? fromBytes(shown.pageText) : QString());
+    if (m_preview->palette() != palette)
+        m_preview->setPalette(palette);
+    // Laid out again only when the page changed.
+    const QString html = shown.pageEditable ? fromBytes(shown.pageText) : QString();
+    if (html != m_previewHtml) {
+        m_previewHtml = html;
+        m_preview->setHtml(html);
+    }
 }
 
 } // namespace tessaro

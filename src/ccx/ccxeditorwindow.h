@@ -3,6 +3,7 @@
 #include "ccx/ccxeditor.h"
 
 #include <QMainWindow>
+#include <QString>
 #include <functional>
 
 class QAction;
@@ -81,6 +82,7 @@ private:
     QLabel* m_pageNumber = nullptr;
     QPlainTextEdit* m_pageText = nullptr;
     QTextBrowser* m_preview = nullptr;
+    QString m_previewHtml;
     QCheckBox* m_ownColors = nullptr;
     QLabel* m_pageSample = nullptr;
 };

@@ -269,6 +269,10 @@ const Substitution kSubstitutions[] = {
     {"PageLoneBreaks", Field::PageText, "a\nb\rc\r\n", "a\r\nb\r\nc\r\n"},
     {"PageEndMarkerLine", Field::PageText, "]]>\r\n]]>\r\nx ]]> y\r\n]]>",
      "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
+    // A lone LF where the fast check counts in blocks of 255 bytes.
+    {"PageLongLines", Field::PageText,
+     std::string(254, 'x') + "\n" + std::string(300, 'y') + "\r\n",
+     std::string(254, 'x') + "\r\n" + std::string(300, 'y') + "\r\n"},
     {"PageKept", Field::PageText, "\r\n<p>]]</p>\r\n\r\n", "\r\n<p>]]</p>\r\n\r\n"},
 };
 
