@@ -32,21 +32,18 @@ struct Level {
     std::string title;
 };
 
+// Records list changes as "+1" (inserted), "-1" (removed), "=1..3" (changed).
 class RecordingObserver : public ListObserver {
 public:
     Texts calls;
-    void rowsAboutToBeInserted(int f, int l) override { record("+?", f, l); }
     void rowsInserted(int f, int l) override { record("+", f, l); }
-    void rowsAboutToBeRemoved(int f, int l) override { record("-?", f, l); }
     void rowsRemoved(int f, int l) override { record("-", f, l); }
     void rowsChanged(int f, int l) override { record("=", f, l); }
-    void listAboutToBeReset() override { calls.emplace_back("reset?"); }
     void listReset() override { calls.emplace_back("reset"); }
 
 private:
-    void record(const char* what, int first, int last) {
-        calls.push_back(what + std::to_string(first) +
-                        (first == last ? "" : ".." + std::to_string(last)));
+    void record(const char* what, int f, int l) {
+        calls.push_back(what + std::to_string(f) + (f == l ? "" : ".." + std::to_string(l)));
     }
 };
 
@@ -199,27 +196,18 @@ TEST_F(CcxEditorTest, UnstoredEditsGoWhereTheLevelGoes) {
     editor.moveUp();
     EXPECT_EQ(entries(), (Texts{"4. B!", "5. A"}));
     const auto& moved = editor.document().level(4);
-    EXPECT_EQ(moved.title, "B!");
-    EXPECT_EQ(moved.author, "Bee");
-    EXPECT_EQ(moved.compatAttributes, "ms=\"yes\"");
+    EXPECT_EQ(moved.title + moved.author + moved.compatAttributes, "B!Beems=\"yes\"");
     EXPECT_EQ(moved.prologue.page(1).text, "edited");
-    EXPECT_EQ(editor.document().level(5).title, "A");
     EXPECT_EQ(observer.calls, (Texts{"=1", "=0", "=0"}));
 
-    // Insert Before stores the edits into the selected level's new number.
-    editor.titleEdit("moved again");
+    // Insert After renumbers the rows below in one change.
     observer.calls.clear();
-    editor.insertBefore(); // 4 follows the gap below it: nothing moves
-    EXPECT_EQ(observer.calls, (Texts{"+?0", "+0"}));
-    editor.selectEntry(0);
-    editor.insertBefore(); // 3 is first and above 1: a gap again
-    EXPECT_EQ(entries(), (Texts{"2. ", "3. ", "4. moved again", "5. A"}));
-
+    editor.insertAfter();
+    EXPECT_EQ(observer.calls, (Texts{"+1", "=2"}));
     // Delete drops the shown level's edits.
-    editor.selectEntry(2);
     editor.titleEdit("dropped");
     editor.deleteLevel();
-    EXPECT_EQ(entries(), (Texts{"2. ", "3. ", "5. A"}));
+    EXPECT_EQ(entries(), (Texts{"5. ", "6. A"}));
     EXPECT_TRUE(isClear(editor.document().level(4)));
 }
 
@@ -236,11 +224,8 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     const auto& shown = editor.shown();
     const auto& pages = editor.document().level(1).prologue;
     const auto page = [&shown] {
-        return "Page " + std::to_string(shown.pageNumber) + " of " +
-               std::to_string(shown.pageCount);
+        return std::to_string(shown.pageNumber) + " of " + std::to_string(shown.pageCount);
     };
-    EXPECT_EQ(page(), "Page 1 of 3");
-    EXPECT_EQ(shown.pageBackColor, 0x0000FFu);
 
     // Paging stores the shown page; a page without colours keeps the sample.
     editor.shown().pageText = "one!";
@@ -251,8 +236,7 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     EXPECT_EQ(shown.pageBackColor, 0x0000FFu);
     platform.colors = {0x123456, std::nullopt};
     editor.choosePageBackColor();
-    editor.choosePageFontColor(); // cancelled: nothing changes
-    EXPECT_TRUE(shown.pageHasOwnColors);
+    editor.choosePageFontColor();                        // cancelled: nothing changes
     EXPECT_EQ(pages.page(2), (CcxPage{"two", 0, 0, 0})); // not stored yet
     editor.nextPage();
     editor.previousPage();
@@ -260,49 +244,45 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     EXPECT_EQ(shown.pageBackColor, 0x123456u);
     editor.nextPage();
     editor.nextPage(); // already on the last page
-    EXPECT_EQ(page(), "Page 3 of 3");
+    EXPECT_EQ(page(), "3 of 3");
 
     // Add Page keeps the shown page; the eleventh page is refused in its pane only.
     editor.previousPage();
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         editor.addPage();
-    EXPECT_EQ(page(), "Page 2 of 10");
-    editor.addPage();
+    EXPECT_EQ(page(), "2 of 10");
     EXPECT_EQ(platform.lastMessage(), warning("You can only have 10 pages in the prologue."));
     editor.shown().pageText = "two!";
     EXPECT_EQ(editor.choosePane(CcxPane::Epilogue), (CommandResult{"addPage", true}));
     EXPECT_EQ(pages.page(2).text, "two!"); // stored into the pane shown before
-    EXPECT_EQ(page(), "Page 1 of 0");
+    EXPECT_EQ(page(), "1 of 0");
     EXPECT_FALSE(shown.pageEditable);
     editor.addPage();
-    EXPECT_EQ(page(), "Page 1 of 1");
+    EXPECT_EQ(page(), "1 of 1");
     EXPECT_TRUE(shown.pageEditable);
     // A pane always opens at page 1, also the pane already shown.
     EXPECT_EQ(editor.choosePane(CcxPane::Prologue), (CommandResult{"thePage", true}));
     editor.nextPage();
     editor.choosePane(CcxPane::Prologue);
-    EXPECT_EQ(page(), "Page 1 of 10");
+    EXPECT_EQ(page(), "1 of 10");
 
     // Delete Page: No keeps it; Yes moves the later pages down.
     editor.nextPage();
-    platform.answer(MessageAnswer::No);
+    platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
     editor.deletePage();
     EXPECT_EQ(platform.lastMessage(),
               question("Are you sure you want to delete this page?", MessageButtons::YesNo));
     EXPECT_EQ(pages.count, 10);
-    platform.answer(MessageAnswer::Yes);
     editor.deletePage();
-    EXPECT_EQ(page(), "Page 2 of 9");
+    EXPECT_EQ(page(), "2 of 9");
     EXPECT_EQ(shown.pageText, "three");
     EXPECT_EQ(pages.page(10), CcxPage{});
-    for (int i = 0; i < 8; ++i) {
-        platform.answer(MessageAnswer::Yes);
+    platform.answers.assign(9, MessageAnswer::Yes);
+    for (int i = 0; i < 8; ++i)
         editor.deletePage();
-    }
-    EXPECT_EQ(page(), "Page 1 of 1");
-    platform.answer(MessageAnswer::Yes);
+    EXPECT_EQ(page(), "1 of 1");
     editor.deletePage();
-    EXPECT_EQ(page(), "Page 1 of 0");
+    EXPECT_EQ(page(), "1 of 0");
     EXPECT_FALSE(shown.pageEditable || shown.pageHasOwnColors);
     editor.deletePage();
     EXPECT_EQ(platform.lastMessage(), warning("Error - there are no pages to delete."));
@@ -317,65 +297,71 @@ TEST_F(CcxEditorTest, PagesAndColours) {
 }
 
 TEST_F(CcxEditorTest, ImportTitles) {
-    const auto report = [this](const Texts& levelLines) {
-        Texts lines{"CCLP1.dat", "", "Level titles"};
-        lines.insert(lines.end(), levelLines.begin(), levelLines.end());
-        const auto path = folder.write("report.txt", joinLinesCrLf(lines)).string();
-        platform.chooseFile(path, "report.txt");
+    const auto report = [this](const std::string& levelLines) {
+        const auto path = folder.write("report.txt", "CCLP1.dat\r\n\r\nTitles\r\n" + levelLines);
+        platform.chooseFile(path.string(), "report.txt");
     };
     std::vector<Level> ten;
     for (int n = 1; n <= 10; ++n)
         ten.push_back({n, n == 1 ? "Stored" : ""});
     openList(ten, 1);
     editor.titleEdit("Typed");
+    const auto title = [this](int level) { return editor.document().level(level).title; };
 
     // No: only empty stored titles; the typed title stays in the box.
-    report({"  1. Red Door", " 10. Ice  Maze   Hall", "  2. Beach", " 12. Far Away",
-            "Total: 149 levels", "  3. Not Read"});
+    report("  1. Red Door\r\n 10. Ice  Maze   Hall\r\n  2. Beach\r\n 12. Far Away\r\n"
+           "Total: 149 levels\r\n  3. Not Read\r\n");
     platform.answer(MessageAnswer::No);
     editor.importTitles();
     EXPECT_EQ(platform.lastMessage(),
               question("Overwrite any existing titles?", MessageButtons::YesNo));
-    EXPECT_EQ(editor.document().level(1).title, "Stored");
-    EXPECT_EQ(editor.document().level(10).title, "IceMaze Hall");
-    EXPECT_EQ(editor.document().level(2).title, "Beach");
-    EXPECT_EQ(editor.document().level(12).title, "Far Away"); // beyond the list: no entry
-    EXPECT_EQ(editor.document().level(3).title, "");
-    EXPECT_EQ(editor.entryText(1), "2. Beach");
-    EXPECT_EQ(editor.entryText(9), "10. IceMaze Hall");
+    EXPECT_EQ(title(1) + "|" + title(10) + "|" + title(2) + "|" + title(12) + "|" + title(3),
+              "Stored|IceMaze Hall|Beach|Far Away|"); // 12 has no entry
+    EXPECT_EQ(entries()[1], "2. Beach");
+    EXPECT_EQ(entries()[9], "10. IceMaze Hall");
     EXPECT_EQ(editor.shown().title, "Typed");
     editor.selectEntry(0);
-    EXPECT_EQ(editor.document().level(2).title, "Typed"); // the typed title wins when stored
+    EXPECT_EQ(title(2), "Typed"); // the typed title wins when stored
 
     // Yes: every title, and the box shows the selected level's; a short
     // line ends the import.
-    report({"  1. Red Door", "  5.", "  6. Never"});
+    report("  1. Red Door\r\n  5.\r\n  6. Never\r\n");
     platform.answer(MessageAnswer::Yes);
     editor.importTitles();
     EXPECT_EQ(entries()[0], "1. Red Door");
     EXPECT_EQ(editor.shown().title, "Red Door");
-    EXPECT_EQ(editor.document().level(6).title, "");
+    EXPECT_EQ(title(6), "");
 
     // Refused only when the first line names no set and the second is empty.
-    const auto path =
-        folder.write("other.txt", "Titles\r\nnot empty\r\nx\r\n  7. Seven\r\n").string();
-    platform.chooseFile(path, "other.txt");
-    platform.answer(MessageAnswer::Yes);
-    editor.importTitles();
-    EXPECT_EQ(editor.document().level(7).title, "Seven");
-    for (const auto& bad :
-         {folder.write("bad.txt", "Titles\r\n\r\n  7. X\r\n"), folder / "none.txt"}) {
-        platform.chooseFile(bad.string(), "bad.txt");
+    const auto other = folder.write("other.txt", "Titles\r\nnot empty\r\nx\r\n  7. Seven\r\n");
+    const auto bad = folder.write("bad.txt", "Titles\r\n\r\n  7. X\r\n");
+    for (const auto& file : {other, bad, folder / "none.txt"}) {
+        platform.chooseFile(file.string(), "report.txt");
+        platform.answer(MessageAnswer::Yes);
         editor.importTitles();
-        EXPECT_EQ(platform.lastMessage(), warning("Error - invalid Tabulin text file"));
     }
-    EXPECT_EQ(editor.document().level(7).title, "Seven");
+    EXPECT_EQ(title(7), "Seven");
+    EXPECT_EQ(platform.messages.back(), warning("Error - invalid Tabulin text file"));
+    EXPECT_EQ(platform.messages.end()[-2], warning("Error - invalid Tabulin text file"));
     EXPECT_EQ(platform.dialogs.back().title, "Import Titles from Tabulin Text File");
     EXPECT_EQ(platform.dialogs.back().filterOrPrompt, "Tabulin Text Output Files (.txt)|*.txt");
-    EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
-TEST_F(CcxEditorTest, NewAsksForTheNumberOfLevelsAndAPlace) {
+TEST_F(CcxEditorTest, StartUpNewAndExit) {
+    // Start-up: No runs Open; cancelled, the window has no document, its
+    // commands do nothing and Exit asks nothing.
+    platform.answer(MessageAnswer::No);
+    platform.cancelFileDialog();
+    editor.startUp();
+    EXPECT_EQ(platform.lastMessage(),
+              question("Do you want to start a new CCX file?", MessageButtons::YesNo));
+    EXPECT_EQ(platform.dialogs.back().title, "Open CCX File for Editing");
+    editor.insertAfter();
+    editor.addPage();
+    EXPECT_TRUE(editor.exit().done);
+    EXPECT_EQ(platform.messages.size(), 1u);
+
+    // New: the number of levels, then where the file goes.
     const auto path = (folder / "new.ccx").string();
     for (const auto& [answer, levels] : std::vector<std::pair<std::string, int>>{
              {" 12 ", 12}, {"999", 999}, {"1000", 0}, {"0", 0}, {"-5", 0}, {"ten", 0}, {"", -1}}) {
@@ -386,26 +372,25 @@ TEST_F(CcxEditorTest, NewAsksForTheNumberOfLevelsAndAPlace) {
             platform.chooseFile(path, "new.ccx");
         CcxEditor fresh(platform);
         fresh.newFile();
+        EXPECT_EQ(fresh.levelList().size(), static_cast<std::size_t>(std::max(levels, 0)));
         if (levels > 0) {
-            EXPECT_EQ(fresh.levelList().size(), static_cast<std::size_t>(levels));
             EXPECT_EQ(fresh.entryText(levels - 1), std::to_string(levels) + ". ");
             EXPECT_EQ(fresh.document().levelCount, levels);
             EXPECT_EQ(fresh.document().fileName, path);
-            EXPECT_EQ(fresh.shown().pageCount, 0);
             EXPECT_EQ(fresh.shownLevelNumber(), 1);
             const auto& dialog = platform.dialogs.back();
-            EXPECT_EQ(dialog.title, "Select Location to Save CCX File");
-            EXPECT_EQ(dialog.filterOrPrompt, "CCX Files|*.ccx");
+            EXPECT_EQ(dialog.title + dialog.filterOrPrompt,
+                      "Select Location to Save CCX FileCCX Files|*.ccx");
             EXPECT_TRUE(dialog.confirmOverwrite);
-        } else {
-            EXPECT_FALSE(fresh.documentOpen());
-            EXPECT_EQ(platform.messages, levels == 0 ? std::vector<RecordedMessage>{warning(
-                                                           "Error - invalid number of levels")}
-                                                     : std::vector<RecordedMessage>{});
         }
+        EXPECT_EQ(platform.messages,
+                  levels == 0
+                      ? std::vector<RecordedMessage>{warning("Error - invalid number of levels")}
+                      : std::vector<RecordedMessage>{});
     }
-    EXPECT_EQ(platform.dialogs[0].title, "New CCX File");
-    EXPECT_EQ(platform.dialogs[0].filterOrPrompt, "Enter the number of levels in the level set:");
+    const auto& input = platform.dialogs.at(1);
+    EXPECT_EQ(input.title + "|" + input.filterOrPrompt,
+              "New CCX File|Enter the number of levels in the level set:");
 
     // New over an open document: its shown fields do not leak into the new set.
     openList({{1, "A"}}, 0);
@@ -419,55 +404,68 @@ TEST_F(CcxEditorTest, NewAsksForTheNumberOfLevelsAndAPlace) {
     EXPECT_EQ(entries(), (Texts{"1. ", "2. "}));
     EXPECT_EQ(editor.shown().ms, CompatChoice::Ignore);
     EXPECT_FALSE(std::filesystem::exists(path)); // written only by Save
-    EXPECT_EQ(platform.unscriptedQuestions, 0);
-}
 
-TEST_F(CcxEditorTest, StartUpAndExit) {
-    // Start-up: Yes runs New, No runs Open; a cancelled one leaves no document.
-    platform.answer(MessageAnswer::No);
-    platform.cancelFileDialog();
-    editor.startUp();
-    EXPECT_EQ(platform.messages,
-              (std::vector<RecordedMessage>{
-                  question("Do you want to start a new CCX file?", MessageButtons::YesNo)}));
-    EXPECT_EQ(platform.dialogs.back().title, "Open CCX File for Editing");
-    EXPECT_FALSE(editor.documentOpen());
-    editor.insertAfter();
-    editor.addPage();
-    EXPECT_EQ(platform.messages.size(), 1u); // nothing happens without a document
-    EXPECT_TRUE(editor.exit().done);         // and Exit asks nothing
-
-    openList({{1, "A"}}, 0);
+    // Exit: Cancel keeps the document; Yes saves it first.
     platform.answer(MessageAnswer::Cancel);
     EXPECT_FALSE(editor.exit().done);
     EXPECT_EQ(platform.lastMessage(),
-              question("Save changes to " + editor.document().fileName + "?",
-                       MessageButtons::YesNoCancel));
-    EXPECT_TRUE(editor.documentOpen());
+              question("Save changes to " + path + "?", MessageButtons::YesNoCancel));
     platform.answer(MessageAnswer::Yes);
     EXPECT_TRUE(editor.exit().done);
-    EXPECT_NE(folder.read("set.ccx").find("<!-- A -->"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
-TEST_F(CcxEditorTest, OpenReadsTheWholeFileAndSaveWritesItBack) {
+TEST_F(CcxEditorTest, OpenAndSave) {
     RecordingObserver observer;
     editor.setListObserver(&observer);
-    const auto path = openCopy("written/demo-set.ccx");
+    const auto own = openCopy("written/full-panes.ccx");
     EXPECT_EQ(platform.dialogs.at(0).filterOrPrompt, "CCX Files|*.ccx");
-    EXPECT_EQ(observer.calls, (Texts{"reset?", "reset", "=0"}));
-    EXPECT_EQ(entries(), (Texts{"1. First", "2. Second"}));
-    auto expected = test::demoDocument();
-    expected.fileName = path;
-    expected.currentLevel = 1;
-    EXPECT_TRUE(editor.document() == expected);
-    const auto& shown = editor.shown();
-    EXPECT_EQ(shown.title, "First");
-    EXPECT_EQ(shown.ms, CompatChoice::Yes);
-    EXPECT_EQ(shown.pageText, expected.level(1).prologue.page(1).text);
-    EXPECT_TRUE(shown.pageEditable && shown.pageHasOwnColors);
+    EXPECT_EQ(observer.calls, (Texts{"reset", "=0"}));
+    EXPECT_EQ(entries(), (Texts{"1. Ten and ten", "2. ", "3. ", "4. Last one"}));
+    EXPECT_TRUE(editor.shown().pageEditable);
+    editor.titleEdit("Edited");
+    const auto before = editor.document();
 
-    EXPECT_TRUE(editor.save());
-    EXPECT_EQ(folder.read("demo-set.ccx"), ccxFixtureBytes("written/demo-set.ccx"));
+    // Cancelled at the file or at "Save changes to ...?": nothing happens.
+    const auto other = ccxFixture("other-tool.ccx").string();
+    platform.cancelFileDialog();
+    editor.open();
+    platform.chooseFile(other, "other-tool.ccx");
+    platform.answer(MessageAnswer::Cancel);
+    editor.open();
+    EXPECT_EQ(platform.messages,
+              (std::vector<RecordedMessage>{
+                  question("Save changes to " + own + "?", MessageButtons::YesNoCancel)}));
+    // Answered No, then the chosen file turns out broken: all stays as it was.
+    const auto broken = ccxFixture("missing-end.ccx").string();
+    platform.chooseFile(broken, "missing-end.ccx");
+    platform.answer(MessageAnswer::No);
+    editor.open();
+    EXPECT_EQ(platform.lastMessage(),
+              warning("Error in line 33 of \"" + broken +
+                      "\": the file ends before the line \"</levelset>\". The file was not "
+                      "opened."));
+    EXPECT_TRUE(editor.document() == before);
+    EXPECT_EQ(editor.shown().title, "Edited");
+    EXPECT_EQ(folder.read("full-panes.ccx"), ccxFixtureBytes("written/full-panes.ccx"));
+
+    // Answered Yes: the edits are saved, then the other file opens with the
+    // set's colours; a file without a colours line keeps the sample, unticked.
+    platform.chooseFile(other, "other-tool.ccx");
+    platform.answer(MessageAnswer::Yes);
+    editor.open();
+    auto edited = ccxFixtureBytes("written/full-panes.ccx");
+    edited.replace(edited.find("Ten and ten"), 11, "Edited");
+    EXPECT_EQ(folder.read("full-panes.ccx"), edited);
+    EXPECT_EQ(editor.document().fileName, other);
+    EXPECT_TRUE(editor.document().hasDefaultColors);
+    EXPECT_EQ(editor.document().defaultBackColor, 0x402010u);
+    platform.answer(MessageAnswer::No);
+    openCopy("written/minimal-header.ccx");
+    EXPECT_FALSE(editor.document().hasDefaultColors);
+    EXPECT_EQ(editor.document().defaultBackColor, 0x402010u);
+    EXPECT_EQ(editor.document().defaultFontColor, 0xF0F0F0u);
 
     // A level named twice opens, with a warning naming both lines.
     platform.answer(MessageAnswer::No);
@@ -477,57 +475,6 @@ TEST_F(CcxEditorTest, OpenReadsTheWholeFileAndSaveWritesItBack) {
               warning("Level 1 is named in line 27 and again in line 37.\nSuch a level keeps the "
                       "title, author and compatibility of its last line, and the pages of all of "
                       "them."));
-}
-
-TEST_F(CcxEditorTest, OpenCarriesTheSetsDefaultColours) {
-    // The file's colours; then a file without a colours line keeps the sample
-    // as the last file left it, unticked.
-    openCopy("other-tool.ccx");
-    EXPECT_TRUE(editor.document().hasDefaultColors);
-    EXPECT_EQ(editor.document().defaultBackColor, 0x402010u);
-    EXPECT_EQ(editor.document().defaultFontColor, 0xF0F0F0u);
-    platform.answer(MessageAnswer::No);
-    openCopy("written/minimal-header.ccx");
-    EXPECT_FALSE(editor.document().hasDefaultColors);
-    EXPECT_EQ(editor.document().defaultBackColor, 0x402010u);
-    EXPECT_EQ(editor.document().defaultFontColor, 0xF0F0F0u);
-}
-
-TEST_F(CcxEditorTest, OpenAsksToSaveTheOpenDocumentFirst) {
-    const auto own = openCopy("written/full-panes.ccx");
-    editor.titleEdit("Edited");
-    const auto before = editor.document();
-    const auto other = ccxFixture("written/minimal-header.ccx").string();
-    platform.cancelFileDialog();
-    editor.open();
-    platform.chooseFile(other, "minimal-header.ccx");
-    platform.answer(MessageAnswer::Cancel);
-    editor.open();
-    EXPECT_EQ(platform.messages,
-              (std::vector<RecordedMessage>{
-                  question("Save changes to " + own + "?", MessageButtons::YesNoCancel)}));
-
-    // Answered No, then the chosen file turns out broken: all stays as it was.
-    platform.chooseFile(ccxFixture("missing-end.ccx").string(), "missing-end.ccx");
-    platform.answer(MessageAnswer::No);
-    editor.open();
-    EXPECT_EQ(platform.lastMessage(),
-              warning("Error in line 33 of \"" + ccxFixture("missing-end.ccx").string() +
-                      "\": the file ends before the line \"</levelset>\". The file was not "
-                      "opened."));
-    EXPECT_TRUE(editor.document() == before);
-    EXPECT_EQ(editor.shown().title, "Edited");
-    EXPECT_EQ(folder.read("full-panes.ccx"), ccxFixtureBytes("written/full-panes.ccx"));
-
-    // Answered Yes: the edits are saved, then the other file opens.
-    platform.chooseFile(other, "minimal-header.ccx");
-    platform.answer(MessageAnswer::Yes);
-    editor.open();
-    auto edited = ccxFixtureBytes("written/full-panes.ccx");
-    edited.replace(edited.find("Ten and ten"), 11, "Edited");
-    EXPECT_EQ(folder.read("full-panes.ccx"), edited);
-    EXPECT_EQ(editor.document().fileName, other);
-    EXPECT_EQ(entries(), Texts{"1. Only"});
     EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
@@ -545,9 +492,8 @@ TEST_F(CcxEditorTest, ASaveThatFailsSaysSoAndChangesNothing) {
         // Neither Open nor Exit goes on when the save it asked for fails.
         platform.chooseFile(ccxFixture("written/minimal-header.ccx").string(),
                             "minimal-header.ccx");
-        platform.answer(MessageAnswer::Yes);
+        platform.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
         editor.open();
-        platform.answer(MessageAnswer::Yes);
         EXPECT_FALSE(editor.exit().done);
         EXPECT_EQ(editor.document().fileName, target.string());
         EXPECT_EQ(entries(), (Texts{"1. First", "2. Second"}));

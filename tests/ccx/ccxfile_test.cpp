@@ -221,59 +221,45 @@ TEST(CcxWriter, WritesTheDemoSetByteForByte) {
 }
 
 // What a file cannot carry as it is, and the text written in its place.
-enum class Field { Title, LevelAuthor, SetText, Compat, PageText };
+using FieldOf = std::string& (*)(CcxDocument&);
+const FieldOf kTitle = [](CcxDocument& d) -> std::string& { return d.level(1).title; };
+const FieldOf kAuthor = [](CcxDocument& d) -> std::string& { return d.level(1).author; };
+const FieldOf kSetName = [](CcxDocument& d) -> std::string& { return d.description; };
+const FieldOf kCompat = [](CcxDocument& d) -> std::string& { return d.level(1).compatAttributes; };
+const FieldOf kPage = [](CcxDocument& d) -> std::string& {
+    return d.level(1).epilogue.page(1).text;
+};
 
 struct Substitution {
     const char* name;
-    Field field;
+    FieldOf field;
     std::string typed;
     std::string carried;
 };
 
-std::string& fieldOf(CcxDocument& document, Field field) {
-    auto& level = document.level(1);
-    switch (field) {
-    case Field::Title:
-        return level.title;
-    case Field::LevelAuthor:
-        return level.author;
-    case Field::SetText:
-        return document.description;
-    case Field::Compat:
-        return level.compatAttributes;
-    case Field::PageText:
-        break;
-    }
-    return level.epilogue.page(1).text;
-}
-
 const Substitution kSubstitutions[] = {
-    {"TitleArrow", Field::Title, "a --> b", "a -- > b"},
-    {"TitleSpaceArrow", Field::Title, " -->", " -- >"},
-    {"TitleCommentStart", Field::Title, "x<!--", "x<! --"},
-    {"TitleEmptyComment", Field::Title, "<!---->", "<! ---- >"},
-    {"TitleLineBreaks", Field::Title, "one\r\ntwo\nthree\rfour", "one two three four"},
-    {"TitleKept", Field::Title, " -- a > b <! -- \"q\" ", " -- a > b <! -- \"q\" "},
-    {"AuthorQuotes", Field::LevelAuthor, "Bob \"the\" Builder", "Bob &quot;the&quot; Builder"},
-    {"AuthorComment", Field::LevelAuthor, "<!-- x\n", "<! -- x "},
-    {"AuthorKept", Field::LevelAuthor, "A > B author=", "A > B author="},
-    {"SetTextQuotesAndBreaks", Field::SetText, "Big \"Set\"\r\nTwo", "Big &quot;Set&quot; Two"},
-    {"CompatCommentInside", Field::Compat, "<!-- ms=\"yes\"", "<! -- ms=\"yes\""},
-    {"CompatAuthorInside", Field::Compat, "ms=\"yes\" author=\"x\"", "ms=\"yes\" author =\"x\""},
-    {"CompatLevelInside", Field::Compat, "<level number=\"1\" ms=\"no\"",
+    {"TitleArrow", kTitle, "a --> b", "a -- > b"},
+    {"TitleSpaceArrow", kTitle, " -->", " -- >"},
+    {"TitleCommentStart", kTitle, "x<!--", "x<! --"},
+    {"TitleLineBreaks", kTitle, "one\r\ntwo\nthree\rfour", "one two three four"},
+    {"TitleKept", kTitle, " -- a > b <! -- \"q\" ", " -- a > b <! -- \"q\" "},
+    {"AuthorQuotes", kAuthor, "Bob \"the\" Builder", "Bob &quot;the&quot; Builder"},
+    {"AuthorComment", kAuthor, "<!-- x\n", "<! -- x "},
+    {"SetTextQuotesAndBreaks", kSetName, "Big \"Set\"\r\nTwo", "Big &quot;Set&quot; Two"},
+    {"CompatCommentInside", kCompat, "<!-- ms=\"yes\"", "<! -- ms=\"yes\""},
+    {"CompatAuthorInside", kCompat, "ms=\"yes\" author=\"x\"", "ms=\"yes\" author =\"x\""},
+    {"CompatLevelInside", kCompat, "<level number=\"1\" ms=\"no\"",
      "<level number =\"1\" ms=\"no\""},
-    {"CompatAngle", Field::Compat, "ms=\"no\"> lynx=\"yes\"", "ms=\"no\" lynx=\"yes\""},
-    {"CompatWithoutRuleset", Field::Compat, "extra=\"1\"", ""},
-    {"CompatKept", Field::Compat, "lynx=\"yes\" ms=\"no\" x=\"1\"",
-     "lynx=\"yes\" ms=\"no\" x=\"1\""},
-    {"PageLoneBreaks", Field::PageText, "a\nb\rc\r\n", "a\r\nb\r\nc\r\n"},
-    {"PageEndMarkerLine", Field::PageText, "]]>\r\n]]>\r\nx ]]> y\r\n]]>",
+    {"CompatAngle", kCompat, "ms=\"no\"> lynx=\"yes\"", "ms=\"no\" lynx=\"yes\""},
+    {"CompatWithoutRuleset", kCompat, "extra=\"1\"", ""},
+    {"CompatKept", kCompat, "lynx=\"yes\" ms=\"no\" x=\"1\"", "lynx=\"yes\" ms=\"no\" x=\"1\""},
+    {"PageLoneBreaks", kPage, "a\nb\rc\r\n", "a\r\nb\r\nc\r\n"},
+    {"PageEndMarkerLine", kPage, "]]>\r\n]]>\r\nx ]]> y\r\n]]>",
      "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
     // A lone LF where the fast check counts in blocks of 255 bytes.
-    {"PageLongLines", Field::PageText,
-     std::string(254, 'x') + "\n" + std::string(300, 'y') + "\r\n",
+    {"PageLongLines", kPage, std::string(254, 'x') + "\n" + std::string(300, 'y') + "\r\n",
      std::string(254, 'x') + "\r\n" + std::string(300, 'y') + "\r\n"},
-    {"PageKept", Field::PageText, "\r\n<p>]]</p>\r\n\r\n", "\r\n<p>]]</p>\r\n\r\n"},
+    {"PageKept", kPage, "\r\n<p>]]</p>\r\n\r\n", "\r\n<p>]]</p>\r\n\r\n"},
 };
 
 class CcxSubstitution : public testing::TestWithParam<Substitution> {};
@@ -285,10 +271,10 @@ TEST_P(CcxSubstitution, ReadsBackTheCarriedText) {
     CcxDocument document;
     document.levelCount = 1;
     document.level(1).epilogue.count = 1;
-    fieldOf(document, rule.field) = rule.typed;
+    rule.field(document) = rule.typed;
     const auto written = formatCcxFile(document);
     auto back = read(written);
-    EXPECT_EQ(fieldOf(back.document, rule.field), rule.carried);
+    EXPECT_EQ(rule.field(back.document), rule.carried);
     EXPECT_TRUE(back.document == carriedDocument(document));
     EXPECT_EQ(formatCcxFile(back.document), written);
 }
