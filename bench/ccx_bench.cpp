@@ -1,90 +1,25 @@
 // Reading and writing the largest CCX document there can be (999 levels, 10
 // prologue and 10 epilogue pages of 1 KB each), measured beside the raw read
-// and write of the same bytes.
+// and write of the same bytes; opening it into the editor and the level list
+// operations on it, beside the bare moving of its levels.
 
+#include "ccx/ccxeditor.h"
 #include "ccx/ccxreader.h"
 #include "ccx/ccxwriter.h"
+#include "ccxbenchdata.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 using namespace tessaro;
-namespace fs = std::filesystem;
-
-// 16 lines of 62 characters: 1 KB with the line ends between them.
-std::string pageText(int level, int page) {
-    std::string text;
-    for (int line = 0; line < 16; ++line) {
-        if (line > 0)
-            text += "\r\n";
-        std::string words = "<p>Level " + std::to_string(level) + ", page " + std::to_string(page) +
-                            ", line " + std::to_string(line) + ": ";
-        words.resize(62, 'x');
-        text += words;
-    }
-    return text;
-}
-
-const CcxDocument& fullDocument() {
-    static const CcxDocument document = [] {
-        CcxDocument d;
-        d.description = "Benchmark Set";
-        d.author = "Bench";
-        d.msChoice = CompatChoice::Yes;
-        d.hasDefaultColors = true;
-        d.levelCount = kMaxCcxLevels;
-        for (int n = 1; n <= kMaxCcxLevels; ++n) {
-            auto& level = d.level(n);
-            level.title = "Level number " + std::to_string(n);
-            level.author = "Author " + std::to_string(n % 17);
-            level.compatAttributes = "ms=\"yes\" lynx=\"no\"";
-            for (auto* list : {&level.prologue, &level.epilogue}) {
-                list->count = kMaxCcxPages;
-                for (int p = 1; p <= kMaxCcxPages; ++p)
-                    list->page(p) = {pageText(n, p), static_cast<std::uint8_t>(p % 2), 0x102030,
-                                     0xFFFFFF};
-            }
-        }
-        return d;
-    }();
-    return document;
-}
-
-const std::string& fullBytes() {
-    static const std::string bytes = formatCcxFile(fullDocument());
-    return bytes;
-}
-
-class Scratch {
-public:
-    Scratch()
-        : m_folder(fs::temp_directory_path() /
-                   ("tessaro-ccx-bench-" + std::to_string(::getpid()))) {
-        fs::create_directories(m_folder);
-        std::ofstream(m_folder / "full.ccx", std::ios::binary) << fullBytes();
-    }
-    ~Scratch() {
-        std::error_code error;
-        fs::remove_all(m_folder, error);
-    }
-    fs::path file(const char* name) const { return m_folder / name; }
-
-private:
-    fs::path m_folder;
-};
-
-const Scratch& scratch() {
-    static const Scratch folder;
-    return folder;
-}
+using namespace tessaro::bench;
 
 void countBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
@@ -155,6 +90,82 @@ void ccxFormat(benchmark::State& state) {
     countBytes(state);
 }
 
+// The editor with the full document open, its first level selected.
+CcxEditor& openEditor() {
+    static BenchPlatform platform;
+    static CcxEditor editor(platform);
+    if (!editor.documentOpen())
+        editor.open();
+    editor.selectEntry(0);
+    return editor;
+}
+
+void editorOpen(benchmark::State& state) {
+    BenchPlatform platform;
+    CcxEditor editor(platform);
+    for (auto _ : state) {
+        editor.open();
+        if (editor.levelList().size() != kMaxCcxLevels)
+            state.SkipWithError("the benchmark file was not opened");
+    }
+    countBytes(state);
+}
+
+// The floor under every shift: moving 999 levels one place along.
+void rawShiftLevels(benchmark::State& state) {
+    std::vector<CcxLevel> levels;
+    for (int n = 1; n <= kMaxCcxLevels; ++n)
+        levels.push_back(fullDocument().level(n));
+    for (auto _ : state) {
+        std::rotate(levels.begin(), levels.end() - 1, levels.end());
+        benchmark::DoNotOptimize(levels.data());
+    }
+}
+
+// Insert Before on the first entry shifts every level up; Delete and
+// Renumber there shifts them back. Each is timed while the other restores.
+void editorInsertBeforeFirst(benchmark::State& state) {
+    auto& editor = openEditor();
+    editor.deleteAndRenumber(); // 998 levels: room for one more
+    editor.selectEntry(0);
+    for (auto _ : state) {
+        editor.insertBefore();
+        state.PauseTiming();
+        editor.selectEntry(0);
+        editor.deleteAndRenumber();
+        editor.selectEntry(0);
+        state.ResumeTiming();
+    }
+    editor.insertBefore();
+}
+
+void editorDeleteAndRenumberFirst(benchmark::State& state) {
+    auto& editor = openEditor();
+    for (auto _ : state) {
+        editor.deleteAndRenumber();
+        state.PauseTiming();
+        editor.selectEntry(0);
+        editor.insertBefore();
+        editor.selectEntry(0);
+        state.ResumeTiming();
+    }
+}
+
+// The first level moved down to the end of the list, one Move Down at a time.
+void editorMoveDownAcrossTheList(benchmark::State& state) {
+    auto& editor = openEditor();
+    for (auto _ : state) {
+        for (int move = 1; move < kMaxCcxLevels; ++move)
+            editor.moveDown();
+        state.PauseTiming();
+        editor.selectEntry(0);
+        state.ResumeTiming();
+    }
+    state.counters["per move"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * (kMaxCcxLevels - 1),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(rawRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxParse)->Unit(benchmark::kMillisecond);
@@ -162,6 +173,11 @@ BENCHMARK(rawWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawAtomicWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxFormat)->Unit(benchmark::kMillisecond);
+BENCHMARK(editorOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(rawShiftLevels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(editorInsertBeforeFirst)->Unit(benchmark::kMicrosecond);
+BENCHMARK(editorDeleteAndRenumberFirst)->Unit(benchmark::kMicrosecond);
+BENCHMARK(editorMoveDownAcrossTheList)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "app/windowhub.h"
 
 #include "app/aboutwindow.h"
-#include "app/placeholderwindow.h"
 #include "ccf/ccfcreatorwindow.h"
+#include "ccx/ccxeditorwindow.h"
 #include "dacgen/dacgenwindow.h"
 #include "exe_creator/execreatorwindow.h"
 #include "gui/keyrule.h"
@@ -61,7 +61,7 @@ QWidget* WindowHub::showDacGen() {
 }
 
 QWidget* WindowHub::showCcxEditor() {
-    return showTool(m_ccxEditor, [] { return new PlaceholderWindow("Form6", "CCX File Editor"); });
+    return showTool(m_ccxEditor, [this] { return new CcxEditorWindow(m_platform); });
 }
 
 QWidget* WindowHub::showIniEditor() {

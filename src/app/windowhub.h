@@ -38,7 +38,8 @@ public:
 
     // Closes About, the CCX editor, the INI editor, the CCF File Creator, the
     // EXE Creator, DacGen and the main window, in that order. A window that
-    // stays open (its user cancelled) stops the round.
+    // stays open (its user cancelled, as in the CCX editor's "Save changes to
+    // ...?") stops the round, and the program goes on.
     void closeAll();
 
 private:

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "ccx/ccxdocument.h"
-#include "ccx/ccxlevellistobserver.h"
 #include "ccx/ccxpane.h"
 #include "ccx/compatchoice.h"
 #include "common/colorvalue.h"
+#include "common/commandresult.h"
+#include "common/listobserver.h"
 #include "common/platform.h"
 
 #include <cstdint>
@@ -16,128 +17,180 @@ namespace tessaro {
 // The caption of the CCX File Editor window and the title of its messages.
 inline constexpr const char* kCcxEditorCaption = "CCX File Editor";
 
-// What the editor's level and page controls hold. The window shows these and
-// writes the user's edits straight back into them; the operations of
-// CcxEditor move them to and from the document.
-struct CcxControls {
-    std::string levelTitle;
-    std::string levelAuthor;
-    // The option buttons levelMsYes/levelMsNo/levelMsIg, levelLxYes/... and
-    // levelPedYes/...
-    CompatChoice levelMs = CompatChoice::Ignore;
-    CompatChoice levelLx = CompatChoice::Ignore;
-    CompatChoice levelPed = CompatChoice::Ignore;
-    // The option buttons prologue and epilogue.
-    CcxPane shownPane = CcxPane::Prologue;
-    std::string thePage;
-    bool thePageEnabled = false;
-    // "Page 3 of 7": the only place the shown page number is kept.
-    std::string pageNum = "Page 1 of 0";
-    // Check2, "Set colors for this page only".
-    bool check2 = false;
-    // The colour sample colorLabel.
-    ColorValue colorLabelBack = 0x000000;
-    ColorValue colorLabelFont = 0xFFFFFF;
+// What the editor shows of the current level and of the shown page, with the
+// user's edits that are not yet stored into the document.
+struct CcxShownFields {
+    std::string title;
+    std::string author;
+    CompatChoice ms = CompatChoice::Ignore;
+    CompatChoice lynx = CompatChoice::Ignore;
+    CompatChoice pedantic = CompatChoice::Ignore;
+    CcxPane pane = CcxPane::Prologue;
+    // The page's HTML text, lines separated by CR LF.
+    std::string pageText;
+    bool pageEditable = false;
+    // "Page 3 of 7": the shown page and the count beside it. A pane without
+    // pages shows page 1 of 0.
+    int pageNumber = 1;
+    int pageCount = 0;
+    bool pageHasOwnColors = false;
+    // The page's colour sample; stored into the page only with its own colours.
+    ColorValue pageBackColor = 0x000000;
+    ColorValue pageFontColor = 0xFFFFFF;
 };
 
-// The CCX File Editor without its window: the document, the controls that
-// show the current level and page, the level list, and the operations that
-// move fields between controls and document, save and open.
+// One entry of the level list: the level number it stands for and the title
+// it shows ("7. Ice Cave").
+struct CcxListEntry {
+    std::int16_t number = 0;
+    std::string title;
+
+    bool operator==(const CcxListEntry&) const = default;
+};
+
+// The CCX File Editor without its window: the document, what the editing
+// controls show, the level list, and every command of the window.
 //
-// The set's fields are bound to the document itself: the window shows
-// document().description in setDescription, author in setAuthor, the three
-// set choices in msYes/msNo/msIgnore and so on, hasDefaultColors in Check1
-// and the default colours in colorSetLabel, and writes edits straight back.
-//
-// Messages go through the Platform with the title "CCX File Editor".
+// The set's fields are the document's own (description, author, the three
+// set choices, hasDefaultColors and the default colours, whose sample the
+// window shows); the window edits them in place. The level list always
+// stands in ascending order of level number. Commands do nothing while no
+// document is open, except New, Open, Exit and the colour choices. Messages
+// go through the Platform with the title "CCX File Editor".
 class CcxEditor {
 public:
     explicit CcxEditor(Platform& platform);
 
     CcxDocument& document() { return m_document; }
     const CcxDocument& document() const { return m_document; }
-    CcxControls& controls() { return m_controls; }
-    const CcxControls& controls() const { return m_controls; }
+    CcxShownFields& shown() { return m_shown; }
+    const CcxShownFields& shown() const { return m_shown; }
 
-    // levelList: its entries in list order and the selected position (-1 for
-    // none). The observer (may be null) hears of every change.
-    const std::vector<std::string>& levelList() const { return m_levelList; }
+    bool documentOpen() const { return !m_document.fileName.empty(); }
+    // The level number the level number label shows; 0 before any is shown.
+    int shownLevelNumber() const { return m_shownLevelNumber; }
+
+    // The level list, its entries' texts ("7. Ice Cave"), and the selected
+    // position (-1 for none). The observer (may be null) hears of every change.
+    const std::vector<CcxListEntry>& levelList() const { return m_levelList; }
+    std::string entryText(int position) const;
     int selectedEntry() const { return m_selected; }
-    void setLevelListObserver(CcxLevelListObserver* observer) { m_observer = observer; }
-    // Selects the entry and runs showLevel, as a click on it does.
+    void setListObserver(ListObserver* observer) { m_observer = observer; }
+
+    // A click on an entry: selects it and shows its level (showLevel), after
+    // storing the shown one unless skipNextLevelStore is set.
     void selectEntry(int position);
-    // Changes of the list; they keep the selection on the entry it was on
-    // (none when that entry is removed) and load nothing.
-    void replaceEntries(std::vector<std::string> entries);
-    void insertEntry(int position, std::string text);
-    void removeEntry(int position);
-    void setEntryText(int position, std::string text);
+    // The title box's text was typed or set: the selected entry shows it.
+    // The level's stored title follows at the next storeShownLevel.
+    void titleEdit(std::string title);
 
-    // curLevNum, Label1 and whether the Save menu entry is enabled.
-    const std::string& curLevNum() const { return m_curLevNum; }
-    const std::string& label1() const { return m_label1; }
-    bool saveEnabled() const { return m_saveEnabled; }
+    // The window has opened: asks whether to start a new file, then runs New
+    // (Yes) or Open (No).
+    void startUp();
+    // New: after "Save changes to ...?", asks for the number of levels (1 to
+    // 999) and where the file will go (the dialog asks before it replaces an
+    // existing file), then shows an empty set of that many levels. The file
+    // is written only by Save.
+    void newFile();
+    // Asks for a file and reads it (after "Save changes to ...?" when a
+    // document is open). The new document replaces the old one only when the
+    // whole file was read; otherwise a message names the problem and its
+    // line, and the old document (if any) stays open unchanged. A level the
+    // file names twice is shown once, with a message naming both lines.
+    void open();
+    // Writes the document to its file, after storing the shown level. When
+    // that fails a message says so, the file stays as it was and this returns
+    // false.
+    bool save();
+    // "Save changes to <file>?" (Yes/No/Cancel) when a document is open.
+    // False when the user cancels or the save asked for fails.
+    bool confirmSaveChanges();
+    // Exit, by menu, title bar or the main window's Exit: done when the
+    // window may close (nothing open, or the question answered and any save
+    // asked for done).
+    CommandResult exit();
 
-    // Empties the document and the set controls, unticks Check2, selects the
-    // prologue and empties thePage. Colours, the level controls, the list,
-    // pageNum and curLevNum stay as they are.
+    // The level list's buttons.
+    void insertBefore();
+    void insertAfter();
+    void deleteLevel();
+    void deleteAndRenumber();
+    void moveUp();
+    void moveDown();
+
+    // The page buttons. Choosing a pane stores the shown page and shows page
+    // 1 of the pane; it asks to focus the page text, or "Add Page" when the
+    // pane has no pages.
+    CommandResult choosePane(CcxPane pane);
+    void previousPage();
+    void nextPage();
+    void addPage();
+    void deletePage();
+
+    // The colour buttons: a colour dialog, whose colour goes into the page's
+    // or the set's sample and ticks its check box. They work at any time.
+    void choosePageBackColor();
+    void choosePageFontColor();
+    void chooseDefaultBackColor();
+    void chooseDefaultFontColor();
+
+    // Reads the level titles of a Tabulin text report into the level list
+    // and the levels.
+    void importTitles();
+
+    // The building blocks of the commands, public for tests.
+
+    // Empties the document (keeping its colours), unticks the page's own
+    // colours, shows the prologue and empties the page text. The level
+    // fields, the list and the page number stay as they are.
     void resetDocument();
-
-    // The page number shown in pageNum (1 for "Page 1 of 0").
-    std::uint8_t shownPageNumber() const;
-    // Loads page 1 to 10 of the pane of the current level into the page
-    // controls; page 0 shows the empty "Page 1 of 0".
-    void showPage(std::int16_t page, CcxPane pane);
-    // Copies the page controls into the shown page of the current level;
+    // Loads page 1 to 10 of the pane of the current level; 0 shows the
+    // empty, disabled "Page 1 of 0".
+    void showPage(int page, CcxPane pane);
+    // Copies the page fields into the shown page of the current level;
     // nothing when the shown pane has no pages.
     void storeShownPage();
     // storeShownPage, then the current level's title, author and compatibility.
     void storeShownLevel();
-    // The level's option buttons as attribute text (`ms="yes" lynx="no"`).
+    // The level's choices as attribute text (`ms="yes" lynx="no"`).
     std::string buildCompatAttributes() const;
     // Runs when an entry becomes selected: stores the shown level unless
     // skipNextLevelStore is set (which it clears), makes the entry's level
     // current and shows its fields and prologue page 1.
     void showLevel();
-
-    // Writes the document to its file, after storing the shown level. The
-    // file is replaced atomically; when that fails, or the file is marked
-    // read-only, a message says so, the file stays as it was and this returns
-    // false.
-    bool save();
-
-    // Asks for a file and reads it (after "Save changes to ...?" when a
-    // document is open). The new document replaces the old one only when the
-    // whole file was read; otherwise a message names the problem and its
-    // line, and the old document (if any) stays open unchanged.
-    void open();
-
-    // "Save changes to <file>?" (Yes/No/Cancel) when a document is open.
-    // False when the user cancels or the save asked for fails.
-    bool confirmSaveChanges();
-
-    // Puts a complete document (with its file name) and its level list in
-    // place: resets the page controls, shows the file name in Label1, selects
-    // the first entry without storing the controls into the new document,
-    // and enables Save.
-    void installDocument(CcxDocument document, std::vector<std::string> entries);
+    // Puts a complete document (with its file name) and its listed level
+    // numbers in place and shows the first listed level without storing the
+    // shown fields into the new document.
+    void installDocument(CcxDocument document, const std::vector<std::int16_t>& listed);
 
 private:
-    void resetPageControls();
-    template <typename Change> void notify(Change change) {
-        if (m_observer)
-            change(*m_observer);
-    }
+    void tell(const std::string& text);
+    void notify(void (ListObserver::*change)(int, int), int first, int last);
+    void insertEntry(int position, CcxListEntry entry);
+    void removeEntry(int position);
+    void setEntryTitle(int position, std::string title);
+    void replaceList(std::vector<CcxListEntry> entries);
+    // Selects a position and shows its level; with store false the shown
+    // fields are dropped instead of stored.
+    void select(int position, bool store);
+    // Renumbers the entries first..last by delta (+1 or -1), carrying each
+    // level to its new number and its title into the entry; then clears
+    // every number that no entry carries any more.
+    void shiftEntries(int first, int last, int delta);
+    void updateLevelCount();
+    bool refuseInsertAtLimit();
+    bool refuseDeleteOfOnlyLevel();
+    int positionOfLevel(int number) const;
+    CcxPageList& shownPane();
+    void chooseColor(const char* title, ColorValue& color, bool& tick);
 
     Platform& m_platform;
     CcxDocument m_document;
-    CcxControls m_controls;
-    std::vector<std::string> m_levelList;
+    CcxShownFields m_shown;
+    std::vector<CcxListEntry> m_levelList;
     int m_selected = -1;
-    CcxLevelListObserver* m_observer = nullptr;
-    std::string m_curLevNum;
-    std::string m_label1 = "File Name:";
-    bool m_saveEnabled = false;
+    int m_shownLevelNumber = 0;
+    ListObserver* m_observer = nullptr;
 };
 
 } // namespace tessaro

@@ -1,7 +1,7 @@
 #include "ccx/ccxreader.h"
 
+#include "ccx/carriedtext.h"
 #include "ccx/htmlcolor.h"
-#include "ccx/levelentrytext.h"
 #include "common/numbers.h"
 #include "common/textfile.h"
 
@@ -94,9 +94,15 @@ private:
 class Reader {
 public:
     Reader(std::string_view bytes, CcxFileContents& contents)
-        : m_lines(bytes), m_document(contents.document), m_entries(contents.levelList) {}
+        : m_lines(bytes), m_document(contents.document), m_numbers(contents.levelNumbers),
+          m_repeated(contents.repeatedLevels) {}
 
-    bool read() { return readHeader() && readBody(); }
+    bool read() {
+        if (!readHeader() || !readBody())
+            return false;
+        std::sort(m_numbers.begin(), m_numbers.end());
+        return true;
+    }
     const CcxReadError& error() const { return m_error; }
 
 private:
@@ -120,7 +126,10 @@ private:
 
     LineCursor m_lines;
     CcxDocument& m_document;
-    std::vector<std::string>& m_entries;
+    std::vector<std::int16_t>& m_numbers;
+    std::vector<CcxRepeatedLevel>& m_repeated;
+    // The line of the last level start of each number; 0 for none yet.
+    std::vector<std::size_t> m_startLine = std::vector<std::size_t>(kMaxCcxLevels + 1, 0);
     CcxReadError m_error;
     std::string m_pendingTitle;
     std::int16_t m_level = 0; // the last level start, 0 before the first
@@ -173,7 +182,7 @@ bool Reader::readSetValue(std::string_view line, std::string_view key, std::stri
     const auto rest = line.substr(line.find(key) + key.size());
     if (rest.empty())
         return fail("the " + std::string(what) + " has nothing after its opening quote");
-    value.assign(rest.substr(0, rest.size() - 1));
+    value = carriedSetText(rest.substr(0, rest.size() - 1));
     return true;
 }
 
@@ -211,7 +220,7 @@ bool Reader::readBody() {
         if (!readBodyLine(*line, done))
             return false;
     }
-    if (m_entries.empty())
+    if (m_numbers.empty())
         return fail("the file holds no level");
     return true;
 }
@@ -222,7 +231,7 @@ bool Reader::readBodyLine(std::string_view line, bool& done) {
         return true;
     }
     if (contains(line, "<!-- ")) {
-        m_pendingTitle = removeAll(removeAll(line, "<!-- "), " -->");
+        m_pendingTitle = carriedTitle(removeAll(removeAll(line, "<!-- "), " -->"));
         return true;
     }
     if (line.starts_with("<level number"))
@@ -252,29 +261,41 @@ bool Reader::readLevelStart(std::string_view line) {
         return fail("the level number " + std::to_string(*number) + " is not between 1 and 999");
 
     m_level = *number;
+    auto& start = m_startLine[static_cast<std::size_t>(m_level)];
+    if (start == 0)
+        m_numbers.push_back(m_level);
+    else
+        m_repeated.push_back({m_level, start, m_lines.line()});
+    start = m_lines.line();
+
+    // A repeated level start replaces what the earlier one said.
     auto& level = m_document.level(m_level);
     level.title = m_pendingTitle; // a level without a comment takes the last title read
-    m_entries.push_back(levelEntryText(m_level, level.title));
+    level.author.clear();
+    level.compatAttributes.clear();
     // Every level that is listed is also saved, even one whose "</level>"
     // line is missing.
     m_document.levelCount = std::max(m_document.levelCount, m_level);
 
     const std::string numberPart = "<level number=\"" + std::to_string(m_level) + "\" ";
+    std::string author;
     if (contains(line, "author="))
-        level.author = firstQuoted(removeAll(line, numberPart));
+        author = firstQuoted(removeAll(line, numberPart));
     if (contains(line, "pedantic=\"") || contains(line, "ms=\"") || contains(line, "lynx=\"")) {
         auto rest = removeAll(line, numberPart);
-        rest = removeAll(rest, "author=\"" + level.author + "\" ");
-        level.compatAttributes = removeAll(rest, ">");
+        rest = removeAll(rest, "author=\"" + author + "\" ");
+        level.compatAttributes = carriedCompatAttributes(removeAll(rest, ">"));
     }
+    level.author = carriedLevelAuthor(author);
     return true;
 }
 
 bool Reader::readPane(CcxPane pane) {
     const bool prologue = pane == CcxPane::Prologue;
     const std::string_view endTag = prologue ? "</prologue>" : "</epilogue>";
+    // A second element of the same pane, or of a level named twice, adds
+    // its pages after the ones already read.
     auto& list = m_document.level(m_level).pane(pane);
-    int number = 0; // pages are numbered afresh in every pane element
     auto line = m_lines.next();
     while (true) {
         if (!line)
@@ -288,9 +309,8 @@ bool Reader::readPane(CcxPane pane) {
         if (list.count >= kMaxCcxPages)
             return fail("level " + std::to_string(m_level) + " has more than 10 pages in its " +
                         (prologue ? "prologue" : "epilogue"));
-        ++number;
         ++list.count;
-        auto& page = list.page(number);
+        auto& page = list.page(list.count);
         if (contains(*line, "bgcolor")) {
             if (!readPageColor(*line, "bgcolor", page.backColor))
                 return false;
@@ -305,6 +325,8 @@ bool Reader::readPane(CcxPane pane) {
             return failAtEnd();
         if (!readPageText(page.text))
             return false;
+        if (!pageTextIsCarried(page.text))
+            page.text = carriedPageText(page.text);
         // The line after "]]>" is normally "</page>"; it is examined like any
         // line between pages, so a missing "</page>" does no harm.
         line = m_lines.next();
@@ -362,7 +384,7 @@ bool Reader::readPageColor(std::string_view line, std::string_view name, ColorVa
 
 CcxReadResult parseCcxFile(std::string_view bytes, CcxDocument document) {
     CcxReadResult result;
-    result.contents.emplace(CcxFileContents{std::move(document), {}});
+    result.contents.emplace(CcxFileContents{std::move(document), {}, {}});
     Reader reader(bytes, *result.contents);
     if (!reader.read()) {
         result.error = reader.error();

@@ -3,6 +3,7 @@
 #include "ccx/ccxdocument.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,11 +21,24 @@ struct CcxReadError {
     bool operator==(const CcxReadError&) const = default;
 };
 
-// A completely read CCX file: the document (without a file name) and the
-// entries of the level list, one per level start in file order.
+// A level number that more than one level start names: the line of the one
+// before (counted from 1) and of the later one, whose title, author and
+// compatibility the level keeps.
+struct CcxRepeatedLevel {
+    std::int16_t number = 0;
+    std::size_t earlierLine = 0;
+    std::size_t laterLine = 0;
+
+    bool operator==(const CcxRepeatedLevel&) const = default;
+};
+
+// A completely read CCX file: the document (without a file name), the
+// numbers of the levels the file names, in ascending order and each once,
+// and the numbers it names more than once.
 struct CcxFileContents {
     CcxDocument document;
-    std::vector<std::string> levelList;
+    std::vector<std::int16_t> levelNumbers;
+    std::vector<CcxRepeatedLevel> repeatedLevels;
 };
 
 // Either the contents or the error; never a part-read document.
@@ -40,11 +54,15 @@ struct CcxReadResult {
 // colours line, keep their values). The reader works line by line on the
 // writer's layout with some tolerance: any of CR LF, LF or CR ends a line,
 // header lines come in any order, levels in any order and with gaps, unknown
-// lines are skipped. It refuses, with the line, a file that ends before
-// "</levelset>", a bad level number, a page list outside a level, more than
-// 10 pages in one pane of a level, malformed page colours, a description or
-// author cut off after its opening quote, a colours line of fewer than two
-// words, and a file without any level. Linear in the size of the text.
+// lines are skipped. A level named twice keeps the later level start's title,
+// author and compatibility and the pages of both, in file order. Every text
+// is read as the file can carry it (see carriedtext.h), so what the writer
+// writes of the result reads back equal. It refuses, with the line, a file
+// that ends before "</levelset>", a bad level number, a page list outside a
+// level, more than 10 pages in one pane of a level, malformed page colours, a
+// description or author cut off after its opening quote, a colours line of
+// fewer than two words, and a file without any level. Linear in the size of
+// the text.
 CcxReadResult parseCcxFile(std::string_view bytes, CcxDocument document);
 
 // The same for a file; an unreadable file gives an error with line 0.

@@ -1,5 +1,6 @@
 #include "ccx/ccxwriter.h"
 
+#include "ccx/carriedtext.h"
 #include "ccx/htmlcolor.h"
 #include "common/safewriter.h"
 
@@ -52,13 +53,13 @@ void appendColorAttributes(std::string& out, ColorValue back, ColorValue font) {
 void appendHeader(std::string& out, const CcxDocument& document) {
     appendLine(out, "<levelset");
     if (!document.description.empty())
-        appendLine(out, "\tdescription=\"", document.description, "\"");
+        appendLine(out, "\tdescription=\"", carriedSetText(document.description), "\"");
     const auto compat =
         formatCompatAttributes(document.msChoice, document.lynxChoice, document.pedanticChoice);
     if (!compat.empty())
         appendLine(out, "\t", compat);
     if (!document.author.empty())
-        appendLine(out, "\tauthor=\"", document.author, "\"");
+        appendLine(out, "\tauthor=\"", carriedSetText(document.author), "\"");
     appendLine(out, "\tformat=\"html\"");
     if (document.hasDefaultColors) {
         out += '\t';
@@ -83,7 +84,10 @@ void appendPane(std::string& out, const CcxPageList& list, std::string_view tag)
         }
         appendLine(out, ">");
         appendLine(out, "<![CDATA[");
-        appendLine(out, page.text);
+        if (pageTextIsCarried(page.text))
+            appendLine(out, page.text);
+        else
+            appendLine(out, carriedPageText(page.text));
         appendLine(out, "]]>");
         appendLine(out, "</page>");
     }
@@ -91,14 +95,14 @@ void appendPane(std::string& out, const CcxPageList& list, std::string_view tag)
 }
 
 void appendLevel(std::string& out, int number, const CcxLevel& level) {
-    appendLine(out, "<!-- ", level.title, " -->");
+    appendLine(out, "<!-- ", carriedTitle(level.title), " -->");
     out += "<level number=\"";
     out += std::to_string(number);
     out += '"';
     if (!level.author.empty())
-        out.append(" author=\"").append(level.author) += '"';
-    if (!level.compatAttributes.empty())
-        (out += ' ') += level.compatAttributes;
+        out.append(" author=\"").append(carriedLevelAuthor(level.author)) += '"';
+    if (const auto compat = carriedCompatAttributes(level.compatAttributes); !compat.empty())
+        (out += ' ') += compat;
     appendLine(out, ">");
     appendPane(out, level.prologue, "prologue");
     appendPane(out, level.epilogue, "epilogue");

@@ -9,8 +9,9 @@ namespace tessaro {
 
 // The bytes of the CCX file for the document: the header with the set's
 // fields, one level block for every number from 1 to levelCount (empty levels
-// included), and "</levelset>"; every line ends in CR LF. Nothing is escaped:
-// titles, authors, attribute text and page texts are written as held.
+// included), and "</levelset>"; every line ends in CR LF. Every text is
+// written as the file can carry it (see carriedtext.h), so the reader reads
+// back carriedDocument(document).
 std::string formatCcxFile(const CcxDocument& document);
 
 // Writes formatCcxFile(document) over the file, atomically: the old file is

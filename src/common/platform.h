@@ -45,9 +45,12 @@ public:
     virtual std::optional<FileChoice> openFileDialog(const std::string& title,
                                                      const std::string& filter,
                                                      const std::string& startFolder = {}) = 0;
+    // With confirmOverwrite the dialog itself asks before an existing file is
+    // chosen; without it, the caller decides what happens to such a file.
     virtual std::optional<FileChoice> saveFileDialog(const std::string& title,
                                                      const std::string& filter,
-                                                     const std::string& startFolder = {}) = 0;
+                                                     const std::string& startFolder = {},
+                                                     bool confirmOverwrite = false) = 0;
 
     // Nothing on cancel.
     virtual std::optional<std::string> lineInput(const std::string& prompt,

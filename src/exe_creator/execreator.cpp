@@ -60,8 +60,9 @@ void ExeCreator::browseOriginal() {
 }
 
 void ExeCreator::browseNew() {
+    // The copy replaces whatever file is chosen (the original game, by mistake): ask first.
     if (const auto choice = m_platform.saveFileDialog("Browse for place to save new .exe...",
-                                                      kExeFilter, startFolder(newExe)))
+                                                      kExeFilter, startFolder(newExe), true))
         newExe = choice->path;
 }
 

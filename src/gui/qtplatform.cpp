@@ -98,9 +98,13 @@ std::optional<FileChoice> QtPlatform::openFileDialog(const std::string& title,
 
 std::optional<FileChoice> QtPlatform::saveFileDialog(const std::string& title,
                                                      const std::string& filter,
-                                                     const std::string& startFolder) {
+                                                     const std::string& startFolder,
+                                                     bool confirmOverwrite) {
+    const QFileDialog::Options options =
+        confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
     return toChoice(QFileDialog::getSaveFileName(dialogParent(), pathText(title),
-                                                 pathText(startFolder), toQtFilter(filter)));
+                                                 pathText(startFolder), toQtFilter(filter), nullptr,
+                                                 options));
 }
 
 std::optional<std::string> QtPlatform::lineInput(const std::string& prompt,

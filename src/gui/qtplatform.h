@@ -15,7 +15,8 @@ public:
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder) override;
     std::optional<FileChoice> saveFileDialog(const std::string& title, const std::string& filter,
-                                             const std::string& startFolder) override;
+                                             const std::string& startFolder,
+                                             bool confirmOverwrite) override;
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override;
     std::optional<ColorValue> colorDialog(const std::string& title) override;

@@ -263,8 +263,9 @@ bool IniEditor::saveInPlace() {
 void IniEditor::saveAs() {
     if (!m_section)
         return;
-    const auto choice =
-        m_platform.saveFileDialog("Save To File", kFilter, scoreFileStartFolder(m_environment));
+    // Save As replaces the chosen file with this one section: ask first.
+    const auto choice = m_platform.saveFileDialog("Save To File", kFilter,
+                                                  scoreFileStartFolder(m_environment), true);
     if (!choice || choice->path.empty() || choice->name.empty())
         return;
     // A name typed without an extension is a score file all the same.

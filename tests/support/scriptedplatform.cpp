@@ -41,8 +41,9 @@ std::optional<FileChoice> ScriptedPlatform::openFileDialog(const std::string& ti
 
 std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const std::string& title,
                                                            const std::string& filter,
-                                                           const std::string& startFolder) {
-    dialogs.push_back({DialogKind::Save, title, filter, startFolder});
+                                                           const std::string& startFolder,
+                                                           bool confirmOverwrite) {
+    dialogs.push_back({DialogKind::Save, title, filter, startFolder, confirmOverwrite});
     return nextFileChoice();
 }
 

@@ -25,6 +25,8 @@ struct RecordedDialog {
     std::string title;
     std::string filterOrPrompt;
     std::string startFolderOrDefault;
+    // A save dialog that asks before it replaces an existing file.
+    bool confirmOverwrite = false;
 };
 
 // A Platform that answers from queues and records everything it was asked.
@@ -63,7 +65,8 @@ public:
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder) override;
     std::optional<FileChoice> saveFileDialog(const std::string& title, const std::string& filter,
-                                             const std::string& startFolder) override;
+                                             const std::string& startFolder,
+                                             bool confirmOverwrite) override;
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override;
     std::optional<ColorValue> colorDialog(const std::string& title) override;

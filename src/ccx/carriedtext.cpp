@@ -1,0 +1,166 @@
+#include "ccx/carriedtext.h"
+
+#include <algorithm>
+
+namespace tessaro {
+
+namespace {
+
+std::string replaceAll(std::string_view text, std::string_view what, std::string_view by) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t start = 0;
+    for (auto found = text.find(what); found != std::string_view::npos;
+         found = text.find(what, start)) {
+        result.append(text.substr(start, found - start)).append(by);
+        start = found + what.size();
+    }
+    result.append(text.substr(start));
+    return result;
+}
+
+// Every line break, whether CR LF, a lone CR or a lone LF, as `by`.
+std::string replaceLineBreaks(std::string_view text, std::string_view by) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            result += by;
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (text[i] == '\n') {
+            result += by;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// The reader ends a page at a line "]]>" after its first line.
+bool hasEndMarkerLine(std::string_view text) {
+    for (auto found = text.find("\r\n]]>"); found != std::string_view::npos;
+         found = text.find("\r\n]]>", found + 1)) {
+        const auto end = found + 5;
+        if (end == text.size() || text[end] == '\r')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string carriedTitle(std::string_view title) {
+    // "-->" last: putting a space after "--" cannot make a new "<!--".
+    return replaceAll(replaceAll(replaceLineBreaks(title, " "), "<!--", "<! --"), "-->", "-- >");
+}
+
+std::string carriedLevelAuthor(std::string_view author) {
+    return replaceAll(replaceAll(replaceLineBreaks(author, " "), "\"", "&quot;"), "<!--", "<! --");
+}
+
+std::string carriedSetText(std::string_view text) {
+    return replaceAll(replaceLineBreaks(text, " "), "\"", "&quot;");
+}
+
+std::string carriedCompatAttributes(std::string_view attributes) {
+    // ">" first: dropping it could join "<!-" and "-".
+    auto text = replaceAll(replaceLineBreaks(attributes, " "), ">", "");
+    text = replaceAll(text, "<!--", "<! --");
+    text = replaceAll(text, "author=", "author =");
+    text = replaceAll(text, "<level number=", "<level number =");
+    if (!contains(text, "ms=\"") && !contains(text, "lynx=\"") && !contains(text, "pedantic=\""))
+        text.clear();
+    return text;
+}
+
+bool pageTextIsCarried(std::string_view text) {
+    // Every CR is followed by an LF and every LF follows a CR. Counted
+    // without branches in byte-sized counters, which the compiler turns into
+    // vector code: this runs over every page of every file read and written.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t crs = 0;
+    std::size_t lfs = 0;
+    std::size_t pairs = 0;
+    for (std::size_t block = 0; block + 1 < size; block += 255) {
+        const std::size_t end = std::min(block + 255, size - 1);
+        unsigned char blockCrs = 0;
+        unsigned char blockLfs = 0;
+        unsigned char blockPairs = 0;
+        for (std::size_t i = block; i < end; ++i) {
+            const unsigned char cr = bytes[i] == '\r';
+            blockCrs += cr;
+            blockLfs += bytes[i] == '\n';
+            blockPairs += cr & (bytes[i + 1] == '\n');
+        }
+        crs += blockCrs;
+        lfs += blockLfs;
+        pairs += blockPairs;
+    }
+    if (size > 0) {
+        crs += bytes[size - 1] == '\r';
+        lfs += bytes[size - 1] == '\n';
+    }
+    if (crs != pairs || lfs != pairs)
+        return false;
+    return !contains(text, "]]>") || !hasEndMarkerLine(text);
+}
+
+std::string carriedPageText(std::string_view text) {
+    if (pageTextIsCarried(text))
+        return std::string(text);
+    const auto lines = replaceLineBreaks(text, "\r\n");
+    std::string carried;
+    carried.reserve(lines.size() + 16);
+    std::size_t start = 0;
+    while (true) {
+        const auto end = lines.find("\r\n", start);
+        const auto line =
+            std::string_view(lines).substr(start, end == std::string::npos ? end : end - start);
+        carried += start > 0 && line == "]]>" ? "]]&gt;" : line;
+        if (end == std::string::npos)
+            return carried;
+        carried += "\r\n";
+        start = end + 2;
+    }
+}
+
+CcxDocument carriedDocument(const CcxDocument& document) {
+    CcxDocument carried = document;
+    carried.fileName.clear();
+    carried.currentLevel = 0;
+    carried.skipNextLevelStore = false;
+    carried.levelCount = std::clamp<std::int16_t>(document.levelCount, 0, kMaxCcxLevels);
+    carried.description = carriedSetText(document.description);
+    carried.author = carriedSetText(document.author);
+    for (int number = 1; number <= kMaxCcxLevels; ++number) {
+        auto& level = carried.level(number);
+        if (number > carried.levelCount) {
+            level = CcxLevel{};
+            continue;
+        }
+        level.title = carriedTitle(level.title);
+        level.author = carriedLevelAuthor(level.author);
+        level.compatAttributes = carriedCompatAttributes(level.compatAttributes);
+        for (auto* list : {&level.prologue, &level.epilogue}) {
+            list->count = std::min<std::uint8_t>(list->count, kMaxCcxPages);
+            for (int pageNumber = 1; pageNumber <= kMaxCcxPages; ++pageNumber) {
+                auto& page = list->page(pageNumber);
+                if (pageNumber > list->count)
+                    page = CcxPage{};
+                page.hasOwnColors = page.hasOwnColors == 1 ? 1 : 0;
+                if (page.hasOwnColors == 0)
+                    page.backColor = page.fontColor = 0;
+                page.text = carriedPageText(page.text);
+            }
+        }
+    }
+    return carried;
+}
+
+} // namespace tessaro
