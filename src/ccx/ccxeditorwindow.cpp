@@ -298,7 +298,7 @@ QWidget* CcxEditorWindow::createPagePanel() {
         connect(button, &QPushButton::clicked, this,
                 [this, command = command] { run([this, command] { (m_editor.*command)(); }); });
     for (auto* button : {pageLeft, pageRight})
-        button->setMaximumWidth(40);
+        button->setMaximumWidth(button->minimumSizeHint().width());
 
     auto* pageRow = new QHBoxLayout;
     pageRow->addWidget(panes);
