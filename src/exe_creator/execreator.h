@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/platform.h"
 #include "common/settings.h"
 
@@ -16,9 +17,7 @@ enum class ExeCreatorMode { ExeCreator, Quorvel };
 inline constexpr const char* kExeCreatorSection = "EXE Creator";
 inline constexpr const char* kOriginalExeKey = "OriginalExe";
 
-// What the EXE Creator window shows, and its commands. The text fields carry
-// the names of the window's controls. Commands return the object name of the
-// control that should receive the keyboard focus, or nothing.
+// What the EXE Creator window shows, and its commands.
 class ExeCreator {
 public:
     ExeCreator(Platform& platform, SettingsStore& settings);
@@ -32,31 +31,31 @@ public:
 
     ExeCreatorMode mode() const { return m_mode; }
     // Switches the mode, also while the window is open. Choosing EXE Creator
-    // mode refills origExe from the saved setting; every other field stays.
-    // A new window has the EXE Creator layout but an empty origExe until its
-    // mode is set.
+    // mode refills originalExe from the saved setting; every other field
+    // stays. A new window has the EXE Creator layout but an empty originalExe
+    // until its mode is set.
     void setMode(ExeCreatorMode mode);
 
     // "EXE Creator" or "Quorvel".
     std::string caption() const;
     // The headings of the four path fields, one per line with a blank line
     // between (CR LF line ends); only the first heading in Quorvel mode.
-    std::string label1() const;
-    // Whether NewExe, NewIni, NewDat and their browse button are shown.
+    std::string headings() const;
+    // Whether the new exe's fields (new exe, INI and data names) are shown.
     bool showsNewExeFields() const { return m_mode == ExeCreatorMode::ExeCreator; }
 
-    void browseOriginal(); // Command1
-    void browseNew();      // Command2
-    // Command4: checks the fields and writes the copy or the levels, telling
-    // the player the outcome.
-    std::string ok();
-    // Command3, before the window closes: remembers origExe in EXE Creator mode.
+    void browseOriginal();
+    void browseNew();
+    // OK: checks the fields and writes the copy or the levels, telling the
+    // player the outcome; done when the file was written.
+    CommandResult ok();
+    // Exit, before the window closes: remembers originalExe in EXE Creator mode.
     void exit();
 
 private:
-    std::string refuse(const std::string& text, const std::string& focus);
-    std::string createExe(std::int16_t fake, std::int16_t real);
-    std::string patchInPlace(std::int16_t fake, std::int16_t real);
+    CommandResult refuse(const std::string& text, const std::string& focus);
+    CommandResult createExe(std::int16_t fake, std::int16_t real);
+    CommandResult patchInPlace(std::int16_t fake, std::int16_t real);
 
     Platform& m_platform;
     SettingsStore& m_settings;

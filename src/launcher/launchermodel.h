@@ -47,8 +47,8 @@ public:
 
     void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
 
-    // Play Selected File; the outcome names a control to focus, if any.
-    PlayOutcome play();
+    // Play Selected File; done when the game was started.
+    CommandResult play();
     // cmdBrowse.
     void browseAlternateExecutable();
     // Backspace or Delete in alternateExecutable: back to the default play executable.

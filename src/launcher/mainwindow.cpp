@@ -244,7 +244,7 @@ void MainWindow::fileChosen() {
 }
 
 void MainWindow::play() {
-    focusControl(*this, m_model.play().focus);
+    applyResult(*this, m_model.play());
 }
 
 void MainWindow::browse() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/platform.h"
 
 #include <filesystem>
@@ -30,12 +31,6 @@ struct PlayEnvironment {
     std::string playRunner; // the PlayRunner setting; empty for none
 };
 
-// What the window must do after a play: focus a control (by object name) or nothing.
-struct PlayOutcome {
-    std::string focus;
-    bool started = false;
-};
-
 // The play executable, the INI name and the path of the level-set copy that a
 // play uses.
 struct PlayPaths {
@@ -48,9 +43,10 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 
 // Play Selected File: checks the play executable and the last levels, patches
 // the executable, copies the chosen set (or the set a CCF file names) to
-// "tessaro.7" beside it and starts it. Every message goes through platform.
-PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
-                             Platform& platform);
+// "tessaro.7" beside it and starts it. Every message goes through platform;
+// done means the game was started.
+CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
+                               Platform& platform);
 
 // How the game executable is started: through the runner when one is set
 // (its words split like a command line, quotes grouping words; the executable

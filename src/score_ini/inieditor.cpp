@@ -30,9 +30,14 @@ void IniEditor::select(std::optional<std::size_t> position) {
     m_selection = position && *position < entryCount() ? position : std::nullopt;
 }
 
+ListObserver& IniEditor::observer() {
+    static ListObserver nobody;
+    return m_observer ? *m_observer : nobody;
+}
+
 void IniEditor::changed(std::size_t first, std::size_t last) {
-    if (m_view && first <= last)
-        m_view->entriesChanged(first, last);
+    if (first <= last)
+        observer().rowsChanged(static_cast<int>(first), static_cast<int>(last));
 }
 
 void IniEditor::tell(const char* text, MessageIcon icon) {
@@ -43,20 +48,20 @@ void IniEditor::browse() {
     const auto choice = m_platform.openFileDialog("Browse for INI File", kFilter,
                                                   scoreFileStartFolder(m_environment));
     if (choice)
-        m_iniFileText = choice->path;
+        iniFileName = choice->path;
 }
 
 void IniEditor::getInfo() {
-    auto loaded = LoadScoreSection(m_iniFileText, m_setNameText);
+    auto loaded = LoadScoreSection(iniFileName, setName);
     if (const auto* error = std::get_if<LoadError>(&loaded)) {
         tell(*error == LoadError::SectionNotFound ? kSetNotFound : kFileNotOpened,
              MessageIcon::Exclamation);
         return;
     }
+    observer().listAboutToBeReset();
     m_section = std::move(std::get<ScoreSection>(loaded));
     m_selection.reset();
-    if (m_view)
-        m_view->entriesReset();
+    observer().listReset();
 }
 
 void IniEditor::shiftFrom(std::size_t first, int delta) {
@@ -74,10 +79,10 @@ void IniEditor::insertBefore() {
     if (!m_section || !m_selection)
         return;
     const std::size_t p = *m_selection;
-    entries().insert(entries().begin() + static_cast<std::ptrdiff_t>(p),
-                     LevelEntry{static_cast<int>(p) + 1, {}, {}});
-    if (m_view)
-        m_view->entryInserted(p);
+    const int row = static_cast<int>(p);
+    observer().rowsAboutToBeInserted(row, row);
+    entries().insert(entries().begin() + row, LevelEntry{row + 1, {}, {}});
+    observer().rowsInserted(row, row);
     m_selection = p + 1;
     shiftFrom(p + 1, +1);
 }
@@ -86,10 +91,10 @@ void IniEditor::insertAfter() {
     if (!m_section || !m_selection)
         return;
     const std::size_t p = *m_selection;
-    entries().insert(entries().begin() + static_cast<std::ptrdiff_t>(p + 1),
-                     LevelEntry{static_cast<int>(p) + 2, {}, {}});
-    if (m_view)
-        m_view->entryInserted(p + 1);
+    const int row = static_cast<int>(p) + 1;
+    observer().rowsAboutToBeInserted(row, row);
+    entries().insert(entries().begin() + row, LevelEntry{row + 1, {}, {}});
+    observer().rowsInserted(row, row);
     shiftFrom(p + 2, +1);
 }
 
@@ -97,9 +102,10 @@ void IniEditor::deleteEntry() {
     if (!m_section || !m_selection)
         return;
     const std::size_t d = *m_selection;
-    entries().erase(entries().begin() + static_cast<std::ptrdiff_t>(d));
-    if (m_view)
-        m_view->entryRemoved(d);
+    const int row = static_cast<int>(d);
+    observer().rowsAboutToBeRemoved(row, row);
+    entries().erase(entries().begin() + row);
+    observer().rowsRemoved(row, row);
     if (d >= entries().size()) {
         m_selection.reset();
         return;
@@ -195,8 +201,6 @@ void IniEditor::save() {
         tell(kFileNotWritten, MessageIcon::Exclamation);
         break;
     }
-    if (m_view)
-        m_view->extraLinesChanged();
 }
 
 void IniEditor::saveAs() {
@@ -208,8 +212,6 @@ void IniEditor::saveAs() {
         return;
     if (!SaveSectionToFile(*m_section, choice->path))
         tell(kSaveAsFailed, MessageIcon::Exclamation);
-    if (m_view)
-        m_view->extraLinesChanged();
 }
 
 } // namespace tessaro

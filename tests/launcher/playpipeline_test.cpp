@@ -30,7 +30,7 @@ protected:
         environment.programFolder = home.str();
     }
 
-    PlayOutcome play(const std::string& file) {
+    CommandResult play(const std::string& file) {
         inputs.selectedFile = file;
         return playSelectedFile(inputs, environment, platform);
     }
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(PlayPipeline, PlaysALevelSet) {
     const auto outcome = play("CCLP2.DAT");
-    EXPECT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.done);
     EXPECT_TRUE(platform.messages.empty());
     const auto patched = exe();
     EXPECT_EQ(patched.substr(19048, 11), "tessaro.ini");
@@ -97,20 +97,20 @@ TEST_F(PlayPipeline, ChecksTheExecutableThenEachLevel) {
     // Equal levels are fine; the text is read with rounding.
     inputs.fakeLastLevel = " 7.5 ";
     inputs.realLastLevel = "8";
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x08\x00", 2));
 
     // With nothing selected nothing happens.
     inputs.selectedFile.reset();
     platform.messages.clear();
-    EXPECT_FALSE(playSelectedFile(inputs, environment, platform).started);
+    EXPECT_FALSE(playSelectedFile(inputs, environment, platform).done);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(section(), "a.dat           ");
-    EXPECT_TRUE(play("sixteen-char.dat").started);
+    EXPECT_TRUE(play("sixteen-char.dat").done);
     EXPECT_EQ(section(), "sixteen-char.dat");
 
     platform.starts.clear();
@@ -129,7 +129,7 @@ TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
 }
 
 TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {
-    EXPECT_TRUE(play("UPPER.CCF").started);
+    EXPECT_TRUE(play("UPPER.CCF").done);
     EXPECT_EQ(home.read("tessaro.7"), "a set named like a ccf");
     EXPECT_EQ(section(), "UPPER.CCF       ");
 }
@@ -138,7 +138,7 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     home.write("sets/mine.ccf", "\"" + (home / "sets" / "CCLP2.DAT").string() +
                                     "\"\r\n\"20\"\r\n\"30\"\r\n\"ignored.ccf\"\r\n");
     inputs.fakeLastLevel = "144"; // still checked, not written
-    EXPECT_TRUE(play("mine.ccf").started);
+    EXPECT_TRUE(play("mine.ccf").done);
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x14\x00", 2));
     EXPECT_EQ(exe().substr(47636, 2), std::string("\x1E\x00", 2));
     EXPECT_EQ(section(), "mine.ccf        ");
@@ -159,7 +159,7 @@ TEST_F(PlayPipeline, ABrokenCcfFileStopsThePlayWithAMessage) {
     for (const char* name :
          {"three.ccf", "word.ccf", "absent.ccf", "missing-set.ccf", "a-very-long-name.ccf"}) {
         platform.messages.clear();
-        EXPECT_FALSE(play(name).started) << name;
+        EXPECT_FALSE(play(name).done) << name;
         ASSERT_EQ(platform.messages.size(), 1u) << name;
         EXPECT_EQ(platform.messages[0].title, "Tessaro");
         EXPECT_NE(platform.messages[0].text.find(name), std::string::npos)
@@ -179,7 +179,7 @@ TEST_F(PlayPipeline, AlternateExecutableAndItsFolder) {
     const auto paths = computePlayPaths(inputs, home.str());
     EXPECT_EQ(paths.executable, inputs.alternateExecutable);
     EXPECT_EQ(paths.dataCopy, (home / "game" / "tessaro.7").string());
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(home.read("game/tessaro.7"), "five");
     EXPECT_EQ(platform.starts.back().workingFolder, home / "game");
 
@@ -207,7 +207,7 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     EXPECT_EQ(request.workingFolder, home.path());
 
     platform.startSucceeds = false;
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage().title, "Tessaro");
     EXPECT_EQ(platform.lastMessage().icon, MessageIcon::Exclamation);
     EXPECT_EQ(platform.lastMessage().text.rfind("Tessaro could not start ", 0), 0u);
@@ -216,7 +216,7 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
 TEST_F(PlayPipeline, AFailedCopyStillStartsTheGame) {
     home.write("tessaro.7", "last set played");
     std::filesystem::remove(home / "sets" / "a.dat");
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(home.read("tessaro.7"), "last set played");
     EXPECT_TRUE(platform.messages.empty());
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,16 @@ template <typename T = QWidget> T* control(const QWidget& window, const char* na
     if (!found)
         qFatal("no control named %s in %s", name, qPrintable(window.objectName()));
     return found;
+}
+
+// The captions of the window's controls of those names, joined by "|": each
+// control's text, or its title for a group box or menu; the window's own name
+// gives its window title.
+QString captions(const QWidget& window, std::initializer_list<const char*> names);
+
+// The object name of the control with the keyboard focus, or "<none>".
+inline QString focused(const QWidget& window) {
+    return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
 }
 
 // When TESSARO_SCREENSHOT_DIR is set, saves a picture of the window there as

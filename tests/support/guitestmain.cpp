@@ -13,6 +13,22 @@ std::vector<GuiTestEntry>& guiTestRegistry() {
     return registry;
 }
 
+QString captions(const QWidget& window, std::initializer_list<const char*> names) {
+    QStringList texts;
+    for (const char* name : names) {
+        if (window.objectName() == name) {
+            texts << window.windowTitle();
+            continue;
+        }
+        const auto* found = window.findChild<QObject*>(name);
+        if (!found)
+            qFatal("no control named %s in %s", name, qPrintable(window.objectName()));
+        const QVariant text = found->property("text");
+        texts << (text.isValid() ? text : found->property("title")).toString();
+    }
+    return texts.join('|');
+}
+
 void saveScreenshot(QWidget& window, const char* name) {
     const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
     if (folder.isEmpty())
@@ -23,8 +39,14 @@ void saveScreenshot(QWidget& window, const char* name) {
 } // namespace tessaro::test
 
 // Runs every registered window test class, or only the one named by the first
-// argument (ctest runs one class per entry). Further arguments go to Qt Test.
+// argument (ctest runs one class per entry). "--list" prints the class names,
+// one a line, which is how ctest finds them.
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--list") == 0) {
+        for (const auto& entry : tessaro::test::guiTestRegistry())
+            std::printf("%s\n", entry.name.c_str());
+        return 0;
+    }
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
