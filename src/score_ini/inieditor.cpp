@@ -110,6 +110,7 @@ void IniEditor::deleteEntry() {
         m_selection.reset();
         return;
     }
+    m_selection = d; // a view may have moved it as the row went
     shiftFrom(d, -1);
 }
 

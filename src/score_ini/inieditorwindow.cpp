@@ -11,7 +11,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace tessaro {
@@ -124,10 +123,10 @@ void IniEditorWindow::createLayout() {
 void IniEditorWindow::connectControls() {
     bindText(*m_iniFileName, m_editor.iniFileName);
     bindText(*m_setName, m_editor.setName);
+    // The list also moves its current row itself as rows come and go; the
+    // editor sets its own selection after each change and showState shows it.
     connect(m_levelList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (m_showing)
-                    return;
                 m_editor.select(current.isValid()
                                     ? std::optional(static_cast<std::size_t>(current.row()))
                                     : std::nullopt);
@@ -153,17 +152,11 @@ void IniEditorWindow::connectControls() {
 }
 
 void IniEditorWindow::run(void (IniEditor::*command)()) {
-    {
-        // The list's own moves of its current row while rows come and go are
-        // not the player's choice.
-        const QScopedValueRollback showing(m_showing, true);
-        (m_editor.*command)();
-    }
+    (m_editor.*command)();
     showState();
 }
 
 void IniEditorWindow::showState() {
-    const QScopedValueRollback showing(m_showing, true);
     showText(*m_iniFileName, m_editor.iniFileName);
     const bool enabled = m_editor.editingEnabled();
     for (auto* button : {m_insertBefore, m_insertAfter, m_moveUp, m_moveDown, m_deleteEntry,

@@ -34,9 +34,6 @@ private:
     IniEditor m_editor;
     // The level list follows the editor row by row through this model.
     ObservedListModel* m_levels = nullptr;
-    // Set while the window itself moves the level list's current row, so
-    // only the player's clicks select an entry.
-    bool m_showing = false;
     QLabel* m_label1 = nullptr;
     QLineEdit* m_iniFileName = nullptr;
     QPushButton* m_browse = nullptr;

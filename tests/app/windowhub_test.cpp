@@ -2,9 +2,6 @@
 #include "app/windowhub.h"
 #include "launcher/mainwindow.h"
 #include "support/guitest.h"
-#include "support/memorysettings.h"
-#include "support/scriptedplatform.h"
-#include "support/tempfolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +9,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 
 namespace tessaro {
@@ -42,11 +38,8 @@ QWidgetList visibleWindows(const QString& objectName) {
 }
 
 // A hub over a fresh program folder, with the test doubles.
-struct Hub {
-    test::TempFolder home;
-    test::ScriptedPlatform platform;
-    test::MemorySettings settings;
-    WindowHub hub{platform, settings, home.str()};
+struct Hub : test::Doubles {
+    WindowHub hub{platform, settings, folder.str()};
 };
 
 } // namespace
@@ -57,9 +50,8 @@ class WindowHubTest : public QObject {
 private Q_SLOTS:
     void eachToolWindowOpensOnceAndIsRaisedAfterwards() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         hub.mainWindow().show();
-
         const QList<std::pair<const char*, QString>> entries = {
             {"About", "AboutForm"}, {"Dacgen", "Form2"},    {"ccxEditor", "Form6"},
             {"IniEdit", "Form5"},   {"CreateEXE", "Form3"}, {"ccfEdit", "Form4"}};
@@ -72,11 +64,15 @@ private Q_SLOTS:
             hub.mainWindow().findChild<QAction*>(action)->trigger();
             QCOMPARE(visibleWindows(form), QWidgetList{first.data()});
         }
+        // Quorvel and EXE Creator share one window; each sets its mode.
+        QWidget* exeCreator = visibleWindows("Form3").front();
+        QCOMPARE(hub.showQuorvel(), exeCreator);
+        QCOMPARE(exeCreator->windowTitle(), QString("Quorvel"));
     }
 
     void exitClosesEveryWindowInOrder() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         hub.mainWindow().show();
         CloseRecorder recorder;
         hub.mainWindow().installEventFilter(&recorder);
@@ -88,42 +84,33 @@ private Q_SLOTS:
         hub.mainWindow().findChild<QAction*>("Exit")->trigger();
         QCOMPARE(recorder.closed,
                  (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3", "Form2", "Form1"}));
-        QCOMPARE(settings.writes.size(), std::size_t(8));
+        QCOMPARE(h.settings.writes.size(), std::size_t(8));
         QVERIFY(!hub.mainWindow().isVisible());
     }
 
-    void classicsModesShareOneWindowAndASavedCcfShowsInTheMainList() {
+    void aSavedCcfShowsInTheMainList() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
-        hub.mainWindow().show();
-
-        QWidget* quorvel = hub.showQuorvel();
-        QCOMPARE(quorvel->windowTitle(), QString("Quorvel"));
-        QCOMPARE(hub.showExeCreator(), quorvel);
-        QCOMPARE(quorvel->windowTitle(), QString("EXE Creator"));
-
-        auto* files = hub.mainWindow().findChild<QListWidget*>("datFile");
+        auto* files = h.hub.mainWindow().findChild<QListWidget*>("datFile");
         QCOMPARE(files->count(), 0);
-        QWidget* ccf = hub.showCcfCreator();
-        platform.chooseFile((home.path() / "CCLP1.DAT").string(), "CCLP1.DAT");
-        ccf->findChild<QPushButton*>("Command3")->click();
-        ccf->findChild<QComboBox*>("Combo1")->setEditText("fast.ccf");
-        ccf->findChild<QPushButton*>("Command1")->click();
+        QWidget* ccf = h.hub.showCcfCreator();
+        h.platform.chooseFile((h.folder / "CCLP1.DAT").string(), "CCLP1.DAT");
+        test::click(*ccf, "Command3");
+        test::control<QComboBox>(*ccf, "Combo1")->setEditText("fast.ccf");
+        test::click(*ccf, "Command1");
         QCOMPARE(files->count(), 1);
         QCOMPARE(files->item(0)->text(), QString("fast.ccf"));
     }
 
     void aboutShowsNameVersionAndOpensTheWebPage() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
-        QWidget* about = hub.showAbout();
+        QWidget* about = h.hub.showAbout();
         QCOMPARE(about->windowTitle(), QString("About Tessaro"));
         QVERIFY(about->findChild<QLabel*>("lblName")->text().contains("Tessaro"));
         QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(),
                  QString("Version ") + TESSARO_VERSION);
         auto* link = about->findChild<QLabel*>("lblWebPage");
         Q_EMIT link->linkActivated(QString::fromLatin1(kProjectWebPage));
-        QCOMPARE(platform.openedUrls, std::vector<std::string>{kProjectWebPage});
+        QCOMPARE(h.platform.openedUrls, std::vector<std::string>{kProjectWebPage});
     }
 };
 

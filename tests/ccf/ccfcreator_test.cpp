@@ -89,7 +89,6 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
     };
     EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
     EXPECT_EQ(reopened.ccfName, "three.ccf");
-    platform.messages.clear();
     for (const std::string name : {"short.ccf", "vanished.ccf"}) {
         reopened.pick(name);
         EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");

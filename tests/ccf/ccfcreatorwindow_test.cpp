@@ -1,88 +1,60 @@
 #include "ccf/ccfcreatorwindow.h"
 #include "support/guitest.h"
-#include "support/scriptedplatform.h"
-#include "support/tempfolder.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 namespace tessaro {
 
-// The window over a program folder that already holds two CCF files.
 class CcfCreatorWindowTest : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<test::TempFolder> m_folder;
-    std::unique_ptr<test::ScriptedPlatform> m_platform;
-    std::unique_ptr<CcfCreatorWindow> m_window;
-
-    template <typename T = QLineEdit> T* find(const char* name) {
-        return test::control<T>(*m_window, name);
-    }
-    QString fields() {
-        return find("Text1")->text() + "|" + find("Text2")->text() + "|" + find("Text3")->text();
-    }
-    void pick(int index) {
-        find<QComboBox>("Combo1")->setCurrentIndex(index);
-        Q_EMIT find<QComboBox>("Combo1")->activated(index);
-    }
-
 private Q_SLOTS:
-    void init() {
-        m_window.reset();
-        m_folder = std::make_unique<test::TempFolder>();
-        m_platform = std::make_unique<test::ScriptedPlatform>();
-        m_folder->write("zeta.CCF", "\"C:\\SETS\\ZETA.DAT\"\r\n\"5\"\r\n\"6\"\r\n\"zeta.CCF\"\r\n");
-        m_folder->write("broken.ccf", "\"C:\\SETS\\B.DAT\"\r\n");
-        m_window = std::make_unique<CcfCreatorWindow>(*m_platform, m_folder->path());
-        m_window->show();
-    }
-
-    void opensWithItsCaptionsAndPicksAListedFile() {
-        QCOMPARE(test::captions(*m_window, {"Form4", "Label1", "Label2", "Label3", "Label4",
-                                            "Command3", "Command1", "Command2"}),
+    void showsItsFieldsAndSavesWhatWasTyped() {
+        test::Doubles d;
+        d.folder.write("zeta.CCF", "\"C:\\SETS\\ZETA.DAT\"\r\n\"5\"\r\n\"6\"\r\n\"zeta.CCF\"\r\n");
+        d.folder.write("broken.ccf", "\"C:\\SETS\\B.DAT\"\r\n");
+        CcfCreatorWindow window(d.platform, d.folder.path());
+        window.show();
+        QSignalSpy saved(&window, &CcfCreatorWindow::ccfSaved);
+        const auto fields = [&] { return test::captions(window, {"Text1", "Text2", "Text3"}); };
+        auto* name = test::control<QComboBox>(window, "Combo1");
+        QCOMPARE(test::captions(window, {"Form4", "Label1", "Label2", "Label3", "Label4",
+                                         "Command3", "Command1", "Command2"}),
                  QString("CCF File Creator|DAT File:|Fake \"level 144\" last level:|Real \"level "
                          "149\" last level:|What to call this CCF file (include the \".ccf\"):|"
                          "Browse...|Save|Cancel"));
-        QVERIFY(find("Text1")->isReadOnly() && find<QComboBox>("Combo1")->isEditable());
-        QVERIFY(!find<QListWidget>("File1")->isVisible());
+        QVERIFY(test::control<QLineEdit>(window, "Text1")->isReadOnly() && name->isEditable());
+        QVERIFY(!test::control(window, "File1")->isVisible());
         QCOMPARE(fields(), QString("|144|149"));
-        QCOMPARE(find<QComboBox>("Combo1")->itemText(1), QString("zeta.CCF"));
 
-        pick(1);
-        QCOMPARE(fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
-        pick(0); // too short: told, and the fields stay
-        QCOMPARE(m_platform->messages.size(), std::size_t(1));
-        QCOMPARE(fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
+        // Picking a listed file shows its fields; one too short leaves them.
+        for (int index : {1, 0}) {
+            name->setCurrentIndex(index);
+            Q_EMIT name->activated(index);
+            QCOMPARE(fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
+        }
+        QCOMPARE(d.platform.messages.size(), std::size_t(1));
 
-        find<QPushButton>("Command2")->click();
-        QVERIFY(!m_window->isVisible());
-    }
-
-    void saveFocusesTheFieldAtFaultOrSignalsTheWrittenFile() {
-        QSignalSpy saved(m_window.get(), &CcfCreatorWindow::ccfSaved);
-        find<QPushButton>("Command1")->click();
-        QCOMPARE(test::focused(*m_window), QString("Text1"));
-
-        m_platform->chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
-        find<QPushButton>("Command3")->click();
-        QTest::keyClicks(find("Text2"), "0");
-        find("Text3")->setText("1440");
-        find<QComboBox>("Combo1")->setEditText("new.ccf");
-        find<QPushButton>("Command1")->click();
+        test::control<QLineEdit>(window, "Text2")->clear();
+        test::click(window, "Command1");
+        QCOMPARE(test::focused(window), QString("Text2"));
+        d.platform.chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
+        test::click(window, "Command3");
+        QTest::keyClicks(test::control(window, "Text2"), "10");
+        test::control<QLineEdit>(window, "Text3")->setText("12");
+        name->setEditText("new.ccf");
+        test::click(window, "Command1");
         QCOMPARE(saved.count(), 1);
-        QCOMPARE(
-            m_folder->read("new.ccf"),
-            std::string("\"C:\\CHIPS\\CCLP1.DAT\"\r\n\"1440\"\r\n\"1440\"\r\n\"new.ccf\"\r\n"));
+        QCOMPARE(d.folder.read("new.ccf"),
+                 std::string("\"C:\\CHIPS\\CCLP1.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"new.ccf\"\r\n"));
+        std::filesystem::remove_all(d.folder.path());
+        test::click(window, "Command1");
+        QCOMPARE(saved.count(), 1); // not written, not signalled
 
-        std::filesystem::remove_all(m_folder->path());
-        find<QPushButton>("Command1")->click();
-        QCOMPARE(saved.count(), 1);
-        QCOMPARE(m_platform->messages.size(), std::size_t(3));
+        test::click(window, "Command2");
+        QVERIFY(!window.isVisible());
     }
 };
 

@@ -21,8 +21,8 @@ TEST(DacFile, ExtraLinesGoToTheirSetsWhateverTheCase) {
     // for CHIPS.DAT in Lynx.
     const std::tuple<const char*, DacRuleset, std::size_t> cases[] = {
         {"chips.dat", lynx, 5}, {"Chips.Dat", ms, 4}, {"cclp1.dat", lynx, 4},
-        {"Cclp4.DAT", ms, 4},   {"CCLP5.DAT", ms, 3}, {"cclp5.dat", lynx, 3},
-        {"XCHIPS.DAT", lynx, 3}};
+        {"ccLP2.dat", ms, 4},   {"CCLP3.DAT", ms, 4}, {"Cclp4.DAT", ms, 4},
+        {"CCLP5.DAT", ms, 3},   {"cclp0.dat", ms, 3}, {"XCHIPS.DAT", lynx, 3}};
     for (const auto& [name, ruleset, count] : cases)
         EXPECT_EQ(dacFileLines(name, ruleset, both).size(), count) << name;
     DacOptions passwordsOnly; // and the other boxes clear

@@ -65,7 +65,7 @@ TEST_F(ExeCreatorTest, MissingPathsOpenTheirDialogsAndTheCopyIsReported) {
     EXPECT_EQ(creator.newExe, mine);
     EXPECT_EQ(creator.ok(), CommandResult::refused("NewIni"));
     EXPECT_EQ(platform.lastMessage(), box("You need to type the name of your INI file"));
-    creator.iniName = "mine.ini";
+    creator.iniName = "eleven.char";
     EXPECT_EQ(creator.ok(), CommandResult::refused("NewDat"));
     EXPECT_EQ(platform.lastMessage(), box("You need to type the name of your level set"));
     EXPECT_FALSE(std::filesystem::exists(mine));
@@ -75,7 +75,8 @@ TEST_F(ExeCreatorTest, MissingPathsOpenTheirDialogsAndTheCopyIsReported) {
     EXPECT_EQ(platform.lastMessage(),
               (RecordedMessage{"Your new exe file (" + mine + ") is ready to play.", "EXE Creator",
                                MessageIcon::None, MessageButtons::Ok}));
-    EXPECT_EQ(folder.read("MINE.EXE"), test::patched(original, 144, 149, "NAME1.DAT", "mine.ini"));
+    EXPECT_EQ(folder.read("MINE.EXE"),
+              test::patched(original, 144, 149, "NAME1.DAT", "eleven.char"));
 
     creator.originalExe = (folder / "GONE.EXE").string();
     EXPECT_EQ(creator.ok(), CommandResult::failed());
@@ -89,6 +90,8 @@ TEST_F(ExeCreatorTest, MissingPathsOpenTheirDialogsAndTheCopyIsReported) {
     EXPECT_EQ(platform.lastMessage(),
               box("Could not write the new names and levels into the new exe file (" + mine +
                   "). No new exe file was written."));
+    EXPECT_EQ(folder.read("MINE.EXE"),
+              test::patched(original, 144, 149, "NAME1.DAT", "eleven.char"));
 #endif
 }
 

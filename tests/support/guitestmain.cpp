@@ -1,29 +1,29 @@
 #include "guitest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
 #include <QTest>
-#include <QWidget>
 #include <cstdio>
 #include <cstring>
 
 namespace tessaro::test {
-std::vector<GuiTestEntry>& guiTestRegistry() {
-    static std::vector<GuiTestEntry> registry;
+
+std::vector<std::pair<const char*, GuiTestMaker>>& guiTestRegistry() {
+    static std::vector<std::pair<const char*, GuiTestMaker>> registry;
     return registry;
+}
+
+void click(const QWidget& window, const char* name) {
+    control<QAbstractButton>(window, name)->click();
 }
 
 QString captions(const QWidget& window, std::initializer_list<const char*> names) {
     QStringList texts;
     for (const char* name : names) {
-        if (window.objectName() == name) {
-            texts << window.windowTitle();
-            continue;
-        }
-        const auto* found = window.findChild<QObject*>(name);
-        if (!found)
-            qFatal("no control named %s in %s", name, qPrintable(window.objectName()));
-        const QVariant text = found->property("text");
+        const QObject* found =
+            window.objectName() == name ? &window : control<QObject>(window, name);
+        const QVariant text = found->property(found == &window ? "windowTitle" : "text");
         texts << (text.isValid() ? text : found->property("title")).toString();
     }
     return texts.join('|');
@@ -36,30 +36,31 @@ void saveScreenshot(QWidget& window, const char* name) {
     QApplication::processEvents();
     window.grab().save(folder + "/" + name + ".png");
 }
+
 } // namespace tessaro::test
 
 // Runs every registered window test class, or only the one named by the first
 // argument (ctest runs one class per entry). "--list" prints the class names,
 // one a line, which is how ctest finds them.
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--list") == 0) {
-        for (const auto& entry : tessaro::test::guiTestRegistry())
-            std::printf("%s\n", entry.name.c_str());
+    const auto& registry = tessaro::test::guiTestRegistry();
+    const char* only = argc > 1 ? argv[1] : nullptr;
+    if (only && std::strcmp(only, "--list") == 0) {
+        for (const auto& [name, make] : registry)
+            std::printf("%s\n", name);
         return 0;
     }
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     int failures = 0;
     bool ran = false;
-    for (const auto& entry : tessaro::test::guiTestRegistry()) {
-        if (only && entry.name != only)
+    for (const auto& [name, make] : registry) {
+        if (only && std::strcmp(name, only) != 0)
             continue;
         ran = true;
-        auto object = entry.make();
         char* args[] = {argv[0]};
-        failures += QTest::qExec(object.get(), 1, args);
+        failures += QTest::qExec(make().get(), 1, args);
     }
     if (only && !ran) {
         std::fprintf(stderr, "no window test class named %s\n", only);
