@@ -57,12 +57,9 @@ struct DacGenFixture : ::testing::Test {
 };
 
 TEST_F(DacGenFixture, AnyStoredNumberButZeroTicksItsBox) {
-    for (const auto& [stored, ticked] : {std::pair{"1", true},
-                                         {"-3", true},
-                                         {" 2 ", true},
-                                         {"0", false},
-                                         {"0.4", false},
-                                         {"yes", false}}) {
+    const std::pair<const char*, bool> cases[] = {{"1", true},  {"-3", true},   {" 2 ", true},
+                                                  {"0", false}, {"0.4", false}, {"yes", false}};
+    for (const auto& [stored, ticked] : cases) {
         for (const char* key : {"MakeMS", "MakeLynx", "UsePasswords", "LastLevel144", "FixLynx"})
             settings.values[{"DacGen", key}] = stored;
         DacGenerator generator({"/"}, root / "program");

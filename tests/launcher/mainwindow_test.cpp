@@ -106,28 +106,28 @@ private Q_SLOTS:
         test::control<QComboBox>(*window, "Drive1");
     }
 
-    void exitSavesAndTheNextStartRestores() {
-        std::filesystem::create_directory(m_home->path() / "sets");
+    void typedFieldsAndTheOpenedFolderAreWhatExitSaves() {
         m_home->write("sets/x.dat", "");
-        {
-            auto window = makeWindow();
-            QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-            auto* folders = test::control<QTreeWidget>(*window, "Dir1");
-            const auto sets = folders->findItems("sets", Qt::MatchExactly | Qt::MatchRecursive);
-            QCOMPARE(sets.size(), 1);
-            Q_EMIT folders->itemActivated(sets[0], 0);
-            QCOMPARE(test::control<QListWidget>(*window, "datFile")->count(), 1);
-            QTest::keyClicks(test::control<QLineEdit>(*window, "Text1"), "0");
-            QTest::keyClicks(test::control<QLineEdit>(*window, "theINIFile"), "me.ini");
-            QVERIFY(m_settings->writes.empty());
-            trigger(*window, "Exit");
-            QCOMPARE(exits.count(), 1);
-            QCOMPARE(m_settings->writes.size(), std::size_t(8));
-        }
         auto window = makeWindow();
-        QCOMPARE(test::control<QLineEdit>(*window, "Text1")->text(), QString("1440"));
-        QCOMPARE(test::control<QLineEdit>(*window, "theINIFile")->text(), QString("me.ini"));
+        QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+        auto* folders = test::control<QTreeWidget>(*window, "Dir1");
+        const auto sets = folders->findItems("sets", Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(sets.size(), 1);
+        Q_EMIT folders->itemActivated(sets[0], 0);
         QCOMPARE(test::control<QListWidget>(*window, "datFile")->item(0)->text(), QString("x.dat"));
+        QTest::keyClicks(test::control<QLineEdit>(*window, "Text1"), "0");
+        QTest::keyClicks(test::control<QLineEdit>(*window, "Text2"), "9");
+        QTest::keyClicks(test::control<QLineEdit>(*window, "theINIFile"), "me.ini");
+        QVERIFY(m_settings->writes.empty());
+        trigger(*window, "Exit");
+        QCOMPARE(exits.count(), 1);
+        const auto saved = [this](const char* key) {
+            return m_settings->get("General", key, "<none>");
+        };
+        QCOMPARE(saved("FakeLastLevel") + " " + saved("RealLastLevel") + " " + saved("INIPath"),
+                 std::string("1440 1499 me.ini"));
+        QCOMPARE(saved("LevelSetPath"),
+                 std::filesystem::weakly_canonical(m_home->path() / "sets").string());
     }
 
     void ctrlPPlaysTheSelectedSetAndABadLevelTakesTheFocus() {

@@ -18,22 +18,22 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Writes down each change of the level list as a window's list model hears
-// of it: "i2 I2" for a row inserted at 2, "r"/"R" for removed rows, "c1-2"
-// for changed ones, "z Z" for a new list.
+// of it: "i2 I2" for a row inserted at 2, "r"/"R" for a removed row, "c1-2"
+// for changed rows, "z Z" for a new list.
 struct ListLog : ListObserver {
     std::string log;
-    void add(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
-    void rowsAboutToBeInserted(int first, int) override { add("i" + std::to_string(first)); }
-    void rowsInserted(int first, int) override { add("I" + std::to_string(first)); }
-    void rowsAboutToBeRemoved(int first, int) override { add("r" + std::to_string(first)); }
-    void rowsRemoved(int first, int) override { add("R" + std::to_string(first)); }
-    void rowsChanged(int first, int last) override {
-        add("c" + std::to_string(first) + "-" + std::to_string(last));
+    void add(char what, int first, int last = -1) {
+        log += std::string(log.empty() ? "" : " ") + what +
+               (first < 0 ? "" : std::to_string(first)) +
+               (last < 0 ? "" : "-" + std::to_string(last));
     }
-    void listAboutToBeReset() override { add("z"); }
-    void listReset() override { add("Z"); }
-    // The log so far; it starts again empty.
-    std::string take() { return std::exchange(log, {}); }
+    void rowsAboutToBeInserted(int first, int) override { add('i', first); }
+    void rowsInserted(int first, int) override { add('I', first); }
+    void rowsAboutToBeRemoved(int first, int) override { add('r', first); }
+    void rowsRemoved(int first, int) override { add('R', first); }
+    void rowsChanged(int first, int last) override { add('c', first, last); }
+    void listAboutToBeReset() override { add('z', -1); }
+    void listReset() override { add('Z', -1); }
 };
 
 StartFolderEnvironment environmentWith(std::set<std::string> folders,
@@ -57,7 +57,7 @@ protected:
         editor.setName = "set.dat";
         editor.getInfo();
         ASSERT_TRUE(editor.editingEnabled());
-        EXPECT_EQ(list.take(), "z Z");
+        EXPECT_EQ(std::exchange(list.log, {}), "z Z");
     }
 
     static test::RecordedMessage box(const std::string& text,
@@ -91,7 +91,7 @@ TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
     editor.moveUp(); // already first
     editor.select(std::nullopt);
     editor.moveUp();
-    EXPECT_EQ(list.take(), "c1-2 c1-2");
+    EXPECT_EQ(std::exchange(list.log, {}), "c1-2 c1-2");
 
     // Inserting renumbers each later entry from its own number.
     editor.select(2);
@@ -104,7 +104,7 @@ TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
     EXPECT_EQ(rows(), (Lines{"Level001=AAAA,100,1500", "Level002=", "Level003=BBBB",
                              "Level004=", "Level007=CCCC,120,2800", "Level006="}));
     EXPECT_EQ(editor.selection(), 4u);
-    EXPECT_EQ(list.take(), "i2 I2 c3-3 i1 I1 c2-4 i5 I5");
+    EXPECT_EQ(std::exchange(list.log, {}), "i2 I2 c3-3 i1 I1 c2-4 i5 I5");
 
     editor.select(0);
     editor.deleteEntry();
@@ -114,7 +114,7 @@ TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
     EXPECT_EQ(editor.selection(), std::nullopt);
     editor.deleteEntry(); // nothing selected
     EXPECT_EQ(rows(), (Lines{"Level001=", "Level002=BBBB", "Level003=", "Level006=CCCC,120,2480"}));
-    EXPECT_EQ(list.take(), "r0 R0 c0-4 r4 R4");
+    EXPECT_EQ(std::exchange(list.log, {}), "r0 R0 c0-4 r4 R4");
 }
 
 TEST_F(IniEditorTest, TimePasswordAndScoreEditsKeepTheRestOfTheValue) {
