@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Tessaro, builds it, and then either starts it
-# ("./build.sh run") or runs every test ("./build.sh test").
+# ("./build.sh run") or runs every test ("./build.sh test"). TESSARO_CMAKE_ARGS
+# adds options to the configure step (CI passes -DTESSARO_WERROR=ON).
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -25,8 +26,9 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
+read -r -a extra_args <<<"${TESSARO_CMAKE_ARGS:-}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTESSARO_BUILD_BENCH=ON >/dev/null
+    -DTESSARO_BUILD_BENCH=ON "${extra_args[@]}" >/dev/null
 cmake --build "$build_dir" --parallel "$jobs"
 
 case "$mode" in

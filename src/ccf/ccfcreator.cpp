@@ -60,12 +60,12 @@ void CcfCreator::pick(const std::string& name) {
     realLastLevel = (*fields)[2];
 }
 
-CcfCreator::SaveResult CcfCreator::refuse(const std::string& text, const std::string& focus) {
+CommandResult CcfCreator::refuse(const std::string& text, const std::string& focus) {
     m_platform.tell(text, kTitle, MessageIcon::Exclamation);
-    return {focus, false};
+    return CommandResult::refused(focus);
 }
 
-CcfCreator::SaveResult CcfCreator::save() {
+CommandResult CcfCreator::save() {
     if (levelSetPath.empty())
         return refuse("Error - you didn't select a level set", "Text1");
     const auto fake = toInt16(fakeLastLevel);
@@ -105,7 +105,7 @@ CcfCreator::SaveResult CcfCreator::save() {
                           "was saved.",
                       {});
     m_platform.tell("Your CCF file (" + ccfName + ") has been created.", kTitle, MessageIcon::None);
-    return {{}, true};
+    return CommandResult::succeeded();
 }
 
 } // namespace tessaro

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <utility>
 
 namespace tessaro {
 
@@ -24,71 +23,68 @@ CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path pro
     setWindowTitle("CCF File Creator");
 
     auto* grid = new QGridLayout;
-    m_text1 = addField(grid, 0, "Text1", "Label1", "DAT File:");
-    m_text1->setReadOnly(true);
-    auto* command3 = namedButton(this, "Command3", "Browse...");
-    grid->addWidget(command3, 0, 2);
-    m_text2 = addField(grid, 1, "Text2", "Label2", "Fake \"level 144\" last level:");
-    m_text3 = addField(grid, 2, "Text3", "Label3", "Real \"level 149\" last level:");
+    m_levelSetPath = addField(grid, 0, "Text1", "Label1", "DAT File:");
+    m_levelSetPath->setReadOnly(true);
+    auto* browse = namedButton(this, "Command3", "Browse...");
+    grid->addWidget(browse, 0, 2);
+    m_fakeLastLevel = addField(grid, 1, "Text2", "Label2", "Fake \"level 144\" last level:");
+    m_realLastLevel = addField(grid, 2, "Text3", "Label3", "Real \"level 149\" last level:");
     int row = 3;
 
     auto* label4 = new QLabel("What to call this CCF file (include the \".ccf\"):", this);
     label4->setObjectName("Label4");
-    m_combo1 = new QComboBox(this);
-    m_combo1->setObjectName("Combo1");
-    m_combo1->setEditable(true);
+    m_ccfName = new QComboBox(this);
+    m_ccfName->setObjectName("Combo1");
+    m_ccfName->setEditable(true);
     // The name stays exactly as typed: no completion, nothing added to the list.
-    m_combo1->setCompleter(nullptr);
-    m_combo1->setInsertPolicy(QComboBox::NoInsert);
+    m_ccfName->setCompleter(nullptr);
+    m_ccfName->setInsertPolicy(QComboBox::NoInsert);
     // File1 lists the program folder's CCF files; it stays hidden and only
-    // feeds Combo1's list.
+    // feeds the name box's list.
     auto* file1 = new QListWidget(this);
     file1->setObjectName("File1");
     file1->hide();
     // Each entry keeps the name's own bytes, which its text may not give back.
     for (const auto& name : m_model.ccfNames()) {
         file1->addItem(pathText(name));
-        m_combo1->addItem(pathText(name), QByteArray::fromStdString(name));
+        m_ccfName->addItem(pathText(name), QByteArray::fromStdString(name));
     }
-    m_combo1->setCurrentIndex(-1);
+    m_ccfName->setCurrentIndex(-1);
     grid->addWidget(label4, row++, 0, 1, 3);
-    grid->addWidget(m_combo1, row++, 0, 1, 3);
+    grid->addWidget(m_ccfName, row++, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    auto* command1 = namedButton(this, "Command1", "Save");
-    auto* command2 = namedButton(this, "Command2", "Cancel");
+    auto* save = namedButton(this, "Command1", "Save");
+    auto* cancel = namedButton(this, "Command2", "Cancel");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(command1);
-    buttons->addWidget(command2);
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(buttons);
 
-    for (auto [field, text] :
-         {std::pair{m_text2, &m_model.fakeLastLevel}, {m_text3, &m_model.realLastLevel}})
-        connect(field, &QLineEdit::textChanged, this,
-                [text](const QString& edited) { *text = toBytes(edited); });
-    connect(m_combo1, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { m_model.ccfName = pathBytes(text); });
-    connect(m_combo1, &QComboBox::activated, this, [this](int index) {
-        m_model.pick(m_combo1->itemData(index).toByteArray().toStdString());
+    bindText(*m_fakeLastLevel, m_model.fakeLastLevel);
+    bindText(*m_realLastLevel, m_model.realLastLevel);
+    bindPath(*m_ccfName->lineEdit(), m_model.ccfName);
+    connect(m_ccfName, &QComboBox::activated, this, [this](int index) {
+        m_model.pick(m_ccfName->itemData(index).toByteArray().toStdString());
         redraw();
     });
-    connect(command3, &QPushButton::clicked, this, [this] {
+    connect(browse, &QPushButton::clicked, this, [this] {
         m_model.browse();
         redraw();
     });
-    connect(command1, &QPushButton::clicked, this, [this] {
+    connect(save, &QPushButton::clicked, this, [this] {
         const auto result = m_model.save();
         redraw();
-        focusControl(*this, result.focus);
-        if (result.saved)
+        applyResult(*this, result);
+        if (result.done)
             Q_EMIT ccfSaved();
     });
-    connect(command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 
     redraw();
     KeyRule::installOn(*this);
@@ -108,12 +104,10 @@ QLineEdit* CcfCreatorWindow::addField(QGridLayout* grid, int row, const char* na
 }
 
 void CcfCreatorWindow::redraw() {
-    showPath(*m_text1, m_model.levelSetPath);
-    showText(*m_text2, m_model.fakeLastLevel);
-    showText(*m_text3, m_model.realLastLevel);
-    const auto name = pathText(m_model.ccfName);
-    if (m_combo1->currentText() != name)
-        m_combo1->setEditText(name);
+    showPath(*m_levelSetPath, m_model.levelSetPath);
+    showText(*m_fakeLastLevel, m_model.fakeLastLevel);
+    showText(*m_realLastLevel, m_model.realLastLevel);
+    showPath(*m_ccfName->lineEdit(), m_model.ccfName);
 }
 
 } // namespace tessaro

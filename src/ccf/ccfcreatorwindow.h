@@ -30,10 +30,10 @@ private:
     void redraw();
 
     CcfCreator m_model;
-    QLineEdit* m_text1;
-    QLineEdit* m_text2;
-    QLineEdit* m_text3;
-    QComboBox* m_combo1;
+    QLineEdit* m_levelSetPath;
+    QLineEdit* m_fakeLastLevel;
+    QLineEdit* m_realLastLevel;
+    QComboBox* m_ccfName;
 };
 
 } // namespace tessaro

@@ -96,14 +96,14 @@ int DacGenerator::writeSets(Platform& platform, const std::vector<std::string>& 
     return static_cast<int>(setNames.size() - failed.size());
 }
 
-bool DacGenerator::GenerateAll(Platform& platform, SettingsStore& settings) {
+CommandResult DacGenerator::GenerateAll(Platform& platform, SettingsStore& settings) {
     relist();
     if (refuseWithoutRuleset(platform))
-        return false;
+        return CommandResult::failed();
     if (levelSets().empty()) {
         platform.tell("DacGen Error:\r\n\r\nNo level sets in directory", kErrorTitle,
                       MessageIcon::Exclamation);
-        return false;
+        return CommandResult::failed();
     }
     const int written = writeSets(platform, levelSets());
     // When no set succeeded, the failure box has said all there is to say.
@@ -113,9 +113,9 @@ bool DacGenerator::GenerateAll(Platform& platform, SettingsStore& settings) {
     // A batch that left sets without DAC files keeps the window open, so the
     // player can choose a SETS folder that can be written and try again.
     if (written != static_cast<int>(levelSets().size()))
-        return false;
+        return CommandResult::failed();
     save(settings);
-    return true;
+    return CommandResult::succeeded();
 }
 
 void DacGenerator::GenerateOne(Platform& platform, const std::string& setName) {

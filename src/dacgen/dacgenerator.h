@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/foldernavigator.h"
 #include "dacgen/dacfile.h"
 
@@ -52,9 +53,9 @@ public:
     void relist() { m_data.refreshFiles(); }
 
     // "Generate DAC Files": DAC files for every level set of the DATA folder,
-    // with a message for each refusal, failure and the outcome. True when the
+    // with a message for each refusal, failure and the outcome. Done when the
     // batch completed: the settings are then saved and the window closes.
-    bool GenerateAll(Platform& platform, SettingsStore& settings);
+    CommandResult GenerateAll(Platform& platform, SettingsStore& settings);
 
     // Double-click on a level set: its DAC files and a message; the settings
     // are not saved and the window stays open.

@@ -71,10 +71,8 @@ DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
                                         "Add lastlevel=144 on Chips.dat and CCLP1 through 4",
                                         &DacOptions::lastLevel144));
     optionsColumn->addStretch(1);
-    auto* generate = new QPushButton("Generate DAC Files", this);
-    generate->setObjectName("Command1");
-    auto* exitButton = new QPushButton("Exit", this);
-    exitButton->setObjectName("Command2");
+    auto* generate = namedButton(this, "Command1", "Generate DAC Files");
+    auto* exitButton = namedButton(this, "Command2", "Exit");
     optionsColumn->addWidget(generate);
     optionsColumn->addWidget(exitButton);
 
@@ -158,9 +156,10 @@ void DacGenWindow::showAll() {
 }
 
 void DacGenWindow::generateAll() {
-    const bool completed = m_generator.GenerateAll(m_platform, m_settings);
+    const auto result = m_generator.GenerateAll(m_platform, m_settings);
     showLevelSets();
-    if (completed)
+    applyResult(*this, result);
+    if (result.done)
         close();
 }
 

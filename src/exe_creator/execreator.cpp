@@ -46,7 +46,7 @@ std::string ExeCreator::caption() const {
     return m_mode == ExeCreatorMode::ExeCreator ? "EXE Creator" : "Quorvel";
 }
 
-std::string ExeCreator::label1() const {
+std::string ExeCreator::headings() const {
     const std::string headings = kHeadings;
     if (m_mode == ExeCreatorMode::ExeCreator)
         return headings;
@@ -66,12 +66,12 @@ void ExeCreator::browseNew() {
         newExe = choice->path;
 }
 
-std::string ExeCreator::refuse(const std::string& text, const std::string& focus) {
+CommandResult ExeCreator::refuse(const std::string& text, const std::string& focus) {
     m_platform.tell(text, caption(), MessageIcon::Exclamation);
-    return focus;
+    return CommandResult::refused(focus);
 }
 
-std::string ExeCreator::ok() {
+CommandResult ExeCreator::ok() {
     if (fakeLastLevel.empty())
         return refuse("Invalid level 144", "lev144");
     if (realLastLevel.empty())
@@ -94,7 +94,7 @@ std::string ExeCreator::ok() {
                                                 : patchInPlace(fake16, real16);
 }
 
-std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
+CommandResult ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
     if (newExe.empty()) {
         refuse("You need to select a new EXE", {});
         browseNew();
@@ -114,7 +114,7 @@ std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
     case ExeCopyOutcome::Written:
         m_platform.tell("Your new exe file (" + newExe + ") is ready to play.", "EXE Creator",
                         MessageIcon::None);
-        break;
+        return CommandResult::succeeded();
     case ExeCopyOutcome::CopyFailed:
         refuse("Could not copy the original exe file (" + originalExe + ") to " + newExe +
                    ". No new exe file was written.",
@@ -129,16 +129,13 @@ std::string ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
     return {};
 }
 
-std::string ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
-    if (writeLevelsInPlace(toPath(originalExe), fake, real)) {
-        m_platform.tell("Thank you for using Quorvel. Please use again!", "Quorvel",
-                        MessageIcon::None);
-    } else {
-        refuse("Could not write the new levels into " + originalExe +
-                   ". Check that the file exists and is not read-only.",
-               {});
-    }
-    return {};
+CommandResult ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
+    if (!writeLevelsInPlace(toPath(originalExe), fake, real))
+        return refuse("Could not write the new levels into " + originalExe +
+                          ". Check that the file exists and is not read-only.",
+                      {});
+    m_platform.tell("Thank you for using Quorvel. Please use again!", "Quorvel", MessageIcon::None);
+    return CommandResult::succeeded();
 }
 
 void ExeCreator::exit() {

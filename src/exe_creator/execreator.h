@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/dialogfolder.h"
 #include "common/platform.h"
 #include "common/settings.h"
@@ -18,11 +19,9 @@ enum class ExeCreatorMode { ExeCreator, Quorvel };
 inline constexpr const char* kExeCreatorSection = "EXE Creator";
 inline constexpr const char* kOriginalExeKey = "OriginalExe";
 
-// What the EXE Creator window shows, and its commands. The text fields carry
-// the names of the window's controls. Commands return the object name of the
-// control that should receive the keyboard focus, or nothing. The browse
-// dialogs start in the folder of the file their field names, else in the
-// folder currentFolder gives (the main window's).
+// What the EXE Creator window shows, and its commands. The browse dialogs
+// start in the folder of the file their field names, else in the folder
+// currentFolder gives (the main window's).
 class ExeCreator {
 public:
     ExeCreator(Platform& platform, SettingsStore& settings, CurrentFolder currentFolder = {});
@@ -40,30 +39,31 @@ public:
     // the saved setting in EXE Creator mode and nothing in Quorvel mode, so an
     // executable chosen to copy from never becomes Quorvel's in-place target.
     // Every other field stays. A new window has the EXE Creator layout but an
-    // empty origExe until its mode is set.
+    // empty originalExe until its mode is set.
     void setMode(ExeCreatorMode mode);
 
     // "EXE Creator" or "Quorvel".
     std::string caption() const;
     // The headings of the four path fields, one per line with a blank line
     // between (CR LF line ends); only the first heading in Quorvel mode.
-    std::string label1() const;
-    // Whether NewExe, NewIni, NewDat and their browse button are shown.
+    std::string headings() const;
+    // Whether the new exe's fields (new exe, INI and data names) are shown.
     bool showsNewExeFields() const { return m_mode == ExeCreatorMode::ExeCreator; }
 
-    void browseOriginal(); // Command1
-    void browseNew();      // Command2
-    // Command4: checks the fields (a new INI name of at most 11 characters
-    // and a data name of at most 9, the executable's fields) and writes the
-    // copy or the levels, telling the player the outcome.
-    std::string ok();
-    // Command3, before the window closes: remembers origExe in EXE Creator mode.
+    void browseOriginal();
+    void browseNew();
+    // OK: checks the fields (a new INI name of at most 11 characters and a
+    // data name of at most 9, the executable's fields) and writes the copy or
+    // the levels, telling the player the outcome; done when the file was
+    // written.
+    CommandResult ok();
+    // Exit, before the window closes: remembers originalExe in EXE Creator mode.
     void exit();
 
 private:
-    std::string refuse(const std::string& text, const std::string& focus);
-    std::string createExe(std::int16_t fake, std::int16_t real);
-    std::string patchInPlace(std::int16_t fake, std::int16_t real);
+    CommandResult refuse(const std::string& text, const std::string& focus);
+    CommandResult createExe(std::int16_t fake, std::int16_t real);
+    CommandResult patchInPlace(std::int16_t fake, std::int16_t real);
 
     std::string startFolder(const std::string& field) const;
 

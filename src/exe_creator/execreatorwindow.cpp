@@ -30,51 +30,51 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
     : QWidget(parent), m_model(platform, settings, std::move(currentFolder)) {
     setObjectName("Form3");
 
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName("Label1");
-    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_headings = new QLabel(this);
+    m_headings->setObjectName("Label1");
+    m_headings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_origExe = addField("OrigExe", false);
+    m_originalExe = addField("OrigExe", false);
     m_newExe = addField("NewExe", false);
-    m_newIni = addField("NewIni", true);
-    m_newDat = addField("NewDat", true);
-    auto* command1 = namedButton(this, "Command1", "Browse...");
-    m_command2 = namedButton(this, "Command2", "Browse...");
+    m_iniName = addField("NewIni", true);
+    m_dataName = addField("NewDat", true);
+    auto* browseOriginal = namedButton(this, "Command1", "Browse...");
+    m_browseNew = namedButton(this, "Command2", "Browse...");
 
-    // Each heading line of Label1 sits level with its field: the fields stand
+    // Each heading line sits level with its field: the fields stand
     // in rows two label lines high, and the label starts half a line down.
-    const int lineHeight = m_label1->fontMetrics().lineSpacing();
+    const int lineHeight = m_headings->fontMetrics().lineSpacing();
     const int rowHeight = 2 * lineHeight;
-    m_label1->setContentsMargins(0, lineHeight / 2, 0, 0);
+    m_headings->setContentsMargins(0, lineHeight / 2, 0, 0);
     auto* rows = new QVBoxLayout;
     rows->setSpacing(0);
-    rows->addWidget(pathRow(m_origExe, command1, rowHeight));
-    m_newExeRows[0] = pathRow(m_newExe, m_command2, rowHeight);
-    m_newExeRows[1] = pathRow(m_newIni, nullptr, rowHeight);
-    m_newExeRows[2] = pathRow(m_newDat, nullptr, rowHeight);
+    rows->addWidget(pathRow(m_originalExe, browseOriginal, rowHeight));
+    m_newExeRows[0] = pathRow(m_newExe, m_browseNew, rowHeight);
+    m_newExeRows[1] = pathRow(m_iniName, nullptr, rowHeight);
+    m_newExeRows[2] = pathRow(m_dataName, nullptr, rowHeight);
     for (auto* row : m_newExeRows)
         rows->addWidget(row);
     rows->addStretch();
     auto* paths = new QHBoxLayout;
-    paths->addWidget(m_label1);
+    paths->addWidget(m_headings);
     paths->addLayout(rows, 1);
 
     auto* label2 = new QLabel("Fake last level:", this);
     label2->setObjectName("Label2");
     auto* label3 = new QLabel("Real last level:", this);
     label3->setObjectName("Label3");
-    m_lev144 = addField("lev144", true);
-    m_lev149 = addField("lev149", true);
+    m_fakeLastLevel = addField("lev144", true);
+    m_realLastLevel = addField("lev149", true);
     auto* levels = new QFormLayout;
-    levels->addRow(label2, m_lev144);
-    levels->addRow(label3, m_lev149);
+    levels->addRow(label2, m_fakeLastLevel);
+    levels->addRow(label3, m_realLastLevel);
 
-    auto* command4 = namedButton(this, "Command4", "OK");
-    auto* command3 = namedButton(this, "Command3", "Exit");
+    auto* okButton = namedButton(this, "Command4", "OK");
+    auto* exitButton = namedButton(this, "Command3", "Exit");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(command4);
-    buttons->addWidget(command3);
+    buttons->addWidget(okButton);
+    buttons->addWidget(exitButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(paths);
@@ -82,30 +82,30 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
     layout->addStretch();
     layout->addLayout(buttons);
 
-    m_paths = {{m_origExe, &m_model.originalExe}, {m_newExe, &m_model.newExe}};
+    m_paths = {{m_originalExe, &m_model.originalExe}, {m_newExe, &m_model.newExe}};
     for (auto [field, path] : m_paths)
         bindPath(*field, *path);
-    m_fields = {{m_newIni, &m_model.iniName},
-                {m_newDat, &m_model.dataName},
-                {m_lev144, &m_model.fakeLastLevel},
-                {m_lev149, &m_model.realLastLevel}};
+    m_fields = {{m_iniName, &m_model.iniName},
+                {m_dataName, &m_model.dataName},
+                {m_fakeLastLevel, &m_model.fakeLastLevel},
+                {m_realLastLevel, &m_model.realLastLevel}};
     for (auto [field, text] : m_fields)
         bindText(*field, *text);
 
-    connect(command1, &QPushButton::clicked, this, [this] {
+    connect(browseOriginal, &QPushButton::clicked, this, [this] {
         m_model.browseOriginal();
         redraw();
     });
-    connect(m_command2, &QPushButton::clicked, this, [this] {
+    connect(m_browseNew, &QPushButton::clicked, this, [this] {
         m_model.browseNew();
         redraw();
     });
-    connect(command4, &QPushButton::clicked, this, [this] {
-        const auto focus = m_model.ok();
+    connect(okButton, &QPushButton::clicked, this, [this] {
+        const auto result = m_model.ok();
         redraw();
-        focusControl(*this, focus);
+        applyResult(*this, result);
     });
-    connect(command3, &QPushButton::clicked, this, [this] {
+    connect(exitButton, &QPushButton::clicked, this, [this] {
         m_model.exit();
         close();
     });
@@ -144,11 +144,11 @@ void ExeCreatorWindow::setMode(ExeCreatorMode mode) {
 
 void ExeCreatorWindow::redraw() {
     setWindowTitle(fromBytes(m_model.caption()));
-    m_label1->setText(labelText(m_model.label1()));
+    m_headings->setText(labelText(m_model.headings()));
     const bool shown = m_model.showsNewExeFields();
     for (auto* row : m_newExeRows)
         row->setVisible(shown);
-    QWidget* const newExeControls[] = {m_newExe, m_command2, m_newIni, m_newDat};
+    QWidget* const newExeControls[] = {m_newExe, m_browseNew, m_iniName, m_dataName};
     for (auto* control : newExeControls)
         control->setVisible(shown);
     for (auto [field, path] : m_paths)

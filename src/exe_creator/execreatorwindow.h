@@ -31,17 +31,17 @@ private:
     void redraw();
 
     ExeCreator m_model;
-    QLabel* m_label1;
-    QLineEdit* m_origExe;
+    QLabel* m_headings;
+    QLineEdit* m_originalExe;
     QLineEdit* m_newExe;
-    QLineEdit* m_newIni;
-    QLineEdit* m_newDat;
-    QLineEdit* m_lev144;
-    QLineEdit* m_lev149;
-    QPushButton* m_command2;
+    QLineEdit* m_iniName;
+    QLineEdit* m_dataName;
+    QLineEdit* m_fakeLastLevel;
+    QLineEdit* m_realLastLevel;
+    QPushButton* m_browseNew;
     QWidget* m_newExeRows[3];
     // Each text field with the model's text it shows.
-    std::vector<std::pair<QLineEdit*, std::string*>> m_paths;  // origExe and newExe
+    std::vector<std::pair<QLineEdit*, std::string*>> m_paths;  // the original and new executables
     std::vector<std::pair<QLineEdit*, std::string*>> m_fields; // the names and levels typed
 };
 

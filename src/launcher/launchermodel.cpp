@@ -62,7 +62,7 @@ void LauncherModel::refreshFiles() {
         selectedFile.reset();
 }
 
-PlayOutcome LauncherModel::play() {
+CommandResult LauncherModel::play() {
     // The file list always shows the folder list's folder, so the selection
     // is read from it as it stands.
     const PlayInputs inputs{.alternateExecutable = alternateExecutable,

@@ -51,8 +51,8 @@ public:
 
     void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
 
-    // Play Selected File; the outcome names a control to focus, if any.
-    PlayOutcome play();
+    // Play Selected File; done when the game was started.
+    CommandResult play();
     // cmdBrowse: the dialog starts in the chosen executable's folder, else in
     // the listed folder; Cancel keeps the executable already chosen.
     void browseAlternateExecutable();

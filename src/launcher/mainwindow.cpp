@@ -259,7 +259,7 @@ void MainWindow::fileChosen() {
 }
 
 void MainWindow::play() {
-    focusControl(*this, m_model.play().focus);
+    applyResult(*this, m_model.play());
 }
 
 void MainWindow::browse() {

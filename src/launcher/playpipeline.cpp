@@ -167,8 +167,9 @@ bool startGame(const std::string& executable, const PlayEnvironment& environment
 #endif
 }
 
-PlayOutcome playCcf(const PlayInputs& inputs, const std::string& section, const PlayPaths& paths,
-                    const PlayEnvironment& environment, Platform& platform) {
+CommandResult playCcf(const PlayInputs& inputs, const std::string& section,
+                      const PlayPaths& paths, const PlayEnvironment& environment,
+                      Platform& platform) {
     const std::string& name = *inputs.selectedFile;
     const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
     if (!fields) {
@@ -247,8 +248,8 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
     return paths;
 }
 
-PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
-                             Platform& platform) {
+CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
+                               Platform& platform) {
     const auto paths = computePlayPaths(inputs, environment.programFolder);
     if (!canOpenForReading(paths.executable)) {
         warn(platform, kNoExecutableMessage);
@@ -257,12 +258,12 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
     const auto fake = toInt16(inputs.fakeLastLevel);
     if (!fake || *fake < 1) {
         warn(platform, "Error - invalid level 144");
-        return {"Text1"};
+        return CommandResult::refused("Text1");
     }
     const auto real = toInt16(inputs.realLastLevel);
     if (!real || *real < 1 || *real < *fake) {
         warn(platform, "Error - invalid level 149");
-        return {"Text2"};
+        return CommandResult::refused("Text2");
     }
     const auto iniName = toWindows1252(inputs.iniFileName);
     if (!iniName) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/platform.h"
 #include "common/programsearch.h"
 
@@ -34,12 +35,6 @@ struct PlayEnvironment {
     std::optional<std::string> searchPath = systemSearchPath();
 };
 
-// What the window must do after a play: focus a control (by object name) or nothing.
-struct PlayOutcome {
-    std::string focus;
-    bool started = false;
-};
-
 // The play executable, the INI name and the path of the level-set copy that a
 // play uses.
 struct PlayPaths {
@@ -54,14 +49,15 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 // length of the INI name (at most 11 characters, the executable's field),
 // patches
 // the executable, copies the chosen set (or the set a CCF file names) to
-// "tessaro.7" beside it and starts it. Every message goes through platform.
+// "tessaro.7" beside it and starts it. Every message goes through platform;
+// done means the game was started.
 // The score section and the INI name are written in Windows-1252 (see
 // toWindows1252); a name that code page cannot hold is refused before
 // anything is written. A start that fails is reported with what would help:
 // the PlayRunner setting, a 16-bit runner on Windows, or how to get Wine when
 // none is found on searchPath.
-PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
-                             Platform& platform);
+CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
+                               Platform& platform);
 
 // How the game executable is started: through the runner when one is set
 // (its words split like a command line, quotes grouping words; the executable

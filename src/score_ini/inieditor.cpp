@@ -41,9 +41,14 @@ void IniEditor::select(std::optional<std::size_t> position) {
     m_selection = position && *position < entryCount() ? position : std::nullopt;
 }
 
+ListObserver& IniEditor::observer() {
+    static ListObserver nobody;
+    return m_observer ? *m_observer : nobody;
+}
+
 void IniEditor::changed(std::size_t first, std::size_t last) {
-    if (m_view && first <= last)
-        m_view->entriesChanged(first, last);
+    if (first <= last)
+        observer().rowsChanged(static_cast<int>(first), static_cast<int>(last));
 }
 
 bool IniEditor::hasUnsavedChanges() const {
@@ -62,28 +67,28 @@ void IniEditor::browse() {
     const auto choice = m_platform.openFileDialog("Browse for INI File", kFilter,
                                                   scoreFileStartFolder(m_environment));
     if (choice)
-        m_iniFileText = choice->path;
+        iniFileName = choice->path;
 }
 
 void IniEditor::getInfo() {
     // The game names a set's section in its own code page; a name that code
     // page cannot hold names no section the game wrote.
-    const auto setName = toWindows1252(m_setNameText);
-    if (!setName) {
+    const auto gameName = toWindows1252(setName);
+    if (!gameName) {
         tell(kSetNotFound, MessageIcon::Exclamation);
         return;
     }
-    auto loaded = LoadScoreSection(m_iniFileText, *setName);
+    auto loaded = LoadScoreSection(iniFileName, *gameName);
     if (const auto* error = std::get_if<LoadError>(&loaded)) {
         tell(*error == LoadError::SectionNotFound ? kSetNotFound : kFileNotOpened,
              MessageIcon::Exclamation);
         return;
     }
+    observer().listAboutToBeReset();
     m_section = std::move(std::get<ScoreSection>(loaded));
     m_selection.reset();
     markSaved();
-    if (m_view)
-        m_view->entriesReset();
+    observer().listReset();
 }
 
 void IniEditor::shiftFrom(std::size_t first, int delta) {
@@ -114,10 +119,10 @@ void IniEditor::insertBefore() {
     const std::size_t p = *m_selection;
     if (refuseInsert(static_cast<int>(p) + 1, p))
         return;
-    entries().insert(entries().begin() + static_cast<std::ptrdiff_t>(p),
-                     LevelEntry{static_cast<int>(p) + 1, {}, {}});
-    if (m_view)
-        m_view->entryInserted(p);
+    const int row = static_cast<int>(p);
+    observer().rowsAboutToBeInserted(row, row);
+    entries().insert(entries().begin() + row, LevelEntry{row + 1, {}, {}});
+    observer().rowsInserted(row, row);
     m_selection = p + 1;
     shiftFrom(p + 1, +1);
 }
@@ -128,10 +133,10 @@ void IniEditor::insertAfter() {
     const std::size_t p = *m_selection;
     if (refuseInsert(static_cast<int>(p) + 2, p + 1))
         return;
-    entries().insert(entries().begin() + static_cast<std::ptrdiff_t>(p + 1),
-                     LevelEntry{static_cast<int>(p) + 2, {}, {}});
-    if (m_view)
-        m_view->entryInserted(p + 1);
+    const int row = static_cast<int>(p) + 1;
+    observer().rowsAboutToBeInserted(row, row);
+    entries().insert(entries().begin() + row, LevelEntry{row + 1, {}, {}});
+    observer().rowsInserted(row, row);
     shiftFrom(p + 2, +1);
 }
 
@@ -150,13 +155,15 @@ void IniEditor::deleteEntry() {
              MessageIcon::Exclamation);
         return;
     }
-    entries().erase(entries().begin() + static_cast<std::ptrdiff_t>(d));
-    if (m_view)
-        m_view->entryRemoved(d);
+    const int row = static_cast<int>(d);
+    observer().rowsAboutToBeRemoved(row, row);
+    entries().erase(entries().begin() + row);
+    observer().rowsRemoved(row, row);
     if (d >= entries().size()) {
         m_selection.reset();
         return;
     }
+    m_selection = d; // a view may have moved it as the row went
     shiftFrom(d, -1);
 }
 
@@ -255,8 +262,6 @@ bool IniEditor::saveInPlace() {
         tell(kFileNotWritten, MessageIcon::Exclamation);
         break;
     }
-    if (m_view)
-        m_view->extraLinesChanged();
     return saved;
 }
 
@@ -277,8 +282,6 @@ void IniEditor::saveAs() {
         markSaved();
     else
         tell(kSaveAsFailed, MessageIcon::Exclamation);
-    if (m_view)
-        m_view->extraLinesChanged();
 }
 
 bool IniEditor::confirmClose() {

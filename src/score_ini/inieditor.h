@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/listobserver.h"
 #include "common/platform.h"
 #include "score_ini/scoresection.h"
 #include "score_ini/startfolder.h"
@@ -9,20 +10,6 @@
 #include <string>
 
 namespace tessaro {
-
-// Told which rows of the level list changed, so a window redraws only those.
-class EntryListView {
-public:
-    virtual ~EntryListView() = default;
-    // A new section was loaded: the level list and the extra lines are new.
-    virtual void entriesReset() = 0;
-    virtual void entryInserted(std::size_t position) = 0;
-    virtual void entryRemoved(std::size_t position) = 0;
-    // Rows first to last (inclusive) show new text.
-    virtual void entriesChanged(std::size_t first, std::size_t last) = 0;
-    // A save rewrote the "Highest Level" line.
-    virtual void extraLinesChanged() = 0;
-};
 
 // The INI File Editor's state and commands: the two text fields, the loaded
 // section, the selected level entry and whether the editing buttons work.
@@ -58,16 +45,14 @@ public:
     explicit IniEditor(Platform& platform,
                        StartFolderEnvironment environment = StartFolderEnvironment::fromSystem());
 
-    // The view told about list changes; null for none.
-    void setView(EntryListView* view) { m_view = view; }
+    // Hears of every change of the level list, row by row; null for none.
+    void setLevelListObserver(ListObserver* observer) { m_observer = observer; }
 
-    // Text1 (the score file's path) and Text2 (the set's file name) as the
-    // player typed them, in UTF-8 like every path. "Get Info" looks the set up
-    // by its Windows-1252 name, as the game wrote it.
-    const std::string& iniFileText() const { return m_iniFileText; }
-    void setIniFileText(std::string text) { m_iniFileText = std::move(text); }
-    const std::string& setNameText() const { return m_setNameText; }
-    void setSetNameText(std::string text) { m_setNameText = std::move(text); }
+    // The score file's path and the level set's file name as the player typed
+    // them, in UTF-8 like every path. "Get Info" looks the set up by its
+    // Windows-1252 name, as the game wrote it.
+    std::string iniFileName;
+    std::string setName;
 
     // False until the first successful "Get Info", true from then on.
     bool editingEnabled() const { return m_section.has_value(); }
@@ -115,6 +100,7 @@ private:
     // Exchanges the values of positions s - 1 and s, each rescored for its new level.
     void swapWithPrevious(std::size_t s);
     void changed(std::size_t first, std::size_t last);
+    ListObserver& observer();
     void tell(const std::string& text, MessageIcon icon);
     // Refuses an insert when the new entry's number or that of an entry
     // renumbered from position first on would pass 999.
@@ -124,9 +110,7 @@ private:
 
     Platform& m_platform;
     StartFolderEnvironment m_environment;
-    EntryListView* m_view = nullptr;
-    std::string m_iniFileText;
-    std::string m_setNameText;
+    ListObserver* m_observer = nullptr;
     std::optional<ScoreSection> m_section;
     std::optional<std::size_t> m_selection;
     // The entries as loaded or last saved.

@@ -2,6 +2,7 @@
 
 #include "gui/codepage.h"
 #include "gui/keyrule.h"
+#include "gui/listmodel.h"
 #include "gui/widgets.h"
 
 #include <QCloseEvent>
@@ -9,24 +10,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tessaro {
-
-namespace {
-
-QStringList rowsOf(const std::vector<std::string>& lines) {
-    QStringList rows;
-    rows.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& line : lines)
-        rows.append(fromBytes(line));
-    return rows;
-}
-
-} // namespace
 
 IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), m_editor(platform) {
@@ -35,7 +24,7 @@ IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
     createControls();
     createLayout();
     connectControls();
-    m_editor.setView(this);
+    m_editor.setLevelListObserver(m_levels);
     showState();
     KeyRule::installOn(*this);
     fitMinimumSize(*this, 0);
@@ -59,28 +48,30 @@ void IniEditorWindow::createControls() {
         created->setAutoDefault(false);
         return created;
     };
-    const auto list = [this](const char* name) {
-        auto* created = new QListWidget(this);
-        created->setObjectName(name);
-        created->setSelectionMode(QAbstractItemView::SingleSelection);
-        created->setUniformItemSizes(true);
-        return created;
-    };
 
     m_label1 = label("Label1", "INI file:");
-    m_text1 = lineEdit("Text1");
-    m_label1->setBuddy(m_text1);
+    m_iniFileName = lineEdit("Text1");
+    m_label1->setBuddy(m_iniFileName);
     m_browse = button("Command1", "Browse");
     m_label2 = label("Label2", IniEditor::kSetNameNote);
     m_label2->setWordWrap(true);
     m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_text2 = lineEdit("Text2");
-    m_label2->setBuddy(m_text2);
+    m_setName = lineEdit("Text2");
+    m_label2->setBuddy(m_setName);
     m_getInfo = button("cmdInfo", "Get Info");
 
-    m_list1 = list("List1");
-    m_list2 = list("List2");
-    m_list2->hide();
+    m_levels = new ObservedListModel(
+        [this] { return static_cast<int>(m_editor.entryCount()); },
+        [this](int row) { return m_editor.entryText(static_cast<std::size_t>(row)); }, this);
+    m_levelList = new QListView(this);
+    m_levelList->setObjectName("List1");
+    m_levelList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_levelList->setUniformItemSizes(true);
+    m_levelList->setModel(m_levels);
+    // The lines of the section that are not level entries; never shown.
+    m_extraLines = new QListWidget(this);
+    m_extraLines->setObjectName("List2");
+    m_extraLines->hide();
 
     m_insertBefore = button("cmdInsert1", "Insert Before");
     m_insertAfter = button("cmdInsert2", "Insert After");
@@ -98,13 +89,13 @@ void IniEditorWindow::createControls() {
 void IniEditorWindow::createLayout() {
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_label1);
-    fileRow->addWidget(m_text1, 1);
+    fileRow->addWidget(m_iniFileName, 1);
     fileRow->addWidget(m_browse);
 
     // The set name field stands level with the note's first line, "Get Info" under it.
     auto* setRow = new QGridLayout;
     setRow->addWidget(m_label2, 0, 0, 3, 1);
-    setRow->addWidget(m_text2, 0, 1);
+    setRow->addWidget(m_setName, 0, 1);
     setRow->addWidget(m_getInfo, 1, 1, Qt::AlignLeft);
     setRow->setRowStretch(2, 1);
     setRow->setColumnStretch(0, 3);
@@ -117,7 +108,7 @@ void IniEditorWindow::createLayout() {
     editColumn->addStretch(1);
 
     auto* listRow = new QHBoxLayout;
-    listRow->addWidget(m_list1, 1);
+    listRow->addWidget(m_levelList, 1);
     listRow->addLayout(editColumn);
 
     auto* bottomRow = new QHBoxLayout;
@@ -134,16 +125,16 @@ void IniEditorWindow::createLayout() {
 }
 
 void IniEditorWindow::connectControls() {
-    connect(m_text1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_editor.setIniFileText(pathBytes(text)); });
-    connect(m_text2, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_editor.setSetNameText(pathBytes(text)); });
-    // Only the player's clicks reach here: the editor's own row changes are
-    // drawn with the list's signals blocked.
-    connect(m_list1, &QListWidget::currentRowChanged, this, [this](int row) {
-        m_editor.select(row < 0 ? std::nullopt
-                                : std::optional<std::size_t>(static_cast<std::size_t>(row)));
-    });
+    bindPath(*m_iniFileName, m_editor.iniFileName);
+    bindPath(*m_setName, m_editor.setName);
+    // The list also moves its current row itself as rows come and go; the
+    // editor sets its own selection after each change and showState shows it.
+    connect(m_levelList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                m_editor.select(current.isValid()
+                                    ? std::optional(static_cast<std::size_t>(current.row()))
+                                    : std::nullopt);
+            });
 
     const std::pair<QPushButton*, void (IniEditor::*)()> commands[] = {
         {m_browse, &IniEditor::browse},
@@ -162,7 +153,7 @@ void IniEditorWindow::connectControls() {
     for (const auto& [button, command] : commands)
         connect(button, &QPushButton::clicked, this, [this, command = command] { run(command); });
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_text2, &QLineEdit::returnPressed, this, [this] { run(&IniEditor::getInfo); });
+    connect(m_setName, &QLineEdit::returnPressed, this, [this] { run(&IniEditor::getInfo); });
 }
 
 void IniEditorWindow::closeEvent(QCloseEvent* event) {
@@ -179,53 +170,35 @@ void IniEditorWindow::run(void (IniEditor::*command)()) {
 }
 
 void IniEditorWindow::showState() {
-    const QString iniFileName = pathText(m_editor.iniFileText());
-    if (m_text1->text() != iniFileName)
-        m_text1->setText(iniFileName);
+    showPath(*m_iniFileName, m_editor.iniFileName);
     const bool enabled = m_editor.editingEnabled();
     for (auto* button : {m_insertBefore, m_insertAfter, m_moveUp, m_moveDown, m_deleteEntry,
                          m_deleteScore, m_changeTime, m_changePassword, m_save, m_saveAs})
         button->setEnabled(enabled);
 
-    const QSignalBlocker blocker(m_list1);
-    const auto selection = m_editor.selection();
-    if (selection) {
-        m_list1->setCurrentRow(static_cast<int>(*selection));
+    auto* selection = m_levelList->selectionModel();
+    if (const auto row = m_editor.selection()) {
+        selection->setCurrentIndex(m_levels->index(static_cast<int>(*row)),
+                                   QItemSelectionModel::ClearAndSelect);
     } else {
-        m_list1->setCurrentRow(-1);
-        m_list1->clearSelection();
+        selection->clear();
     }
+    showExtraLines();
 }
 
-void IniEditorWindow::entriesReset() {
-    const QSignalBlocker blocker(m_list1);
+void IniEditorWindow::showExtraLines() {
+    const auto& lines = m_editor.extraLines();
     QStringList rows;
-    rows.reserve(static_cast<qsizetype>(m_editor.entryCount()));
-    for (std::size_t i = 0; i < m_editor.entryCount(); ++i)
-        rows.append(fromBytes(m_editor.entryText(i)));
-    m_list1->clear();
-    m_list1->addItems(rows);
-    extraLinesChanged();
-}
-
-void IniEditorWindow::entryInserted(std::size_t position) {
-    const QSignalBlocker blocker(m_list1);
-    m_list1->insertItem(static_cast<int>(position), fromBytes(m_editor.entryText(position)));
-}
-
-void IniEditorWindow::entryRemoved(std::size_t position) {
-    const QSignalBlocker blocker(m_list1);
-    delete m_list1->takeItem(static_cast<int>(position));
-}
-
-void IniEditorWindow::entriesChanged(std::size_t first, std::size_t last) {
-    for (std::size_t i = first; i <= last; ++i)
-        m_list1->item(static_cast<int>(i))->setText(fromBytes(m_editor.entryText(i)));
-}
-
-void IniEditorWindow::extraLinesChanged() {
-    m_list2->clear();
-    m_list2->addItems(rowsOf(m_editor.extraLines()));
+    rows.reserve(static_cast<qsizetype>(lines.size()));
+    for (const auto& line : lines)
+        rows.append(fromBytes(line));
+    QStringList shown;
+    for (int i = 0; i < m_extraLines->count(); ++i)
+        shown.append(m_extraLines->item(i)->text());
+    if (shown != rows) {
+        m_extraLines->clear();
+        m_extraLines->addItems(rows);
+    }
 }
 
 } // namespace tessaro

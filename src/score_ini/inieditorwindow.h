@@ -6,15 +6,18 @@
 
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QPushButton;
 
 namespace tessaro {
 
+class ObservedListModel;
+
 // The INI File Editor (Form5): loads one level set's section of a score file,
 // edits its level entries and writes it back. It shows the IniEditor's state
 // and forwards every button to it; it keeps no settings.
-class IniEditorWindow : public QWidget, private EntryListView {
+class IniEditorWindow : public QWidget {
     Q_OBJECT
 public:
     explicit IniEditorWindow(Platform& platform, QWidget* parent = nullptr);
@@ -30,23 +33,19 @@ private:
     // Runs a command, then shows the state it left.
     void run(void (IniEditor::*command)());
     void showState();
-
-    // EntryListView: List1 and List2 follow the editor row by row.
-    void entriesReset() override;
-    void entryInserted(std::size_t position) override;
-    void entryRemoved(std::size_t position) override;
-    void entriesChanged(std::size_t first, std::size_t last) override;
-    void extraLinesChanged() override;
+    void showExtraLines();
 
     IniEditor m_editor;
+    // The level list follows the editor row by row through this model.
+    ObservedListModel* m_levels = nullptr;
     QLabel* m_label1 = nullptr;
-    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_iniFileName = nullptr;
     QPushButton* m_browse = nullptr;
     QLabel* m_label2 = nullptr;
-    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_setName = nullptr;
     QPushButton* m_getInfo = nullptr;
-    QListWidget* m_list1 = nullptr;
-    QListWidget* m_list2 = nullptr;
+    QListView* m_levelList = nullptr;
+    QListWidget* m_extraLines = nullptr;
     QPushButton* m_insertBefore = nullptr;
     QPushButton* m_insertAfter = nullptr;
     QPushButton* m_moveUp = nullptr;

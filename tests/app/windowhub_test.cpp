@@ -2,9 +2,6 @@
 #include "app/windowhub.h"
 #include "launcher/mainwindow.h"
 #include "support/guitest.h"
-#include "support/memorysettings.h"
-#include "support/scriptedplatform.h"
-#include "support/tempfolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,9 +10,10 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
+#include <QPointer>
 #include <QTest>
 
 namespace tessaro {
@@ -73,11 +71,8 @@ QWidgetList visibleWindows(const QString& objectName) {
 }
 
 // A hub over a fresh program folder, with the test doubles.
-struct Hub {
-    test::TempFolder home;
-    test::ScriptedPlatform platform;
-    test::MemorySettings settings;
-    WindowHub hub{platform, settings, home.str()};
+struct Hub : test::Doubles {
+    WindowHub hub{platform, settings, folder.str()};
 };
 
 } // namespace
@@ -88,9 +83,8 @@ class WindowHubTest : public QObject {
 private Q_SLOTS:
     void eachToolWindowOpensOnceAndIsRaisedAfterwards() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         hub.mainWindow().show();
-
         const QList<std::pair<const char*, QString>> entries = {
             {"About", "AboutForm"}, {"Dacgen", "Form2"},    {"ccxEditor", "Form6"},
             {"IniEdit", "Form5"},   {"CreateEXE", "Form3"}, {"ccfEdit", "Form4"}};
@@ -104,14 +98,16 @@ private Q_SLOTS:
             hub.mainWindow().findChild<QAction*>(action)->trigger();
             QCOMPARE(visibleWindows(form), QWidgetList{first.data()});
         }
-        // Quorvel and EXE Creator share one window.
-        QCOMPARE(hub.showQuorvel(), hub.showExeCreator());
+        // Quorvel and EXE Creator share one window; each sets its mode.
+        QWidget* exeCreator = visibleWindows("Form3").front();
+        QCOMPARE(hub.showQuorvel(), exeCreator);
+        QCOMPARE(exeCreator->windowTitle(), QString("Quorvel"));
     }
 
     // Shrunk as far as it goes, no window cuts a label or a button's caption.
     void everyWindowShowsItsTextsWholeAtItsMinimumSize() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         QWidget* exeCreator = hub.showExeCreator();
         for (QWidget* window : {static_cast<QWidget*>(&hub.mainWindow()), hub.showAbout(),
                                 hub.showDacGen(), hub.showCcxEditor(), hub.showIniEditor(),
@@ -127,7 +123,7 @@ private Q_SLOTS:
 
     void exitClosesEveryWindowInOrder() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         hub.mainWindow().show();
         CloseRecorder recorder;
         hub.mainWindow().installEventFilter(&recorder);
@@ -139,7 +135,7 @@ private Q_SLOTS:
         hub.mainWindow().findChild<QAction*>("Exit")->trigger();
         QCOMPARE(recorder.closed,
                  (QStringList{"AboutForm", "Form6", "Form5", "Form4", "Form3", "Form2", "Form1"}));
-        QCOMPARE(settings.writes.size(), std::size_t(8));
+        QCOMPARE(h.settings.writes.size(), std::size_t(8));
         QVERIFY(!hub.mainWindow().isVisible());
     }
 
@@ -147,75 +143,65 @@ private Q_SLOTS:
     // No lets it go on.
     void exitStopsWhereACloseIsRefused() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         hub.mainWindow().show();
         QPointer<QWidget> about = hub.showAbout();
         QPointer<QWidget> ini = hub.showIniEditor();
         QPointer<QWidget> dacGen = hub.showDacGen();
-        const auto scores = home.write("scores.ini", "[a.dat]\r\nLevel1=AAAA,10,600\r\n");
+        const auto scores = h.folder.write("scores.ini", "[a.dat]\r\nLevel1=AAAA,10,600\r\n");
         ini->findChild<QLineEdit*>("Text1")->setText(QString::fromStdString(scores.string()));
         ini->findChild<QLineEdit*>("Text2")->setText("a.dat");
         ini->findChild<QPushButton*>("cmdInfo")->click();
-        ini->findChild<QListWidget*>("List1")->setCurrentRow(0);
+        auto* levels = ini->findChild<QListView*>("List1");
+        levels->setCurrentIndex(levels->model()->index(0, 0));
         ini->findChild<QPushButton*>("cmdDeleteScore")->click();
 
         auto* exit = hub.mainWindow().findChild<QAction*>("Exit");
-        platform.answer(MessageAnswer::Cancel);
+        h.platform.answer(MessageAnswer::Cancel);
         exit->trigger();
         QVERIFY(!about || !about->isVisible());
         QVERIFY(ini->isVisible() && dacGen->isVisible() && hub.mainWindow().isVisible());
-        platform.answer(MessageAnswer::No);
+        h.platform.answer(MessageAnswer::No);
         exit->trigger();
         QVERIFY(!hub.mainWindow().isVisible());
-        QCOMPARE(platform.unscriptedQuestions, 0);
+        QCOMPARE(h.platform.unscriptedQuestions, 0);
     }
 
     void exitStopsWhenTheCcxEditorKeepsItsSet() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
+        auto& hub = h.hub;
         hub.mainWindow().show();
         // The editor starts a new set of one level.
-        platform.answer(MessageAnswer::Yes);
-        platform.lineInputs.push_back("1");
-        platform.chooseFile((home.path() / "set.ccx").string(), "set.ccx");
+        h.platform.answer(MessageAnswer::Yes);
+        h.platform.lineInputs.push_back("1");
+        h.platform.chooseFile((h.folder.path() / "set.ccx").string(), "set.ccx");
         QPointer<QWidget> editor = hub.showCcxEditor();
         QApplication::processEvents();
         QCOMPARE(editor->objectName(), QString("Form6"));
 
-        platform.answer(MessageAnswer::Cancel);
+        h.platform.answer(MessageAnswer::Cancel);
         hub.mainWindow().findChild<QAction*>("Exit")->trigger();
-        QCOMPARE(platform.lastMessage().text,
-                 "Save changes to " + (home.path() / "set.ccx").string() + "?");
+        QCOMPARE(h.platform.lastMessage().text,
+                 "Save changes to " + (h.folder.path() / "set.ccx").string() + "?");
         QVERIFY(editor && editor->isVisible());
         QVERIFY(hub.mainWindow().isVisible());
 
-        platform.answer(MessageAnswer::No);
+        h.platform.answer(MessageAnswer::No);
         hub.mainWindow().findChild<QAction*>("Exit")->trigger();
         QVERIFY(!hub.mainWindow().isVisible());
         QVERIFY(!editor || !editor->isVisible());
-        QCOMPARE(platform.unscriptedQuestions, 0);
+        QCOMPARE(h.platform.unscriptedQuestions, 0);
     }
 
-    void classicsModesShareOneWindowAndASavedCcfShowsInTheMainList() {
+    void aSavedCcfShowsInTheMainList() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
-        hub.mainWindow().show();
-
-        QWidget* quorvel = hub.showQuorvel();
-        QCOMPARE(quorvel->windowTitle(), QString("Quorvel"));
-        QCOMPARE(hub.showExeCreator(), quorvel);
-        QCOMPARE(quorvel->windowTitle(), QString("EXE Creator"));
-
-        auto* files = hub.mainWindow().findChild<QListWidget*>("datFile");
+        auto* files = h.hub.mainWindow().findChild<QListWidget*>("datFile");
         QCOMPARE(files->count(), 0);
-        QWidget* ccf = hub.showCcfCreator();
-        platform.chooseFile((home.path() / "CCLP1.DAT").string(), "CCLP1.DAT");
-        ccf->findChild<QPushButton*>("Command3")->click();
-        auto* name = ccf->findChild<QComboBox*>("Combo1");
-        name->setEditText("fast.ccf");
-        ccf->findChild<QPushButton*>("Command1")->click();
-        QCOMPARE(platform.lastMessage().text,
-                 std::string("Your CCF file (fast.ccf) has been created."));
+        QWidget* ccf = h.hub.showCcfCreator();
+        h.platform.chooseFile((h.folder / "CCLP1.DAT").string(), "CCLP1.DAT");
+        test::click(*ccf, "Command3");
+        test::control<QComboBox>(*ccf, "Combo1")->setEditText("fast.ccf");
+        test::click(*ccf, "Command1");
         QCOMPARE(files->count(), 1);
         QCOMPARE(files->item(0)->text(), QString("fast.ccf"));
     }
@@ -224,40 +210,40 @@ private Q_SLOTS:
     // when its field names no file.
     void toolDialogsStartInTheMainWindowsFolder() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
-        std::filesystem::create_directory(home.path() / "sets");
-        QVERIFY(hub.mainWindow().model().openFolder((home.path() / "sets").string()));
+        auto& hub = h.hub;
+        std::filesystem::create_directory(h.folder.path() / "sets");
+        QVERIFY(hub.mainWindow().model().openFolder((h.folder.path() / "sets").string()));
         const std::pair<QWidget*, const char*> browses[] = {{hub.showExeCreator(), "Command1"},
                                                             {hub.showCcfCreator(), "Command3"}};
         for (const auto& [window, button] : browses) {
-            platform.cancelFileDialog();
+            h.platform.cancelFileDialog();
             window->findChild<QPushButton*>(button)->click();
-            QCOMPARE(platform.dialogs.back().startFolderOrDefault, (home.path() / "sets").string());
+            QCOMPARE(h.platform.dialogs.back().startFolderOrDefault,
+                     (h.folder.path() / "sets").string());
         }
     }
 
     void aboutShowsNameVersionAndOpensTheWebPage() {
         Hub h;
-        auto& [home, platform, settings, hub] = h;
-        QWidget* about = hub.showAbout();
+        QWidget* about = h.hub.showAbout();
         QCOMPARE(about->windowTitle(), QString("About Tessaro"));
         QVERIFY(about->findChild<QLabel*>("lblName")->text().contains("Tessaro"));
         QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(),
                  QString("Version ") + TESSARO_VERSION);
         auto* link = about->findChild<QLabel*>("lblWebPage");
         Q_EMIT link->linkActivated(QString::fromLatin1(kProjectWebPage));
-        QCOMPARE(platform.openedUrls, std::vector<std::string>{kProjectWebPage});
+        QCOMPARE(h.platform.openedUrls, std::vector<std::string>{kProjectWebPage});
 
         // Enter presses OK (not the link) and Esc closes the window too.
         QVERIFY(QTest::qWaitForWindowActive(about));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!about->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        about = hub.showAbout();
+        about = h.hub.showAbout();
         QVERIFY(QTest::qWaitForWindowActive(about));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!about->isVisible());
-        QCOMPARE(platform.openedUrls.size(), std::size_t(1));
+        QCOMPARE(h.platform.openedUrls.size(), std::size_t(1));
     }
 };
 

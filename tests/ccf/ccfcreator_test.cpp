@@ -65,24 +65,31 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
         creator.realLastLevel = c.realLastLevel;
         creator.ccfName = c.ccfName;
         platform.messages.clear();
-        const auto result = creator.save();
-        EXPECT_EQ(result.focus, c.focus) << c.message;
-        EXPECT_FALSE(result.saved);
+        EXPECT_EQ(creator.save(), CommandResult::refused(c.focus)) << c.message;
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, c.message);
+        EXPECT_EQ(platform.messages[0],
+                  (test::RecordedMessage{c.message, "CCF File Creator", MessageIcon::Exclamation,
+                                         MessageButtons::Ok}));
     }
     // Only prog and prog/keep: nothing was written anywhere.
     EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(folder.path()), {}), 2);
 }
 
 TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
-    creator.levelSetPath = "C:\\CHIPS\\SET.DAT";
+    platform.chooseFile("C:\\CHIPS\\SET.DAT", "SET.DAT");
+    creator.browse();
+    EXPECT_EQ(platform.dialogs[0].title, "Browse for level sets...");
+    EXPECT_EQ(platform.dialogs[0].filterOrPrompt,
+              "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl");
     creator.fakeLastLevel = "0144"; // kept as typed
     creator.realLastLevel = "144";  // equal levels are fine
     creator.ccfName = "sixteen-char.ccf";
-    EXPECT_TRUE(creator.save().saved);
+    EXPECT_EQ(creator.save(), CommandResult::succeeded());
     EXPECT_EQ(folder.read("prog/sixteen-char.ccf"),
               "\"C:\\CHIPS\\SET.DAT\"\r\n\"0144\"\r\n\"144\"\r\n\"sixteen-char.ccf\"\r\n");
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{"Your CCF file (sixteen-char.ccf) has been created.",
+                                     "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
 
     // Picking a file fills the three fields even without a fourth line; with
     // too few fields, or a file gone since the window opened, they stay.
@@ -97,17 +104,17 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
     };
     EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
     EXPECT_EQ(reopened.ccfName, "three.ccf");
-    platform.messages.clear();
-    for (const auto* name : {"short.ccf", "vanished.ccf"}) {
+    for (const std::string name : {"short.ccf", "vanished.ccf"}) {
         reopened.pick(name);
         EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
+        EXPECT_EQ(platform.lastMessage().text,
+                  "Error - could not read the CCF file (" + name + ")");
     }
-    EXPECT_EQ(platform.messages.size(), 2u);
 
     // The fields are in the game's code page; the name counts characters.
     creator.levelSetPath = "C:\\Café\\Don’t.dat";
     creator.ccfName = "éééééééééééé.ccf";
-    EXPECT_TRUE(creator.save().saved);
+    EXPECT_TRUE(creator.save().done);
     EXPECT_EQ(folder.read("prog/éééééééééééé.ccf"),
               "\"C:\\Caf\xE9\\Don\x92t.dat\"\r\n\"0144\"\r\n\"144\"\r\n"
               "\"\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9.ccf\"\r\n");
@@ -116,9 +123,16 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
 
     // Saving after a pick writes the picked file again, now with four lines.
     reopened.pick("three.ccf");
-    EXPECT_TRUE(reopened.save().saved);
+    EXPECT_TRUE(reopened.save().done);
     EXPECT_EQ(folder.read("prog/three.ccf"),
               "\"C:\\CHIPS\\LEVELS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"three.ccf\"\r\n");
+
+    // A file that cannot be written is reported; nothing claims it was saved.
+    std::filesystem::remove_all(programFolder);
+    EXPECT_EQ(reopened.save(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage().text,
+              "Error - your CCF file (three.ccf) could not be written, "
+              "so nothing was saved.");
 }
 
 } // namespace

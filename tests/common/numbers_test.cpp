@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string_view>
+
 namespace tessaro {
 namespace {
 
@@ -9,6 +12,18 @@ struct Case {
     const char* text;
     std::optional<std::int16_t> expected;
 };
+
+// The case's text spelt out ("-2.5" reads "minus2point5_ok"), so ctest names each case.
+std::string caseName(const testing::TestParamInfo<Case>& info) {
+    std::string name;
+    for (const char c : std::string_view(info.param.text)) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += c;
+        else
+            name += c == ' ' ? "_" : c == '+' ? "plus" : c == '-' ? "minus" : "point";
+    }
+    return (name.empty() ? "empty" : name) + (info.param.expected ? "_ok" : "_refused");
+}
 
 class ToInt16 : public ::testing::TestWithParam<Case> {};
 
@@ -28,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"", std::nullopt}, Case{"   ", std::nullopt}, Case{"abc", std::nullopt},
                       Case{"12a", std::nullopt}, Case{"1 2", std::nullopt}, Case{"+", std::nullopt},
                       Case{".", std::nullopt}, Case{"--1", std::nullopt}, Case{"1e3", std::nullopt},
-                      Case{"0x10", std::nullopt}));
+                      Case{"0x10", std::nullopt}),
+    caseName);
 
 TEST(ToInt32, CoversTheWiderRange) {
     EXPECT_EQ(toInt32("2147483647"), 2147483647);

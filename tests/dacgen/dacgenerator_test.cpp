@@ -22,8 +22,8 @@ TEST(DacFile, ExtraLinesGoToTheirSetsWhateverTheCase) {
     // for CHIPS.DAT in Lynx.
     const std::tuple<const char*, DacRuleset, std::size_t> cases[] = {
         {"chips.dat", lynx, 5}, {"Chips.Dat", ms, 4}, {"cclp1.dat", lynx, 4},
-        {"Cclp4.DAT", ms, 4},   {"CCLP5.DAT", ms, 3}, {"cclp5.dat", lynx, 3},
-        {"XCHIPS.DAT", lynx, 3}};
+        {"ccLP2.dat", ms, 4},   {"CCLP3.DAT", ms, 4}, {"Cclp4.DAT", ms, 4},
+        {"CCLP5.DAT", ms, 3},   {"cclp0.dat", ms, 3}, {"XCHIPS.DAT", lynx, 3}};
     for (const auto& [name, ruleset, count] : cases)
         EXPECT_EQ(dacFileLines(name, ruleset, both).size(), count) << name;
     DacOptions passwordsOnly; // and the other boxes clear
@@ -72,7 +72,43 @@ struct DacGenFixture : ::testing::Test {
         for (const char* name : names)
             root.write(std::string("data/") + name, "x");
     }
+
+    static test::RecordedMessage box(const std::string& text, bool error = true) {
+        return {text, error ? "Tessaro DacGen" : "DacGen",
+                error ? MessageIcon::Exclamation : MessageIcon::Information, MessageButtons::Ok};
+    }
 };
+
+TEST_F(DacGenFixture, AnyStoredNumberButZeroTicksItsBox) {
+    const std::pair<const char*, bool> cases[] = {{"1", true},  {"-3", true},   {" 2 ", true},
+                                                  {"0", false}, {"0.4", false}, {"yes", false}};
+    for (const auto& [stored, ticked] : cases) {
+        for (const char* key : {"MakeMS", "MakeLynx", "UsePasswords", "LastLevel144", "FixLynx"})
+            settings.values[{"DacGen", key}] = stored;
+        DacGenerator generator({root.root()}, root / "program");
+        generator.load(settings);
+        EXPECT_EQ(generator.options(), (DacOptions{ticked, ticked, ticked, ticked, ticked}))
+            << stored;
+    }
+}
+
+TEST_F(DacGenFixture, RefusalsAndASingleSet) {
+    DacGenerator generator({root.root()}, root / "program");
+    generator.load(settings);
+    EXPECT_FALSE(generator.GenerateAll(platform, settings).done);
+    generator.options().makeMS = generator.options().makeLynx = false;
+    addSets({"a.dat"});
+    EXPECT_FALSE(generator.GenerateAll(platform, settings).done);
+    generator.GenerateOne(platform, "a.dat");
+    generator.options().makeMS = true;
+    generator.GenerateOne(platform, "a.dat");
+    const auto noRuleset = box("DacGen Error: You must select either MS, Lynx, or both");
+    EXPECT_EQ(platform.messages,
+              (std::vector{box("DacGen Error:\r\n\r\nNo level sets in directory"), noRuleset,
+                           noRuleset, box("1 level set successful.", false)}));
+    EXPECT_EQ(entriesIn(root / "sets"), 1);
+    EXPECT_TRUE(settings.writes.empty());
+}
 
 TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettings) {
     addSets({"CHIPS.DAT", "play.ccf", "notes.txt"});
@@ -82,8 +118,8 @@ TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettin
     EXPECT_EQ(generator.sets().folder(), (root / "sets").string());
     generator.options().lastLevel144 = generator.options().fixLynx = true;
     addSets({"MYSET.CCL", "CCLP3.DAT"}); // the batch lists the folder again
-    EXPECT_TRUE(generator.GenerateAll(platform, settings));
-    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(generator.GenerateAll(platform, settings), CommandResult::succeeded());
+    EXPECT_EQ(platform.messages, (std::vector{box("3 level sets successful.", false)}));
     const std::filesystem::path expected = TESSARO_TEST_DATA "/dacgen/six-sets-expected";
     for (const auto& entry : std::filesystem::directory_iterator(expected)) {
         const auto name = entry.path().filename().string();
@@ -102,33 +138,38 @@ TEST_F(DacGenFixture, BatchWritesTheSixFilesOfTheListedSetsAndSavesTheNineSettin
                          ";DacGen.SetsFilesDrive=" + root.root() + ";");
 }
 
-TEST_F(DacGenFixture, SetsThatCannotBeWrittenAreListedAndNotCounted) {
-    addSets({"a.dat", "b.dat", "c.dat"});
+TEST_F(DacGenFixture, SetsThatCannotBeWrittenOrFoundAreListedAndTheBatchIsNotDone) {
+    addSets({"a set.dat", "b.dat", "c.dat"});
     std::string failures = "b.dat";
 #ifndef _WIN32 // Windows itself cannot hold these names.
     // A line break would add a line; no DAC file names a set Windows cannot hold.
     addSets({"bad\nname.dat", "bad:name.dat", "bad<name.dat"});
     failures += "\r\nbad\nname.dat\r\nbad:name.dat\r\nbad<name.dat";
 #endif
-    root.write("sets/a.dat-MS.dac", "an older and much longer file\r\n\r\n\r\n");
+    root.write("sets/a set.dat-MS.dac", "an older and much longer file\r\n\r\n\r\n");
     std::filesystem::create_directory(root / "sets" / "b.dat-MS.dac"); // in the way
     DacGenerator generator({root.root()}, root / "program");
     generator.load(settings);
-    EXPECT_FALSE(generator.GenerateAll(platform, settings));
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_TRUE(platform.messages[0].text.ends_with(":\r\n\r\n" + failures))
-        << platform.messages[0].text;
-    EXPECT_EQ(platform.messages[1].text, "2 level sets successful.");
+    EXPECT_EQ(generator.GenerateAll(platform, settings), CommandResult::failed());
+    EXPECT_EQ(platform.messages,
+              (std::vector{box("DacGen Error: The DAC files of these level sets could not be "
+                               "written to " +
+                               fromPath(root / "sets") + ":\r\n\r\n" + failures),
+                           box("DacGen Warning: Tile World reads a level set's file name only up "
+                               "to the first space, so it will not find these level sets:\r\n"
+                               "\r\na set.dat"),
+                           box("2 level sets successful.", false)}));
     EXPECT_TRUE(settings.writes.empty()); // the window stays open to choose another folder
     // Old files are replaced; a failed MS file does not stop the Lynx one.
-    EXPECT_EQ(root.read("sets/a.dat-MS.dac"), "file=a.dat\r\nusepasswords=n\r\nruleset=ms\r\n");
+    EXPECT_EQ(root.read("sets/a set.dat-MS.dac"),
+              "file=a set.dat\r\nusepasswords=n\r\nruleset=ms\r\n");
     EXPECT_EQ(root.read("sets/b.dat-Lynx.dac"), "file=b.dat\r\nusepasswords=n\r\nruleset=lynx\r\n");
     EXPECT_EQ(entriesIn(root / "sets"), 6); // no file for the bad name, no temporary file
 
     // When no set succeeds, the failure box is all the player is told.
     std::filesystem::remove_all(root / "sets");
     platform.messages.clear();
-    EXPECT_FALSE(generator.GenerateAll(platform, settings));
+    EXPECT_FALSE(generator.GenerateAll(platform, settings).done);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text.rfind("DacGen Error: The DAC files", 0), 0u);
 }

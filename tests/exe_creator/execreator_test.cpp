@@ -1,3 +1,4 @@
+#include "common/safewriter.h"
 #include "exe_creator/execreator.h"
 #include "gameexe.h"
 #include "support/memorysettings.h"
@@ -9,12 +10,25 @@
 namespace tessaro {
 namespace {
 
-// Level checks come in order; a level that is not a number counts as 0.
-TEST(ExeCreator, LevelChecksComeInOrderWithTheirFocus) {
+using test::RecordedMessage;
+
+class ExeCreatorTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
     test::ScriptedPlatform platform;
     test::MemorySettings settings;
     ExeCreator creator{platform, settings};
-    creator.originalExe = "C:\\CHIPS\\CHIPS.EXE"; // a level let through would ask for the new exe
+    const std::string original = test::makeGameExe();
+    const std::string chips = folder.write("CHIPS.EXE", original).string();
+
+    RecordedMessage box(const std::string& text, const char* title = "EXE Creator") {
+        return {text, title, MessageIcon::Exclamation, MessageButtons::Ok};
+    }
+};
+
+// Level checks come in order; a level that is not a number counts as 0.
+TEST_F(ExeCreatorTest, LevelChecksComeInOrderWithTheirFocus) {
+    creator.originalExe = chips; // a level let through would ask for the new exe
     struct Case {
         std::string fakeLastLevel, realLastLevel, focus;
     };
@@ -27,9 +41,10 @@ TEST(ExeCreator, LevelChecksComeInOrderWithTheirFocus) {
         creator.fakeLastLevel = c.fakeLastLevel;
         creator.realLastLevel = c.realLastLevel;
         platform.messages.clear();
-        EXPECT_EQ(creator.ok(), c.focus) << c.fakeLastLevel << "/" << c.realLastLevel;
+        EXPECT_EQ(creator.ok(), CommandResult::refused(c.focus))
+            << c.fakeLastLevel << "/" << c.realLastLevel;
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, "Invalid level " + c.focus.substr(3));
+        EXPECT_EQ(platform.messages[0], box("Invalid level " + c.focus.substr(3)));
     }
     EXPECT_TRUE(platform.dialogs.empty());
 }
@@ -58,14 +73,14 @@ TEST(ExeCreator, NamesLongerThanTheirFieldsAreRefusedBeforeAnythingIsWritten) {
         creator.iniName = c.iniName;
         creator.dataName = c.dataName;
         platform.messages.clear();
-        EXPECT_EQ(creator.ok(), c.focus);
+        EXPECT_EQ(creator.ok().focus, c.focus);
         EXPECT_EQ(platform.lastMessage(),
                   (test::RecordedMessage{c.message, "EXE Creator", MessageIcon::Exclamation,
                                          MessageButtons::Ok}));
         EXPECT_FALSE(std::filesystem::exists(folder / "NEW.EXE"));
     }
     creator.dataName = "CCLP1.DAT";
-    EXPECT_EQ(creator.ok(), "");
+    EXPECT_TRUE(creator.ok().done);
     EXPECT_EQ(folder.read("NEW.EXE"),
               test::patched(original, 144, 149, "CCLP1.DAT", "myscore.ini"));
 }
@@ -105,6 +120,83 @@ TEST(ExeCreator, EachModeKeepsItsOwnOriginalAndDialogsStartBesideIt) {
     platform.cancelFileDialog();
     creator.browseNew();
     EXPECT_EQ(platform.dialogs.back().startFolderOrDefault, "/other");
+}
+
+TEST_F(ExeCreatorTest, MissingPathsOpenTheirDialogsAndTheCopyIsReported) {
+    creator.setMode(ExeCreatorMode::ExeCreator);
+    platform.cancelFileDialog();
+    EXPECT_EQ(creator.ok(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(), box("You need to select an original EXE"));
+    EXPECT_EQ(platform.dialogs.back().title, "Browse for original .exe...");
+    EXPECT_EQ(platform.dialogs.back().filterOrPrompt, "Chip's EXE files|*.exe");
+
+    creator.originalExe = chips;
+    const std::string mine = (folder / "MINE.EXE").string();
+    platform.chooseFile(mine, "MINE.EXE");
+    EXPECT_EQ(creator.ok(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(), box("You need to select a new EXE"));
+    EXPECT_EQ(platform.dialogs.back().title, "Browse for place to save new .exe...");
+    EXPECT_EQ(creator.newExe, mine);
+    EXPECT_EQ(creator.ok(), CommandResult::refused("NewIni"));
+    EXPECT_EQ(platform.lastMessage(), box("You need to type the name of your INI file"));
+    creator.iniName = "eleven.char";
+    EXPECT_EQ(creator.ok(), CommandResult::refused("NewDat"));
+    EXPECT_EQ(platform.lastMessage(), box("You need to type the name of your level set"));
+    EXPECT_FALSE(std::filesystem::exists(mine));
+
+    creator.dataName = "NAME1.DAT";
+    EXPECT_EQ(creator.ok(), CommandResult::succeeded());
+    EXPECT_EQ(platform.lastMessage(),
+              (RecordedMessage{"Your new exe file (" + mine + ") is ready to play.", "EXE Creator",
+                               MessageIcon::None, MessageButtons::Ok}));
+    EXPECT_EQ(folder.read("MINE.EXE"),
+              test::patched(original, 144, 149, "NAME1.DAT", "eleven.char"));
+
+    creator.originalExe = (folder / "GONE.EXE").string();
+    EXPECT_EQ(creator.ok(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(),
+              box("Could not copy the original exe file (" + creator.originalExe + ") to " + mine +
+                  ". No new exe file was written."));
+    creator.originalExe = chips;
+    ScopedWriteFailure full(WriteStep::Write); // a disk that fills up part-way
+    EXPECT_EQ(creator.ok(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(),
+              box("Could not write the new names and levels into the new exe file (" + mine +
+                  "). No new exe file was written."));
+    EXPECT_EQ(folder.read("MINE.EXE"),
+              test::patched(original, 144, 149, "NAME1.DAT", "eleven.char"));
+}
+
+// Quorvel works on the executable it is given, never on the remembered one.
+TEST_F(ExeCreatorTest, QuorvelWritesTheLevelsInPlaceAndLeavesTheSettingAlone) {
+    settings.values[{"EXE Creator", "OriginalExe"}] = "C:\\CHIPS\\CHIPS.EXE";
+    creator.setMode(ExeCreatorMode::Quorvel);
+    EXPECT_EQ(creator.originalExe, "");
+    EXPECT_EQ(creator.caption() + "|" + creator.headings(), "Quorvel|Name of the original .exe:");
+    EXPECT_FALSE(creator.showsNewExeFields());
+    creator.originalExe = chips;
+    creator.setMode(ExeCreatorMode::Quorvel);
+    creator.fakeLastLevel = "20";
+    EXPECT_EQ(creator.ok(), CommandResult::succeeded());
+    EXPECT_EQ(platform.lastMessage(),
+              (RecordedMessage{"Thank you for using Quorvel. Please use again!", "Quorvel",
+                               MessageIcon::None, MessageButtons::Ok}));
+    EXPECT_EQ(folder.read("CHIPS.EXE"), test::patched(original, 20, 149));
+    creator.originalExe = (folder / "GONE.EXE").string();
+    EXPECT_EQ(creator.ok(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(),
+              box("Could not write the new levels into " + creator.originalExe +
+                      ". Check that the file exists and is not read-only.",
+                  "Quorvel"));
+    creator.exit();
+    EXPECT_TRUE(settings.writes.empty());
+
+    // EXE Creator mode fills the original from the setting again; its Exit keeps it.
+    creator.setMode(ExeCreatorMode::ExeCreator);
+    EXPECT_EQ(creator.originalExe, "C:\\CHIPS\\CHIPS.EXE");
+    creator.originalExe = chips;
+    creator.exit();
+    EXPECT_EQ(settings.get("EXE Creator", "OriginalExe", ""), chips);
 }
 
 } // namespace

@@ -94,7 +94,7 @@ TEST_F(LauncherModelTest, AFolderNamedOutsideAsciiIsBrowsedAndItsSetsPlayed) {
     EXPECT_EQ(model.folder(), fromPath(home / "Иван"));
     EXPECT_EQ(model.files(), std::vector<std::string>{"Café.dat"});
     model.selectFile("Café.dat");
-    EXPECT_TRUE(model.play().started);
+    EXPECT_TRUE(model.play().done);
     EXPECT_EQ(home.read("ludex.exe").substr(19060, 16), "Caf\xE9.dat        ");
     EXPECT_EQ(home.read("tessaro.7"), "café levels");
 }

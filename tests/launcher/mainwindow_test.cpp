@@ -1,10 +1,6 @@
-#include "gui/codepage.h"
 #include "gui/qtplatform.h"
 #include "launcher/mainwindow.h"
 #include "support/guitest.h"
-#include "support/memorysettings.h"
-#include "support/scriptedplatform.h"
-#include "support/tempfolder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -69,18 +65,14 @@ class MainWindowTest : public QObject {
         return window;
     }
 
-    template <typename T> static T* child(QWidget& window, const char* name) {
-        return test::control<T>(window, name);
-    }
-
     static void trigger(QWidget& window, const char* name) {
-        auto* action = child<QAction>(window, name);
+        auto* action = test::control<QAction>(window, name);
         QVERIFY(action->isEnabled());
         action->trigger();
     }
 
     static void selectFile(QWidget& window, const QString& name) {
-        auto* list = child<QListWidget>(window, "datFile");
+        auto* list = test::control<QListWidget>(window, "datFile");
         const auto items = list->findItems(name, Qt::MatchExactly);
         QCOMPARE(items.size(), 1);
         list->setCurrentItem(items[0]);
@@ -93,117 +85,85 @@ private Q_SLOTS:
         m_settings = std::make_unique<test::MemorySettings>();
     }
 
+    // Also takes the picture of the main window in docs/.
     void captionsMenusAndShortcuts() {
-        auto window = makeWindow();
-        QCOMPARE(window->objectName(), QString("Form1"));
-        QCOMPARE(window->windowTitle(), QString("Tessaro"));
-
-        const QList<std::pair<const char*, QString>> labels = {
-            {"Label4",
-             "Folder to load level sets from: (warning - level sets with the same name in "
-             "two different folders will share the same score section in your INI file)"},
-            {"Label1", "Fake last level:"},
-            {"Label2", "Real last level:"},
-            {"Label3", "EXE to play levels with: (leave blank to use the default \"ludex.exe\" in "
-                       "your Tessaro folder)"},
-            {"Label5", "INI score file: (leave blank to use the default tessaro.ini)"}};
-        for (const auto& [name, text] : labels)
-            QCOMPARE(child<QLabel>(*window, name)->text(), text);
-        QCOMPARE(child<QPushButton>(*window, "cmdBrowse")->text(), QString("Browse"));
-        QVERIFY(child<QLineEdit>(*window, "newLudex")->isReadOnly());
-        child<QComboBox>(*window, "Drive1");
-        child<QTreeWidget>(*window, "Dir1");
-        child<QLineEdit>(*window, "theINIFile");
-
-        struct Entry {
-            const char* name;
-            QString caption;
-            QString shortcut;
-        };
-        const QList<Entry> entries = {{"PlayFile", "Play Selected File", "Ctrl+P"},
-                                      {"NoLudex", "I haven't created a Ludex.exe yet", "Ctrl+I"},
-                                      {"GameRunner", QString::fromUtf8("Game Runner\u2026"), ""},
-                                      {"About", "About", "Ctrl+A"},
-                                      {"Exit", "Exit", "Ctrl+E"},
-                                      {"Dacgen", "DacGen", "Ctrl+D"},
-                                      {"ccxEditor", "CCX Editor", "Ctrl+X"},
-                                      {"IniEdit", "INI Editor", "Ctrl+S"},
-                                      {"Quorvel", "Quorvel", "Ctrl+C"},
-                                      {"CreateEXE", "EXE Creator", "Ctrl+N"},
-                                      {"ccfEdit", "CCF Editor", "Ctrl+F"}};
-        for (const auto& entry : entries) {
-            auto* action = child<QAction>(*window, entry.name);
-            QCOMPARE(action->text(), entry.caption);
-            QCOMPARE(action->shortcut(), QKeySequence(entry.shortcut));
-        }
-        auto* play = child<QMenu>(*window, "Play");
-        QCOMPARE(play->title().remove('&'), QString("Play"));
-        QCOMPARE(play->actions().size(), 6);
-        QCOMPARE(play->actions()[2]->objectName(), QString("GameRunner"));
-        QCOMPARE(play->actions()[3]->objectName(), QString("sep2"));
-        QVERIFY(play->actions()[3]->isSeparator());
-        auto* tools = child<QMenu>(*window, "Tools");
-        QCOMPARE(tools->title().remove('&'), QString("Tools"));
-        QCOMPARE(tools->actions()[3]->objectName(), QString("sep"));
-        auto* classics = child<QMenu>(*window, "classics");
-        QCOMPARE(classics->title(), QString("\"Classics\""));
-        QCOMPARE(tools->actions()[4], classics->menuAction());
-        QCOMPARE(classics->actions().size(), 3);
-
-        // First run: default levels, empty executable and INI fields, the create entry shown.
-        QCOMPARE(child<QLineEdit>(*window, "Text1")->text(), QString("144"));
-        QCOMPARE(child<QLineEdit>(*window, "Text2")->text(), QString("149"));
-        QVERIFY(child<QLineEdit>(*window, "newLudex")->text().isEmpty());
-        QVERIFY(child<QLineEdit>(*window, "theINIFile")->text().isEmpty());
-        QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
-        // The folder list opens at the program folder, whose full path shows
-        // below the lists and in its line's tooltip.
-        const auto* current = child<QTreeWidget>(*window, "Dir1")->currentItem();
-        QCOMPARE(current->text(0), QString::fromStdString(m_home->path().filename().string()));
-        QCOMPARE(current->toolTip(0), QString::fromStdString(m_home->str()));
-        QCOMPARE(child<QLabel>(*window, "currentFolder")->text(),
-                 QString::fromStdString(m_home->str()));
-    }
-
-    // Not a check: the picture of the main window in docs/.
-    void screenshot() {
-        for (const char* name : {"CCLP1.DAT", "CCLP2.DAT", "cclp3.dat", "Rainbow.ccl",
-                                 "rainbow-fast.ccf", "notes.txt"})
+        for (const char* name : {"CCLP1.DAT", "cclp3.dat", "Rainbow.ccl", "rainbow-fast.ccf"})
             m_home->write(name, "");
-        for (const char* name : {"Contest sets", "Older"})
-            std::filesystem::create_directory(m_home->path() / name);
+        std::filesystem::create_directory(m_home->path() / "Contest sets");
         auto window = makeWindow();
         selectFile(*window, "cclp3.dat");
         test::saveScreenshot(*window, "main-window");
-    }
-
-    void exitSavesAndTheNextStartRestores() {
-        std::filesystem::create_directory(m_home->path() / "sets");
-        m_home->write("sets/x.dat", "");
-        {
-            auto window = makeWindow();
-            QSignalSpy exits(window.get(), &MainWindow::exitRequested);
-            auto* folders = child<QTreeWidget>(*window, "Dir1");
-            const auto sets = folders->findItems("sets", Qt::MatchExactly | Qt::MatchRecursive);
-            QCOMPARE(sets.size(), 1);
-            Q_EMIT folders->itemActivated(sets[0], 0);
-            QCOMPARE(child<QListWidget>(*window, "datFile")->count(), 1);
-            QCOMPARE(child<QLabel>(*window, "currentFolder")->text(),
-                     QString::fromStdString((m_home->path() / "sets").string()));
-            QTest::keyClicks(child<QLineEdit>(*window, "Text1"), "0");
-            QTest::keyClicks(child<QLineEdit>(*window, "theINIFile"), "me.ini");
-            QVERIFY(m_settings->writes.empty());
-            trigger(*window, "Exit");
-            QCOMPARE(exits.count(), 1);
-            QCOMPARE(m_settings->writes.size(), std::size_t(8));
+        QCOMPARE(test::captions(*window, {"Form1", "Label4", "Label1", "Label2", "Label3", "Label5",
+                                          "cmdBrowse"}),
+                 QString("Tessaro|Folder to load level sets from: (warning - level sets with the "
+                         "same name in two different folders will share the same score section "
+                         "in your INI file)|Fake last level:|Real last level:|EXE to play levels "
+                         "with: (leave blank to use the default \"ludex.exe\" in your Tessaro "
+                         "folder)|INI score file: (leave blank to use the default tessaro.ini)|"
+                         "Browse"));
+        const auto entries = {"PlayFile",  "NoLudex", "GameRunner", "About",     "Exit",   "Dacgen",
+                              "ccxEditor", "IniEdit", "Quorvel",    "CreateEXE", "ccfEdit"};
+        QCOMPARE(test::captions(*window, entries),
+                 QString::fromUtf8(
+                     "Play Selected File|I haven't created a Ludex.exe yet|Game Runner\u2026|"
+                     "About|Exit|DacGen|"
+                     "CCX Editor|INI Editor|Quorvel|EXE Creator|CCF Editor"));
+        QStringList keys;
+        for (const char* name : entries)
+            keys << test::control<QAction>(*window, name)->shortcut().toString();
+        QCOMPARE(keys.join(' '), QString("Ctrl+P Ctrl+I  Ctrl+A Ctrl+E Ctrl+D Ctrl+X Ctrl+S Ctrl+C "
+                                         "Ctrl+N Ctrl+F"));
+        QStringList menus;
+        for (const char* name : {"Play", "Tools", "classics"}) {
+            auto* menu = test::control<QMenu>(*window, name);
+            menus << menu->title().remove('&') + ":";
+            for (const QAction* action : menu->actions())
+                menus << action->objectName();
         }
-        auto window = makeWindow();
-        QCOMPARE(child<QLineEdit>(*window, "Text1")->text(), QString("1440"));
-        QCOMPARE(child<QLineEdit>(*window, "theINIFile")->text(), QString("me.ini"));
-        QCOMPARE(child<QListWidget>(*window, "datFile")->item(0)->text(), QString("x.dat"));
+        QCOMPARE(menus.join(' '),
+                 QString("Play: PlayFile NoLudex GameRunner sep2 About Exit Tools: Dacgen "
+                         "ccxEditor IniEdit sep classicsAction \"Classics\": "
+                         "Quorvel CreateEXE ccfEdit"));
+
+        // First run: the model's defaults, the create entry shown, the program folder current.
+        QCOMPARE(test::captions(*window, {"Text1", "Text2", "newLudex", "theINIFile"}),
+                 QString("144|149||"));
+        QVERIFY(test::control<QLineEdit>(*window, "newLudex")->isReadOnly());
+        QVERIFY(test::control<QAction>(*window, "NoLudex")->isVisible());
+        QCOMPARE(test::control<QTreeWidget>(*window, "Dir1")->currentItem()->text(0),
+                 QString::fromStdString(m_home->path().filename().string()));
+        // The current folder's full path shows below the lists and in its line's tooltip.
+        QCOMPARE(test::control<QTreeWidget>(*window, "Dir1")->currentItem()->toolTip(0),
+                 QString::fromStdString(m_home->str()));
+        QCOMPARE(test::captions(*window, {"currentFolder"}), QString::fromStdString(m_home->str()));
+        test::control<QComboBox>(*window, "Drive1");
     }
 
-    void ctrlPPlaysTheSelectedSet() {
+    void typedFieldsAndTheOpenedFolderAreWhatExitSaves() {
+        m_home->write("sets/x.dat", "");
+        auto window = makeWindow();
+        QSignalSpy exits(window.get(), &MainWindow::exitRequested);
+        auto* folders = test::control<QTreeWidget>(*window, "Dir1");
+        const auto sets = folders->findItems("sets", Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(sets.size(), 1);
+        Q_EMIT folders->itemActivated(sets[0], 0);
+        QCOMPARE(test::control<QListWidget>(*window, "datFile")->item(0)->text(), QString("x.dat"));
+        QTest::keyClicks(test::control<QLineEdit>(*window, "Text1"), "0");
+        QTest::keyClicks(test::control<QLineEdit>(*window, "Text2"), "9");
+        QTest::keyClicks(test::control<QLineEdit>(*window, "theINIFile"), "me.ini");
+        QVERIFY(m_settings->writes.empty());
+        trigger(*window, "Exit");
+        QCOMPARE(exits.count(), 1);
+        const auto saved = [this](const char* key) {
+            return m_settings->get("General", key, "<none>");
+        };
+        QCOMPARE(saved("FakeLastLevel") + " " + saved("RealLastLevel") + " " + saved("INIPath"),
+                 std::string("1440 1499 me.ini"));
+        QCOMPARE(saved("LevelSetPath"),
+                 std::filesystem::weakly_canonical(m_home->path() / "sets").string());
+    }
+
+    void ctrlPPlaysTheSelectedSetAndABadLevelTakesTheFocus() {
         m_home->write("ludex.exe", fakeGame());
         m_home->write("CCLP2.DAT", "level data");
         auto window = makeWindow();
@@ -211,12 +171,19 @@ private Q_SLOTS:
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(m_platform->starts.size(), std::size_t(1));
         QCOMPARE(m_home->read("tessaro.7"), std::string("level data"));
-        QCOMPARE(m_home->read("ludex.exe").substr(19060, 16), std::string("CCLP2.DAT       "));
+        // A double-click plays too.
+        auto* files = test::control<QListWidget>(*window, "datFile");
+        Q_EMIT files->itemActivated(files->currentItem());
+        QCOMPARE(m_platform->starts.size(), std::size_t(2));
         QVERIFY(m_platform->messages.empty());
 
-        // A double-click plays too.
-        auto* files = child<QListWidget>(*window, "datFile");
-        Q_EMIT files->itemActivated(files->currentItem());
+        QTest::keyClick(test::control<QLineEdit>(*window, "Text2"), Qt::Key_Backspace);
+        test::control<QPushButton>(*window, "cmdBrowse")->setFocus();
+        trigger(*window, "PlayFile");
+        QCOMPARE(test::focused(*window), QString("Text2"));
+        QTest::keyClicks(test::control<QLineEdit>(*window, "Text1"), "x");
+        trigger(*window, "PlayFile");
+        QCOMPARE(test::focused(*window), QString("Text1"));
         QCOMPARE(m_platform->starts.size(), std::size_t(2));
     }
 
@@ -261,7 +228,7 @@ private Q_SLOTS:
         QCOMPARE(m_home->read("tessaro.7"),
                  std::string(std::size(played) == 1 ? "café" : "latin-1"));
 
-        auto* folders = child<QTreeWidget>(*window, "Dir1");
+        auto* folders = test::control<QTreeWidget>(*window, "Dir1");
         const auto ivan = folders->findItems("Иван", Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(ivan.size(), 1);
         Q_EMIT folders->itemActivated(ivan[0], 0);
@@ -271,37 +238,14 @@ private Q_SLOTS:
         QVERIFY(m_platform->messages.empty());
     }
 
-    void invalidLevelsMoveTheFocus() {
-        m_home->write("ludex.exe", fakeGame());
-        m_home->write("a.dat", "");
-        auto window = makeWindow();
-        selectFile(*window, "a.dat");
-        auto* fake = child<QLineEdit>(*window, "Text1");
-        auto* real = child<QLineEdit>(*window, "Text2");
-        real->clear();
-        QTest::keyClicks(real, "143");
-        child<QPushButton>(*window, "cmdBrowse")->setFocus();
-        trigger(*window, "PlayFile");
-        QCOMPARE(m_platform->lastMessage().text, std::string("Error - invalid level 149"));
-        QVERIFY(real->hasFocus());
-
-        fake->clear();
-        QTest::keyClicks(fake, "x");
-        trigger(*window, "PlayFile");
-        QCOMPARE(m_platform->lastMessage().text, std::string("Error - invalid level 144"));
-        QCOMPARE(m_platform->lastMessage().title, std::string("Tessaro"));
-        QVERIFY(fake->hasFocus());
-        QVERIFY(m_platform->starts.empty());
-    }
-
     void browseBackspaceAndTheCreateEntry() {
         auto window = makeWindow();
-        auto* alternateExecutable = child<QLineEdit>(*window, "newLudex");
+        auto* alternateExecutable = test::control<QLineEdit>(*window, "newLudex");
         m_platform->chooseFile("/games/mine.exe", "mine.exe");
-        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
+        QTest::mouseClick(test::control<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
         QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
         m_platform->cancelFileDialog();
-        QTest::mouseClick(child<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
+        QTest::mouseClick(test::control<QPushButton>(*window, "cmdBrowse"), Qt::LeftButton);
         QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
         // Backspace in the field goes back to the default executable.
         QTest::keyClick(alternateExecutable, Qt::Key_Backspace);
@@ -312,19 +256,18 @@ private Q_SLOTS:
         // question and hides it after one; plain H and Ctrl+Shift+H do nothing.
         m_home->write("game/CHIPS.EXE", fakeGame());
         m_platform->chooseFile((m_home->path() / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
-        auto* entry = child<QAction>(*window, "NoLudex");
+        auto* entry = test::control<QAction>(*window, "NoLudex");
         trigger(*window, "NoLudex");
         QCOMPARE(m_home->read("ludex.exe"), fakeGame());
         QVERIFY(!entry->isVisible());
-        auto* files = child<QListWidget>(*window, "datFile");
+        auto* files = test::control<QListWidget>(*window, "datFile");
         const auto shown = m_platform->messages.size();
-        QTest::keyClick(child<QTreeWidget>(*window, "Dir1"), Qt::Key_H, Qt::ShiftModifier);
+        QTest::keyClick(test::control<QTreeWidget>(*window, "Dir1"), Qt::Key_H, Qt::ShiftModifier);
         QVERIFY(entry->isVisible());
         QCOMPARE(m_platform->messages.size(), shown);
         m_platform->answer(MessageAnswer::Yes);
         QTest::keyClick(files, Qt::Key_H, Qt::ShiftModifier);
         QVERIFY(!entry->isVisible());
-        QCOMPARE(m_platform->lastMessage().title, std::string("Hide Create Ludex Option?"));
         QTest::keyClick(files, Qt::Key_H);
         QTest::keyClick(files, Qt::Key_H, Qt::ShiftModifier | Qt::ControlModifier);
         QCOMPARE(m_platform->messages.size(), shown + 1);
@@ -337,9 +280,9 @@ private Q_SLOTS:
     // Ctrl+A and Shift+H run their commands.
     void keysFollowOneRuleInTextBoxesAndElsewhere() {
         auto window = makeWindow();
-        auto* iniFile = child<QLineEdit>(*window, "theINIFile");
+        auto* iniFile = test::control<QLineEdit>(*window, "theINIFile");
         DesktopLineKeys::putUnder(*iniFile);
-        auto* files = child<QListWidget>(*window, "datFile");
+        auto* files = test::control<QListWidget>(*window, "datFile");
         QSignalSpy quorvel(window.get(), &MainWindow::quorvelRequested);
         QSignalSpy ccx(window.get(), &MainWindow::ccxEditorRequested);
         QSignalSpy about(window.get(), &MainWindow::aboutRequested);
@@ -360,7 +303,7 @@ private Q_SLOTS:
         QCOMPARE(iniFile->text(), QString("CHIPS.INI"));
         QCOMPARE(quorvel.count() + ccx.count() + about.count(), 0);
         QVERIFY(m_platform->messages.empty());
-        QVERIFY(child<QAction>(*window, "NoLudex")->isVisible());
+        QVERIFY(test::control<QAction>(*window, "NoLudex")->isVisible());
 
         QTest::keyClick(iniFile, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(dacGen.count(), 1);

@@ -33,7 +33,7 @@ protected:
         environment.programFolder = home.str();
     }
 
-    PlayOutcome play(const std::string& file) {
+    CommandResult play(const std::string& file) {
         inputs.selectedFile = file;
         return playSelectedFile(inputs, environment, platform);
     }
@@ -54,7 +54,7 @@ protected:
 
 TEST_F(PlayPipeline, PlaysALevelSet) {
     const auto outcome = play("CCLP2.DAT");
-    EXPECT_TRUE(outcome.started);
+    EXPECT_TRUE(outcome.done);
     EXPECT_TRUE(platform.messages.empty());
     const auto patched = exe();
     EXPECT_EQ(patched.substr(19048, 11), "tessaro.ini");
@@ -100,20 +100,20 @@ TEST_F(PlayPipeline, ChecksTheExecutableThenEachLevel) {
     // Equal levels are fine; the text is read with rounding.
     inputs.fakeLastLevel = " 7.5 ";
     inputs.realLastLevel = "8";
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x08\x00", 2));
 
     // With nothing selected nothing happens.
     inputs.selectedFile.reset();
     platform.messages.clear();
-    EXPECT_FALSE(playSelectedFile(inputs, environment, platform).started);
+    EXPECT_FALSE(playSelectedFile(inputs, environment, platform).done);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(PlayPipeline, SectionNamesUpToSixteenCharacters) {
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(section(), "a.dat           ");
-    EXPECT_TRUE(play("sixteen-char.dat").started);
+    EXPECT_TRUE(play("sixteen-char.dat").done);
     EXPECT_EQ(section(), "sixteen-char.dat");
 
     platform.starts.clear();
@@ -145,7 +145,7 @@ TEST_F(PlayPipeline, AnIniNameOverElevenCharactersIsRefusedBeforeAnythingIsWritt
     EXPECT_TRUE(platform.starts.empty());
 
     inputs.iniFileName = "myscore.ini";
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(exe().substr(19048, 11), "myscore.ini");
 }
 
@@ -169,7 +169,7 @@ TEST_F(PlayPipeline, SectionNamesAreWrittenInTheGamesCodePage) {
     for (const auto& c : played) {
         home.write(std::string(c.folder) + "/" + c.file, c.file);
         inputs.folder = fromPath(home / c.folder);
-        EXPECT_TRUE(play(c.file).started) << c.file;
+        EXPECT_TRUE(play(c.file).done) << c.file;
         EXPECT_EQ(section(), (c.section + std::string(16, ' ')).substr(0, 16)) << c.file;
         EXPECT_EQ(home.read("tessaro.7"), c.file);
     }
@@ -179,7 +179,7 @@ TEST_F(PlayPipeline, SectionNamesAreWrittenInTheGamesCodePage) {
     const auto before = exe();
     home.write("sets/Иван.dat", "x");
     inputs.folder = fromPath(home / "sets");
-    EXPECT_FALSE(play("Иван.dat").started);
+    EXPECT_FALSE(play("Иван.dat").done);
     EXPECT_EQ(platform.lastMessage(),
               warning("The file name Иван.dat holds letters the game cannot read. Please rename "
                       "it using only the letters of Western European languages and try again."));
@@ -191,12 +191,12 @@ TEST_F(PlayPipeline, SectionNamesAreWrittenInTheGamesCodePage) {
     EXPECT_EQ(exe(), before);
     EXPECT_TRUE(platform.starts.empty());
     inputs.iniFileName = "Résumé.ini";
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(exe().substr(19048, 11), "R\xE9sum\xE9.ini ");
 }
 
 TEST_F(PlayPipeline, UpperCaseCcfIsPlayedAsALevelSet) {
-    EXPECT_TRUE(play("UPPER.CCF").started);
+    EXPECT_TRUE(play("UPPER.CCF").done);
     EXPECT_EQ(home.read("tessaro.7"), "a set named like a ccf");
     EXPECT_EQ(section(), "UPPER.CCF       ");
 }
@@ -205,7 +205,7 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     home.write("sets/mine.ccf", "\"" + fromPath(home / "sets" / "CCLP2.DAT") +
                                     "\"\r\n\"20\"\r\n\"30\"\r\n\"ignored.ccf\"\r\n");
     inputs.fakeLastLevel = "144"; // still checked, not written
-    EXPECT_TRUE(play("mine.ccf").started);
+    EXPECT_TRUE(play("mine.ccf").done);
     EXPECT_EQ(exe().substr(37305, 2), std::string("\x14\x00", 2));
     EXPECT_EQ(exe().substr(47636, 2), std::string("\x1E\x00", 2));
     EXPECT_EQ(section(), "mine.ccf        ");
@@ -215,7 +215,7 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     home.write("Café/set.dat", "café levels");
     home.write("sets/Café.ccf", "\"" + *toWindows1252(fromPath(home / "Café" / "set.dat")) +
                                     "\"\r\n\"1\"\r\n\"2\"\r\n\"Caf\xE9.ccf\"\r\n");
-    EXPECT_TRUE(play("Café.ccf").started);
+    EXPECT_TRUE(play("Café.ccf").done);
     EXPECT_EQ(section(), "Caf\xE9.ccf        ");
     EXPECT_EQ(home.read("tessaro.7"), "café levels");
 
@@ -229,7 +229,7 @@ TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
     home.write("tessaro.7", "previous");
     platform.starts.clear();
     ScopedWriteFailure failure(WriteStep::Rename);
-    EXPECT_FALSE(play("mine.ccf").started);
+    EXPECT_FALSE(play("mine.ccf").done);
     EXPECT_EQ(
         platform.lastMessage(),
         warning("The play executable " + (home / "ludex.exe").string() + " could not be written."));
@@ -247,7 +247,7 @@ TEST_F(PlayPipeline, ABrokenCcfFileStopsThePlayWithAMessage) {
     for (const char* name :
          {"three.ccf", "word.ccf", "absent.ccf", "missing-set.ccf", "a-very-long-name.ccf"}) {
         platform.messages.clear();
-        EXPECT_FALSE(play(name).started) << name;
+        EXPECT_FALSE(play(name).done) << name;
         ASSERT_EQ(platform.messages.size(), 1u) << name;
         EXPECT_EQ(platform.messages[0].title, "Tessaro");
         EXPECT_NE(platform.messages[0].text.find(name), std::string::npos)
@@ -267,7 +267,7 @@ TEST_F(PlayPipeline, AlternateExecutableAndItsFolder) {
     const auto paths = computePlayPaths(inputs, home.str());
     EXPECT_EQ(paths.executable, inputs.alternateExecutable);
     EXPECT_EQ(paths.dataCopy, (home / "game" / "tessaro.7").string());
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(home.read("game/tessaro.7"), "five");
     EXPECT_EQ(platform.starts.back().workingFolder, home / "game");
 
@@ -298,19 +298,19 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     const std::string ludex = fromPath(home / "ludex.exe");
     platform.startSucceeds = false;
     environment.playRunner = "otvdm";
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage(), warning("Tessaro could not start " + ludex +
                                               ". Check the PlayRunner setting (otvdm)."));
     environment.playRunner.clear();
 #ifdef _WIN32
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage(),
               warning("Tessaro could not start " + ludex +
                       ". The game is a 16-bit Windows program, which 64-bit Windows cannot start "
                       "by itself: install a 16-bit runner such as WineVDM and name it in the "
                       "PlayRunner setting."));
 #else
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage(), warning("Tessaro could not start " + ludex + "."));
 
     // The game itself goes through wine; a failure says whether it is missing.
@@ -318,7 +318,7 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     home.write("bin/wine", "#!/bin/sh\n");
     std::filesystem::permissions(home / "bin" / "wine", std::filesystem::perms::owner_all);
     environment.searchPath = fromPath(home / "empty") + ":" + fromPath(home / "bin");
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.starts.back().program, "wine");
     EXPECT_EQ(platform.starts.back().arguments, std::vector<std::string>{ludex});
     EXPECT_EQ(platform.lastMessage(),
@@ -326,7 +326,7 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
                       " through wine. Wine needs its 32-bit support to run the game (on Debian, "
                       "the wine32 package); or name another runner in the PlayRunner setting."));
     environment.searchPath = fromPath(home / "empty");
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage(),
               warning("Tessaro could not start " + ludex +
                       ": the game is a 16-bit Windows program, which needs Wine, and no wine was "
@@ -364,7 +364,7 @@ TEST_F(PlayPipeline, FilesThatCannotChangeLeaveTheLastSetToPlayWithAMessage) {
     for (const auto& c : cases) {
         platform.messages.clear();
         ScopedWriteFailure failure(c.step, c.passes);
-        EXPECT_TRUE(play("a.dat").started) << c.what;
+        EXPECT_TRUE(play("a.dat").done) << c.what;
         ASSERT_EQ(platform.messages.size(), 1u) << c.what;
         EXPECT_EQ(platform.messages[0], warning(c.message)) << platform.messages[0].text;
         EXPECT_EQ(exe(), original) << c.what;
@@ -374,7 +374,7 @@ TEST_F(PlayPipeline, FilesThatCannotChangeLeaveTheLastSetToPlayWithAMessage) {
     }
 
     std::filesystem::remove(set);
-    EXPECT_TRUE(play("a.dat").started);
+    EXPECT_TRUE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage(),
               warning("Tessaro could not read the level set " + set + "." + after));
     EXPECT_EQ(exe(), original);
@@ -384,7 +384,7 @@ TEST_F(PlayPipeline, FilesThatCannotChangeLeaveTheLastSetToPlayWithAMessage) {
     // the new set's score section and the old set.
     home.write("sets/a.dat", "five");
     ScopedWriteFailure failure(WriteStep::Rename, 1, 2);
-    EXPECT_FALSE(play("a.dat").started);
+    EXPECT_FALSE(play("a.dat").done);
     EXPECT_NE(platform.lastMessage().text.find(", nor put the play executable"), std::string::npos);
     EXPECT_EQ(platform.starts.size(), std::size(cases) + 1);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 namespace tessaro {
 namespace {
@@ -70,6 +71,16 @@ TEST(ScoreSection, SaveWritesTheFirstOfTwoEqualSetsSortedAndKeepsTheLinesAroundI
     EXPECT_EQ(folder.read("scores.ini"),
               "top\r\n[b.dat]\r\n[a.dat]\r\nCurrent Score=510\r\nLevel1=A,1,510\r\nLevel1=Z\r\n"
               "Level2=B\r\nLevel10=C,5\r\n[a.dat]\r\nLevel1=OLD\r\n\r\n");
+}
+
+TEST(ScoreSection, CurrentScoreStopsAtThe32BitLimits) {
+    ScoreSection section;
+    section.levelEntries = {{1, "A,1,2147483000", ""}, {2, "B,1,2147483000", ""}};
+    RecomputeCurrentScore(section);
+    EXPECT_EQ(section.currentScore, std::numeric_limits<std::int32_t>::max());
+    section.levelEntries = {{1, "A,1,-2147483000", ""}, {2, "B,1,-2147483000", ""}};
+    RecomputeCurrentScore(section);
+    EXPECT_EQ(section.currentScore, std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(ScoreSection, AtMost999OtherSetsCanBeKept) {

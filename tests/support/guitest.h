@@ -1,22 +1,28 @@
 #pragma once
 
+#include "support/memorysettings.h"
+#include "support/scriptedplatform.h"
+#include "support/tempfolder.h"
+
 #include <QObject>
 #include <QWidget>
-#include <functional>
+#include <initializer_list>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace tessaro::test {
 
-// Registry of Qt Test classes compiled into gui_tests; each test file adds its
-// class with TESSARO_GUI_TEST(ClassName) at namespace scope.
-struct GuiTestEntry {
-    std::string name;
-    std::function<std::unique_ptr<QObject>()> make;
-};
+// The Qt Test classes compiled into gui_tests, by name; each test file adds
+// its class with TESSARO_GUI_TEST(ClassName) at namespace scope.
+using GuiTestMaker = std::unique_ptr<QObject> (*)();
+std::vector<std::pair<const char*, GuiTestMaker>>& guiTestRegistry();
 
-std::vector<GuiTestEntry>& guiTestRegistry();
+// What a window test builds its window on, fresh for each test function.
+struct Doubles {
+    TempFolder folder;
+    ScriptedPlatform platform;
+    MemorySettings settings;
+};
 
 // The window's control of that object name; stops the run when there is none,
 // since every later check would only fail less clearly.
@@ -27,18 +33,27 @@ template <typename T = QWidget> T* control(const QWidget& window, const char* na
     return found;
 }
 
+// Clicks the window's button of that name.
+void click(const QWidget& window, const char* name);
+
+// The captions of the window's controls of those names, joined by "|": each
+// control's text, or its title for a group box or menu; the window's own name
+// gives its window title.
+QString captions(const QWidget& window, std::initializer_list<const char*> names);
+
+// The object name of the control with the keyboard focus, or "<none>".
+inline QString focused(const QWidget& window) {
+    return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
+}
+
 // When TESSARO_SCREENSHOT_DIR is set, saves a picture of the window there as
 // <name>.png (the README's screenshots are made this way).
 void saveScreenshot(QWidget& window, const char* name);
 
-struct GuiTestRegistrar {
-    GuiTestRegistrar(const char* name, std::function<std::unique_ptr<QObject>()> make) {
-        guiTestRegistry().push_back({name, std::move(make)});
-    }
-};
-
 } // namespace tessaro::test
 
 #define TESSARO_GUI_TEST(Class)                                                                    \
-    static const tessaro::test::GuiTestRegistrar kRegistrar##Class(                                \
-        #Class, [] { return std::unique_ptr<QObject>(new Class); });
+    static const bool kRegistered##Class =                                                         \
+        (tessaro::test::guiTestRegistry().emplace_back(                                            \
+             #Class, [] { return std::unique_ptr<QObject>(new Class); }),                          \
+         true);

@@ -1,16 +1,32 @@
 #include "guitest.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
 #include <QTest>
-#include <QWidget>
 #include <cstdio>
 #include <cstring>
 
 namespace tessaro::test {
-std::vector<GuiTestEntry>& guiTestRegistry() {
-    static std::vector<GuiTestEntry> registry;
+
+std::vector<std::pair<const char*, GuiTestMaker>>& guiTestRegistry() {
+    static std::vector<std::pair<const char*, GuiTestMaker>> registry;
     return registry;
+}
+
+void click(const QWidget& window, const char* name) {
+    control<QAbstractButton>(window, name)->click();
+}
+
+QString captions(const QWidget& window, std::initializer_list<const char*> names) {
+    QStringList texts;
+    for (const char* name : names) {
+        const QObject* found =
+            window.objectName() == name ? &window : control<QObject>(window, name);
+        const QVariant text = found->property(found == &window ? "windowTitle" : "text");
+        texts << (text.isValid() ? text : found->property("title")).toString();
+    }
+    return texts.join('|');
 }
 
 void saveScreenshot(QWidget& window, const char* name) {
@@ -20,24 +36,31 @@ void saveScreenshot(QWidget& window, const char* name) {
     QApplication::processEvents();
     window.grab().save(folder + "/" + name + ".png");
 }
+
 } // namespace tessaro::test
 
 // Runs every registered window test class, or only the one named by the first
-// argument (ctest runs one class per entry). Further arguments go to Qt Test.
+// argument (ctest runs one class per entry). "--list" prints the class names,
+// one a line, which is how ctest finds them.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    const auto& registry = tessaro::test::guiTestRegistry();
+    const char* only = argc > 1 ? argv[1] : nullptr;
+    if (only && std::strcmp(only, "--list") == 0) {
+        for (const auto& [name, make] : registry)
+            std::printf("%s\n", name);
+        return 0;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     int failures = 0;
     bool ran = false;
-    for (const auto& entry : tessaro::test::guiTestRegistry()) {
-        if (only && entry.name != only)
+    for (const auto& [name, make] : registry) {
+        if (only && std::strcmp(name, only) != 0)
             continue;
         ran = true;
-        auto object = entry.make();
         char* args[] = {argv[0]};
-        failures += QTest::qExec(object.get(), 1, args);
+        failures += QTest::qExec(make().get(), 1, args);
     }
     if (only && !ran) {
         std::fprintf(stderr, "no window test class named %s\n", only);

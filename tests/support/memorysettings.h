@@ -32,10 +32,6 @@ public:
         values[{section, key}] = value;
         writes.push_back({section, key, value});
     }
-
-    bool has(const std::string& section, const std::string& key) const {
-        return values.count({section, key}) != 0;
-    }
 };
 
 } // namespace tessaro::test

@@ -1,6 +1,29 @@
 #include "scriptedplatform.h"
 
+#include <ostream>
+
 namespace tessaro::test {
+
+namespace {
+
+// The front answer of the queue; an empty queue is counted and answers none.
+template <typename T> T next(std::deque<T>& queue, int& unscripted, T none = {}) {
+    if (queue.empty()) {
+        ++unscripted;
+        return none;
+    }
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+} // namespace
+
+void PrintTo(const RecordedMessage& message, std::ostream* out) {
+    *out << '"' << message.text << "\" titled \"" << message.title << "\" (icon "
+         << static_cast<int>(message.icon) << ", buttons " << static_cast<int>(message.buttons)
+         << ")";
+}
 
 const RecordedMessage& ScriptedPlatform::lastMessage() const {
     static const RecordedMessage none{"<no message was shown>", "", MessageIcon::None,
@@ -13,30 +36,15 @@ MessageAnswer ScriptedPlatform::message(const std::string& text, const std::stri
     messages.push_back({text, title, icon, buttons});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
-    if (answers.empty()) {
-        ++unscriptedQuestions;
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
-    }
-    const auto next = answers.front();
-    answers.pop_front();
-    return next;
-}
-
-std::optional<FileChoice> ScriptedPlatform::nextFileChoice() {
-    if (fileChoices.empty()) {
-        ++unscriptedQuestions;
-        return std::nullopt;
-    }
-    auto next = fileChoices.front();
-    fileChoices.pop_front();
-    return next;
+    return next(answers, unscriptedQuestions,
+                buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel);
 }
 
 std::optional<FileChoice> ScriptedPlatform::openFileDialog(const std::string& title,
                                                            const std::string& filter,
                                                            const std::string& startFolder) {
     dialogs.push_back({DialogKind::Open, title, filter, startFolder});
-    return nextFileChoice();
+    return next(fileChoices, unscriptedQuestions);
 }
 
 std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const std::string& title,
@@ -44,31 +52,19 @@ std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const std::string& ti
                                                            const std::string& startFolder,
                                                            bool confirmOverwrite) {
     dialogs.push_back({DialogKind::Save, title, filter, startFolder, confirmOverwrite});
-    return nextFileChoice();
+    return next(fileChoices, unscriptedQuestions);
 }
 
 std::optional<std::string> ScriptedPlatform::lineInput(const std::string& prompt,
                                                        const std::string& title,
                                                        const std::string& defaultText) {
     dialogs.push_back({DialogKind::LineInput, title, prompt, defaultText});
-    if (lineInputs.empty()) {
-        ++unscriptedQuestions;
-        return std::nullopt;
-    }
-    auto next = lineInputs.front();
-    lineInputs.pop_front();
-    return next;
+    return next(lineInputs, unscriptedQuestions);
 }
 
 std::optional<ColorValue> ScriptedPlatform::colorDialog(const std::string& title) {
     dialogs.push_back({DialogKind::Color, title, {}, {}});
-    if (colors.empty()) {
-        ++unscriptedQuestions;
-        return std::nullopt;
-    }
-    auto next = colors.front();
-    colors.pop_front();
-    return next;
+    return next(colors, unscriptedQuestions);
 }
 
 bool ScriptedPlatform::startProgram(const StartRequest& request) {

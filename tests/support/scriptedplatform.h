@@ -3,6 +3,7 @@
 #include "common/platform.h"
 
 #include <deque>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ struct RecordedMessage {
 
     bool operator==(const RecordedMessage&) const = default;
 };
+
+// How a failing check shows a message.
+void PrintTo(const RecordedMessage& message, std::ostream* out);
 
 enum class DialogKind { Open, Save, LineInput, Color };
 
@@ -72,9 +76,6 @@ public:
     std::optional<ColorValue> colorDialog(const std::string& title) override;
     bool startProgram(const StartRequest& request) override;
     bool openUrl(const std::string& url) override;
-
-private:
-    std::optional<FileChoice> nextFileChoice();
 };
 
 } // namespace tessaro::test
