@@ -9,7 +9,7 @@ namespace {
 
 TEST(CcfFileList, ListsCcfFilesOfAnyCaseInTheMainListsOrder) {
     test::TempFolder folder;
-    for (const auto* name : {"b.CCF", "ab.ccf", "a_b.ccf", "AB.ccf", "a.dat", "ccf", "x.ccf.bak"})
+    for (const auto* name : {"b.CCF", "ab.ccf", "a_b.ccf", "AB.ccf", "a.dat", "x.ccf.bak"})
         folder.write(name, "");
     std::filesystem::create_directory(folder / "dir.ccf");
     EXPECT_EQ(listCcfFiles(folder.path()),
@@ -27,112 +27,83 @@ protected:
 };
 
 TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
-    const std::string bad144 = "Error - invalid level 144", bad149 = "Error - invalid level 149",
+    const std::string bad144 = "Error - invalid level 144",
                       badName = "Error - the CCF filename cannot contain \"\\\", \"/\" or \"..\"",
                       windowsName =
                           "Error - the CCF filename cannot contain \\ / : * ? \" < > | or "
                           "control characters, end in a space or a dot, or be a device "
-                          "name such as CON or NUL",
-                      badPath = "Error - the level set's path holds letters the game cannot read; "
-                                "choose a set in a folder whose path uses only the letters of "
-                                "Western European languages";
+                          "name such as CON or NUL";
     struct Case {
-        std::string levelSetPath, fakeLastLevel, realLastLevel, ccfName, message, focus;
+        std::string path, fake, real, name, message, focus;
     };
-    const Case cases[] = {
-        {"", "x", "x", "", "Error - you didn't select a level set", "Text1"},
-        {"s.dat", "x", "x", "", bad144, "Text2"},
-        {"s.dat", "144", "abc", "", bad149, "Text3"},
-        {"s.dat", "150", "149", "", bad144, "Text2"},
-        {"s.dat", "0", "149", "", bad144, "Text2"},
-        {"s.dat", "144", "149", "", "Error - you didn't type a name for this CCF file", "Combo1"},
-        {"s.dat", "144", "149", "seventeen-ch.ccf1", "Error - CCF filename too long", "Combo1"},
-        {"s.dat", "144", "149", "up\\x.ccf", badName, "Combo1"},
-        {"s.dat", "144", "149", "sub/x.ccf", badName, "Combo1"},
-        {"s.dat", "144", "149", "..", badName, "Combo1"},
-        {"s.dat", "144", "149", "a:b.ccf", windowsName, "Combo1"},
-        {"s.dat", "144", "149", "con.ccf", windowsName, "Combo1"},
-        {"s.dat", "144", "149", "set.ccf ", windowsName, "Combo1"},
-        {"s.dat", "144", "149", "Иван.ccf",
-         "Error - the CCF filename holds letters the game "
-         "cannot read",
-         "Combo1"},
-        {"/Иван/s.dat", "144", "149", "ivan.ccf", badPath, "Text1"},
-    };
-    for (const auto& c : cases) {
-        creator.levelSetPath = c.levelSetPath;
-        creator.fakeLastLevel = c.fakeLastLevel;
-        creator.realLastLevel = c.realLastLevel;
-        creator.ccfName = c.ccfName;
-        platform.messages.clear();
+    for (const auto& c :
+         {Case{"", "x", "x", "", "Error - you didn't select a level set", "Text1"},
+          Case{"s.dat", "x", "x", "", bad144, "Text2"},
+          Case{"s.dat", "144", "abc", "", "Error - invalid level 149", "Text3"},
+          Case{"s.dat", "150", "149", "", bad144, "Text2"},
+          Case{"s.dat", "144", "149", "", "Error - you didn't type a name for this CCF file",
+               "Combo1"},
+          Case{"s.dat", "144", "149", "seventeen-ch.ccf1", "Error - CCF filename too long",
+               "Combo1"},
+          Case{"s.dat", "144", "149", "up\\x.ccf", badName, "Combo1"},
+          Case{"s.dat", "144", "149", "a:b.ccf", windowsName, "Combo1"},
+          Case{"s.dat", "144", "149", "Иван.ccf",
+               "Error - the CCF filename holds letters the game cannot read", "Combo1"},
+          Case{"/Иван/s.dat", "144", "149", "ivan.ccf",
+               "Error - the level set's path holds letters the game cannot read; choose a set "
+               "in a folder whose path uses only the letters of Western European languages",
+               "Text1"}}) {
+        creator.levelSetPath = c.path;
+        creator.fakeLastLevel = c.fake;
+        creator.realLastLevel = c.real;
+        creator.ccfName = c.name;
         EXPECT_EQ(creator.save(), CommandResult::refused(c.focus)) << c.message;
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0],
+        EXPECT_EQ(platform.lastMessage(),
                   (test::RecordedMessage{c.message, "CCF File Creator", MessageIcon::Exclamation,
                                          MessageButtons::Ok}));
     }
+    EXPECT_EQ(platform.messages.size(), 10u);
     // Only prog and prog/keep: nothing was written anywhere.
     EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(folder.path()), {}), 2);
 }
 
 TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
-    platform.chooseFile("C:\\CHIPS\\SET.DAT", "SET.DAT");
+    platform.chooseFile("C:\\Café\\Don’t.dat", "Don’t.dat");
     creator.browse();
-    EXPECT_EQ(platform.dialogs[0].title, "Browse for level sets...");
-    EXPECT_EQ(platform.dialogs[0].filterOrPrompt,
-              "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl");
-    creator.fakeLastLevel = "0144"; // kept as typed
-    creator.realLastLevel = "144";  // equal levels are fine
-    creator.ccfName = "sixteen-char.ccf";
+    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].filterOrPrompt,
+              "Browse for level sets...|Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl");
+    creator.fakeLastLevel = "0144";       // kept as typed
+    creator.realLastLevel = "144";        // equal levels are fine
+    creator.ccfName = "éééééééééééé.ccf"; // the name counts characters
     EXPECT_EQ(creator.save(), CommandResult::succeeded());
-    EXPECT_EQ(folder.read("prog/sixteen-char.ccf"),
-              "\"C:\\CHIPS\\SET.DAT\"\r\n\"0144\"\r\n\"144\"\r\n\"sixteen-char.ccf\"\r\n");
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{"Your CCF file (sixteen-char.ccf) has been created.",
-                                     "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
-
-    // Picking a file fills the three fields even without a fourth line; with
-    // too few fields, or a file gone since the window opened, they stay.
-    folder.write("prog/three.ccf", "\"C:\\CHIPS\\LEVELS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n");
-    folder.write("prog/short.ccf", "\"C:\\CHIPS\\SET.DAT\"\r\n\"144\"\r\n");
-    CcfCreator reopened(platform, programFolder);
-    EXPECT_EQ(reopened.ccfNames(),
-              (std::vector<std::string>{"short.ccf", "sixteen-char.ccf", "three.ccf"}));
-    reopened.pick("three.ccf");
-    const auto fields = [&] {
-        return reopened.levelSetPath + "|" + reopened.fakeLastLevel + "|" + reopened.realLastLevel;
-    };
-    EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
-    EXPECT_EQ(reopened.ccfName, "three.ccf");
-    for (const std::string name : {"short.ccf", "vanished.ccf"}) {
-        reopened.pick(name);
-        EXPECT_EQ(fields(), "C:\\CHIPS\\LEVELS\\SET.DAT|10|12");
-        EXPECT_EQ(platform.lastMessage().text,
-                  "Error - could not read the CCF file (" + name + ")");
-    }
-
-    // The fields are in the game's code page; the name counts characters.
-    creator.levelSetPath = "C:\\Café\\Don’t.dat";
-    creator.ccfName = "éééééééééééé.ccf";
-    EXPECT_TRUE(creator.save().done);
+    // The fields are in the game's code page.
     EXPECT_EQ(folder.read("prog/éééééééééééé.ccf"),
               "\"C:\\Caf\xE9\\Don\x92t.dat\"\r\n\"0144\"\r\n\"144\"\r\n"
               "\"\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9.ccf\"\r\n");
-    reopened.pick("éééééééééééé.ccf");
-    EXPECT_EQ(reopened.levelSetPath, "C:\\Café\\Don’t.dat");
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{"Your CCF file (éééééééééééé.ccf) has been created.",
+                                     "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
 
+    // Picking a file fills the three fields even without a fourth line; with
+    // too few fields they stay.
+    folder.write("prog/three.ccf", "\"C:\\CHIPS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n");
+    folder.write("prog/short.ccf", "\"C:\\OTHER.DAT\"\r\n\"144\"\r\n");
+    creator.pick("three.ccf");
+    creator.pick("short.ccf");
+    EXPECT_EQ(creator.levelSetPath + "|" + creator.fakeLastLevel + "|" + creator.realLastLevel,
+              "C:\\CHIPS\\SET.DAT|10|12");
+    EXPECT_EQ(platform.lastMessage().text, "Error - could not read the CCF file (short.ccf)");
     // Saving after a pick writes the picked file again, now with four lines.
-    reopened.pick("three.ccf");
-    EXPECT_TRUE(reopened.save().done);
+    creator.pick("three.ccf");
+    EXPECT_TRUE(creator.save().done);
     EXPECT_EQ(folder.read("prog/three.ccf"),
-              "\"C:\\CHIPS\\LEVELS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"three.ccf\"\r\n");
+              "\"C:\\CHIPS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"three.ccf\"\r\n");
 
     // A file that cannot be written is reported; nothing claims it was saved.
     std::filesystem::remove_all(programFolder);
-    EXPECT_EQ(reopened.save(), CommandResult::failed());
+    EXPECT_EQ(creator.save(), CommandResult::failed());
     EXPECT_EQ(platform.lastMessage().text,
-              "Error - your CCF file (three.ccf) could not be written, "
-              "so nothing was saved.");
+              "Error - your CCF file (three.ccf) could not be written, so nothing was saved.");
 }
 
 } // namespace

@@ -14,7 +14,6 @@ private Q_SLOTS:
     void showsItsFieldsAndSavesWhatWasTyped() {
         test::Doubles d;
         d.folder.write("zeta.CCF", "\"C:\\SETS\\ZETA.DAT\"\r\n\"5\"\r\n\"6\"\r\n\"zeta.CCF\"\r\n");
-        d.folder.write("broken.ccf", "\"C:\\SETS\\B.DAT\"\r\n");
         CcfCreatorWindow window(d.platform, d.folder.path());
         window.show();
         QSignalSpy saved(&window, &CcfCreatorWindow::ccfSaved);
@@ -28,31 +27,24 @@ private Q_SLOTS:
         QVERIFY(test::control<QLineEdit>(window, "Text1")->isReadOnly() && name->isEditable());
         QVERIFY(!test::control(window, "File1")->isVisible());
         QCOMPARE(fields(), QString("|144|149"));
-
-        // Picking a listed file shows its fields; one too short leaves them.
-        for (int index : {1, 0}) {
-            name->setCurrentIndex(index);
-            Q_EMIT name->activated(index);
-            QCOMPARE(fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
-        }
-        QCOMPARE(d.platform.messages.size(), std::size_t(1));
+        name->setCurrentIndex(0);
+        Q_EMIT name->activated(0); // picking a listed file shows its fields
+        QCOMPARE(fields(), QString("C:\\SETS\\ZETA.DAT|5|6"));
 
         test::control<QLineEdit>(window, "Text2")->clear();
         test::click(window, "Command1");
         QCOMPARE(test::focused(window), QString("Text2"));
         d.platform.chooseFile("C:\\CHIPS\\CCLP1.DAT", "CCLP1.DAT");
         test::click(window, "Command3");
-        QTest::keyClicks(test::control(window, "Text2"), "10");
-        test::control<QLineEdit>(window, "Text3")->setText("12");
+        QTest::keyClicks(test::control(window, "Text2"), "5");
         name->setEditText("new.ccf");
         test::click(window, "Command1");
         QCOMPARE(saved.count(), 1);
         QCOMPARE(d.folder.read("new.ccf"),
-                 std::string("\"C:\\CHIPS\\CCLP1.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"new.ccf\"\r\n"));
+                 std::string("\"C:\\CHIPS\\CCLP1.DAT\"\r\n\"5\"\r\n\"6\"\r\n\"new.ccf\"\r\n"));
         std::filesystem::remove_all(d.folder.path());
         test::click(window, "Command1");
         QCOMPARE(saved.count(), 1); // not written, not signalled
-
         test::click(window, "Command2");
         QVERIFY(!window.isVisible());
     }

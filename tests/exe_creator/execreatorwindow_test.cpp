@@ -1,4 +1,3 @@
-#include "common/safewriter.h"
 #include "exe_creator/execreatorwindow.h"
 #include "gameexe.h"
 #include "support/guitest.h"
@@ -50,17 +49,6 @@ private Q_SLOTS:
             QVERIFY2(!test::control(window, name)->isVisible(), name);
         test::click(window, "Command3");
         QVERIFY(!window.isVisible() && d.settings.writes.empty());
-
-        // Back in EXE Creator mode the fields show again and Exit keeps the original.
-        window.setMode(ExeCreatorMode::ExeCreator);
-        window.show();
-        QVERIFY(field("NewDat")->isVisible());
-        d.platform.chooseFile("C:\\CHIPS\\CHIPS.EXE", "CHIPS.EXE");
-        test::click(window, "Command1");
-        test::click(window, "Command3");
-        QVERIFY(!window.isVisible());
-        QCOMPARE(d.settings.get("EXE Creator", "OriginalExe", ""),
-                 std::string("C:\\CHIPS\\CHIPS.EXE"));
     }
 };
 

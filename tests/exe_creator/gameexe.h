@@ -7,15 +7,15 @@ namespace tessaro::test {
 
 // A stand-in for a game executable: every byte differs from its neighbours,
 // so a stray write anywhere shows up.
-inline std::string makeGameExe(std::size_t size = 48000) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
+inline std::string makeGameExe() {
+    std::string bytes(48000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>((i * 7 + 3) % 251);
     return bytes;
 }
 
-// The bytes expected after the last levels (16 bits, low byte first) and, when
-// given, the data and INI names (padded with spaces) are written.
+// The bytes expected after the last levels (16 bits, low byte first) and the
+// data and INI names, padded with spaces, are written.
 inline std::string patched(std::string bytes, std::uint16_t fake, std::uint16_t real,
                            const std::string& dat = "", const std::string& ini = "") {
     const auto put = [&bytes](std::size_t at, std::uint16_t level) {
