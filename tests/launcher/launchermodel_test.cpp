@@ -13,47 +13,52 @@ using Writes = std::vector<test::MemorySettings::Write>;
 
 class LauncherModelTest : public ::testing::Test {
 protected:
-    LauncherModel make() { return LauncherModel(platform, settings, home.str()); }
+    LauncherModel started(std::vector<std::string> drives = {}, std::string drive = {}) {
+        LauncherModel model(platform, settings, home.str());
+        model.start(drives.empty() ? std::vector{home.root()} : drives,
+                    drive.empty() ? home.root() : drive);
+        return model;
+    }
 
     test::TempFolder home;
     test::ScriptedPlatform platform;
     test::MemorySettings settings;
 };
 
-TEST_F(LauncherModelTest, FirstRunShowsTheProgramFolderAndDefaults) {
-    home.write("b.DAT", "");
-    home.write("A.ccl", "");
-    home.write("c.ccf", "");
-    home.write("notes.txt", "");
-    auto model = make();
-    model.start({home.root()}, home.root());
+TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSettingsInOrder) {
+    for (const char* name : {"b.DAT", "A.ccl", "c.ccf", "notes.txt"})
+        home.write(name, "");
+    auto model = started();
     EXPECT_EQ(model.folder(), home.str());
     EXPECT_EQ(model.files(), (std::vector<std::string>{"A.ccl", "b.DAT", "c.ccf"}));
-    EXPECT_EQ(model.fakeLastLevel, "144");
-    EXPECT_EQ(model.realLastLevel, "149");
-    EXPECT_TRUE(model.alternateExecutable.empty());
-    EXPECT_TRUE(model.iniFileName.empty());
-    EXPECT_TRUE(model.createEntryShown);
     EXPECT_TRUE(settings.writes.empty());
+    model.fakeLastLevel = "abc"; // saved as typed, caught only when playing
+    model.realLastLevel = "200";
+    model.iniFileName = "mine.ini";
+    model.alternateExecutable = "/games/CHIPS.EXE";
+    model.alternateExecutableName = "CHIPS.EXE";
+    model.createEntryShown = false;
+    model.saveSettings();
+    const Writes saved{
+        {"General", "FakeLastLevel", "abc"},     {"General", "RealLastLevel", "200"},
+        {"General", "LudexNotCreated", "False"}, {"General", "LevelSetDrive", home.root()},
+        {"General", "LevelSetPath", home.str()}, {"General", "LudexPath", "/games/CHIPS.EXE"},
+        {"General", "LudexName", "CHIPS.EXE"},   {"General", "INIPath", "mine.ini"}};
+    EXPECT_EQ(settings.writes, saved);
+    settings.writes.clear();
+    started().saveSettings(); // what start read back is what it saves again
+    EXPECT_EQ(settings.writes, saved);
 }
 
 TEST_F(LauncherModelTest, AVanishedFolderOpensItsParentAndNothingLeftTheSavedDrive) {
     settings.set("General", "LevelSetPath", (home / "gone" / "deeper").string());
-    auto model = make();
-    model.start({"/"}, "/");
-    EXPECT_EQ(model.folder(), home.str());
-
+    EXPECT_EQ(started().folder(), home.str());
     settings.set("General", "LevelSetDrive", "/no/such/drive");
     settings.set("General", "LevelSetPath", "not/a/full/path");
-    auto fallen = make();
-    fallen.start({"/also/missing", home.str()}, "/");
+    auto fallen = started({"/also/missing", home.str()}, "/");
     EXPECT_EQ(fallen.drive(), home.str());
     EXPECT_EQ(fallen.folder(), home.str());
-
-    // No drive at all can be read: the search stops after the last one.
-    auto stuck = make();
-    stuck.start({"/x", "/y"}, "/z");
-    EXPECT_TRUE(stuck.drive().empty());
+    auto stuck = started({"/x", "/y"}, "/z"); // the search stops after the last drive
     EXPECT_TRUE(stuck.folder().empty());
     EXPECT_FALSE(stuck.openFolder("/no/such/folder"));
 }
@@ -62,18 +67,15 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     home.write("a.dat", "");
     home.write("sub/a.dat", "");
     const auto root = pathRoot(home.str());
-    auto model = make();
-    model.start({root, (home / "sub").string()}, root);
+    auto model = started({root, (home / "sub").string()}, root);
     model.selectFile("a.dat");
     model.openFolder(home.str()); // the same folder again
     model.refreshFiles();
     EXPECT_EQ(model.selectedFile, "a.dat");
-    // Another folder's a.dat is another set: nothing is selected there.
-    model.openFolder((home / "sub").string());
+    model.openFolder((home / "sub").string()); // another folder's a.dat is another set
     EXPECT_EQ(model.selectedFile, std::nullopt);
     model.selectFile("a.dat");
     model.selectDrive(root);
-    EXPECT_EQ(model.folder(), home.str());
     EXPECT_EQ(model.selectedFile, std::nullopt);
     model.selectFile("a.dat");
     std::filesystem::remove(home / "a.dat");
@@ -81,68 +83,16 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
-TEST_F(LauncherModelTest, AFolderNamedOutsideAsciiIsBrowsedAndItsSetsPlayed) {
-    home.write("ludex.exe", std::string(50000, '\0'));
-    home.write("Иван/Café.dat", "café levels");
-    auto model = make();
-    model.start({home.root()}, home.root());
-    const auto& entries = model.folderEntries();
-    const auto ivan = std::find_if(entries.begin(), entries.end(),
-                                   [](const FolderListEntry& e) { return e.name == "Иван"; });
-    ASSERT_NE(ivan, entries.end());
-    ASSERT_TRUE(model.openFolder(ivan->path));
-    EXPECT_EQ(model.folder(), fromPath(home / "Иван"));
-    EXPECT_EQ(model.files(), std::vector<std::string>{"Café.dat"});
-    model.selectFile("Café.dat");
-    EXPECT_TRUE(model.play().done);
-    EXPECT_EQ(home.read("ludex.exe").substr(19060, 16), "Caf\xE9.dat        ");
-    EXPECT_EQ(home.read("tessaro.7"), "café levels");
-}
-
-TEST_F(LauncherModelTest, ExitSavesTheEightSettingsInOrderAndStartReadsThemBack) {
-    auto model = make();
-    model.start({home.root()}, home.root());
-    model.fakeLastLevel = "abc"; // saved as typed, caught only when playing
-    model.realLastLevel = "200";
-    model.iniFileName = "mine.ini";
-    model.alternateExecutable = "/games/CHIPS.EXE";
-    model.alternateExecutableName = "CHIPS.EXE";
-    model.createEntryShown = false;
-    settings.writes.clear();
-    model.saveSettings();
-    EXPECT_EQ(settings.writes, (Writes{{"General", "FakeLastLevel", "abc"},
-                                       {"General", "RealLastLevel", "200"},
-                                       {"General", "LudexNotCreated", "False"},
-                                       {"General", "LevelSetDrive", home.root()},
-                                       {"General", "LevelSetPath", home.str()},
-                                       {"General", "LudexPath", "/games/CHIPS.EXE"},
-                                       {"General", "LudexName", "CHIPS.EXE"},
-                                       {"General", "INIPath", "mine.ini"}}));
-
-    auto again = make();
-    again.start({home.root()}, home.root());
-    EXPECT_EQ(again.fakeLastLevel, "abc");
-    EXPECT_EQ(again.realLastLevel, "200");
-    EXPECT_EQ(again.iniFileName, "mine.ini");
-    EXPECT_EQ(again.alternateExecutable, "/games/CHIPS.EXE");
-    EXPECT_EQ(again.alternateExecutableName, "CHIPS.EXE");
-    EXPECT_FALSE(again.createEntryShown);
-}
-
 TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
-    auto model = make();
-    model.start({home.root()}, home.root());
+    auto model = started();
     platform.chooseFile("/games/other.exe", "other.exe");
     model.browseAlternateExecutable();
-    EXPECT_EQ(model.alternateExecutable, "/games/other.exe");
-    EXPECT_EQ(model.alternateExecutableName, "other.exe");
-
     platform.chooseFile("/games/chips.EXE", "chips.EXE");
     platform.answer(MessageAnswer::No);
     model.browseAlternateExecutable();
     EXPECT_EQ(model.alternateExecutable, "/games/other.exe");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0],
+    EXPECT_EQ(model.alternateExecutableName, "other.exe");
+    EXPECT_EQ(platform.lastMessage(),
               (test::RecordedMessage{
                   "This file appears to be your original CHIPS.EXE file. Are you sure you want to "
                   "use it to play custom sets?\r\n(It will be difficult to access your original "
@@ -151,23 +101,12 @@ TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
                   "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
     EXPECT_EQ(platform.dialogs[0].title, "Select Alternate EXE for Playing Level Sets");
     EXPECT_EQ(platform.dialogs[0].filterOrPrompt, "Chip's EXE Files|*.exe");
-
-    platform.chooseFile("/games/CHIPS.EXE", "CHIPS.EXE");
+    // The dialog starts in the chosen executable's folder, else in the listed one.
+    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, home.str());
+    platform.chooseFile(home.write("games/CHIPS.EXE", "").string(), "CHIPS.EXE");
     platform.answer(MessageAnswer::Yes);
     model.browseAlternateExecutable();
     EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
-
-    // Cancel keeps the chosen executable.
-    platform.cancelFileDialog();
-    model.browseAlternateExecutable();
-    EXPECT_EQ(model.alternateExecutable, "/games/CHIPS.EXE");
-    EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
-
-    // The dialog starts in the chosen executable's folder, else in the listed one.
-    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, home.str());
-    const auto mine = home.write("games/mine.exe", "").string();
-    platform.chooseFile(mine, "mine.exe");
-    model.browseAlternateExecutable();
     platform.cancelFileDialog();
     model.browseAlternateExecutable();
     EXPECT_EQ(platform.dialogs.back().startFolderOrDefault, (home / "games").string());
@@ -175,33 +114,25 @@ TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
 
 TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
     home.write("game/CHIPS.EXE", "MZ original game");
-    auto model = make();
-    model.start({home.root()}, home.root());
-
+    auto model = started();
     platform.cancelFileDialog();
     model.createPlayExecutable();
-    EXPECT_TRUE(model.createEntryShown);
     EXPECT_FALSE(std::filesystem::exists(home / "ludex.exe"));
+    EXPECT_EQ(platform.dialogs[0].title, "Browse for original Chips.exe...");
+    EXPECT_EQ(platform.dialogs[0].filterOrPrompt, "Chip's Challenge programs|*.exe");
     EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, model.folder());
-
     platform.chooseFile((home / "game" / "nothing.exe").string(), "nothing.exe");
     model.createPlayExecutable();
     EXPECT_TRUE(model.createEntryShown);
-    EXPECT_EQ(platform.lastMessage().title, "Tessaro");
     EXPECT_EQ(platform.lastMessage().icon, MessageIcon::Exclamation);
 
     platform.chooseFile((home / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
     model.createPlayExecutable();
-    EXPECT_EQ(home.read("ludex.exe"), "MZ original game");
     EXPECT_FALSE(model.createEntryShown);
     EXPECT_EQ(platform.lastMessage(),
               (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
                                      "Tessaro", MessageIcon::None, MessageButtons::Ok}));
-    EXPECT_EQ(platform.dialogs.back().title, "Browse for original Chips.exe...");
-    EXPECT_EQ(platform.dialogs.back().filterOrPrompt, "Chip's Challenge programs|*.exe");
-
-    // A second creation replaces the copy.
-    home.write("game/CHIPS.EXE", "MZ newer game");
+    home.write("game/CHIPS.EXE", "MZ newer game"); // a second creation replaces the copy
     platform.chooseFile((home / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
     model.createPlayExecutable();
     EXPECT_EQ(home.read("ludex.exe"), "MZ newer game");
