@@ -12,8 +12,7 @@
 
 namespace tessaro::test {
 
-// The Qt Test classes compiled into gui_tests, by name; each test file adds
-// its class with TESSARO_GUI_TEST(ClassName) at namespace scope.
+// The Qt Test classes in gui_tests; each file adds its class with TESSARO_GUI_TEST(Class).
 using GuiTestMaker = std::unique_ptr<QObject> (*)();
 std::vector<std::pair<const char*, GuiTestMaker>>& guiTestRegistry();
 
@@ -24,8 +23,7 @@ struct Doubles {
     MemorySettings settings;
 };
 
-// The window's control of that object name; stops the run when there is none,
-// since every later check would only fail less clearly.
+// The window's control of that name; a missing one stops the run.
 template <typename T = QWidget> T* control(const QWidget& window, const char* name) {
     auto* found = window.findChild<T*>(name);
     if (!found)
@@ -33,21 +31,17 @@ template <typename T = QWidget> T* control(const QWidget& window, const char* na
     return found;
 }
 
-// Clicks the window's button of that name.
 void click(const QWidget& window, const char* name);
 
-// The captions of the window's controls of those names, joined by "|": each
-// control's text, or its title for a group box or menu; the window's own name
-// gives its window title.
+// The named controls' texts (a group box's or menu's title; the window's own
+// name gives its title), joined by "|".
 QString captions(const QWidget& window, std::initializer_list<const char*> names);
 
-// The object name of the control with the keyboard focus, or "<none>".
 inline QString focused(const QWidget& window) {
     return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
 }
 
-// When TESSARO_SCREENSHOT_DIR is set, saves a picture of the window there as
-// <name>.png (the README's screenshots are made this way).
+// Saves <name>.png into TESSARO_SCREENSHOT_DIR when it is set (the README's pictures).
 void saveScreenshot(QWidget& window, const char* name);
 
 } // namespace tessaro::test

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QPixmap>
 #include <QTest>
 #include <cstdio>
 #include <cstring>
@@ -39,9 +38,8 @@ void saveScreenshot(QWidget& window, const char* name) {
 
 } // namespace tessaro::test
 
-// Runs every registered window test class, or only the one named by the first
-// argument (ctest runs one class per entry). "--list" prints the class names,
-// one a line, which is how ctest finds them.
+// Runs every registered class, or the one named first; "--list" prints the
+// names, one a line, for ctest.
 int main(int argc, char** argv) {
     const auto& registry = tessaro::test::guiTestRegistry();
     const char* only = argc > 1 ? argv[1] : nullptr;
@@ -53,12 +51,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    int failures = 0;
-    bool ran = false;
+    int failures = 0, ran = 0;
     for (const auto& [name, make] : registry) {
         if (only && std::strcmp(name, only) != 0)
             continue;
-        ran = true;
+        ++ran;
         char* args[] = {argv[0]};
         failures += QTest::qExec(make().get(), 1, args);
     }

@@ -4,20 +4,17 @@
 
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tessaro::test {
 
-// Settings kept in memory; every set is also logged in order, so a test can
-// check what a command wrote and in which order.
+// Settings kept in memory; every set is also logged in order.
 class MemorySettings : public SettingsStore {
 public:
     struct Write {
         std::string section, key, value;
         bool operator==(const Write&) const = default;
     };
-
     std::map<std::pair<std::string, std::string>, std::string> values;
     std::vector<Write> writes;
 
@@ -26,7 +23,6 @@ public:
         const auto found = values.find({section, key});
         return found == values.end() ? fallback : found->second;
     }
-
     void set(const std::string& section, const std::string& key,
              const std::string& value) override {
         values[{section, key}] = value;

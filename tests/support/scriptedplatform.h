@@ -11,71 +11,86 @@
 namespace tessaro::test {
 
 struct RecordedMessage {
-    std::string text;
-    std::string title;
+    std::string text, title;
     MessageIcon icon;
     MessageButtons buttons;
-
     bool operator==(const RecordedMessage&) const = default;
 };
-
-// How a failing check shows a message.
 void PrintTo(const RecordedMessage& message, std::ostream* out);
 
 enum class DialogKind { Open, Save, LineInput, Color };
 
 struct RecordedDialog {
     DialogKind kind;
-    std::string title;
-    std::string filterOrPrompt;
-    std::string startFolderOrDefault;
-    // A save dialog that asks before it replaces an existing file.
-    bool confirmOverwrite = false;
+    std::string title, filterOrPrompt, startFolderOrDefault;
+    bool confirmOverwrite = false; // a save dialog that asks before replacing a file
 };
 
-// A Platform that answers from queues and records everything it was asked.
-// A box with only an OK button needs no scripted answer. A question or dialog
-// with an empty queue is counted in unscriptedQuestions and answered as a
-// cancel (No for Yes/No), so a test that forgot to script it fails visibly.
+// A Platform that answers from queues (front first) and records what it was
+// asked. An OK-only box needs no answer; a question or dialog met by an empty
+// queue counts in unscriptedQuestions and is cancelled (No for Yes/No).
 class ScriptedPlatform : public Platform {
 public:
-    // Answers, taken front first.
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<FileChoice>> fileChoices;
     std::deque<std::optional<std::string>> lineInputs;
     std::deque<std::optional<ColorValue>> colors;
-    bool startSucceeds = true;
-    bool openUrlSucceeds = true;
+    bool startSucceeds = true, openUrlSucceeds = true;
 
-    // What was asked.
     std::vector<RecordedMessage> messages;
     std::vector<RecordedDialog> dialogs;
     std::vector<StartRequest> starts;
     std::vector<std::string> openedUrls;
     int unscriptedQuestions = 0;
 
-    // Queue helpers.
     void answer(MessageAnswer a) { answers.push_back(a); }
     void chooseFile(const std::string& path, const std::string& name) {
         fileChoices.push_back(FileChoice{path, name});
     }
     void cancelFileDialog() { fileChoices.push_back(std::nullopt); }
-
-    // The last message shown, or a "<no message was shown>" stand-in.
-    const RecordedMessage& lastMessage() const;
+    const RecordedMessage& lastMessage() const; // or "<no message was shown>"
 
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
                           MessageButtons buttons) override;
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
-                                             const std::string& startFolder) override;
+                                             const std::string& startFolder) override {
+        dialogs.push_back({DialogKind::Open, title, filter, startFolder});
+        return next(fileChoices);
+    }
     std::optional<FileChoice> saveFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder,
-                                             bool confirmOverwrite) override;
+                                             bool confirmOverwrite) override {
+        dialogs.push_back({DialogKind::Save, title, filter, startFolder, confirmOverwrite});
+        return next(fileChoices);
+    }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
-                                         const std::string& defaultText) override;
-    std::optional<ColorValue> colorDialog(const std::string& title) override;
-    bool startProgram(const StartRequest& request) override;
-    bool openUrl(const std::string& url) override;
+                                         const std::string& defaultText) override {
+        dialogs.push_back({DialogKind::LineInput, title, prompt, defaultText});
+        return next(lineInputs);
+    }
+    std::optional<ColorValue> colorDialog(const std::string& title) override {
+        dialogs.push_back({DialogKind::Color, title, {}, {}});
+        return next(colors);
+    }
+    bool startProgram(const StartRequest& request) override {
+        starts.push_back(request);
+        return startSucceeds;
+    }
+    bool openUrl(const std::string& url) override {
+        openedUrls.push_back(url);
+        return openUrlSucceeds;
+    }
+
+private:
+    template <typename T> T next(std::deque<T>& queue, T none = {}) {
+        if (queue.empty()) {
+            ++unscriptedQuestions;
+            return none;
+        }
+        T front = std::move(queue.front());
+        queue.pop_front();
+        return front;
+    }
 };
 
 } // namespace tessaro::test

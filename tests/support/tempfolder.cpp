@@ -9,26 +9,24 @@
 
 namespace tessaro::test {
 
+namespace fs = std::filesystem;
+
 TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (;;) {
-        m_path =
-            base / ("tessaro-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-        if (std::filesystem::create_directory(m_path))
-            break;
-    }
+    do {
+        m_path = fs::temp_directory_path() /
+                 ("tessaro-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+    } while (!fs::create_directory(m_path));
 }
 
 TempFolder::~TempFolder() {
     std::error_code error;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(m_path, error);
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(m_path, error);
 }
 
-std::filesystem::path TempFolder::operator/(std::string_view name) const {
+fs::path TempFolder::operator/(std::string_view name) const {
     return m_path / toPath(std::string(name));
 }
 
@@ -40,11 +38,10 @@ std::string TempFolder::root() const {
     return fromPath(m_path.root_path());
 }
 
-std::filesystem::path TempFolder::write(std::string_view name, std::string_view bytes) const {
+fs::path TempFolder::write(std::string_view name, std::string_view bytes) const {
     const auto file = *this / name;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
     return file;
 }
 
