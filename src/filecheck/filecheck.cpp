@@ -2,6 +2,7 @@
 
 #include "ccf/ccffile.h"
 #include "ccx/ccxreader.h"
+#include "common/casefold.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/textfile.h"
@@ -46,9 +47,6 @@ std::string levelLineProblem(std::string_view line) {
     return {};
 }
 
-std::string extensionOf(const std::filesystem::path& path) {
-    return toUpperAscii(fromPath(path.extension()));
-}
 
 } // namespace
 
@@ -85,15 +83,16 @@ std::vector<FileProblem> checkCcf(std::string_view bytes) {
 }
 
 std::vector<FileProblem> checkFile(const std::filesystem::path& path) {
-    const auto extension = extensionOf(path);
-    if (extension != ".CCX" && extension != ".CCF" && extension != ".INI")
+    const auto extension = fromPath(path.extension());
+    if (!equalsIgnoreCase(extension, ".ccx") && !equalsIgnoreCase(extension, ".ccf") &&
+        !equalsIgnoreCase(extension, ".ini"))
         return {{0, "not a CCX, CCF or score INI file (by its extension)"}};
     const auto bytes = readFileBytes(path);
     if (!bytes)
         return {{0, "the file cannot be read"}};
-    if (extension == ".CCF")
+    if (equalsIgnoreCase(extension, ".ccf"))
         return checkCcf(*bytes);
-    if (extension == ".INI")
+    if (equalsIgnoreCase(extension, ".ini"))
         return checkScoreIni(*bytes);
     const auto result = parseCcxFile(*bytes, CcxDocument());
     if (result.ok())

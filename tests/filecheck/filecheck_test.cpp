@@ -60,7 +60,7 @@ TEST(FileCheck, FilesAreReadByTheirExtensionAndProblemsPrintLikeACompilers) {
     EXPECT_EQ(checkFile(other)[0].problem, "not a CCX, CCF or score INI file (by its extension)");
     EXPECT_EQ(checkFile(folder / "missing.ini")[0].problem, "the file cannot be read");
 
-    EXPECT_TRUE(checkFile(test::ccxFixture("demo-set.ccx")).empty());
+    EXPECT_TRUE(checkFile(test::ccxFixture("written/demo-set.ccx")).empty());
     EXPECT_EQ(formatProblem("a.ini", {12, "level number 0 is outside 1 to 999"}),
               "a.ini:12: level number 0 is outside 1 to 999");
     EXPECT_EQ(formatProblem("a.ini", {0, "the file cannot be read"}),
