@@ -9,7 +9,8 @@ mode=${1:-run}
 build_dir=${TESSARO_BUILD_DIR:-build}
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth)
+          libbenchmark-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
+          shared-mime-info)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,13 +3,27 @@
 #include "gui/keyrule.h"
 #include "gui/widgets.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace tessaro {
 
-AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QDialog(parent) {
+QString userGuidePath() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + "/../share/doc/tessaro/user-guide.md";
+    for (const QString& path : {installed, QStringLiteral(TESSARO_SOURCE_DOCS "/user-guide.md")}) {
+        if (QFileInfo(path).isFile())
+            return QFileInfo(path).canonicalFilePath();
+    }
+    return {};
+}
+
+AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
+    : QDialog(parent), m_platform(platform) {
     setObjectName("AboutForm");
     setWindowTitle("About Tessaro");
 
@@ -21,13 +35,11 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QDialog(parent) 
     auto* blurb = new QLabel("A launcher and toolbox for Chip's Challenge level sets.", this);
     blurb->setObjectName("lblDescription");
     blurb->setWordWrap(true);
-    const QString url = QString::fromLatin1(kProjectWebPage);
-    auto* link = new QLabel(QString("<a href=\"%1\">%1</a>").arg(url), this);
+    auto* link = new QLabel("<a href=\"guide\">Tessaro's user guide</a>", this);
     link->setObjectName("lblWebPage");
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link->setFocusPolicy(Qt::StrongFocus);
-    connect(link, &QLabel::linkActivated, this,
-            [&platform](const QString& href) { platform.openUrl(href.toStdString()); });
+    connect(link, &QLabel::linkActivated, this, &AboutWindow::showUserGuide);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
@@ -44,6 +56,24 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent) : QDialog(parent) 
     layout->addWidget(ok, 0, Qt::AlignRight);
     KeyRule::installOn(*this);
     fitMinimumSize(*this, 320);
+}
+
+void AboutWindow::showUserGuide() {
+    const QString path = userGuidePath();
+    if (path.isEmpty()) {
+        m_platform.tell("The user guide is not installed with this copy of Tessaro.",
+                        "About Tessaro", MessageIcon::Exclamation);
+        return;
+    }
+    auto* guide = new QTextBrowser;
+    guide->setAttribute(Qt::WA_DeleteOnClose);
+    guide->setObjectName("UserGuide");
+    guide->setWindowTitle("Tessaro User Guide");
+    guide->setOpenExternalLinks(true);
+    guide->setSearchPaths({QFileInfo(path).absolutePath()});
+    guide->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
+    guide->resize(760, 640);
+    guide->show();
 }
 
 } // namespace tessaro

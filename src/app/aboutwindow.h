@@ -6,16 +6,24 @@
 
 namespace tessaro {
 
-inline constexpr const char* kProjectWebPage = "https://tessaro.app";
+// The user guide that ships with Tessaro: installed beside the program
+// (<prefix>/share/doc/tessaro/user-guide.md) or, run from a build, the one in
+// the source tree. Empty when neither is there.
+QString userGuidePath();
 
-// AboutForm: the program's name and version, and a link to its web page that
-// opens in the default browser. It does not block the other windows; Enter
-// presses OK and Esc closes it.
+// AboutForm: the program's name and version, and a link that shows the user
+// guide, rendered, in a window of its own. It does not block the other
+// windows; Enter presses OK and Esc closes it.
 class AboutWindow : public QDialog {
     Q_OBJECT
 
 public:
     explicit AboutWindow(Platform& platform, QWidget* parent = nullptr);
+
+private:
+    void showUserGuide();
+
+    Platform& m_platform;
 };
 
 } // namespace tessaro

@@ -1,38 +1,171 @@
 #include "app/application.h"
 
-#include "gui/codepage.h"
-
 #include "app/windowhub.h"
+#include "common/casefold.h"
+#include "common/folderlisting.h"
 #include "common/paths.h"
 #include "common/programfolder.h"
+#include "filecheck/filecheck.h"
+#include "gui/codepage.h"
+#include "gui/folderviews.h"
 #include "gui/qtplatform.h"
 #include "gui/qtsettings.h"
+#include "launcher/launchermodel.h"
 #include "launcher/mainwindow.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
 
 namespace tessaro {
 
-int runApplication(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Tessaro");
-    QApplication::setOrganizationName("Tessaro");
-    QApplication::setApplicationVersion(TESSARO_VERSION);
+namespace {
 
+void nameApplication() {
+    QCoreApplication::setApplicationName("Tessaro");
+    QCoreApplication::setOrganizationName("Tessaro");
+    QCoreApplication::setApplicationVersion(TESSARO_VERSION);
+}
+
+void describe(QCommandLineParser& parser, const QCommandLineOption& check) {
+    parser.setApplicationDescription(
+        "Tessaro plays and edits custom level sets of Chip's Challenge.\n"
+        "With no file, the main window opens. A level set (.dat, .ccl) or a CCF file is played\n"
+        "as Play Selected File would play it with the saved settings; a CCX file opens in the\n"
+        "CCX File Editor.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(check);
+    parser.addPositionalArgument("file",
+                                 "A level set, CCF or CCX file (with --check: CCX, CCF "
+                                 "or score INI files).",
+                                 "[file...]");
+}
+
+void printTo(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// One line on standard error, in the form "tessaro: problem".
+int fail(const QString& problem, int status) {
+    printTo(stderr, "tessaro: " + problem + "\n");
+    return status;
+}
+
+bool isReadableFile(const QString& file) {
+    const QFileInfo info(file);
+    return info.isFile() && info.isReadable();
+}
+
+// --check: one line a problem, as compilers print them; 0 when every file
+// reads, 1 otherwise. Nothing is written.
+int checkFiles(const QStringList& files) {
+    if (files.isEmpty())
+        return fail("--check needs at least one file", 2);
+    int status = 0;
+    for (const QString& file : files) {
+        if (!isReadableFile(file)) {
+            fail("cannot read " + file, 0);
+            status = 1;
+            continue;
+        }
+        for (const auto& problem : checkFile(toPath(pathBytes(file)))) {
+            printTo(stdout, pathText(formatProblem(pathBytes(file), problem)) + "\n");
+            status = 1;
+        }
+    }
+    return status;
+}
+
+// Everything but a plain start or a file to open runs without a window.
+int runConsole(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    nameApplication();
+    QCommandLineParser parser;
+    const QCommandLineOption check("check", "Read each file with Tessaro's own readers and print "
+                                            "one line per problem (file:line: problem).");
+    describe(parser, check);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        printTo(stderr, "tessaro: " + parser.errorText() + "\n\n" + parser.helpText());
+        return 2;
+    }
+    if (parser.isSet("help")) {
+        printTo(stdout, parser.helpText());
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        printTo(stdout, "tessaro " + QCoreApplication::applicationVersion() + "\n");
+        return 0;
+    }
+    if (parser.isSet(check))
+        return checkFiles(parser.positionalArguments());
+    printTo(stderr, parser.helpText());
+    return 2;
+}
+
+// True when an argument is an option: the command line then runs on the console.
+bool asksForConsole(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            return false;
+        if (argument.size() > 1 && argument.front() == '-')
+            return true;
+    }
+    return false;
+}
+
+std::filesystem::path programFolder() {
     std::optional<std::string> home;
     if (qEnvironmentVariableIsSet("TESSARO_HOME"))
         home = pathBytes(qEnvironmentVariable("TESSARO_HOME"));
-    const auto folder = chooseProgramFolder(
+    return chooseProgramFolder(
         home, toPath(pathBytes(QApplication::applicationDirPath())),
         toPath(pathBytes(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))),
         isFolderWritable);
+}
+
+} // namespace
+
+int runApplication(int argc, char** argv) {
+    if (asksForConsole(argc, argv))
+        return runConsole(argc, argv);
+
+    QApplication app(argc, argv);
+    nameApplication();
+    QCommandLineParser parser;
+    describe(parser, QCommandLineOption("check", ""));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return fail("one file at a time, please (or --check for several)", 2);
 
     QtSettings settings;
     QtPlatform platform;
-    WindowHub hub(platform, settings, fromPath(folder));
-    hub.mainWindow().show();
-    return app.exec();
+    const auto folder = fromPath(programFolder());
+    if (files.isEmpty()) {
+        WindowHub hub(platform, settings, folder);
+        hub.mainWindow().show();
+        return app.exec();
+    }
+
+    const QString file = QFileInfo(files.front()).absoluteFilePath();
+    if (!isReadableFile(file))
+        return fail("cannot read " + files.front(), 1);
+    const std::string path = pathBytes(file);
+    if (endsWithIgnoreCase(path, ".ccx")) {
+        WindowHub hub(platform, settings, folder);
+        hub.openCcxFile(path);
+        return app.exec();
+    }
+    if (!matchesFilePattern(bareName(path), LauncherModel::kFilePatterns))
+        return fail(files.front() + " is not a level set (.dat, .ccl), CCF or CCX file", 2);
+    LauncherModel model(platform, settings, folder);
+    model.start(systemDrives(), currentDrive());
+    return model.playFile(path).done ? 0 : 1;
 }
 
 } // namespace tessaro

@@ -64,6 +64,12 @@ QWidget* WindowHub::showCcxEditor() {
     return showTool(m_ccxEditor, [this] { return new CcxEditorWindow(m_platform); });
 }
 
+QWidget* WindowHub::openCcxFile(const std::string& path) {
+    auto* window = static_cast<CcxEditorWindow*>(showCcxEditor());
+    window->openFile(path);
+    return window;
+}
+
 QWidget* WindowHub::showIniEditor() {
     return showTool(m_iniEditor, [this] { return new IniEditorWindow(m_platform); });
 }

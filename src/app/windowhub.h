@@ -31,6 +31,8 @@ public:
     QWidget* showAbout();
     QWidget* showDacGen();
     QWidget* showCcxEditor();
+    // The CCX File Editor on a file named on the command line.
+    QWidget* openCcxFile(const std::string& path);
     QWidget* showIniEditor();
     QWidget* showQuorvel();
     QWidget* showExeCreator();

@@ -346,8 +346,11 @@ void CcxEditor::newFile() {
 
 void CcxEditor::open() {
     const auto choice = m_platform.openFileDialog("Open CCX File for Editing", "CCX Files|*.ccx");
-    if (!choice || choice->path.empty())
-        return;
+    if (choice && !choice->path.empty())
+        openFile(choice->path);
+}
+
+void CcxEditor::openFile(const std::string& path) {
     if (!confirmSaveChanges())
         return;
 
@@ -355,13 +358,13 @@ void CcxEditor::open() {
     // The set's colour sample keeps its colours when the file has no colours line.
     fresh.defaultBackColor = m_document.defaultBackColor;
     fresh.defaultFontColor = m_document.defaultFontColor;
-    auto result = readCcxFile(toPath(choice->path), std::move(fresh));
+    auto result = readCcxFile(toPath(path), std::move(fresh));
     if (!result.ok()) {
-        tell(readErrorMessage(choice->path, result.error));
+        tell(readErrorMessage(path, result.error));
         return;
     }
     auto& contents = *result.contents;
-    contents.document.fileName = choice->path;
+    contents.document.fileName = path;
     installDocument(std::move(contents.document), contents.levelNumbers);
     if (!contents.repeatedLevels.empty())
         tell(repeatedLevelsMessage(contents.repeatedLevels));

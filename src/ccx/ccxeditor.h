@@ -98,6 +98,8 @@ public:
     // line, and the old document (if any) stays open unchanged. A level the
     // file names twice is shown once, with a message naming both lines.
     void open();
+    // The same for a file already chosen (on the command line).
+    void openFile(const std::string& path);
     // Writes the document to its file, after storing the shown level. When
     // that fails a message says so, the file stays as it was and this returns
     // false.

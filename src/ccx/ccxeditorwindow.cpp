@@ -381,6 +381,10 @@ void CcxEditorWindow::choosePane(CcxPane pane) {
     QTimer::singleShot(0, this, [this, result] { applyResult(*this, result); });
 }
 
+void CcxEditorWindow::openFile(const std::string& path) {
+    run([this, &path] { m_editor.openFile(path); });
+}
+
 void CcxEditorWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (m_startedUp)
@@ -388,7 +392,7 @@ void CcxEditorWindow::showEvent(QShowEvent* event) {
     m_startedUp = true;
     // Asked once the window is on screen, so the question stands in front of it.
     QTimer::singleShot(0, this, [this] {
-        if (isVisible())
+        if (isVisible() && !m_editor.documentOpen())
             run([this] { m_editor.startUp(); });
     });
 }

@@ -28,6 +28,10 @@ class CcxEditorWindow : public QMainWindow {
 public:
     explicit CcxEditorWindow(Platform& platform, QWidget* parent = nullptr);
 
+    // Opens a file named on the command line; the start-up question is asked
+    // only when it could not be opened.
+    void openFile(const std::string& path);
+
 protected:
     // The first showing asks whether to start a new file.
     void showEvent(QShowEvent* event) override;

@@ -76,6 +76,20 @@ CommandResult LauncherModel::play() {
     return playSelectedFile(inputs, environment, m_platform);
 }
 
+CommandResult LauncherModel::playFile(const std::string& path) {
+    const auto file = toPath(path);
+    const auto name = fromPath(file.filename());
+    if (!openFolder(fromPath(file.parent_path())) ||
+        std::find(files().begin(), files().end(), name) == files().end()) {
+        m_platform.tell("Tessaro cannot play " + path +
+                            ": it is not a level set or CCF file in a folder Tessaro can read.",
+                        "Tessaro", MessageIcon::Exclamation);
+        return {};
+    }
+    selectFile(name);
+    return play();
+}
+
 void LauncherModel::browseAlternateExecutable() {
     if (auto picked = tessaro::browseAlternateExecutable(
             m_platform, dialogStartFolder(alternateExecutable, folder()))) {

@@ -53,6 +53,10 @@ public:
 
     // Play Selected File; done when the game was started.
     CommandResult play();
+    // A play asked for on the command line: the lists go to the file's folder
+    // and the file is played as Play Selected File plays it. A file those
+    // lists do not show is refused with a message.
+    CommandResult playFile(const std::string& path);
     // cmdBrowse: the dialog starts in the chosen executable's folder, else in
     // the listed folder; Cancel keeps the executable already chosen.
     void browseAlternateExecutable();

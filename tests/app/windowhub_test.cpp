@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QPointer>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace tessaro {
 
@@ -133,8 +134,16 @@ private Q_SLOTS:
         QWidget* about = h.hub.showAbout();
         QCOMPARE(test::captions(*about, {"AboutForm", "lblVersion"}),
                  QString("About Tessaro|Version ") + TESSARO_VERSION);
-        Q_EMIT test::control<QLabel>(*about, "lblWebPage")->linkActivated(kProjectWebPage);
-        QCOMPARE(h.platform.openedUrls, std::vector<std::string>{kProjectWebPage});
+        // The link shows the user guide, rendered.
+        Q_EMIT test::control<QLabel>(*about, "lblWebPage")->linkActivated("guide");
+        QPointer<QTextBrowser> guide;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == "UserGuide")
+                guide = qobject_cast<QTextBrowser*>(window);
+        QVERIFY(guide && guide->isVisible());
+        QVERIFY(guide->toPlainText().startsWith("Tessaro user guide"));
+        guide->close();
+        about->activateWindow();
         for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
             QVERIFY(QTest::qWaitForWindowActive(about));
             QTest::keyClick(QApplication::focusWidget(), key);
@@ -142,7 +151,7 @@ private Q_SLOTS:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             about = h.hub.showAbout();
         }
-        QCOMPARE(h.platform.openedUrls.size(), std::size_t(1));
+        QVERIFY(h.platform.openedUrls.empty());
     }
 };
 

@@ -83,6 +83,34 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
+// "tessaro FILE" plays the file as the window's Play Selected File does, with
+// the saved settings, wherever the lists were.
+TEST_F(LauncherModelTest, APlayFromTheCommandLineIsTheWindowsPlay) {
+    home.write("ludex.exe", std::string(50000, '\0'));
+    const auto set = home.write("sets/CCLP2.DAT", "level data");
+    settings.set("General", "PlayRunner", "runner --fast");
+    settings.set("General", "FakeLastLevel", "10");
+    auto window = started();
+    window.openFolder((home / "sets").string());
+    window.selectFile("CCLP2.DAT");
+    EXPECT_TRUE(window.play().done);
+    const auto windowExe = home.read("ludex.exe");
+
+    home.write("ludex.exe", std::string(50000, '\0'));
+    auto commandLine = started();
+    EXPECT_TRUE(commandLine.playFile(fromPath(set)).done);
+    ASSERT_EQ(platform.starts.size(), 2u);
+    EXPECT_EQ(platform.starts[1], platform.starts[0]);
+    EXPECT_EQ(home.read("ludex.exe"), windowExe);
+    EXPECT_TRUE(platform.messages.empty());
+
+    EXPECT_FALSE(commandLine.playFile(fromPath(home / "sets" / "missing.dat")).done);
+    EXPECT_EQ(platform.lastMessage().text,
+              "Tessaro cannot play " + fromPath(home / "sets" / "missing.dat") +
+                  ": it is not a level set or CCF file in a folder Tessaro can read.");
+    EXPECT_EQ(platform.starts.size(), 2u);
+}
+
 TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
     auto model = started();
     platform.chooseFile("/games/other.exe", "other.exe");
