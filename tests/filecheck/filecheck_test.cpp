@@ -1,6 +1,6 @@
 #include "filecheck/filecheck.h"
 
-#include "ccx/ccxfixtures.h"
+#include "common/textfile.h"
 #include "ccx/ccxreader.h"
 #include "support/tempfolder.h"
 
@@ -8,6 +8,10 @@
 
 namespace tessaro {
 namespace {
+
+std::filesystem::path ccxFixture(const std::string& name) {
+    return std::filesystem::path(TESSARO_TEST_DATA) / "ccx" / name;
+}
 
 TEST(FileCheck, ScoreIniListsTheLinesTheEditorCannotUse) {
     const std::string ini = "; kept\r\n"
@@ -60,7 +64,7 @@ TEST(FileCheck, FilesAreReadByTheirExtensionAndProblemsPrintLikeACompilers) {
     EXPECT_EQ(checkFile(other)[0].problem, "not a CCX, CCF or score INI file (by its extension)");
     EXPECT_EQ(checkFile(folder / "missing.ini")[0].problem, "the file cannot be read");
 
-    EXPECT_TRUE(checkFile(test::ccxFixture("written/demo-set.ccx")).empty());
+    EXPECT_TRUE(checkFile(ccxFixture("written/demo-set.ccx")).empty());
     EXPECT_EQ(formatProblem("a.ini", {12, "level number 0 is outside 1 to 999"}),
               "a.ini:12: level number 0 is outside 1 to 999");
     EXPECT_EQ(formatProblem("a.ini", {0, "the file cannot be read"}),
@@ -70,10 +74,10 @@ TEST(FileCheck, FilesAreReadByTheirExtensionAndProblemsPrintLikeACompilers) {
 TEST(FileCheck, EveryBrokenCcxFixtureIsReportedAtTheReadersLine) {
     for (const char* name : {"missing-end.ccx", "page-eleven.ccx", "level-number-1000.ccx",
                              "no-levels.ccx", "colors-one-word.ccx"}) {
-        const auto bytes = test::ccxFixtureBytes(name);
+        const auto bytes = readFileBytes(ccxFixture(name)).value_or("");
         const auto read = parseCcxFile(bytes, CcxDocument());
         ASSERT_FALSE(read.ok()) << name;
-        EXPECT_EQ(checkFile(test::ccxFixture(name)),
+        EXPECT_EQ(checkFile(ccxFixture(name)),
                   (std::vector<FileProblem>{{read.error.line, read.error.problem}}))
             << name;
     }
