@@ -5,6 +5,7 @@
 set -euo pipefail
 
 cd "$(dirname "$0")"
+source ci/packages.sh
 mode=${1:-run}
 build_dir=${TESSARO_BUILD_DIR:-build}
 
@@ -12,19 +13,7 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev l
           libbenchmark-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
           shared-mime-info)
 
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing_packages "${packages[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 read -r -a extra_args <<<"${TESSARO_CMAKE_ARGS:-}"

@@ -10,24 +10,13 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 source_dir=$PWD
+source ci/packages.sh
 build_dir=${TESSARO_WINDOWS_BUILD_DIR:-build-windows}
 mkdir -p "$build_dir"
 build_dir=$(cd "$build_dir" && pwd)
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+install_missing_packages "${packages[@]}"
 
 toolchain=$source_dir/cmake/mingw-w64-x86_64.cmake
 jobs=$(nproc 2>/dev/null || echo 2)
