@@ -12,7 +12,8 @@ foreach(file bin/tessaro share/applications/org.tessaro.Tessaro.desktop
         share/metainfo/org.tessaro.Tessaro.metainfo.xml
         share/icons/hicolor/scalable/apps/org.tessaro.Tessaro.svg
         share/mime/packages/org.tessaro.Tessaro.xml share/doc/tessaro/README.md
-        share/doc/tessaro/user-guide.md share/doc/tessaro/main-window.png)
+        share/doc/tessaro/user-guide.md share/doc/tessaro/main-window.png
+        share/doc/tessaro/changelog.gz share/doc/tessaro/copyright share/man/man1/tessaro.1.gz)
     if(NOT EXISTS ${WORK_DIR}/usr/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()
