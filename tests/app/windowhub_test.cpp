@@ -101,6 +101,19 @@ private Q_SLOTS:
         }
     }
 
+    // "tessaro FILE.ccx": the editor opens on the file, without its start-up question.
+    void aCcxFileNamedOnTheCommandLineOpensInTheEditor() {
+        Hub h;
+        const auto file = std::filesystem::path(TESSARO_TEST_DATA) / "ccx/written/demo-set.ccx";
+        QWidget* editor = h.hub.openCcxFile(file.string());
+        QApplication::processEvents();
+        QCOMPARE(test::captions(*editor, {"Label1"}),
+                 "File Name: " + QString::fromStdString(file.string()));
+        QVERIFY(h.platform.messages.empty());
+        h.platform.answer(MessageAnswer::No);
+        editor->close();
+    }
+
     void exitClosesEveryWindowInOrderAndStopsWhereACloseIsRefused() {
         Hub h;
         h.hub.mainWindow().show();
