@@ -47,7 +47,6 @@ std::string levelLineProblem(std::string_view line) {
     return {};
 }
 
-
 } // namespace
 
 std::vector<FileProblem> checkScoreIni(std::string_view bytes) {
