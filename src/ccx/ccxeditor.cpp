@@ -451,33 +451,32 @@ void CcxEditor::insertBefore() {
     updateLevelCount();
 }
 
-void CcxEditor::deleteLevel() {
+int CcxEditor::removeSelectedLevel() {
     if (!documentOpen() || m_selected < 0 || refuseDeleteOfOnlyLevel())
-        return;
+        return -1;
     m_document.level(m_document.currentLevel).clear();
     const int position = m_selected;
     const bool wasLast = position == static_cast<int>(m_levelList.size()) - 1;
     select(wasLast ? position - 1 : position + 1, false);
     removeEntry(position);
-    updateLevelCount();
+    return position;
+}
+
+void CcxEditor::deleteLevel() {
+    if (removeSelectedLevel() >= 0)
+        updateLevelCount();
 }
 
 void CcxEditor::deleteAndRenumber() {
-    if (!documentOpen() || m_selected < 0 || refuseDeleteOfOnlyLevel())
+    const int position = removeSelectedLevel();
+    if (position < 0)
         return;
-    m_document.level(m_document.currentLevel).clear();
-    const int position = m_selected;
-    if (position == static_cast<int>(m_levelList.size()) - 1) {
-        select(position - 1, false);
-        removeEntry(position);
-        updateLevelCount();
-        return;
+    // The entries after it move down one number, and the one now at its place is shown.
+    if (position < static_cast<int>(m_levelList.size())) {
+        shiftEntries(position, static_cast<int>(m_levelList.size()) - 1, -1);
+        m_document.currentLevel = m_levelList[static_cast<std::size_t>(position)].number;
+        select(position, true);
     }
-    select(position + 1, false);
-    removeEntry(position);
-    shiftEntries(position, static_cast<int>(m_levelList.size()) - 1, -1);
-    m_document.currentLevel = m_levelList[static_cast<std::size_t>(position)].number;
-    select(position, true);
     updateLevelCount();
 }
 

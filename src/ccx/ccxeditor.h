@@ -182,6 +182,10 @@ private:
     void updateLevelCount();
     bool refuseInsertAtLimit();
     bool refuseDeleteOfOnlyLevel();
+    // Clears the selected level and removes its entry, selecting the next entry
+    // (the previous one for the last); the position it had, or -1 when nothing
+    // was deleted.
+    int removeSelectedLevel();
     int positionOfLevel(int number) const;
     CcxPageList& shownPane();
     void chooseColor(const char* title, ColorValue& color, bool& tick);
