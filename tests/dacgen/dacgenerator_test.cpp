@@ -48,7 +48,7 @@ struct DacGenFixture : ::testing::Test {
     DacGenFixture() {
         for (const char* name : {"program", "data/sub", "sets"})
             fs::create_directories(root / name);
-        settings.values[{"DacGen", "DataFilesPath"}] = fromPath(root / "data/sub");
+        settings.values[{"DacGen", "DataFilesPath"}] = fromPath(root / "data" / "sub");
         settings.values[{"DacGen", "SetsFilesPath"}] = fromPath(root / "sets");
     }
     void addSets(std::initializer_list<const char*> names) const {
@@ -89,7 +89,7 @@ TEST_F(DacGenFixture, BatchWritesTheListedSetsAndSavesTheRememberedFolders) {
     addSets({"CHIPS.DAT", "play.ccf", "notes.txt", "MYSET.CCL", "CCLP3.DAT"});
     DacGenerator generator({root.root()}, root / "program");
     generator.load(settings);
-    EXPECT_EQ(generator.data().folder(), fromPath(root / "data/sub"));
+    EXPECT_EQ(generator.data().folder(), fromPath(root / "data" / "sub"));
     EXPECT_EQ(generator.sets().folder(), fromPath(root / "sets"));
     generator.options() = {.makeMS = true, .makeLynx = true, .lastLevel144 = true, .fixLynx = true};
     EXPECT_EQ(generator.GenerateAll(platform, settings), CommandResult::succeeded());
@@ -103,7 +103,8 @@ TEST_F(DacGenFixture, BatchWritesTheListedSetsAndSavesTheRememberedFolders) {
     for (const auto& [section, key, value] : settings.writes)
         saved += key + "=" + value + ";";
     EXPECT_EQ(saved, "MakeMS=1;MakeLynx=1;UsePasswords=0;LastLevel144=1;FixLynx=1;DataFilesPath=" +
-                         fromPath(root / "data/sub") + ";SetsFilesPath=" + fromPath(root / "sets") +
+                         fromPath(root / "data" / "sub") +
+                         ";SetsFilesPath=" + fromPath(root / "sets") +
                          ";DataFilesDrive=" + root.root() + ";SetsFilesDrive=" + root.root() + ";");
 }
 

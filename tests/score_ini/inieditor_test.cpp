@@ -115,6 +115,9 @@ TEST_F(IniEditorTest, GetInfoAndSaveSayWhatWentWrong) {
     platform.chooseFile((folder / "scores.ini").string(), "scores.ini");
     editor.saveAs();
     EXPECT_EQ(folder.read("scores.ini"), saved);
+    // Windows removes no read-only file.
+    std::filesystem::permissions(folder / "scores.ini", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     std::filesystem::remove(folder / "scores.ini");
     editor.save();
     EXPECT_FALSE(std::filesystem::exists(folder / "scores.ini"));
