@@ -481,30 +481,23 @@ void CcxEditor::deleteAndRenumber() {
 }
 
 void CcxEditor::moveUp() {
-    if (!documentOpen() || m_selected <= 0)
-        return;
+    if (documentOpen() && m_selected > 0)
+        swapWithNeighbour(m_selected - 1);
+}
+
+void CcxEditor::moveDown() {
+    if (documentOpen() && m_selected >= 0 && m_selected < static_cast<int>(m_levelList.size()) - 1)
+        swapWithNeighbour(m_selected + 1);
+}
+
+void CcxEditor::swapWithNeighbour(int neighbour) {
     const int position = m_selected;
-    const int neighbour = position - 1;
     const int a = m_levelList[static_cast<std::size_t>(position)].number;
     const int b = m_levelList[static_cast<std::size_t>(neighbour)].number;
     std::swap(m_document.level(a), m_document.level(b));
     setEntryTitle(position, m_document.level(a).title);
     setEntryTitle(neighbour, m_document.level(b).title);
     // The shown fields, edits included, go with the moved level to b.
-    m_document.currentLevel = static_cast<std::int16_t>(b);
-    select(neighbour, true);
-}
-
-void CcxEditor::moveDown() {
-    if (!documentOpen() || m_selected < 0 || m_selected >= static_cast<int>(m_levelList.size()) - 1)
-        return;
-    const int position = m_selected;
-    const int neighbour = position + 1;
-    const int a = m_levelList[static_cast<std::size_t>(position)].number;
-    const int b = m_levelList[static_cast<std::size_t>(neighbour)].number;
-    std::swap(m_document.level(a), m_document.level(b));
-    setEntryTitle(position, m_document.level(a).title);
-    setEntryTitle(neighbour, m_document.level(b).title);
     m_document.currentLevel = static_cast<std::int16_t>(b);
     select(neighbour, true);
 }

@@ -186,6 +186,9 @@ private:
     // (the previous one for the last); the position it had, or -1 when nothing
     // was deleted.
     int removeSelectedLevel();
+    // Move Up and Move Down: the selected level and its neighbour at that
+    // position change places, and the selection follows the moved level.
+    void swapWithNeighbour(int neighbour);
     int positionOfLevel(int number) const;
     CcxPageList& shownPane();
     void chooseColor(const char* title, ColorValue& color, bool& tick);
