@@ -245,8 +245,13 @@ bool isReadOnlyFile(const std::filesystem::path& path) {
     return false;
 }
 
-ScopedWriteFailure::ScopedWriteFailure(WriteStep step, int passes, int failures) {
+ScopedWriteFailure::ScopedWriteFailure(WriteStep step, int passes, int failures)
+    : m_failures(failures) {
     g_injectedFailure = InjectedFailure{step, passes, failures};
+}
+
+int ScopedWriteFailure::failedWrites() const {
+    return g_injectedFailure ? m_failures - g_injectedFailure->failures : 0;
 }
 
 ScopedWriteFailure::~ScopedWriteFailure() {

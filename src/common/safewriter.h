@@ -72,6 +72,13 @@ public:
     ~ScopedWriteFailure();
     ScopedWriteFailure(const ScopedWriteFailure&) = delete;
     ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
+
+    // How many writes have failed here so far, so a test knows its save
+    // reached the step.
+    int failedWrites() const;
+
+private:
+    int m_failures;
 };
 
 } // namespace tessaro

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tessaro::test {
+
+// The files under a folder (sub-folders included) and their bytes, taken when
+// made, to tell afterwards what an operation did to the folder.
+class FolderSnapshot {
+public:
+    explicit FolderSnapshot(const std::filesystem::path& folder);
+
+    // What differs now, one entry per file, sorted, with "/" between
+    // folders: "changed ludex.exe", "gone a.ccf", "new set.ccx.tessaro-1.tmp".
+    // Empty when every file is as it was.
+    std::vector<std::string> changes() const;
+
+private:
+    std::filesystem::path m_folder;
+    std::map<std::string, std::string> m_files;
+};
+
+} // namespace tessaro::test
