@@ -202,6 +202,8 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         {"CompatWithoutRuleset", "extra=\"1\"", ""},
         {"CompatKept", "lynx=\"yes\" ms=\"no\" x=\"1\"", "lynx=\"yes\" ms=\"no\" x=\"1\""},
         {"PageLoneBreaks", "a\nb\rc\r\n", "a\r\nb\r\nc\r\n"},
+        {"PageLoneLfFirst", "\na", "\r\na"},
+        {"PageLoneCrLast", "a\r", "a\r\n"},
         {"PageEndMarkerLine", "]]>\r\n]]>\r\nx ]]> y\r\n]]>", "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
         // Where the fast check counts in blocks of 240 bytes: a CR LF across
         // two blocks, and a lone LF that begins one.
