@@ -202,6 +202,22 @@ void editorMoveDownAcrossTheList(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// Every page of the first level shown in turn: Next Page through the
+// prologue, the epilogue chosen, Next Page through it, the prologue chosen.
+void editorPagesThroughTheLevel(benchmark::State& state) {
+    auto& editor = openEditor();
+    for (auto _ : state) {
+        for (const auto pane : {CcxPane::Epilogue, CcxPane::Prologue}) {
+            for (int page = 1; page < kMaxCcxPages; ++page)
+                editor.nextPage();
+            editor.choosePane(pane);
+        }
+    }
+    state.counters["per step"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * 2 * kMaxCcxPages,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(emptyDocument)->Unit(benchmark::kMicrosecond);
 BENCHMARK(copyFullDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawRead)->Unit(benchmark::kMillisecond);
@@ -216,6 +232,7 @@ BENCHMARK(rawShiftLevels)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editorInsertBeforeFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editorDeleteAndRenumberFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editorMoveDownAcrossTheList)->Unit(benchmark::kMillisecond);
+BENCHMARK(editorPagesThroughTheLevel)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
