@@ -144,8 +144,9 @@ private:
     CcxDocument& m_document;
     std::vector<std::int16_t>& m_numbers;
     std::vector<CcxRepeatedLevel>& m_repeated;
-    // The line of the last level start of each number; 0 for none yet.
-    std::vector<std::size_t> m_startLine = std::vector<std::size_t>(kMaxCcxLevels + 1, 0);
+    // The line of the last level start of each number; 0 for none yet. It
+    // grows to the highest number read.
+    std::vector<std::size_t> m_startLine;
     CcxReadError m_error;
     std::string m_pendingTitle;
     std::int16_t m_level = 0; // the last level start, 0 before the first
@@ -277,7 +278,10 @@ bool Reader::readLevelStart(std::string_view line) {
         return fail("the level number " + std::to_string(*number) + " is not between 1 and 999");
 
     m_level = *number;
-    auto& start = m_startLine[static_cast<std::size_t>(m_level)];
+    const auto index = static_cast<std::size_t>(m_level);
+    if (m_startLine.size() <= index)
+        m_startLine.resize(index + 1, 0);
+    auto& start = m_startLine[index];
     if (start == 0)
         m_numbers.push_back(m_level);
     else
