@@ -7,14 +7,17 @@
 #include "ccx/ccxreader.h"
 #include "ccx/ccxwriter.h"
 #include "ccxbenchdata.h"
-#include "common/safewriter.h"
 #include "common/textfile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +28,23 @@ void countBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(fullBytes().size()));
     state.SetLabel(std::to_string(fullBytes().size()) + " bytes");
+}
+
+// What every reader run starts from: an empty document made and dropped.
+void emptyDocument(benchmark::State& state) {
+    for (auto _ : state) {
+        CcxDocument document;
+        benchmark::DoNotOptimize(document);
+    }
+}
+
+// A copy of the largest document, as an undo step or a round trip check takes.
+void copyFullDocument(benchmark::State& state) {
+    fullDocument();
+    for (auto _ : state) {
+        CcxDocument copy = fullDocument();
+        benchmark::DoNotOptimize(copy);
+    }
 }
 
 void rawRead(benchmark::State& state) {
@@ -66,10 +86,26 @@ void rawWrite(benchmark::State& state) {
     countBytes(state);
 }
 
+// The floor under every save: the bytes written to a temporary file beside
+// the target, flushed to the disk, and renamed over the target, with the
+// system's calls and nothing else.
 void rawAtomicWrite(benchmark::State& state) {
     const auto path = scratch().file("raw-atomic.ccx");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(replaceFileAtomically(path, fullBytes()));
+    const auto temporary = scratch().file("raw-atomic.ccx.tmp");
+    for (auto _ : state) {
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        std::string_view bytes = fullBytes();
+        while (fd >= 0 && !bytes.empty()) {
+            const auto written = ::write(fd, bytes.data(), bytes.size());
+            if (written <= 0)
+                break;
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+        const bool done = fd >= 0 && bytes.empty() && ::fsync(fd) == 0 && ::close(fd) == 0 &&
+                          std::rename(temporary.c_str(), path.c_str()) == 0;
+        if (!done)
+            state.SkipWithError("the raw file could not be written");
+    }
     countBytes(state);
 }
 
@@ -166,6 +202,24 @@ void editorMoveDownAcrossTheList(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// Every page of the first level shown in turn: Next Page through the
+// prologue, the epilogue chosen, Next Page through it, the prologue chosen.
+void editorPagesThroughTheLevel(benchmark::State& state) {
+    auto& editor = openEditor();
+    for (auto _ : state) {
+        for (const auto pane : {CcxPane::Epilogue, CcxPane::Prologue}) {
+            for (int page = 1; page < kMaxCcxPages; ++page)
+                editor.nextPage();
+            editor.choosePane(pane);
+        }
+    }
+    state.counters["per step"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * 2 * kMaxCcxPages,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(emptyDocument)->Unit(benchmark::kMicrosecond);
+BENCHMARK(copyFullDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxParse)->Unit(benchmark::kMillisecond);
@@ -178,6 +232,7 @@ BENCHMARK(rawShiftLevels)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editorInsertBeforeFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editorDeleteAndRenumberFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(editorMoveDownAcrossTheList)->Unit(benchmark::kMillisecond);
+BENCHMARK(editorPagesThroughTheLevel)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,7 +1,8 @@
 // The CCX File Editor window with the largest CCX document there can be:
 // opening it, and the level list operations through the window's buttons,
 // each with the window's redraw, beside the bare cost of Qt inserting and
-// removing one row of a 999-row list view. Runs offscreen.
+// removing one row of a 999-row list view; paging through a level. Runs
+// offscreen.
 
 #include "ccx/ccxeditorwindow.h"
 #include "ccxbenchdata.h"
@@ -141,11 +142,31 @@ void windowMoveDownAcrossTheList(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// Every page of the first level shown in turn, as a player paging through
+// it does: nine times ">" through the prologue, then the epilogue and nine
+// times ">" through it, then back to the prologue; each click redrawn.
+void windowPagesThroughTheLevel(benchmark::State& state) {
+    auto& open = window();
+    open.trigger("menuOpen");
+    open.selectFirst();
+    for (auto _ : state) {
+        for (const char* pane : {"epilogue", "prologue"}) {
+            for (int page = 1; page < kMaxCcxPages; ++page)
+                open.click("pageRight");
+            open.click(pane);
+        }
+    }
+    state.counters["per click"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * 2 * kMaxCcxPages,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(windowOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawListViewInsertRow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(windowInsertBeforeFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(windowDeleteAndRenumberFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(windowMoveDownAcrossTheList)->Unit(benchmark::kMillisecond);
+BENCHMARK(windowPagesThroughTheLevel)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "ccx/carriedtext.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tessaro {
 
@@ -78,35 +79,53 @@ std::string carriedCompatAttributes(std::string_view attributes) {
     return text;
 }
 
-bool pageTextIsCarried(std::string_view text) {
-    // Every CR is followed by an LF and every LF follows a CR. Counted
-    // without branches in byte-sized counters, which the compiler turns into
-    // vector code: this runs over every page of every file read and written.
+LineBreakCounts countLineBreaks(std::string_view text) {
+    // The usual text has CR LF throughout: every CR is followed by an LF and
+    // every LF follows a CR, so at no byte does "this is a CR" differ from
+    // "the next is an LF". Counted without branches in byte-sized counters,
+    // which the compiler turns into vector code: this runs over every page of
+    // every file read and written.
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
-    std::size_t crs = 0;
-    std::size_t lfs = 0;
-    std::size_t pairs = 0;
-    for (std::size_t block = 0; block + 1 < size; block += 255) {
-        const std::size_t end = std::min(block + 255, size - 1);
-        unsigned char blockCrs = 0;
+    if (size == 0)
+        return {};
+    std::size_t lfs = bytes[0] == '\n';
+    std::size_t odd = bytes[0] == '\n' || bytes[size - 1] == '\r';
+    // Blocks of 240 bytes: at most 255 fit a counter, and 240 leaves no
+    // bytes over for vectors of 16.
+    for (std::size_t block = 0; block + 1 < size; block += 240) {
+        const std::size_t end = std::min(block + 240, size - 1);
         unsigned char blockLfs = 0;
-        unsigned char blockPairs = 0;
+        unsigned char blockOdd = 0;
         for (std::size_t i = block; i < end; ++i) {
-            const unsigned char cr = bytes[i] == '\r';
-            blockCrs += cr;
-            blockLfs += bytes[i] == '\n';
-            blockPairs += cr & (bytes[i + 1] == '\n');
+            const unsigned char nextIsLf = bytes[i + 1] == '\n';
+            blockLfs += nextIsLf;
+            blockOdd += (bytes[i] == '\r') ^ nextIsLf;
         }
-        crs += blockCrs;
         lfs += blockLfs;
-        pairs += blockPairs;
+        odd += blockOdd;
     }
-    if (size > 0) {
-        crs += bytes[size - 1] == '\r';
-        lfs += bytes[size - 1] == '\n';
+    if (odd == 0)
+        return {lfs, 0, 0};
+
+    LineBreakCounts counts;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n') {
+            ++counts.crLf;
+            ++i;
+        } else if (bytes[i] == '\r') {
+            ++counts.loneCr;
+        } else if (bytes[i] == '\n') {
+            ++counts.loneLf;
+        }
     }
-    if (crs != pairs || lfs != pairs)
+    return counts;
+}
+
+bool pageTextIsCarried(std::string_view text) {
+    // Every CR is followed by an LF and every LF follows a CR.
+    const auto breaks = countLineBreaks(text);
+    if (breaks.loneCr != 0 || breaks.loneLf != 0)
         return false;
     return !contains(text, "]]>") || !hasEndMarkerLine(text);
 }
@@ -138,16 +157,20 @@ CcxDocument carriedDocument(const CcxDocument& document) {
     carried.levelCount = std::clamp<std::int16_t>(document.levelCount, 0, kMaxCcxLevels);
     carried.description = carriedSetText(document.description);
     carried.author = carriedSetText(document.author);
-    for (int number = 1; number <= kMaxCcxLevels; ++number) {
-        auto& level = carried.level(number);
-        if (number > carried.levelCount) {
-            level = CcxLevel{};
+    carried.dropLevelsAbove(carried.levelCount);
+    static const CcxLevel emptyLevel;
+    static const CcxPageList emptyList;
+    for (int number = 1; number <= carried.levelCount; ++number) {
+        // Levels never filled in stay as they are and take no memory.
+        if (std::as_const(carried).level(number) == emptyLevel)
             continue;
-        }
+        auto& level = carried.level(number);
         level.title = carriedTitle(level.title);
         level.author = carriedLevelAuthor(level.author);
         level.compatAttributes = carriedCompatAttributes(level.compatAttributes);
         for (auto* list : {&level.prologue, &level.epilogue}) {
+            if (std::as_const(*list) == emptyList)
+                continue;
             list->count = std::min<std::uint8_t>(list->count, kMaxCcxPages);
             for (int pageNumber = 1; pageNumber <= kMaxCcxPages; ++pageNumber) {
                 auto& page = list->page(pageNumber);

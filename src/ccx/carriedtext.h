@@ -2,6 +2,7 @@
 
 #include "ccx/ccxdocument.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,15 @@ std::string carriedPageText(std::string_view text);
 // True when carriedPageText would return the text unchanged; fast, for the
 // writer and reader of large files.
 bool pageTextIsCarried(std::string_view text);
+
+// The line breaks in a text: CR LF pairs, lone CRs and lone LFs. Fast, for
+// the reader of large files.
+struct LineBreakCounts {
+    std::size_t crLf = 0;
+    std::size_t loneCr = 0;
+    std::size_t loneLf = 0;
+};
+LineBreakCounts countLineBreaks(std::string_view text);
 
 // The document as a CCX file carries it: every text as above; levelCount
 // within 0 to 999 and page counts within 0 to 10; levels above levelCount,

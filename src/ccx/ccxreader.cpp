@@ -49,26 +49,43 @@ public:
         if (m_at >= m_bytes.size())
             return std::nullopt;
         const auto start = m_at;
-        const auto end = std::min(nextOf('\r', m_nextCr), nextOf('\n', m_nextLf));
+        // Most lines of the file are short tags, best found byte by byte;
+        // long ones are left to memchr.
+        const auto quickEnd = std::min(m_bytes.size(), start + 64);
+        auto end = start;
+        while (end < quickEnd && m_bytes[end] != '\r' && m_bytes[end] != '\n')
+            ++end;
+        if (end == quickEnd && end < m_bytes.size())
+            end = std::min(nextOf('\r', m_nextCr), nextOf('\n', m_nextLf));
         m_at = end;
-        m_endedInCrLf = false;
-        if (m_at < m_bytes.size()) {
-            m_endedInCrLf =
-                m_bytes[m_at] == '\r' && m_at + 1 < m_bytes.size() && m_bytes[m_at + 1] == '\n';
-            m_at += m_endedInCrLf ? 2 : 1;
-        }
+        skipLineEnd();
         ++m_line;
         return m_bytes.substr(start, end - start);
     }
 
+    // Goes on after lines the caller has read by itself: `lines` more lines,
+    // the last of which ends at `end`.
+    void skipLines(std::size_t lines, std::size_t end) {
+        m_at = end;
+        skipLineEnd();
+        m_line += lines;
+    }
+
     // The number of the line last handed out (0 before the first).
     std::size_t line() const { return m_line; }
-    // Where the next line starts, and whether the last line ended in CR LF.
+    // Where the next line starts.
     std::size_t offset() const { return m_at; }
-    bool endedInCrLf() const { return m_endedInCrLf; }
     std::string_view bytes() const { return m_bytes; }
 
 private:
+    void skipLineEnd() {
+        if (m_at < m_bytes.size()) {
+            const bool crLf =
+                m_bytes[m_at] == '\r' && m_at + 1 < m_bytes.size() && m_bytes[m_at + 1] == '\n';
+            m_at += crLf ? 2 : 1;
+        }
+    }
+
     // The position of the next c at or after the cursor (the size when there
     // is none); each search starts where the last one for c stopped, so the
     // text is scanned once.
@@ -86,7 +103,6 @@ private:
     std::string_view m_bytes;
     std::size_t m_at = 0;
     std::size_t m_line = 0;
-    bool m_endedInCrLf = false;
     std::size_t m_nextCr = kUnknown;
     std::size_t m_nextLf = kUnknown;
 };
@@ -128,8 +144,9 @@ private:
     CcxDocument& m_document;
     std::vector<std::int16_t>& m_numbers;
     std::vector<CcxRepeatedLevel>& m_repeated;
-    // The line of the last level start of each number; 0 for none yet.
-    std::vector<std::size_t> m_startLine = std::vector<std::size_t>(kMaxCcxLevels + 1, 0);
+    // The line of the last level start of each number; 0 for none yet. It
+    // grows to the highest number read.
+    std::vector<std::size_t> m_startLine;
     CcxReadError m_error;
     std::string m_pendingTitle;
     std::int16_t m_level = 0; // the last level start, 0 before the first
@@ -261,7 +278,10 @@ bool Reader::readLevelStart(std::string_view line) {
         return fail("the level number " + std::to_string(*number) + " is not between 1 and 999");
 
     m_level = *number;
-    auto& start = m_startLine[static_cast<std::size_t>(m_level)];
+    const auto index = static_cast<std::size_t>(m_level);
+    if (m_startLine.size() <= index)
+        m_startLine.resize(index + 1, 0);
+    auto& start = m_startLine[index];
     if (start == 0)
         m_numbers.push_back(m_level);
     else
@@ -325,8 +345,6 @@ bool Reader::readPane(CcxPane pane) {
             return failAtEnd();
         if (!readPageText(page.text))
             return false;
-        if (!pageTextIsCarried(page.text))
-            page.text = carriedPageText(page.text);
         // The line after "]]>" is normally "</page>"; it is examined like any
         // line between pages, so a missing "</page>" does no harm.
         line = m_lines.next();
@@ -334,36 +352,41 @@ bool Reader::readPane(CcxPane pane) {
 }
 
 // The text runs from the line after "<![CDATA[" (whatever it holds) to the
-// line before the next "]]>", its lines joined by CR LF. Where the file has
-// CR LF ends throughout the text, the text is taken in one piece.
+// line before the next line "]]>", its lines joined by CR LF. The text is
+// found in the bytes as a whole, not line by line, and taken in one piece
+// where its lines end in CR LF throughout; the text then needs nothing done
+// to be carried, since the first line "]]>" after its first line ends it.
 bool Reader::readPageText(std::string& text) {
+    const auto bytes = m_lines.bytes();
     const auto start = m_lines.offset();
-    auto end = start;
-    std::size_t lineCount = 0;
-    bool allCrLf = true;
-    while (true) {
-        const auto line = m_lines.next();
-        if (!line)
-            return failAtEnd();
-        if (lineCount > 0 && *line == "]]>")
-            break;
-        ++lineCount;
-        end = static_cast<std::size_t>(line->data() - m_lines.bytes().data()) + line->size();
-        allCrLf = allCrLf && m_lines.endedInCrLf();
+    if (start < bytes.size()) {
+        for (auto found = bytes.find("]]>", start); found != std::string_view::npos;
+             found = bytes.find("]]>", found + 1)) {
+            const auto after = found + 3;
+            const bool startsLine =
+                found > start && (bytes[found - 1] == '\r' || bytes[found - 1] == '\n');
+            const bool endsLine =
+                after == bytes.size() || bytes[after] == '\r' || bytes[after] == '\n';
+            if (!startsLine || !endsLine)
+                continue;
+            auto end = found - 1;
+            if (bytes[end] == '\n' && end > start && bytes[end - 1] == '\r')
+                --end;
+            const auto block = bytes.substr(start, end - start);
+            const auto breaks = countLineBreaks(block);
+            if (breaks.loneCr == 0 && breaks.loneLf == 0)
+                text.assign(block);
+            else
+                text = carriedPageText(block);
+            // The text's lines and the line "]]>".
+            m_lines.skipLines(breaks.crLf + breaks.loneCr + breaks.loneLf + 2, after);
+            return true;
+        }
     }
-    const auto block = m_lines.bytes().substr(start, end - start);
-    if (allCrLf) {
-        text.assign(block);
-        return true;
+    while (m_lines.next()) {
+        // to the last line, which the error names
     }
-    text.clear();
-    LineCursor lines(block);
-    for (std::size_t i = 0; i < lineCount; ++i) {
-        if (i > 0)
-            text += "\r\n";
-        text += lines.next().value_or(std::string_view{}); // a last empty line has no end here
-    }
-    return true;
+    return failAtEnd();
 }
 
 bool Reader::readPageColor(std::string_view line, std::string_view name, ColorValue& color) {

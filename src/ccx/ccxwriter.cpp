@@ -84,10 +84,15 @@ void appendPane(std::string& out, const CcxPageList& list, std::string_view tag)
         }
         appendLine(out, ">");
         appendLine(out, "<![CDATA[");
-        if (pageTextIsCarried(page.text))
-            appendLine(out, page.text);
-        else
-            appendLine(out, carriedPageText(page.text));
+        // Checked where it was just copied to, while the copy is in the
+        // cache: the document's texts are read from memory only once.
+        const auto textStart = out.size();
+        out += page.text;
+        if (!pageTextIsCarried(std::string_view(out).substr(textStart))) {
+            out.resize(textStart);
+            out += carriedPageText(page.text);
+        }
+        out += kCrLf;
         appendLine(out, "]]>");
         appendLine(out, "</page>");
     }

@@ -202,10 +202,14 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         {"CompatWithoutRuleset", "extra=\"1\"", ""},
         {"CompatKept", "lynx=\"yes\" ms=\"no\" x=\"1\"", "lynx=\"yes\" ms=\"no\" x=\"1\""},
         {"PageLoneBreaks", "a\nb\rc\r\n", "a\r\nb\r\nc\r\n"},
+        {"PageLoneLfFirst", "\na", "\r\na"},
+        {"PageLoneCrLast", "a\r", "a\r\n"},
         {"PageEndMarkerLine", "]]>\r\n]]>\r\nx ]]> y\r\n]]>", "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
-        // A lone LF where the fast check counts in blocks of 255 bytes.
-        {"PageLongLines", std::string(254, 'x') + "\n" + std::string(300, 'y') + "\r\n",
-         std::string(254, 'x') + "\r\n" + std::string(300, 'y') + "\r\n"},
+        // Where the fast check counts in blocks of 240 bytes: a CR LF across
+        // two blocks, and a lone LF that begins one.
+        {"PageLongLines",
+         std::string(239, 'x') + "\r\n" + std::string(239, 'y') + "\n" + std::string(300, 'z'),
+         std::string(239, 'x') + "\r\n" + std::string(239, 'y') + "\r\n" + std::string(300, 'z')},
         {"PageKept", "\r\n<p>]]</p>\r\n\r\n", "\r\n<p>]]</p>\r\n\r\n"},
     };
     for (const auto& [name, typed, carried] : kSubstitutions) {
