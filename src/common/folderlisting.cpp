@@ -42,13 +42,23 @@ bool matchesOnePattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
+// The bare name of a listed entry, without taking its whole path apart.
+std::string entryName(const std::filesystem::directory_entry& entry) {
+#ifdef _WIN32
+    return fromPath(entry.path().filename());
+#else
+    const std::string& path = entry.path().native();
+    return path.substr(path.rfind('/') + 1);
+#endif
+}
+
 template <typename Keep>
 std::vector<std::string> listEntries(const std::filesystem::path& folder, Keep keep) {
     std::vector<std::string> names;
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        std::string name = fromPath(it->path().filename());
+        std::string name = entryName(*it);
         if (keep(*it, name))
             names.push_back(std::move(name));
     }

@@ -137,6 +137,31 @@ bool hasNoWriteBit(std::filesystem::perms permissions) {
            perms::none;
 }
 
+#ifdef __linux__
+// One syncfs for each folder of a batch (usually there is one) flushes every
+// new file in it at once.
+constexpr bool kFlushTogether = true;
+
+bool flushFolders(const std::vector<std::filesystem::path>& folders) {
+    for (const auto& folder : folders) {
+        const int fd =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!flushed)
+            return false;
+    }
+    return true;
+}
+#else
+constexpr bool kFlushTogether = false;
+
+bool flushFolders(const std::vector<std::filesystem::path>&) {
+    return true;
+}
+#endif
+
 } // namespace
 
 SafeWriter::SafeWriter(const std::filesystem::path& target) : m_destination(followLinks(target)) {}
@@ -154,6 +179,10 @@ void SafeWriter::discard() {
 }
 
 bool SafeWriter::prepare(std::string_view bytes) {
+    return prepare(bytes, true);
+}
+
+bool SafeWriter::prepare(std::string_view bytes, bool flush) {
     discard();
     if (m_destination.empty() || !m_destination.has_filename())
         return false;
@@ -191,7 +220,8 @@ bool SafeWriter::prepare(std::string_view bytes) {
         file->write(bytes.substr(0, bytes.size() / 2)); // a disk that fills up part-way
     else
         written = file->write(bytes);
-    written = written && !injectedFailureAt(WriteStep::Flush) && file->flush();
+    if (flush)
+        written = written && !injectedFailureAt(WriteStep::Flush) && file->flush();
     written = file->close() && written;
     if (!written) {
         discard();
@@ -219,6 +249,38 @@ bool SafeWriter::commit() {
 bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     SafeWriter writer(path);
     return writer.prepare(bytes) && writer.commit();
+}
+
+std::vector<bool>
+replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::string>>& files) {
+    std::vector<bool> replaced(files.size(), false);
+    // Batches of a bounded size, so that one cut short (the power going)
+    // leaves at most that many temporary files behind.
+    constexpr std::size_t kBatch = 1000;
+    for (std::size_t first = 0; first < files.size(); first += kBatch) {
+        const auto last = std::min(files.size(), first + kBatch);
+        std::vector<std::optional<SafeWriter>> writers(last - first);
+        std::vector<std::filesystem::path> folders;
+        for (std::size_t i = first; i < last; ++i) {
+            auto& writer = writers[i - first].emplace(files[i].first);
+            if (!writer.prepare(files[i].second, !kFlushTogether))
+                continue;
+            const auto folder = writer.m_temporary.parent_path();
+            if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+                folders.push_back(folder);
+        }
+        // Unless every new file is on the disk, none replaces its target; the
+        // writers remove them as they go.
+        if (!flushFolders(folders))
+            continue;
+        for (std::size_t i = first; i < last; ++i) {
+            auto& writer = *writers[i - first];
+            const bool flushed = !kFlushTogether || writer.m_temporary.empty() ||
+                                 !injectedFailureAt(WriteStep::Flush);
+            replaced[i] = flushed && writer.commit();
+        }
+    }
+    return replaced;
 }
 
 bool copyFileReplacing(const std::filesystem::path& source, const std::filesystem::path& target) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tessaro {
 
@@ -38,6 +41,11 @@ public:
     const std::filesystem::path& destination() const { return m_destination; }
 
 private:
+    friend std::vector<bool>
+    replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::string>>& files);
+
+    // prepare, with the flush to disk left to the caller when flush is false.
+    bool prepare(std::string_view bytes, bool flush);
     void discard();
 
     std::filesystem::path m_destination;
@@ -47,6 +55,15 @@ private:
 // Replaces (or creates) the file with the bytes in one step, as SafeWriter
 // does. False when that did not happen.
 bool replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Replaces (or creates) each file with its bytes as replaceFileAtomically
+// does, but flushes the new files to disk together before any of them is
+// renamed over its target: a batch of thousands of small files waits for the
+// disk a few times instead of once a file (on Linux; elsewhere each file is
+// flushed on its own). One result per file, true when it was replaced; a file
+// that fails does not stop the others.
+std::vector<bool>
+replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::string>>& files);
 
 // Reads source and writes its bytes over target in one step, so a failed copy
 // leaves the old target whole. False when the source cannot be read or the

@@ -16,6 +16,22 @@ std::vector<std::string> splitLines(std::string_view bytes);
 // Each line followed by CR LF.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
+// Walking the lines of text without splitting it. Offsets count bytes from
+// the start of the text; line ends are those of splitLines.
+//
+// The offset of the first line that begins with the byte first (not a line
+// end byte), searched from from on (a line start); npos when there is none.
+std::size_t findLineStartingWith(std::string_view bytes, char first, std::size_t from = 0);
+// The line that begins at start, without its line end.
+std::string_view lineAt(std::string_view bytes, std::size_t start);
+// Where the line after the one beginning at start begins; bytes.size() after
+// the last line.
+std::size_t nextLineStart(std::string_view bytes, std::size_t start);
+
+// Appends joinLinesCrLf(splitLines(text)): the text's lines, each followed by
+// CR LF. Text already in that form is appended as it is, in one piece.
+void appendLinesCrLf(std::string& out, std::string_view text);
+
 // The whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 

@@ -3,6 +3,7 @@
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/paths.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 #include "common/windowsnames.h"
 
@@ -57,19 +58,41 @@ std::vector<std::string> dacFileLines(const std::string& setName, DacRuleset rul
 
 bool WriteDacFiles(const std::string& setName, const DacOptions& options,
                    const std::filesystem::path& setsFolder) {
-    bool allWritten = true;
-    for (const auto ruleset : {DacRuleset::MS, DacRuleset::Lynx}) {
-        if (!(ruleset == DacRuleset::MS ? options.makeMS : options.makeLynx))
-            continue;
+    return WriteDacFilesOfSets({setName}, options, setsFolder).empty();
+}
+
+std::vector<std::string> WriteDacFilesOfSets(const std::vector<std::string>& setNames,
+                                             const DacOptions& options,
+                                             const std::filesystem::path& setsFolder) {
+    std::vector<std::pair<std::filesystem::path, std::string>> files;
+    std::vector<std::size_t> setOfFile;
+    std::vector<bool> refused(setNames.size(), false);
+    for (std::size_t set = 0; set < setNames.size(); ++set) {
+        const auto& name = setNames[set];
         // A name Windows cannot hold (a line break would also spill into
         // other lines) or Tile World could not open is never written.
-        const bool written = isNameWindowsCanHold(setName) && tileWorldName(setName) &&
-                             !setsFolder.empty() &&
-                             writeTextLines(setsFolder / toPath(dacFileName(setName, ruleset)),
-                                            dacFileLines(setName, ruleset, options));
-        allWritten = allWritten && written;
+        const bool writable =
+            isNameWindowsCanHold(name) && tileWorldName(name) && !setsFolder.empty();
+        for (const auto ruleset : {DacRuleset::MS, DacRuleset::Lynx}) {
+            if (!(ruleset == DacRuleset::MS ? options.makeMS : options.makeLynx))
+                continue;
+            if (!writable) {
+                refused[set] = true;
+                continue;
+            }
+            files.emplace_back(setsFolder / toPath(dacFileName(name, ruleset)),
+                               joinLinesCrLf(dacFileLines(name, ruleset, options)));
+            setOfFile.push_back(set);
+        }
     }
-    return allWritten;
+    const auto written = replaceFilesAtomically(files);
+    for (std::size_t file = 0; file < files.size(); ++file)
+        refused[setOfFile[file]] = refused[setOfFile[file]] || !written[file];
+    std::vector<std::string> failed;
+    for (std::size_t set = 0; set < setNames.size(); ++set)
+        if (refused[set])
+            failed.push_back(setNames[set]);
+    return failed;
 }
 
 bool isNameTileWorldCannotFind(const std::string& setName) {

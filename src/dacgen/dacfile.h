@@ -41,6 +41,13 @@ std::vector<std::string> dacFileLines(const std::string& setName, DacRuleset rul
 bool WriteDacFiles(const std::string& setName, const DacOptions& options,
                    const std::filesystem::path& setsFolder);
 
+// WriteDacFiles for many sets at once, their files flushed to disk together
+// (see replaceFilesAtomically). The names of the sets whose chosen files were
+// not all written, in the order given.
+std::vector<std::string> WriteDacFilesOfSets(const std::vector<std::string>& setNames,
+                                             const DacOptions& options,
+                                             const std::filesystem::path& setsFolder);
+
 // True when Tile World cannot find the set by the DAC file's "file=" line:
 // it reads the name only up to the first space or tab.
 bool isNameTileWorldCannotFind(const std::string& setName);

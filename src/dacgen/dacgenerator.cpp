@@ -77,10 +77,12 @@ bool DacGenerator::refuseWithoutRuleset(Platform& platform) const {
 }
 
 int DacGenerator::writeSets(Platform& platform, const std::vector<std::string>& setNames) const {
-    std::vector<std::string> failed, unfindable;
+    const auto failed = WriteDacFilesOfSets(setNames, m_options, toPath(m_sets.folder()));
+    std::vector<std::string> unfindable;
+    std::size_t nextFailed = 0; // failed keeps the order of setNames
     for (const auto& name : setNames) {
-        if (!WriteDacFiles(name, m_options, toPath(m_sets.folder())))
-            failed.push_back(name);
+        if (nextFailed < failed.size() && failed[nextFailed] == name)
+            ++nextFailed;
         else if (isNameTileWorldCannotFind(name))
             unfindable.push_back(name);
     }

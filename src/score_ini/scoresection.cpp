@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 #include "score_ini/levelvalue.h"
 
@@ -45,14 +46,14 @@ bool isHighestLevelLine(std::string_view line) {
 }
 
 // Sorts one line of the loaded section into the model; empty lines go.
-void classifyLine(ScoreSection& section, const std::string& line) {
+void classifyLine(ScoreSection& section, std::string_view line) {
     if (line.empty())
         return;
     if (startsWith(line, "Level") && !startsWith(line, "LevelC")) {
         const auto equals = line.find('=');
         const auto number = equals == std::string::npos ? std::nullopt : levelNumberOf(keyOf(line));
         if (!number) {
-            section.unlistedLines.push_back(line);
+            section.unlistedLines.emplace_back(line);
             return;
         }
         const auto secondEquals = line.find('=', equals + 1);
@@ -69,12 +70,24 @@ void classifyLine(ScoreSection& section, const std::string& line) {
     if (startsWith(line, "Current Score")) {
         const auto equals = line.find('=');
         const auto score =
-            toInt32(equals == std::string::npos ? std::string_view()
-                                                : std::string_view(line).substr(equals + 1));
+            toInt32(equals == std::string::npos ? std::string_view() : line.substr(equals + 1));
         section.currentScore = score.value_or(0);
         return;
     }
-    section.extraLines.push_back(line);
+    section.extraLines.emplace_back(line);
+}
+
+// A score file's sections are found by their header lines alone, the lines
+// that begin with "[": a section runs from its header to the next one. Only
+// the lines of the edited section are ever taken apart; the rest of the file,
+// nearly all of it, is carried as byte ranges.
+std::size_t nextHeader(std::string_view bytes, std::size_t from) {
+    return findLineStartingWith(bytes, '[', from);
+}
+
+// Where the section whose header starts at offset header ends.
+std::size_t sectionEnd(std::string_view bytes, std::size_t header) {
+    return std::min(nextHeader(bytes, nextLineStart(bytes, header)), bytes.size());
 }
 
 // The edited section as it is written: header, extra lines, "Current Score",
@@ -106,15 +119,18 @@ std::string fileLine(const LevelEntry& entry) {
 }
 
 std::optional<ScoreSection> parseScoreSection(std::string_view bytes, const std::string& setName) {
-    const auto lines = splitLines(bytes);
-    const auto header = std::find(lines.begin(), lines.end(), headerOf(setName));
-    if (header == lines.end())
+    const std::string header = headerOf(setName);
+    auto at = nextHeader(bytes, 0);
+    while (at != std::string_view::npos && lineAt(bytes, at) != header)
+        at = nextHeader(bytes, nextLineStart(bytes, at));
+    if (at == std::string_view::npos)
         return std::nullopt;
 
     ScoreSection section;
     section.setName = setName;
-    for (auto line = header + 1; line != lines.end() && !startsWith(*line, "["); ++line)
-        classifyLine(section, *line);
+    const auto end = sectionEnd(bytes, at);
+    for (auto line = nextLineStart(bytes, at); line < end; line = nextLineStart(bytes, line))
+        classifyLine(section, lineAt(bytes, line));
     // Equal numbers keep the order of their values, as the list shows them.
     std::stable_sort(section.levelEntries.begin(), section.levelEntries.end(),
                      [](const LevelEntry& a, const LevelEntry& b) {
@@ -165,44 +181,44 @@ SaveResult SaveSectionInPlace(ScoreSection& section) {
     UpdateHighestLevel(section);
     // Without the file's other sections, writing would leave the edited
     // section alone in it: refuse instead.
-    const auto lines =
-        section.iniPath.empty() ? std::nullopt : readTextLines(toPath(section.iniPath));
-    if (!lines)
+    const auto bytes =
+        section.iniPath.empty() ? std::nullopt : readFileBytes(toPath(section.iniPath));
+    if (!bytes)
         return SaveResult::FileUnavailable;
 
+    // Every other line keeps its place, in CR LF lines like the rest of the
+    // save; the edited section goes after them and any later section under
+    // the same header after it.
+    const std::string_view file = *bytes;
     const std::string header = headerOf(section.setName);
-    std::vector<std::string> before;    // lines in front of the edited section's new place
-    std::vector<std::string> duplicate; // later sections under the edited header
+    std::string text;
+    text.reserve(file.size() + 64 * (section.levelEntries.size() + section.extraLines.size() +
+                                     section.unlistedLines.size() + 2));
+    std::string duplicates;
+    std::size_t copiedUpTo = 0;
     int count = 0;
-    bool inEdited = false;
-    bool inDuplicate = false;
     bool seenEdited = false;
-    for (const auto& line : *lines) {
-        if (startsWith(line, "[")) {
-            if (++count > kMaxOtherSections)
-                return SaveResult::TooManySections;
-            inEdited = false;
-            inDuplicate = false;
-        }
-        if (line == header) {
+    for (auto at = nextHeader(file, 0); at != std::string_view::npos;) {
+        if (++count > kMaxOtherSections)
+            return SaveResult::TooManySections;
+        const auto end = sectionEnd(file, at);
+        if (lineAt(file, at) == header) {
             --count;
-            inEdited = !seenEdited;
-            inDuplicate = seenEdited;
+            appendLinesCrLf(text, file.substr(copiedUpTo, at - copiedUpTo));
+            if (seenEdited)
+                appendLinesCrLf(duplicates, file.substr(at, end - at));
             seenEdited = true;
+            copiedUpTo = end;
         }
-        if (inEdited)
-            continue;
-        (inDuplicate ? duplicate : before).push_back(line);
+        at = end < file.size() ? end : std::string_view::npos;
     }
+    appendLinesCrLf(text, file.substr(copiedUpTo));
     RecomputeCurrentScore(section);
 
-    auto edited = sectionLines(section);
-    before.insert(before.end(), std::make_move_iterator(edited.begin()),
-                  std::make_move_iterator(edited.end()));
-    before.insert(before.end(), std::make_move_iterator(duplicate.begin()),
-                  std::make_move_iterator(duplicate.end()));
-    return writeTextLines(toPath(section.iniPath), before) ? SaveResult::Saved
-                                                           : SaveResult::WriteFailed;
+    text += joinLinesCrLf(sectionLines(section));
+    text += duplicates;
+    return replaceFileAtomically(toPath(section.iniPath), text) ? SaveResult::Saved
+                                                                : SaveResult::WriteFailed;
 }
 
 bool SaveSectionToFile(ScoreSection& section, const std::string& path) {

@@ -69,5 +69,37 @@ TEST(SafeWriter, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
     }
 }
 
+// A batch flushes its files together; each file still fails alone, at any
+// step, and leaves its old file and no temporary file.
+TEST(SafeWriter, ABatchReplacesEveryFileItCanAndLeavesTheOthersWhole) {
+    for (const auto step :
+         {WriteStep::Open, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
+        test::TempFolder folder;
+        std::vector<std::pair<fs::path, std::string>> files;
+        for (const char* name : {"a-MS.dac", "b-MS.dac", "c-MS.dac"}) {
+            folder.write(name, "old");
+            files.emplace_back(folder / name, "new");
+        }
+        {
+            ScopedWriteFailure failure(step, 1); // the second file fails
+            EXPECT_EQ(replaceFilesAtomically(files), (std::vector<bool>{true, false, true}))
+                << int(step);
+        }
+        EXPECT_EQ(folder.read("a-MS.dac") + folder.read("b-MS.dac") + folder.read("c-MS.dac"),
+                  "newoldnew")
+            << int(step);
+        EXPECT_EQ(namesIn(folder.path()), (Names{"a-MS.dac", "b-MS.dac", "c-MS.dac"})) << int(step);
+    }
+    // More than a thousand files go in more than one batch; every one is
+    // written.
+    test::TempFolder folder;
+    std::vector<std::pair<fs::path, std::string>> files;
+    for (int n = 0; n < 1001; ++n)
+        files.emplace_back(folder / ("set" + std::to_string(n) + ".dac"), std::to_string(n));
+    EXPECT_EQ(replaceFilesAtomically(files), std::vector<bool>(files.size(), true));
+    EXPECT_EQ(folder.read("set1000.dac"), "1000");
+    EXPECT_EQ(namesIn(folder.path()).size(), files.size());
+}
+
 } // namespace
 } // namespace tessaro

@@ -25,6 +25,39 @@ TEST(TextFile, EveryLineEndEndsALineAndEveryByteSurvives) {
     EXPECT_EQ(readFileBytes(folder.path()), std::nullopt);
 }
 
+TEST(TextFile, LinesWalkedInPlaceAreTheLinesSplitLinesGives) {
+    for (const std::string_view text :
+         {"", "a", "a\r\nb\rc\nd", "\n\r", "a\r\n\r\nb\n\n", "[x]\r\n a[b\r[c\n\n[d"}) {
+        Lines walked;
+        for (std::size_t at = 0; at < text.size(); at = nextLineStart(text, at))
+            walked.emplace_back(lineAt(text, at));
+        EXPECT_EQ(walked, splitLines(text)) << text;
+    }
+    // Only a "[" that begins a line counts, after any kind of line end.
+    const std::string_view text = "[x]\r\n a[b\r[c\n\n[d";
+    EXPECT_EQ(findLineStartingWith(text, '['), 0u);
+    EXPECT_EQ(findLineStartingWith(text, '[', 5), 10u);
+    EXPECT_EQ(findLineStartingWith(text, '[', 11), 14u);
+    EXPECT_EQ(findLineStartingWith(text, '[', 15), std::string_view::npos);
+}
+
+// Lines already ending in CR LF are taken whole; a lone CR or LF anywhere,
+// or a last line without a line end, makes them CR LF lines all the same.
+TEST(TextFile, AppendedLinesAllEndInCrLf) {
+    std::string base;
+    while (base.size() < 300)
+        base += "Level" + std::to_string(base.size()) + "=ABCD\r\n";
+    std::vector<std::string> texts = {base, base + "tail", "\n" + base, base + "\r"};
+    for (std::size_t at = 0; at < base.size(); ++at)
+        for (const char* end : {"\r", "\n", "\r\n"})
+            texts.push_back(base.substr(0, at) + end + base.substr(at));
+    for (const auto& text : texts) {
+        std::string out = "front\r\n";
+        appendLinesCrLf(out, text);
+        ASSERT_EQ(out, "front\r\n" + joinLinesCrLf(splitLines(text))) << text;
+    }
+}
+
 TEST(ProgramFolder, HomeThenWritableExecutableFolderThenUserData) {
     test::TempFolder folder;
     const auto exe = folder / "exe", data = folder / "data";

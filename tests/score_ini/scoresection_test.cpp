@@ -64,6 +64,30 @@ TEST(ScoreSection, SaveWritesTheFirstOfTwoEqualSetsSortedAndKeepsTheLinesAroundI
               "Level2=B\r\nLevel10=C,5\r\n[a.dat]\r\nLevel1=OLD\r\n\r\n");
 }
 
+// A section runs from its header to the next line that begins with "[",
+// after any kind of line end; a "[" inside a line ends nothing, and a header
+// with more on its line heads another set. The first or last line of the
+// file can be a header.
+TEST(ScoreSection, SectionsEndAtTheNextLineBeginningWithABracket) {
+    test::TempFolder folder;
+    const auto file = folder.write("scores.ini", "[a.dat]\nLevel1=A[b.dat]\r[b.dat] \rLevel2=B\r\n"
+                                                 "\r\n[b.dat]\nLevel3=C\r\n[c.dat]");
+    ScoreSection a = load(file, "a.dat");
+    EXPECT_EQ(a.levelEntries, (std::vector<LevelEntry>{{1, "A[b.dat]", ""}}));
+    EXPECT_EQ(load(file, "b.dat").levelEntries, (std::vector<LevelEntry>{{3, "C", ""}}));
+    EXPECT_TRUE(load(file, "c.dat").levelEntries.empty());
+
+    EXPECT_EQ(SaveSectionInPlace(a), SaveResult::Saved);
+    EXPECT_EQ(folder.read("scores.ini"),
+              "[b.dat] \r\nLevel2=B\r\n\r\n[b.dat]\r\nLevel3=C\r\n[c.dat]\r\n[a.dat]\r\n"
+              "Current Score=0\r\nLevel1=A[b.dat]\r\n");
+    folder.write("scores.ini", "x\r\n[a.dat]\r\nLevel1=OLD\r\n[c.dat]\r\nLevel1=C");
+    ScoreSection c = load(file, "c.dat");
+    EXPECT_EQ(SaveSectionInPlace(c), SaveResult::Saved);
+    EXPECT_EQ(folder.read("scores.ini"),
+              "x\r\n[a.dat]\r\nLevel1=OLD\r\n[c.dat]\r\nCurrent Score=0\r\nLevel1=C\r\n");
+}
+
 TEST(ScoreSection, CurrentScoreStopsAtThe32BitLimits) {
     ScoreSection section;
     section.levelEntries = {{1, "A,1,2147483000", ""}, {2, "B,1,2147483000", ""}};

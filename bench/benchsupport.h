@@ -1,0 +1,94 @@
+#pragma once
+
+// What the benchmarks outside CCX share: a scratch folder of their own, a
+// Platform that answers every question the same way, and settings kept in
+// memory.
+
+#include "common/platform.h"
+#include "common/settings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace tessaro::bench {
+
+namespace fs = std::filesystem;
+
+// A folder under the system's temporary folder, removed with everything in it
+// when it goes.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name)
+        : m_folder(fs::temp_directory_path() /
+                   ("tessaro-bench-" + name + "-" + std::to_string(::getpid()))) {
+        fs::create_directories(m_folder);
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        fs::remove_all(m_folder, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    fs::path operator/(const std::string& name) const { return m_folder / name; }
+    const fs::path& path() const { return m_folder; }
+
+    fs::path write(const std::string& name, std::string_view bytes) const {
+        const auto file = m_folder / name;
+        std::ofstream(file, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return file;
+    }
+
+private:
+    fs::path m_folder;
+};
+
+// Says OK to every box and No to every question; every dialog is cancelled.
+class QuietPlatform : public Platform {
+public:
+    int messages = 0;
+
+    MessageAnswer message(const std::string&, const std::string&, MessageIcon,
+                          MessageButtons buttons) override {
+        ++messages;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    std::optional<FileChoice> openFileDialog(const std::string&, const std::string&,
+                                             const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<FileChoice> saveFileDialog(const std::string&, const std::string&,
+                                             const std::string&, bool) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> lineInput(const std::string&, const std::string&,
+                                         const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<ColorValue> colorDialog(const std::string&) override { return std::nullopt; }
+    bool startProgram(const StartRequest&) override { return false; }
+    bool openUrl(const std::string&) override { return false; }
+};
+
+class MemorySettings : public SettingsStore {
+public:
+    std::string get(const std::string& section, const std::string& key,
+                    const std::string& fallback) const override {
+        const auto found = m_values.find({section, key});
+        return found == m_values.end() ? fallback : found->second;
+    }
+    void set(const std::string& section, const std::string& key,
+             const std::string& value) override {
+        m_values[{section, key}] = value;
+    }
+
+private:
+    std::map<std::pair<std::string, std::string>, std::string> m_values;
+};
+
+} // namespace tessaro::bench

@@ -1,0 +1,58 @@
+#pragma once
+
+// The floor the file benchmarks are measured against: the system's own calls,
+// nothing else done.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tessaro::bench {
+
+// The whole file into a string: open, one size query, read until the end.
+inline std::string rawReadFile(const std::filesystem::path& path) {
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0)
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    ::close(fd);
+    return bytes;
+}
+
+// Creates (or truncates) the file and writes the bytes; with sync, waits
+// until they are on the disk.
+inline bool rawWriteFile(const std::filesystem::path& path, std::string_view bytes, bool sync) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ok = ok && (!sync || ::fsync(fd) == 0);
+    return ::close(fd) == 0 && ok;
+}
+
+// What a safe save cannot do with less: the bytes into a file beside the
+// target, flushed to disk, renamed over the target.
+inline bool rawReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    auto temporary = path;
+    temporary += ".raw.tmp";
+    return rawWriteFile(temporary, bytes, true) &&
+           std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+} // namespace tessaro::bench
