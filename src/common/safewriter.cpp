@@ -257,13 +257,17 @@ replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::s
     // Batches of a bounded size, so that one cut short (the power going)
     // leaves at most that many temporary files behind.
     constexpr std::size_t kBatch = 1000;
+    constexpr std::size_t kFewFiles = 8;
     for (std::size_t first = 0; first < files.size(); first += kBatch) {
         const auto last = std::min(files.size(), first + kBatch);
+        // A few files are flushed one by one: a flush of the whole disk
+        // would also wait for what other programs have written.
+        const bool together = kFlushTogether && last - first > kFewFiles;
         std::vector<std::optional<SafeWriter>> writers(last - first);
         std::vector<std::filesystem::path> folders;
         for (std::size_t i = first; i < last; ++i) {
             auto& writer = writers[i - first].emplace(files[i].first);
-            if (!writer.prepare(files[i].second, !kFlushTogether))
+            if (!writer.prepare(files[i].second, !together))
                 continue;
             const auto folder = writer.m_temporary.parent_path();
             if (std::find(folders.begin(), folders.end(), folder) == folders.end())
@@ -271,11 +275,11 @@ replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::s
         }
         // Unless every new file is on the disk, none replaces its target; the
         // writers remove them as they go.
-        if (!flushFolders(folders))
+        if (together && !flushFolders(folders))
             continue;
         for (std::size_t i = first; i < last; ++i) {
             auto& writer = *writers[i - first];
-            const bool flushed = !kFlushTogether || writer.m_temporary.empty() ||
+            const bool flushed = !together || writer.m_temporary.empty() ||
                                  !injectedFailureAt(WriteStep::Flush);
             replaced[i] = flushed && writer.commit();
         }

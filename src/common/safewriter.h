@@ -59,9 +59,9 @@ bool replaceFileAtomically(const std::filesystem::path& path, std::string_view b
 // Replaces (or creates) each file with its bytes as replaceFileAtomically
 // does, but flushes the new files to disk together before any of them is
 // renamed over its target: a batch of thousands of small files waits for the
-// disk a few times instead of once a file (on Linux; elsewhere each file is
-// flushed on its own). One result per file, true when it was replaced; a file
-// that fails does not stop the others.
+// disk a few times instead of once a file (on Linux, for more than a few
+// files; otherwise each file is flushed on its own). One result per file, true
+// when it was replaced; a file that fails does not stop the others.
 std::vector<bool>
 replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::string>>& files);
 
