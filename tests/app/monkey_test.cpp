@@ -162,7 +162,7 @@ Snapshot snapshot(const fs::path& root, const fs::path& skip = {}) {
     return files;
 }
 
-// A level set file as the game reads it: the MS or Lynx signature, then levels.
+// A level set file: the MS or Lynx signature, then bytes nothing here reads.
 std::string levelSet(bool lynx, const std::string& body) {
     return std::string("\xAC\xAA\x02") + (lynx ? '\x01' : '\x00') + body;
 }
@@ -172,7 +172,7 @@ std::string levelSet(bool lynx, const std::string& body) {
 // so must the read-only files in "home/locked".
 class Sandbox {
 public:
-    Sandbox() : home(temp / "home"), outside(temp / "outside") {
+    Sandbox() : home(temp / "home") {
         const auto data = fs::path(TESSARO_TEST_DATA);
         const std::string exe = test::makeGameExe();
         const std::string scores = *readFileBytes(data / "score_ini/middle-section.ini");
@@ -265,7 +265,7 @@ public:
     }
 
     test::TempFolder temp;
-    fs::path home, outside;
+    fs::path home;
 
 private:
     Snapshot m_locked, m_outside;
@@ -486,12 +486,12 @@ private:
                 draw -= weight;
             }
         }
-        for (const auto& message : m_platform.messages)
-            if (message.buttons == MessageButtons::Ok)
-                note("told " + quoted(message.text));
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_modalWatch.stop();
+        for (const auto& message : m_platform.messages)
+            if (message.buttons == MessageButtons::Ok)
+                note("told " + quoted(message.text));
         while (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     }
