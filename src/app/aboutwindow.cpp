@@ -69,7 +69,18 @@ void AboutWindow::showUserGuide() {
     guide->setAttribute(Qt::WA_DeleteOnClose);
     guide->setObjectName("UserGuide");
     guide->setWindowTitle("Tessaro User Guide");
-    guide->setOpenExternalLinks(true);
+    // The guide's own pages open in it; a web link opens in the browser, as
+    // everything outside the program does, through the Platform.
+    guide->setOpenLinks(false);
+    connect(guide, &QTextBrowser::anchorClicked, guide,
+            [guide, &platform = m_platform](const QUrl& link) {
+                const QUrl target = guide->source().resolved(link);
+                if (target.isLocalFile())
+                    guide->setSource(target, QTextDocument::MarkdownResource);
+                else if (!platform.openUrl(target.toString().toStdString()))
+                    platform.tell("Tessaro could not open " + target.toString().toStdString(),
+                                  "Tessaro User Guide", MessageIcon::Exclamation);
+            });
     guide->setSearchPaths({QFileInfo(path).absolutePath()});
     guide->setSource(QUrl::fromLocalFile(path), QTextDocument::MarkdownResource);
     guide->resize(760, 640);

@@ -20,6 +20,8 @@ MessageAnswer ScriptedPlatform::message(const std::string& text, const std::stri
     messages.push_back({text, title, icon, buttons});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
+    if (answers.empty() && answerer)
+        return answerer->answer(messages.back());
     return next(answers,
                 buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel);
 }

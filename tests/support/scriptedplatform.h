@@ -28,9 +28,21 @@ struct RecordedDialog {
 
 // A Platform that answers from queues (front first) and records what it was
 // asked. An OK-only box needs no answer; a question or dialog met by an empty
-// queue counts in unscriptedQuestions and is cancelled (No for Yes/No).
+// queue goes to the answerer when there is one, else counts in
+// unscriptedQuestions and is cancelled (No for Yes/No).
 class ScriptedPlatform : public Platform {
 public:
+    // Answers what the queues do not (the monkey test answers at random),
+    // given what was asked; nothing is Cancel.
+    struct Answerer {
+        virtual ~Answerer() = default;
+        virtual MessageAnswer answer(const RecordedMessage& question) = 0;
+        virtual std::optional<FileChoice> chooseFile(const RecordedDialog& dialog) = 0;
+        virtual std::optional<std::string> lineInput(const RecordedDialog& dialog) = 0;
+        virtual std::optional<ColorValue> color(const RecordedDialog& dialog) = 0;
+    };
+    Answerer* answerer = nullptr;
+
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<FileChoice>> fileChoices;
     std::deque<std::optional<std::string>> lineInputs;
@@ -55,22 +67,22 @@ public:
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder) override {
         dialogs.push_back({DialogKind::Open, title, filter, startFolder});
-        return next(fileChoices);
+        return next(fileChoices, &Answerer::chooseFile);
     }
     std::optional<FileChoice> saveFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder,
                                              bool confirmOverwrite) override {
         dialogs.push_back({DialogKind::Save, title, filter, startFolder, confirmOverwrite});
-        return next(fileChoices);
+        return next(fileChoices, &Answerer::chooseFile);
     }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override {
         dialogs.push_back({DialogKind::LineInput, title, prompt, defaultText});
-        return next(lineInputs);
+        return next(lineInputs, &Answerer::lineInput);
     }
     std::optional<ColorValue> colorDialog(const std::string& title) override {
         dialogs.push_back({DialogKind::Color, title, {}, {}});
-        return next(colors);
+        return next(colors, &Answerer::color);
     }
     bool startProgram(const StartRequest& request) override {
         starts.push_back(request);
@@ -82,6 +94,12 @@ public:
     }
 
 private:
+    template <typename T>
+    T next(std::deque<T>& queue, T (Answerer::*answer)(const RecordedDialog&)) {
+        if (queue.empty() && answerer)
+            return (answerer->*answer)(dialogs.back());
+        return next(queue);
+    }
     template <typename T> T next(std::deque<T>& queue, T none = {}) {
         if (queue.empty()) {
             ++unscriptedQuestions;
