@@ -102,8 +102,8 @@ std::vector<FileProblem> checkFile(const std::filesystem::path& path) {
 std::string formatProblem(std::string_view fileName, const FileProblem& problem) {
     std::string text(fileName);
     if (problem.line != 0)
-        text += ":" + std::to_string(problem.line);
-    return text + ": " + problem.problem;
+        text.append(":").append(std::to_string(problem.line));
+    return text.append(": ").append(problem.problem);
 }
 
 } // namespace tessaro
