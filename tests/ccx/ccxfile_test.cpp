@@ -112,6 +112,11 @@ TEST(CcxReader, ReadsHeaderLevelsAndPagesInAnyLayout) {
     EXPECT_NE(formatCcxFile(d).find("<!--  -->\r\n<level number=\"2\">\r\n</level>\r\n\r\n<!-- "
                                     "Gamma -->\r\n<level number=\"3\" author=\"Gus\""),
               std::string::npos);
+
+    // An author ending in a ruleset's key and "=" is not taken for one.
+    d = read(fixtureBytes("author-ending-in-ruleset.ccx")).document;
+    EXPECT_EQ(d.level(1).author + "|" + d.level(1).compatAttributes, "Al lynx=|");
+    EXPECT_EQ(d.level(2).author + "|" + d.level(2).compatAttributes, "ms=|pedantic=\"yes\"");
 }
 
 // The fixtures refused on purpose, with the line and problem reported.
