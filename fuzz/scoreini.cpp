@@ -1,7 +1,8 @@
 // Score INI: a section loaded into the INI File Editor, edited by list
 // operations the input chooses, and saved in place keeps every line the load
 // kept: the other sections line for line and in order, the section's own
-// extra and unlisted lines. Loaded again, the file gives what the editor held.
+// extra and unlisted lines. Loaded again, the file gives what the editor held,
+// and so does the section saved alone to a new file (Save As).
 // A save that is refused leaves the file as it was.
 
 #include "common/codepage.h"
@@ -220,5 +221,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(reloaded->unlistedLines == held.unlistedLines,
           "the saved unlisted lines read back differently");
     check(reloaded->currentScore == held.currentScore, "the saved score reads back differently");
+
+    // Save As writes the section alone, and it reads back the same.
+    auto alone = held;
+    const auto aloneFile = scoreFile().parent_path() / "alone.ini";
+    check(tessaro::SaveSectionToFile(alone, aloneFile.string()), "Save As failed");
+    const auto aloneBack =
+        tessaro::parseScoreSection(tessaro::readFileBytes(aloneFile).value_or(""), gameName);
+    check(aloneBack && aloneBack->levelEntries == entries &&
+              aloneBack->extraLines == held.extraLines &&
+              aloneBack->unlistedLines == held.unlistedLines,
+          "the section saved alone reads back differently");
     return 0;
 }

@@ -159,7 +159,10 @@ bool Reader::readHeader() {
 }
 
 bool Reader::readHeaderLine(std::string_view line) {
-    if (contains(line, "description=\""))
+    // The author's closing quote may complete a "description=" its text ends
+    // in: such a line is the author's, whose key comes first.
+    const auto description = line.find("description=\"");
+    if (description != std::string_view::npos && description < line.find("author=\""))
         return readSetValue(line, "description=\"", "set description", m_document.description);
     if (contains(line, "author=\""))
         return readSetValue(line, "author=\"", "set author", m_document.author);
