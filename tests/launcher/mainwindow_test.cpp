@@ -27,9 +27,10 @@ class DesktopLineKeys : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
         auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() != QEvent::ShortcutOverride || key->key() != Qt::Key_E ||
-            key->modifiers() != Qt::ControlModifier)
+        if (key->key() != Qt::Key_E || key->modifiers() != Qt::ControlModifier)
             return false;
         key->accept();
         return true;
