@@ -3,6 +3,7 @@
 #include "ccx/ccxreader.h"
 #include "ccx/ccxwriter.h"
 #include "ccx/levelentrytext.h"
+#include "ccx/tabulinreport.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/textfile.h"
@@ -42,40 +43,6 @@ std::string repeatedLevelsMessage(const std::vector<CcxRepeatedLevel>& repeated)
     }
     return text + "Such a level keeps the title, author and compatibility of its last line, "
                   "and the pages of all of them.";
-}
-
-// A Tabulin report's level line: the number before its first full stop
-// (spaces removed) when that is 1 to 999.
-std::optional<int> tabulinLevelNumber(std::string_view line) {
-    const auto part = line.substr(0, line.find('.'));
-    int number = 0;
-    bool anyDigit = false;
-    for (const char c : part) {
-        if (c == ' ')
-            continue;
-        if (c < '0' || c > '9' || number > kMaxCcxLevels)
-            return std::nullopt;
-        number = number * 10 + (c - '0');
-        anyDigit = true;
-    }
-    if (!anyDigit || !CcxDocument::isLevelNumber(number))
-        return std::nullopt;
-    return number;
-}
-
-// The title of a report line: from its sixth character on, with every pair
-// of spaces removed from the left (the report pads its columns with them).
-std::string tabulinTitle(std::string_view line) {
-    const auto rest = line.substr(5);
-    std::string title;
-    title.reserve(rest.size());
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] == ' ' && i + 1 < rest.size() && rest[i + 1] == ' ')
-            ++i;
-        else
-            title += rest[i];
-    }
-    return title;
 }
 
 } // namespace
@@ -606,13 +573,8 @@ void CcxEditor::importTitles() {
     if (!choice || choice->path.empty())
         return;
     // An unreadable file counts as one whose first two lines are empty.
-    const auto lines = readTextLines(toPath(choice->path)).value_or(std::vector<std::string>{});
-    const auto line = [&lines](std::size_t index) {
-        return index < lines.size() ? std::string_view(lines[index]) : std::string_view{};
-    };
-    const bool namesLevelSet = line(0).find(".dat") != std::string_view::npos ||
-                               line(0).find(".ccl") != std::string_view::npos;
-    if (!namesLevelSet && line(1).empty()) {
+    const auto report = readTabulinReport(readFileBytes(toPath(choice->path)).value_or(""));
+    if (!report) {
         tell("Error - invalid Tabulin text file");
         return;
     }
@@ -620,18 +582,14 @@ void CcxEditor::importTitles() {
         m_platform.message("Overwrite any existing titles?", kCcxEditorCaption,
                            MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
 
-    for (std::size_t index = 3; index < lines.size(); ++index) {
-        const std::string_view text = lines[index];
-        const auto number = tabulinLevelNumber(text);
-        if (!number)
-            break;
-        auto& level = m_document.level(*number);
+    for (const auto& line : *report) {
+        auto& level = m_document.level(line.number);
         if (!level.title.empty() && !overwrite)
             continue;
-        if (text.size() < 5)
+        if (!line.title)
             break;
-        level.title = tabulinTitle(text);
-        if (const int position = positionOfLevel(*number); position >= 0)
+        level.title = *line.title;
+        if (const int position = positionOfLevel(line.number); position >= 0)
             setEntryTitle(position, level.title);
     }
     // A title typed but not stored wins when the stored ones are kept.

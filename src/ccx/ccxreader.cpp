@@ -176,7 +176,10 @@ bool Reader::readHeader() {
 }
 
 bool Reader::readHeaderLine(std::string_view line) {
-    if (contains(line, "description=\""))
+    // The author's closing quote may complete a "description=" its text ends
+    // in: such a line is the author's, whose key comes first.
+    const auto description = line.find("description=\"");
+    if (description != std::string_view::npos && description < line.find("author=\""))
         return readSetValue(line, "description=\"", "set description", m_document.description);
     if (contains(line, "author=\""))
         return readSetValue(line, "author=\"", "set author", m_document.author);
@@ -298,12 +301,17 @@ bool Reader::readLevelStart(std::string_view line) {
     m_document.levelCount = std::max(m_document.levelCount, m_level);
 
     const std::string numberPart = "<level number=\"" + std::to_string(m_level) + "\" ";
+    auto rest = removeAll(line, numberPart);
     std::string author;
     if (contains(line, "author="))
-        author = firstQuoted(removeAll(line, numberPart));
-    if (contains(line, "pedantic=\"") || contains(line, "ms=\"") || contains(line, "lynx=\"")) {
-        auto rest = removeAll(line, numberPart);
-        rest = removeAll(rest, "author=\"" + author + "\" ");
+        author = firstQuoted(rest);
+    // An author may end in "lynx=" and the like, which its closing quote
+    // completes: the rulesets are looked for outside the author attribute.
+    const std::string authorAttribute = "author=\"" + author + "\"";
+    const auto outsideAuthor = removeAll(rest, authorAttribute);
+    if (contains(outsideAuthor, "pedantic=\"") || contains(outsideAuthor, "ms=\"") ||
+        contains(outsideAuthor, "lynx=\"")) {
+        rest = removeAll(rest, authorAttribute + " ");
         level.compatAttributes = carriedCompatAttributes(removeAll(rest, ">"));
     }
     level.author = carriedLevelAuthor(author);

@@ -155,13 +155,19 @@ std::variant<ScoreSection, LoadError> LoadScoreSection(const std::string& iniPat
 
 void UpdateHighestLevel(ScoreSection& section) {
     auto& extras = section.extraLines;
+    const auto line = "Highest Level=" + std::to_string(section.levelEntries.size());
+    if (section.highestLevelIsLast && !extras.empty()) {
+        extras.back() = line;
+        return;
+    }
     const auto found = std::find_if(extras.begin(), extras.end(), [](const std::string& line) {
         return isHighestLevelLine(line);
     });
     if (found == extras.end())
         return;
     extras.erase(found);
-    extras.push_back("Highest Level=" + std::to_string(section.levelEntries.size()));
+    extras.push_back(line);
+    section.highestLevelIsLast = true;
 }
 
 void RecomputeCurrentScore(ScoreSection& section) {

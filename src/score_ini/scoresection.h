@@ -42,6 +42,10 @@ struct ScoreSection {
     // lines without "=". The game never reads them, but they are the
     // player's, so saves write them back unchanged after the level lines.
     std::vector<std::string> unlistedLines;
+    // Set once UpdateHighestLevel has put its "Highest Level" line last in
+    // extraLines: later updates rewrite that line, so a second "Highest
+    // Level" line of the file survives every further save.
+    bool highestLevelIsLast = false;
 };
 
 enum class LoadError { FileUnavailable, SectionNotFound };
@@ -57,8 +61,8 @@ std::variant<ScoreSection, LoadError> LoadScoreSection(const std::string& iniPat
 std::optional<ScoreSection> parseScoreSection(std::string_view bytes, const std::string& setName);
 
 // Replaces the first "Highest Level" line with "Highest Level=" + the number
-// of entries, moved to the end of the extra lines. A section without one
-// gains none.
+// of entries, moved to the end of the extra lines; called again, rewrites
+// that line. A section without one gains none.
 void UpdateHighestLevel(ScoreSection& section);
 
 // currentScore = the sum of the third fields of all values with more than one

@@ -112,6 +112,14 @@ TEST(CcxReader, ReadsHeaderLevelsAndPagesInAnyLayout) {
     EXPECT_NE(formatCcxFile(d).find("<!--  -->\r\n<level number=\"2\">\r\n</level>\r\n\r\n<!-- "
                                     "Gamma -->\r\n<level number=\"3\" author=\"Gus\""),
               std::string::npos);
+
+    // An author ending in another attribute's key and "=", which its closing
+    // quote completes, is not taken for that attribute.
+    d = read(fixtureBytes("author-ending-in-ruleset.ccx")).document;
+    EXPECT_EQ(d.level(1).author + "|" + d.level(1).compatAttributes, "Al lynx=|");
+    EXPECT_EQ(d.level(2).author + "|" + d.level(2).compatAttributes, "ms=|pedantic=\"yes\"");
+    d = read(fixtureBytes("author-ending-in-description.ccx")).document;
+    EXPECT_EQ(d.description + "|" + d.author, "Set author=|Ann description=");
 }
 
 // The fixtures refused on purpose, with the line and problem reported.

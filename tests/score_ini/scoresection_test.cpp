@@ -50,6 +50,18 @@ TEST(ScoreSection, LoadsOneSetSortedAndSavesItAloneOrAtTheEndOfItsFile) {
     EXPECT_EQ(folder.read("scores.ini"), fixture("middle-section-saved.ini"));
 }
 
+TEST(ScoreSection, SavingAgainKeepsASecondHighestLevelLine) {
+    test::TempFolder folder;
+    const auto file = folder.write("scores.ini", fixture("two-highest-level-lines.ini"));
+    ScoreSection section = load(file, "set.dat");
+    const std::string saved = "[set.dat]\r\nHighest Level=kept\r\nHighest Level=2\r\n"
+                              "Current Score=0\r\nLevel1=A\r\nLevel2=B\r\n";
+    for (int save = 1; save <= 2; ++save) {
+        EXPECT_EQ(SaveSectionInPlace(section), SaveResult::Saved);
+        EXPECT_EQ(folder.read("scores.ini"), saved) << "save " << save;
+    }
+}
+
 TEST(ScoreSection, SaveWritesTheFirstOfTwoEqualSetsSortedAndKeepsTheLinesAroundIt) {
     test::TempFolder folder;
     const auto file =
