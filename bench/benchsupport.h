@@ -1,6 +1,6 @@
 #pragma once
 
-// What the benchmarks outside CCX share: a scratch folder of their own, a
+// What the benchmarks share: a scratch folder of their own, a
 // Platform that answers every question the same way, and settings kept in
 // memory.
 

@@ -48,7 +48,7 @@ void copyFullDocument(benchmark::State& state) {
 }
 
 void rawRead(benchmark::State& state) {
-    const auto path = scratch().file("full.ccx");
+    const auto path = scratch() / "full.ccx";
     for (auto _ : state) {
         auto bytes = readFileBytes(path);
         benchmark::DoNotOptimize(bytes);
@@ -57,7 +57,7 @@ void rawRead(benchmark::State& state) {
 }
 
 void ccxRead(benchmark::State& state) {
-    const auto path = scratch().file("full.ccx");
+    const auto path = scratch() / "full.ccx";
     for (auto _ : state) {
         auto result = readCcxFile(path, CcxDocument{});
         if (!result.ok())
@@ -76,7 +76,7 @@ void ccxParse(benchmark::State& state) {
 }
 
 void rawWrite(benchmark::State& state) {
-    const auto path = scratch().file("raw.ccx");
+    const auto path = scratch() / "raw.ccx";
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(fullBytes().data(), static_cast<std::streamsize>(fullBytes().size()));
@@ -90,8 +90,8 @@ void rawWrite(benchmark::State& state) {
 // the target, flushed to the disk, and renamed over the target, with the
 // system's calls and nothing else.
 void rawAtomicWrite(benchmark::State& state) {
-    const auto path = scratch().file("raw-atomic.ccx");
-    const auto temporary = scratch().file("raw-atomic.ccx.tmp");
+    const auto path = scratch() / "raw-atomic.ccx";
+    const auto temporary = scratch() / "raw-atomic.ccx.tmp";
     for (auto _ : state) {
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         std::string_view bytes = fullBytes();
@@ -110,7 +110,7 @@ void rawAtomicWrite(benchmark::State& state) {
 }
 
 void ccxWrite(benchmark::State& state) {
-    const auto path = scratch().file("written.ccx");
+    const auto path = scratch() / "written.ccx";
     for (auto _ : state) {
         if (!writeCcxFile(path, fullDocument()))
             state.SkipWithError("the benchmark file could not be written");

@@ -4,18 +4,13 @@
 // epilogue pages of 1 KB each), its file in a scratch folder, and a Platform
 // that opens that file, for the CCX benchmarks.
 
+#include "benchsupport.h"
 #include "ccx/ccxdocument.h"
 #include "ccx/ccxwriter.h"
-#include "common/platform.h"
 
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace tessaro::bench {
-
-namespace fs = std::filesystem;
 
 // 16 lines of 62 characters: 1 KB with the line ends between them.
 inline std::string pageText(int level, int page) {
@@ -62,51 +57,20 @@ inline const std::string& fullBytes() {
 }
 
 // A folder of its own under the system's temporary folder, holding full.ccx.
-class Scratch {
-public:
-    Scratch()
-        : m_folder(fs::temp_directory_path() /
-                   ("tessaro-ccx-bench-" + std::to_string(::getpid()))) {
-        fs::create_directories(m_folder);
-        std::ofstream(m_folder / "full.ccx", std::ios::binary) << fullBytes();
-    }
-    ~Scratch() {
-        std::error_code error;
-        fs::remove_all(m_folder, error);
-    }
-    fs::path file(const char* name) const { return m_folder / name; }
-
-private:
-    fs::path m_folder;
-};
-
-inline const Scratch& scratch() {
-    static const Scratch folder;
+inline const ScratchFolder& scratch() {
+    static const ScratchFolder folder("ccx");
+    static const bool written = !folder.write("full.ccx", fullBytes()).empty();
+    (void)written;
     return folder;
 }
 
-// Answers every question No and every open dialog with full.ccx.
-class BenchPlatform : public Platform {
+// QuietPlatform, but every open dialog chooses full.ccx.
+class BenchPlatform : public QuietPlatform {
 public:
-    MessageAnswer message(const std::string&, const std::string&, MessageIcon,
-                          MessageButtons buttons) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
     std::optional<FileChoice> openFileDialog(const std::string&, const std::string&,
                                              const std::string&) override {
-        return FileChoice{scratch().file("full.ccx").string(), "full.ccx"};
+        return FileChoice{(scratch() / "full.ccx").string(), "full.ccx"};
     }
-    std::optional<FileChoice> saveFileDialog(const std::string&, const std::string&,
-                                             const std::string&, bool) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> lineInput(const std::string&, const std::string&,
-                                         const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<ColorValue> colorDialog(const std::string&) override { return std::nullopt; }
-    bool startProgram(const StartRequest&) override { return false; }
-    bool openUrl(const std::string&) override { return false; }
 };
 
 } // namespace tessaro::bench
