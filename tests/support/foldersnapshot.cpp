@@ -9,11 +9,17 @@ namespace tessaro::test {
 
 namespace {
 
-std::map<std::string, std::string> filesUnder(const std::filesystem::path& folder) {
+std::map<std::string, std::string> filesUnder(const std::filesystem::path& folder,
+                                              const std::filesystem::path& skip) {
     std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        if (entry.is_directory())
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (it->path() == skip)
+            it.disable_recursion_pending();
+        if (it->is_directory())
             continue;
+        const auto& entry = *it;
         auto name = fromPath(entry.path().lexically_relative(folder));
         std::replace(name.begin(), name.end(), '\\', '/');
         files[name] = readFileBytes(entry.path()).value_or("<unreadable>");
@@ -23,11 +29,12 @@ std::map<std::string, std::string> filesUnder(const std::filesystem::path& folde
 
 } // namespace
 
-FolderSnapshot::FolderSnapshot(const std::filesystem::path& folder)
-    : m_folder(folder), m_files(filesUnder(folder)) {}
+FolderSnapshot::FolderSnapshot(const std::filesystem::path& folder,
+                               const std::filesystem::path& skip)
+    : m_folder(folder), m_skip(skip), m_files(filesUnder(folder, skip)) {}
 
 std::vector<std::string> FolderSnapshot::changes() const {
-    const auto now = filesUnder(m_folder);
+    const auto now = filesUnder(m_folder, m_skip);
     std::vector<std::string> changes;
     for (const auto& [name, bytes] : now) {
         const auto old = m_files.find(name);

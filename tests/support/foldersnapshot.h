@@ -8,10 +8,12 @@
 namespace tessaro::test {
 
 // The files under a folder (sub-folders included) and their bytes, taken when
-// made, to tell afterwards what an operation did to the folder.
+// made, to tell afterwards what an operation did to the folder. The sub-folder
+// skip, when given, is left out.
 class FolderSnapshot {
 public:
-    explicit FolderSnapshot(const std::filesystem::path& folder);
+    explicit FolderSnapshot(const std::filesystem::path& folder,
+                            const std::filesystem::path& skip = {});
 
     // What differs now, one entry per file, sorted, with "/" between
     // folders: "changed ludex.exe", "gone a.ccf", "new set.ccx.tessaro-1.tmp".
@@ -19,7 +21,7 @@ public:
     std::vector<std::string> changes() const;
 
 private:
-    std::filesystem::path m_folder;
+    std::filesystem::path m_folder, m_skip;
     std::map<std::string, std::string> m_files;
 };
 
