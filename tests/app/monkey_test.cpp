@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
@@ -276,6 +277,17 @@ public:
              {"Dacgen", "ccxEditor", "IniEdit", "CreateEXE", "ccfEdit", "About"}) {
             begin(m_hub.mainWindow(), std::string("menu ") + entry);
             m_hub.mainWindow().findChild<QAction*>(entry)->trigger();
+        }
+        // The INI editor's list commands need a loaded set, which random
+        // typing seldom gets to: the run starts with one, as a player would.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() != "Form5")
+                continue;
+            begin(*window, "load CCLP1.dat from scores.ini");
+            test::control<QLineEdit>(*window, "Text1")
+                ->setText(QString::fromStdString(fromPath(m_sandbox.home / "scores.ini")));
+            test::control<QLineEdit>(*window, "Text2")->setText("CCLP1.dat");
+            test::click(*window, "cmdInfo");
         }
         QApplication::processEvents();
         m_modalWatch.stop();
