@@ -7,17 +7,12 @@
 #include "ccx/ccxreader.h"
 #include "ccx/ccxwriter.h"
 #include "ccxbenchdata.h"
-#include "common/textfile.h"
+#include "rawio.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
-#include <fstream>
 #include <string>
-#include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -50,7 +45,7 @@ void copyFullDocument(benchmark::State& state) {
 void rawRead(benchmark::State& state) {
     const auto path = scratch() / "full.ccx";
     for (auto _ : state) {
-        auto bytes = readFileBytes(path);
+        auto bytes = rawReadFile(path);
         benchmark::DoNotOptimize(bytes);
     }
     countBytes(state);
@@ -77,12 +72,9 @@ void ccxParse(benchmark::State& state) {
 
 void rawWrite(benchmark::State& state) {
     const auto path = scratch() / "raw.ccx";
-    for (auto _ : state) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(fullBytes().data(), static_cast<std::streamsize>(fullBytes().size()));
-        out.flush();
-        benchmark::DoNotOptimize(out.good());
-    }
+    for (auto _ : state)
+        if (!rawWriteFile(path, fullBytes(), false))
+            state.SkipWithError("the raw file could not be written");
     countBytes(state);
 }
 
@@ -91,21 +83,9 @@ void rawWrite(benchmark::State& state) {
 // system's calls and nothing else.
 void rawAtomicWrite(benchmark::State& state) {
     const auto path = scratch() / "raw-atomic.ccx";
-    const auto temporary = scratch() / "raw-atomic.ccx.tmp";
-    for (auto _ : state) {
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        std::string_view bytes = fullBytes();
-        while (fd >= 0 && !bytes.empty()) {
-            const auto written = ::write(fd, bytes.data(), bytes.size());
-            if (written <= 0)
-                break;
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
-        const bool done = fd >= 0 && bytes.empty() && ::fsync(fd) == 0 && ::close(fd) == 0 &&
-                          std::rename(temporary.c_str(), path.c_str()) == 0;
-        if (!done)
+    for (auto _ : state)
+        if (!rawReplaceFile(path, fullBytes()))
             state.SkipWithError("the raw file could not be written");
-    }
     countBytes(state);
 }
 

@@ -75,30 +75,31 @@ std::vector<std::pair<std::string, std::string>> dacFilesOfAllSets() {
     return files;
 }
 
-// Creates each file and writes its bytes, as the first batch into an empty
-// SETS folder would.
-void rawCreateDacFiles(benchmark::State& state) {
+// Every DAC file written into a folder of its own by write, each iteration.
+template <typename Write>
+void writeEachDacFile(benchmark::State& state, const char* folderName, Write write) {
     const auto files = dacFilesOfAllSets();
-    const auto sets = emptyFolder("raw-sets");
+    const auto sets = emptyFolder(folderName);
     for (auto _ : state) {
         for (const auto& [name, bytes] : files)
-            if (!rawWriteFile(sets / name, bytes, false))
+            if (!write(sets / name, bytes))
                 state.SkipWithError("a file could not be written");
     }
     countFiles(state, 2 * kDacSets);
 }
 
+// Creates each file and writes its bytes, as the first batch into an empty
+// SETS folder would.
+void rawCreateDacFiles(benchmark::State& state) {
+    writeEachDacFile(state, "raw-sets", [](const fs::path& path, const std::string& bytes) {
+        return rawWriteFile(path, bytes, false);
+    });
+}
+
 // The same, each file written beside, flushed to disk and renamed over its
 // name: what replacing a file safely costs at the least.
 void rawReplaceDacFiles(benchmark::State& state) {
-    const auto files = dacFilesOfAllSets();
-    const auto sets = emptyFolder("raw-safe-sets");
-    for (auto _ : state) {
-        for (const auto& [name, bytes] : files)
-            if (!rawReplaceFile(sets / name, bytes))
-                state.SkipWithError("a file could not be replaced");
-    }
-    countFiles(state, 2 * kDacSets);
+    writeEachDacFile(state, "raw-safe-sets", rawReplaceFile);
 }
 
 // The same with one wait for the disk for all of them: every file written

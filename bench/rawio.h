@@ -41,8 +41,13 @@ inline bool rawWriteFile(const std::filesystem::path& path, std::string_view byt
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    ok = ok && (!sync || ::fsync(fd) == 0);
+    while (!bytes.empty()) {
+        const auto written = ::write(fd, bytes.data(), bytes.size());
+        if (written <= 0)
+            break;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    const bool ok = bytes.empty() && (!sync || ::fsync(fd) == 0);
     return ::close(fd) == 0 && ok;
 }
 
