@@ -1,5 +1,5 @@
-#include "app/aboutwindow.h"
 #include "app/windowhub.h"
+#include "ccf/ccfcreatorwindow.h"
 #include "launcher/mainwindow.h"
 #include "support/guitest.h"
 
@@ -28,32 +28,32 @@ struct CloseRecorder : QObject {
     }
 };
 
-// The window's layouts squeezed below their minimum, labels and buttons showing less than
-// their whole text.
+// The window's layouts squeezed below their minimum, and its labels and
+// buttons showing less than their whole text.
 QStringList cutTexts(const QWidget& window) {
     QStringList cut;
     for (const QLayout* layout : window.findChildren<QLayout*>()) {
         const QWidget* owner = layout->parentWidget();
-        const int need = layout->hasHeightForWidth()
-                             ? layout->minimumHeightForWidth(owner->contentsRect().width())
-                             : layout->minimumSize().height();
-        if (owner->isVisible() && owner->contentsRect().height() < need)
+        if (owner->isVisible() &&
+            owner->contentsRect().height() <
+                (layout->hasHeightForWidth()
+                     ? layout->minimumHeightForWidth(owner->contentsRect().width())
+                     : layout->minimumSize().height()))
             cut << "layout of " + owner->objectName();
     }
-    for (const QLabel* label : window.findChildren<QLabel*>()) {
-        const QSize hint = label->minimumSizeHint();
+    for (const QLabel* label : window.findChildren<QLabel*>())
         if (label->isVisible() &&
             (label->wordWrap() ? label->height() < label->heightForWidth(label->width())
-                               : label->width() < hint.width() || label->height() < hint.height()))
+                               : label->width() < label->minimumSizeHint().width() ||
+                                     label->height() < label->minimumSizeHint().height()))
             cut << label->objectName();
-    }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
         if (button->isVisible() && button->width() < button->minimumSizeHint().width())
             cut << button->objectName();
     return cut;
 }
 
-QWidgetList visibleWindows(const QString& objectName) {
+QWidgetList shown(const QString& objectName) {
     QWidgetList found;
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->objectName() == objectName && window->isVisible())
@@ -63,7 +63,7 @@ QWidgetList visibleWindows(const QString& objectName) {
 
 struct Hub : test::Doubles {
     WindowHub hub{platform, settings, folder.str()};
-    void exit() { hub.mainWindow().findChild<QAction*>("Exit")->trigger(); }
+    void menu(const char* entry) { hub.mainWindow().findChild<QAction*>(entry)->trigger(); }
 };
 
 } // namespace
@@ -72,22 +72,26 @@ class WindowHubTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Each menu entry opens its window once, and again brings the same one
+    // forward; every window shows its texts whole at its minimum size.
     void eachWindowOpensOnceAndShowsItsTextsWholeAtItsMinimumSize() {
         Hub h;
         h.hub.mainWindow().show();
-        for (const char* form : {"AboutForm", "Form2", "Form6", "Form5", "Form3", "Form4"}) {
-            const char* action = QMap<QString, const char*>{
-                {"AboutForm", "About"}, {"Form2", "Dacgen"},    {"Form6", "ccxEditor"},
-                {"Form5", "IniEdit"},   {"Form3", "CreateEXE"}, {"Form4", "ccfEdit"}}[form];
-            h.hub.mainWindow().findChild<QAction*>(action)->trigger();
-            const QWidgetList shown = visibleWindows(form);
-            QCOMPARE(shown.size(), 1);
+        for (const auto& [entry, form] : {std::pair{"About", "AboutForm"},
+                                          {"Dacgen", "Form2"},
+                                          {"ccxEditor", "Form6"},
+                                          {"IniEdit", "Form5"},
+                                          {"CreateEXE", "Form3"},
+                                          {"ccfEdit", "Form4"}}) {
+            h.menu(entry);
+            const QWidgetList opened = shown(form);
+            QCOMPARE(opened.size(), 1);
             if (QString(form) != "Form6") // the CCX editor's own test pictures it with a set
-                test::saveScreenshot(*shown[0], form);
-            h.hub.mainWindow().findChild<QAction*>(action)->trigger();
-            QCOMPARE(visibleWindows(form), shown);
+                test::saveScreenshot(*opened[0], form);
+            h.menu(entry);
+            QCOMPARE(shown(form), opened);
         }
-        QWidget* exeCreator = visibleWindows("Form3").front();
+        QWidget* exeCreator = shown("Form3").front();
         QCOMPARE(h.hub.showQuorvel(), exeCreator); // one window, each sets its mode
         QCOMPARE(exeCreator->windowTitle(), QString("Quorvel"));
         for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -101,15 +105,24 @@ private Q_SLOTS:
         }
     }
 
-    // "tessaro FILE.ccx": the editor opens on the file, without its start-up question.
-    void aCcxFileNamedOnTheCommandLineOpensInTheEditor() {
+    // The wiring across windows: a tool's file dialog starts in the folder
+    // the main window lists, a saved CCF file shows in its list, and
+    // "tessaro FILE.ccx" opens the editor on the file without its start-up
+    // question.
+    void toolsFollowTheMainWindowAndTheCommandLine() {
         Hub h;
+        test::click(*h.hub.showExeCreator(), "Command1");
+        QCOMPARE(h.platform.dialogs.at(0).startFolderOrDefault,
+                 h.hub.mainWindow().model().folder());
+        h.folder.write("new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n");
+        Q_EMIT static_cast<CcfCreatorWindow*>(h.hub.showCcfCreator())->ccfSaved();
+        QVERIFY(std::count(h.hub.mainWindow().model().files().begin(),
+                           h.hub.mainWindow().model().files().end(), "new.ccf"));
         const auto file = std::filesystem::path(TESSARO_TEST_DATA) / "ccx/written/demo-set.ccx";
         QWidget* editor = h.hub.openCcxFile(file.string());
-        QApplication::processEvents();
         QCOMPARE(test::captions(*editor, {"Label1"}),
                  "File Name: " + QString::fromStdString(file.string()));
-        QVERIFY(h.platform.messages.empty());
+        QCOMPARE(h.platform.messages.size(), 0u);
         h.platform.answer(MessageAnswer::No);
         editor->close();
     }
@@ -132,36 +145,32 @@ private Q_SLOTS:
         levels->setCurrentIndex(levels->model()->index(0, 0));
         test::click(*ini, "cmdDeleteScore");
         h.platform.answer(MessageAnswer::Cancel);
-        h.exit();
+        h.menu("Exit");
         QCOMPARE(recorder.closed, (QStringList{"AboutForm", "Form5"})); // Form5 refused
         QVERIFY(ini->isVisible() && h.hub.mainWindow().isVisible());
         h.platform.answer(MessageAnswer::No);
-        h.exit();
+        h.menu("Exit");
         QCOMPARE(recorder.closed,
                  (QStringList{"AboutForm", "Form5", "Form5", "Form4", "Form3", "Form2", "Form1"}));
         QCOMPARE(h.platform.unscriptedQuestions, 0);
     }
 
-    void aboutShowsNameVersionAndClosesOnEscWithOkAsDefault() {
+    // About: its texts, the user guide its link shows (web links go to the
+    // browser through the Platform), and OK as default, Esc closing it.
+    void aboutShowsNameVersionAndTheGuideAndClosesOnEnterOrEsc() {
         Hub h;
         QWidget* about = h.hub.showAbout();
         QCOMPARE(test::captions(*about, {"AboutForm", "lblVersion"}),
                  QString("About Tessaro|Version ") + TESSARO_VERSION);
-        // The link shows the user guide, rendered.
         Q_EMIT test::control<QLabel>(*about, "lblWebPage")->linkActivated("guide");
-        QPointer<QTextBrowser> guide;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->objectName() == "UserGuide")
-                guide = qobject_cast<QTextBrowser*>(window);
-        QVERIFY(guide && guide->isVisible());
-        QVERIFY(guide->toPlainText().startsWith("Tessaro user guide"));
-        // A web link goes to the browser through the Platform, never around it.
+        QPointer<QTextBrowser> guide = qobject_cast<QTextBrowser*>(shown("UserGuide").value(0));
+        QVERIFY(guide && guide->toPlainText().startsWith("Tessaro user guide"));
         Q_EMIT guide->anchorClicked(QUrl("https://example.org/sets"));
         QCOMPARE(h.platform.openedUrls, std::vector<std::string>{"https://example.org/sets"});
         QVERIFY(guide->toPlainText().startsWith("Tessaro user guide"));
         guide->close();
-        about->activateWindow();
         for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
+            about->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(about));
             QTest::keyClick(QApplication::focusWidget(), key);
             QVERIFY(!about->isVisible());
