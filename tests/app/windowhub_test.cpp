@@ -107,13 +107,15 @@ private Q_SLOTS:
     // question.
     void toolsFollowTheMainWindowAndTheCommandLine() {
         Hub h;
+        const auto sets = h.folder.write("sets/new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n").parent_path();
+        QVERIFY(h.hub.mainWindow().model().openFolder(sets.string()));
         test::click(*h.hub.showExeCreator(), "Command1");
         QCOMPARE(h.platform.dialogs.at(0).startFolderOrDefault,
                  h.hub.mainWindow().model().folder());
-        h.folder.write("new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n");
+        h.folder.write("sets/other.ccf", "CHIPS.DAT\r\n1\r\n2\r\n");
         Q_EMIT static_cast<CcfCreatorWindow*>(h.hub.showCcfCreator())->ccfSaved();
         const auto& files = h.hub.mainWindow().model().files();
-        QVERIFY(std::count(files.begin(), files.end(), "new.ccf"));
+        QVERIFY(std::count(files.begin(), files.end(), "other.ccf"));
         const auto file = std::filesystem::path(TESSARO_TEST_DATA) / "ccx/written/demo-set.ccx";
         QWidget* editor = h.hub.openCcxFile(file.string());
         QCOMPARE(test::captions(*editor, {"Label1"}),
