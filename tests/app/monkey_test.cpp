@@ -137,16 +137,6 @@ struct Sandbox {
         const auto inside = toPath(path).lexically_normal().lexically_relative(home);
         return !path.empty() && !inside.empty() && *inside.begin() != "..";
     }
-    // Empty, or the first file outside the test's folders that changed (a
-    // new file in "home/locked" is fine: only the files there are read-only).
-    std::string changedOutside() const {
-        if (const auto changes = outside.changes(); !changes.empty())
-            return changes.front() + " beside " + fromPath(home);
-        for (const auto& change : locked.changes())
-            if (change.rfind("new ", 0) != 0)
-                return change + " in " + fromPath(home / "locked");
-        return {};
-    }
     // A text as the action log shows it, the same in every run.
     std::string shown(std::string text) const {
         const std::string name = fromPath(temp.path().filename());
@@ -535,7 +525,12 @@ private:
             if (!m_sandbox.contains(fromPath(start.workingFolder)))
                 return fail("a program started in " + fromPath(start.workingFolder));
         m_platform.starts.clear();
-        fail(m_sandbox.changedOutside());
+        // A new file in "home/locked" is fine: only the files there are read-only.
+        if (const auto changes = m_sandbox.outside.changes(); !changes.empty())
+            return fail(changes.front() + " beside " + fromPath(m_sandbox.home));
+        for (const auto& change : m_sandbox.locked.changes())
+            if (change.rfind("new ", 0) != 0)
+                return fail(change + " in " + fromPath(m_sandbox.home / "locked"));
     }
 
     std::mt19937_64 m_random;
