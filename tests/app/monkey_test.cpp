@@ -463,9 +463,11 @@ private:
     // (a key may still get there; check() brings it back).
     bool choose(QObject& control) {
         QAbstractItemModel* model = modelOf(&control);
-        const QModelIndex row =
-            pickFrom(model->match(model->index(0, 0), Qt::DisplayRole, QString(), 2000,
-                                  Qt::MatchContains | Qt::MatchRecursive));
+        const QModelIndexList rows = model->match(model->index(0, 0), Qt::DisplayRole, QString(),
+                                                  2000, Qt::MatchContains | Qt::MatchRecursive);
+        if (rows.isEmpty())
+            return false;
+        const QModelIndex row = pickFrom(rows);
         auto* combo = qobject_cast<QComboBox*>(&control);
         const bool twice = !combo && below(3) == 0;
         if ((combo || twice) && leavesSandbox(row.data(Qt::UserRole)))
