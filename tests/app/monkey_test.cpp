@@ -371,22 +371,15 @@ private:
     void actOnWindow() {
         using Kind = std::tuple<unsigned, bool (*)(QObject*), bool (Monkey::*)(QObject&)>;
         static constexpr Kind kinds[] = {
-            {26, [](QObject* o) { return o->inherits("QAbstractButton"); }, &Monkey::click},
+            {24, [](QObject* o) { return o->inherits("QAbstractButton"); }, &Monkey::click},
             {12, [](QObject* o) { return o->inherits("QAction"); }, &Monkey::trigger},
-            {18, [](QObject* o) { return o->property("focusPolicy").toInt() != Qt::NoFocus; },
+            {17, [](QObject* o) { return o->property("focusPolicy").toInt() != Qt::NoFocus; },
              &Monkey::pressKey},
             {18, [](QObject* o) { return KeyRule::isTextBox(o); }, &Monkey::typeText},
             {23, [](QObject* o) { return modelOf(o) && modelOf(o)->rowCount() > 0; },
              &Monkey::choose},
-            {1,
-             [](QObject* o) {
-                 return o->inherits("QLabel") &&
-                        o->property("text").toString().contains("<a href=");
-             },
-             &Monkey::followLink},
-            {2,
-             [](QObject* o) { return o->isWidgetType() && static_cast<QWidget*>(o)->isWindow(); },
-             &Monkey::close}};
+            {4, [](QObject* o) { return o->inherits("QLabel"); }, &Monkey::followLink},
+            {2, [](QObject* o) { return !o->parent(); }, &Monkey::close}};
         QObjectList controls = m_window->findChildren<QObject*>();
         controls.prepend(m_window);
         for (int tries = 0; tries < 1000; ++tries) {
@@ -487,7 +480,9 @@ private:
     }
     // A link in a label, as a click on it follows it.
     bool followLink(QObject& label) {
-        const QString href = label.property("text").toString().section('"', 1, 1);
+        const QString text = label.property("text").toString(), href = text.section('"', 1, 1);
+        if (!text.contains("<a href="))
+            return false;
         begin("follow " + nameOf(label) + " to " + href.toStdString());
         Q_EMIT static_cast<QLabel&>(label).linkActivated(href);
         return true;
