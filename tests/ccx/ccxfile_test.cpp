@@ -97,8 +97,9 @@ TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     }
     const auto contents = read(name);
     expectStableDocument(contents, name);
-    if (name.starts_with("written/")) // the writer's own: byte for byte
+    if (name.starts_with("written/")) { // the writer's own: byte for byte
         EXPECT_EQ(formatCcxFile(contents.document), readFileBytes(fixture(name)).value());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ccx, CcxFixture, testing::ValuesIn(fixtureNames()), [](const auto& info) {
