@@ -333,7 +333,8 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
 
     // Exit: Yes saves first; neither Open nor Exit goes on when that save fails.
     editor.document().fileName = (folder / "missing" / "new.ccx").string();
-    platform.chooseFile(ccxFixture("written/minimal-header.ccx"), "m.ccx");
+    const auto copy = folder.write("m.ccx", *readFileBytes(ccxFixture("other-tool.ccx")));
+    platform.chooseFile(copy.string(), "m.ccx");
     platform.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
     editor.open();
     EXPECT_FALSE(editor.exit().done);
@@ -357,8 +358,10 @@ TEST_F(CcxEditorTest, OpenAndSave) {
 
     // Cancelled at the file or at "Save changes to ...?", or answered No and
     // the chosen file turns out broken: all stays as it was.
-    const auto other = ccxFixture("other-tool.ccx"), broken = ccxFixture("missing-end.ccx");
-    platform.fileChoices = {std::nullopt, FileChoice{other, "o"}, FileChoice{broken, "b"}};
+    // (copies, as a failure here could save over the file opened)
+    const auto other = folder.write("other.ccx", *readFileBytes(ccxFixture("other-tool.ccx")));
+    const auto broken = ccxFixture("missing-end.ccx");
+    platform.fileChoices = {std::nullopt, FileChoice{other.string(), "o"}, FileChoice{broken, "b"}};
     platform.answers = {MessageAnswer::Cancel, MessageAnswer::No};
     for (int i = 0; i < 3; ++i)
         editor.open();
@@ -374,12 +377,12 @@ TEST_F(CcxEditorTest, OpenAndSave) {
 
     // Answered Yes: the edits are saved, then the other file opens with the
     // set's colours; a file without a colours line keeps them, unticked.
-    platform.chooseFile(other, "other-tool.ccx");
+    platform.chooseFile(other.string(), "other.ccx");
     platform.answer(MessageAnswer::Yes);
     editor.open();
     auto edited = *readFileBytes(ccxFixture("written/full-panes.ccx"));
     EXPECT_EQ(folder.read("own.ccx"), edited.replace(edited.find("Ten and ten"), 11, "Edited"));
-    EXPECT_EQ(editor.document().fileName, other);
+    EXPECT_EQ(editor.document().fileName, other.string());
     const auto& d = editor.document();
     EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
               std::tuple(true, 0x402010u, 0xF0F0F0u));
