@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <tuple>
 
@@ -92,6 +93,10 @@ struct ListCase {
     int selectedAfter, shownLevel, levelCount;
     const char* message = nullptr;
 };
+
+void PrintTo(const ListCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const char* const kOnly = "Error - must have at least one level";
 const char* const kFull = "Error - there are already 999 levels in this set";
