@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <tuple>
 
@@ -13,23 +14,18 @@ namespace {
 
 using test::RecordedMessage;
 using Texts = std::vector<std::string>;
+using Messages = std::vector<RecordedMessage>;
 using E = CcxEditor;
 
 std::string ccxFixture(const std::string& name) {
     return (std::filesystem::path(TESSARO_TEST_DATA) / "ccx" / name).string();
 }
-std::string ccxFixtureBytes(const std::string& name) {
-    return readFileBytes(ccxFixture(name)).value_or("");
+// A message of the editor: a warning, or a question with these buttons.
+RecordedMessage said(const std::string& text, MessageButtons buttons = MessageButtons::Ok) {
+    const bool asks = buttons != MessageButtons::Ok;
+    return {text, "CCX File Editor", asks ? MessageIcon::Question : MessageIcon::Exclamation,
+            buttons};
 }
-
-RecordedMessage warning(const std::string& text) {
-    return {text, "CCX File Editor", MessageIcon::Exclamation, MessageButtons::Ok};
-}
-
-RecordedMessage question(const std::string& text, MessageButtons buttons = MessageButtons::YesNo) {
-    return {text, "CCX File Editor", MessageIcon::Question, buttons};
-}
-
 bool isClear(const CcxLevel& level) {
     CcxLevel clear = level;
     clear.clear();
@@ -54,25 +50,25 @@ protected:
     test::ScriptedPlatform platform;
     CcxEditor editor{platform};
     RecordingObserver observer;
+    void TearDown() override { EXPECT_EQ(platform.unscriptedQuestions, 0); }
 
     // An open document listing these levels ("1A 3C": level 1 titled A, level
     // 3 titled C), each with one prologue page that names it ("C's page"), so
     // a test can follow where a level's data went.
-    void openList(const std::string& levels, int selected, const std::string& name = "set.ccx") {
+    void openList(const std::string& levels, int selected) {
         CcxDocument document;
-        document.fileName = (folder / name).string();
+        document.fileName = (folder / "set.ccx").string();
         std::vector<std::int16_t> numbers;
         std::istringstream words(levels);
         for (std::string word; words >> word;) {
             std::size_t digits = 0;
-            const int number = std::stoi(word, &digits);
-            const auto title = word.substr(digits);
-            document.level(number).title = title;
-            document.level(number).prologue.count = 1;
-            document.level(number).prologue.page(1).text = title + "'s page";
-            numbers.push_back(static_cast<std::int16_t>(number));
-            document.levelCount = static_cast<std::int16_t>(number);
+            numbers.push_back(static_cast<std::int16_t>(std::stoi(word, &digits)));
+            auto& level = document.level(numbers.back());
+            level.title = word.substr(digits);
+            level.prologue.count = 1;
+            level.prologue.page(1).text = level.title + "'s page";
         }
+        document.levelCount = numbers.back();
         editor.installDocument(document, numbers);
         editor.selectEntry(selected);
         editor.setListObserver(&observer);
@@ -83,16 +79,6 @@ protected:
         for (int i = 0; i < static_cast<int>(editor.levelList().size()); ++i)
             texts += (i == 0 ? "" : "|") + editor.entryText(i);
         return texts;
-    }
-    // Opens a copy of the fixture, answering "Save changes" with No; its path.
-    std::string openCopy(const std::string& fixture) {
-        const auto path = folder.write(std::filesystem::path(fixture).filename().string(),
-                                       ccxFixtureBytes(fixture));
-        platform.chooseFile(path.string(), fixture);
-        if (editor.documentOpen())
-            platform.answer(MessageAnswer::No);
-        editor.open();
-        return path.string();
     }
 };
 
@@ -107,6 +93,10 @@ struct ListCase {
     int selectedAfter, shownLevel, levelCount;
     const char* message = nullptr;
 };
+
+void PrintTo(const ListCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const char* const kOnly = "Error - must have at least one level";
 const char* const kFull = "Error - there are already 999 levels in this set";
@@ -148,8 +138,7 @@ TEST_P(CcxListOperation, MovesEntriesAndTheirLevels) {
     EXPECT_EQ((std::vector<int>{editor.selectedEntry(), editor.shownLevelNumber(),
                                 editor.document().currentLevel, editor.document().levelCount}),
               (std::vector{c.selectedAfter, c.shownLevel, c.shownLevel, c.levelCount}));
-    EXPECT_EQ(platform.messages,
-              c.message ? std::vector{warning(c.message)} : std::vector<RecordedMessage>{});
+    EXPECT_EQ(platform.messages, c.message ? Messages{said(c.message)} : Messages{});
     // Each level's data went with its title; every other number is clear, so
     // no level is ever written twice.
     const auto& list = editor.levelList();
@@ -172,14 +161,12 @@ TEST_F(CcxEditorTest, UnstoredEditsGoWhereTheLevelGoes) {
     openList("4A 5B", 1);
     // Typing changes the entry at once; the level keeps its title until stored.
     editor.titleEdit("B!");
-    EXPECT_EQ(entries(), "4. A|5. B!");
-    EXPECT_EQ(editor.document().level(5).title, "B");
+    EXPECT_EQ(entries() + editor.document().level(5).title, "4. A|5. B!B");
     editor.shown().author = "Bee";
     editor.shown().ms = CompatChoice::Yes;
     editor.shown().pageText = "edited";
     observer.calls.clear();
     editor.moveUp();
-    EXPECT_EQ(entries(), "4. B!|5. A");
     const auto& moved = editor.document().level(4);
     EXPECT_EQ(moved.title + moved.author + moved.compatAttributes + moved.prologue.page(1).text,
               "B!Beems=\"yes\"edited");
@@ -194,14 +181,7 @@ TEST_F(CcxEditorTest, UnstoredEditsGoWhereTheLevelGoes) {
 }
 
 TEST_F(CcxEditorTest, PagesAndColours) {
-    CcxDocument document;
-    document.fileName = "set.ccx";
-    document.levelCount = 1;
-    document.level(1).prologue.count = 3;
-    document.level(1).prologue.page(1) = {"one", 1, 0x0000FF, 0xFFFFFF};
-    document.level(1).prologue.page(2) = {"two", 0, 0, 0};
-    document.level(1).prologue.page(3) = {"three", 1, 0x00FF00, 0x000000};
-    editor.installDocument(document, {1});
+    openList("1A", 0);
     const auto& shown = editor.shown();
     const auto& pages = editor.document().level(1).prologue;
     const auto page = [&shown] {
@@ -209,28 +189,29 @@ TEST_F(CcxEditorTest, PagesAndColours) {
                std::to_string(shown.pageCount);
     };
 
-    // Paging stores the shown page; a page without colours keeps the sample.
-    editor.shown().pageText = "one!";
+    // Paging stores the shown page with the colours chosen for it; a page
+    // without colours of its own keeps the sample.
+    editor.addPage();
+    editor.addPage();
     editor.nextPage();
-    EXPECT_EQ(pages.page(1).text, "one!");
-    EXPECT_FALSE(shown.pageHasOwnColors);
-    EXPECT_EQ(shown.pageBackColor, 0x0000FFu);
+    editor.shown().pageText = "two";
     platform.colors = {0x123456, std::nullopt};
     editor.choosePageBackColor();
-    editor.choosePageFontColor();                        // cancelled: nothing changes
-    EXPECT_EQ(pages.page(2), (CcxPage{"two", 0, 0, 0})); // not stored yet
+    editor.choosePageFontColor(); // cancelled: nothing changes
     editor.nextPage();
     editor.nextPage(); // already on the last page
-    EXPECT_EQ(page(), "three 3/3");
+    EXPECT_EQ(page(), " 3/3");
+    EXPECT_EQ(std::tuple(shown.pageHasOwnColors, shown.pageBackColor),
+              std::tuple(false, 0x123456u));
+    editor.shown().pageText = "three";
     editor.previousPage();
     EXPECT_EQ(pages.page(2), (CcxPage{"two", 1, 0x123456, 0xFFFFFF}));
-    EXPECT_EQ(shown.pageBackColor, 0x123456u);
 
     // Add Page keeps the shown page; the eleventh page is refused in its pane only.
     for (int i = 0; i < 8; ++i)
         editor.addPage();
     EXPECT_EQ(page(), "two 2/10");
-    EXPECT_EQ(platform.lastMessage(), warning("You can only have 10 pages in the prologue."));
+    EXPECT_EQ(platform.lastMessage(), said("You can only have 10 pages in the prologue."));
     editor.shown().pageText = "two!";
     EXPECT_EQ(editor.choosePane(CcxPane::Epilogue), (CommandResult{"addPage", true}));
     EXPECT_EQ(pages.page(2).text, "two!"); // stored into the pane shown before
@@ -241,38 +222,34 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     EXPECT_EQ(editor.choosePane(CcxPane::Prologue), (CommandResult{"thePage", true}));
     editor.nextPage();
     editor.choosePane(CcxPane::Prologue);
-    EXPECT_EQ(page(), "one! 1/10");
+    EXPECT_EQ(page(), "A's page 1/10");
 
     // Delete Page: No keeps it; Yes moves the later pages down.
     editor.nextPage();
     platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
     editor.deletePage();
-    EXPECT_EQ(platform.lastMessage(), question("Are you sure you want to delete this page?"));
+    EXPECT_EQ(platform.lastMessage(),
+              said("Are you sure you want to delete this page?", MessageButtons::YesNo));
     EXPECT_EQ(pages.count, 10);
     editor.deletePage();
     EXPECT_EQ(page(), "three 2/9");
     EXPECT_EQ(pages.page(10), CcxPage{});
     platform.answers.assign(9, MessageAnswer::Yes);
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 10; ++i)
         editor.deletePage();
-    EXPECT_EQ(page(), " 1/0");
-    EXPECT_FALSE(shown.pageEditable || shown.pageHasOwnColors);
-    editor.deletePage();
-    EXPECT_EQ(platform.lastMessage(), warning("Error - there are no pages to delete."));
+    EXPECT_EQ(page() + std::to_string(shown.pageEditable || shown.pageHasOwnColors), " 1/00");
+    EXPECT_EQ(platform.lastMessage(), said("Error - there are no pages to delete."));
 
     // The set's colours, at any time.
     platform.colors = {0x010203};
     editor.chooseDefaultFontColor();
-    EXPECT_TRUE(editor.document().hasDefaultColors);
     EXPECT_EQ(editor.document().defaultFontColor, 0x010203u);
     EXPECT_EQ(platform.dialogs.back().title, "Set Default Page Font Color");
-    EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
 TEST_F(CcxEditorTest, ImportTitles) {
     const auto report = [this](const std::string& text, MessageAnswer answer) {
-        const auto path = folder.write("report.txt", text);
-        platform.chooseFile(path.string(), "report.txt");
+        platform.chooseFile(folder.write("report.txt", text).string(), "report.txt");
         platform.answer(answer);
         editor.importTitles();
     };
@@ -284,7 +261,8 @@ TEST_F(CcxEditorTest, ImportTitles) {
     report("CCLP1.dat\r\n\r\nTitles\r\n  1. Red Door\r\n 10. Ice  Maze   Hall\r\n  2. Beach\r\n"
            " 12. Far Away\r\nTotal: 149 levels\r\n  3. Not Read\r\n",
            MessageAnswer::No);
-    EXPECT_EQ(platform.lastMessage(), question("Overwrite any existing titles?"));
+    EXPECT_EQ(platform.lastMessage(),
+              said("Overwrite any existing titles?", MessageButtons::YesNo));
     EXPECT_EQ(title(1) + "|" + title(10) + "|" + title(2) + "|" + title(12) + "|" + title(3),
               "Stored|IceMaze Hall|Beach|Far Away|"); // 12 has no entry
     EXPECT_EQ(editor.entryText(1) + "|" + editor.entryText(9), "2. Beach|10. IceMaze Hall");
@@ -303,11 +281,7 @@ TEST_F(CcxEditorTest, ImportTitles) {
     report("Titles\r\nnot empty\r\nx\r\n  7. Seven\r\n", MessageAnswer::Yes);
     report("Titles\r\n\r\n  7. X\r\n", MessageAnswer::Yes);
     EXPECT_EQ(title(7), "Seven");
-    EXPECT_EQ(platform.messages.back(), warning("Error - invalid Tabulin text file"));
-    platform.messages.clear();
-    platform.chooseFile((folder / "none.txt").string(), "none.txt");
-    editor.importTitles();
-    EXPECT_EQ(platform.messages, std::vector{warning("Error - invalid Tabulin text file")});
+    EXPECT_EQ(platform.messages.back(), said("Error - invalid Tabulin text file"));
     EXPECT_EQ(platform.dialogs.back().title + platform.dialogs.back().filterOrPrompt,
               "Import Titles from Tabulin Text FileTabulin Text Output Files (.txt)|*.txt");
 }
@@ -321,33 +295,27 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     editor.insertAfter();
     editor.addPage();
     EXPECT_TRUE(editor.exit().done);
-    EXPECT_EQ(platform.messages, std::vector{question("Do you want to start a new CCX file?")});
-    EXPECT_EQ(platform.dialogs.back().title, "Open CCX File for Editing");
+    EXPECT_EQ(platform.messages,
+              Messages{said("Do you want to start a new CCX file?", MessageButtons::YesNo)});
+    EXPECT_EQ(platform.dialogs.back().title + "|" + platform.dialogs.back().filterOrPrompt,
+              "Open CCX File for Editing|CCX Files|*.ccx");
 
-    // New: the number of levels (0: refused, -1: cancelled), then where the file goes.
+    // New: the number of levels (refused outside 1 to 999), then where the file goes.
     const auto path = (folder / "new.ccx").string();
-    for (const auto& [answer, levels] : std::vector<std::pair<std::string, int>>{
-             {" 12 ", 12}, {"999", 999}, {"1000", 0}, {"0", 0}, {"-5", 0}, {"ten", 0}, {"", -1}}) {
+    std::string made;
+    for (const char* answer : {" 12 ", "999", "", "1000", "0", "-5", "ten"}) {
         platform.messages.clear();
-        platform.lineInputs.push_back(answer);
-        platform.chooseFile(path, "new.ccx");
+        platform.lineInputs = {answer};
+        platform.fileChoices = {FileChoice{path, "new.ccx"}};
         CcxEditor fresh(platform);
         fresh.newFile();
-        EXPECT_EQ(fresh.levelList().size(), static_cast<std::size_t>(std::max(levels, 0)))
-            << answer;
-        EXPECT_EQ(platform.messages, levels == 0 ? std::vector{warning("Error - invalid number of "
-                                                                       "levels")}
-                                                 : std::vector<RecordedMessage>{})
-            << answer;
-        if (levels > 0) {
-            EXPECT_EQ(fresh.entryText(levels - 1), std::to_string(levels) + ". ");
-            EXPECT_EQ(fresh.document().levelCount, levels);
-            EXPECT_EQ(fresh.document().fileName, path);
-            EXPECT_EQ(fresh.shownLevelNumber(), 1);
-        } else {
-            platform.fileChoices.pop_back(); // not asked for
-        }
+        const int count = static_cast<int>(fresh.levelList().size());
+        made += (count ? fresh.entryText(count - 1) + std::to_string(fresh.document().levelCount)
+                       : "none") +
+                (platform.messages.empty() ? "|" : "!|");
     }
+    EXPECT_EQ(made, "12. 12|999. 999|none|none!|none!|none!|none!|");
+    EXPECT_EQ(platform.lastMessage(), said("Error - invalid number of levels"));
     EXPECT_EQ(platform.dialogs.at(1).title + "|" + platform.dialogs.at(1).filterOrPrompt,
               "New CCX File|Enter the number of levels in the level set:");
     EXPECT_EQ(platform.dialogs.at(2).title + "|" + platform.dialogs.at(2).filterOrPrompt,
@@ -359,103 +327,83 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     editor.titleEdit("Shown");
     editor.shown().ms = CompatChoice::Yes;
     platform.answer(MessageAnswer::No);
-    platform.lineInputs.push_back("2");
-    platform.chooseFile(path, "new.ccx");
+    platform.lineInputs = {"2"};
+    platform.fileChoices = {FileChoice{path, "new.ccx"}};
     editor.newFile();
     EXPECT_TRUE(isClear(editor.document().level(1)));
     EXPECT_EQ(entries(), "1. |2. ");
     EXPECT_EQ(editor.shown().ms, CompatChoice::Ignore);
+    EXPECT_EQ(editor.document().fileName + std::to_string(editor.shownLevelNumber()), path + "1");
     EXPECT_FALSE(std::filesystem::exists(path)); // written only by Save
 
-    // Exit: Cancel keeps the document; Yes saves it first.
-    platform.answers = {MessageAnswer::Cancel, MessageAnswer::Yes};
+    // Exit: Yes saves first; neither Open nor Exit goes on when that save fails.
+    editor.document().fileName = (folder / "missing" / "new.ccx").string();
+    const auto copy = folder.write("m.ccx", *readFileBytes(ccxFixture("other-tool.ccx")));
+    platform.chooseFile(copy.string(), "m.ccx");
+    platform.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
+    editor.open();
     EXPECT_FALSE(editor.exit().done);
-    EXPECT_EQ(platform.lastMessage(),
-              question("Save changes to " + path + "?", MessageButtons::YesNoCancel));
+    EXPECT_EQ(editor.document().levelCount, 2);
+    editor.document().fileName = path;
     EXPECT_TRUE(editor.exit().done);
+    EXPECT_EQ(platform.lastMessage(),
+              said("Save changes to " + path + "?", MessageButtons::YesNoCancel));
     EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
 TEST_F(CcxEditorTest, OpenAndSave) {
     editor.setListObserver(&observer);
-    const auto own = openCopy("written/full-panes.ccx");
-    EXPECT_EQ(platform.dialogs.at(0).filterOrPrompt, "CCX Files|*.ccx");
+    const auto own = folder.write("own.ccx", *readFileBytes(ccxFixture("written/full-panes.ccx")));
+    platform.chooseFile(own.string(), "own.ccx");
+    editor.open();
     EXPECT_EQ(observer.calls, (Texts{"reset", "=0"}));
     EXPECT_EQ(entries(), "1. Ten and ten|2. |3. |4. Last one");
-    EXPECT_TRUE(editor.shown().pageEditable);
     editor.titleEdit("Edited");
     const auto before = editor.document();
 
-    // Cancelled at the file or at "Save changes to ...?": nothing happens.
-    const auto other = ccxFixture("other-tool.ccx");
-    platform.cancelFileDialog();
-    editor.open();
-    platform.chooseFile(other, "other-tool.ccx");
-    platform.answer(MessageAnswer::Cancel);
-    editor.open();
-    EXPECT_EQ(platform.messages,
-              std::vector{question("Save changes to " + own + "?", MessageButtons::YesNoCancel)});
-    // Answered No, then the chosen file turns out broken: all stays as it was.
+    // Cancelled at the file or at "Save changes to ...?", or answered No and
+    // the chosen file turns out broken: all stays as it was.
+    // (copies, as a failure here could save over the file opened)
+    const auto other = folder.write("other.ccx", *readFileBytes(ccxFixture("other-tool.ccx")));
     const auto broken = ccxFixture("missing-end.ccx");
-    platform.chooseFile(broken, "missing-end.ccx");
-    platform.answer(MessageAnswer::No);
-    editor.open();
-    EXPECT_EQ(platform.lastMessage(),
-              warning("Error in line 33 of \"" + broken +
-                      "\": the file ends before the line \"</levelset>\". The file was not "
-                      "opened."));
+    platform.fileChoices = {std::nullopt, FileChoice{other.string(), "o"}, FileChoice{broken, "b"}};
+    platform.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+    for (int i = 0; i < 3; ++i)
+        editor.open();
+    const auto saveChanges =
+        said("Save changes to " + own.string() + "?", MessageButtons::YesNoCancel);
+    EXPECT_EQ(platform.messages,
+              (Messages{saveChanges, saveChanges,
+                        said("Error in line 33 of \"" + broken +
+                             "\": the file ends before the line \"</levelset>\". The file was "
+                             "not opened.")}));
     EXPECT_TRUE(editor.document() == before);
     EXPECT_EQ(editor.shown().title, "Edited");
-    EXPECT_EQ(folder.read("full-panes.ccx"), ccxFixtureBytes("written/full-panes.ccx"));
 
     // Answered Yes: the edits are saved, then the other file opens with the
-    // set's colours; a file without a colours line keeps the sample, unticked.
-    platform.chooseFile(other, "other-tool.ccx");
+    // set's colours; a file without a colours line keeps them, unticked.
+    platform.chooseFile(other.string(), "other.ccx");
     platform.answer(MessageAnswer::Yes);
     editor.open();
-    auto edited = ccxFixtureBytes("written/full-panes.ccx");
-    edited.replace(edited.find("Ten and ten"), 11, "Edited");
-    EXPECT_EQ(folder.read("full-panes.ccx"), edited);
-    EXPECT_EQ(editor.document().fileName, other);
-    const auto colours = [this] {
-        const auto& d = editor.document();
-        return std::tuple{d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor};
-    };
-    EXPECT_EQ(colours(), std::tuple(true, 0x402010u, 0xF0F0F0u));
-    openCopy("written/minimal-header.ccx");
-    EXPECT_EQ(colours(), std::tuple(false, 0x402010u, 0xF0F0F0u));
+    auto edited = *readFileBytes(ccxFixture("written/full-panes.ccx"));
+    EXPECT_EQ(folder.read("own.ccx"), edited.replace(edited.find("Ten and ten"), 11, "Edited"));
+    EXPECT_EQ(editor.document().fileName, other.string());
+    const auto& d = editor.document();
+    EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
+              std::tuple(true, 0x402010u, 0xF0F0F0u));
+    platform.answer(MessageAnswer::No);
+    editor.openFile(ccxFixture("written/minimal-header.ccx"));
+    EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
+              std::tuple(false, 0x402010u, 0xF0F0F0u));
 
     // A level named twice opens, with a warning naming both lines.
-    openCopy("loose-layout.ccx");
+    platform.answer(MessageAnswer::No);
+    editor.openFile(ccxFixture("loose-layout.ccx"));
     EXPECT_EQ(entries(), "1. Alpha|3. Gamma");
     EXPECT_EQ(platform.lastMessage(),
-              warning("Level 1 is named in line 27 and again in line 37.\nSuch a level keeps the "
-                      "title, author and compatibility of its last line, and the pages of all of "
-                      "them."));
-    EXPECT_EQ(platform.unscriptedQuestions, 0);
-}
-
-TEST_F(CcxEditorTest, ASaveThatFailsSaysSoAndChangesNothing) {
-    namespace fs = std::filesystem;
-    const auto locked = folder.write("locked.ccx", "old contents");
-    fs::permissions(locked, fs::perms::owner_read);
-    for (const char* name : {"locked.ccx", "missing/set.ccx"}) {
-        const auto target = (folder / name).string();
-        openList("1A", 0, name);
-        EXPECT_FALSE(editor.save());
-        EXPECT_EQ(platform.lastMessage(), warning("Error - cannot save \"" + target +
-                                                  "\". The file on disk is unchanged."));
-        // Neither Open nor Exit goes on when the save it asked for fails.
-        platform.chooseFile(ccxFixture("written/minimal-header.ccx"), "m.ccx");
-        platform.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-        editor.open();
-        EXPECT_FALSE(editor.exit().done);
-        EXPECT_EQ(editor.document().fileName, target);
-    }
-    EXPECT_EQ(folder.read("locked.ccx"), "old contents");
-    EXPECT_FALSE(fs::exists(folder / "missing"));
-    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+              said("Level 1 is named in line 27 and again in line 37.\nSuch a level keeps the "
+                   "title, author and compatibility of its last line, and the pages of all of "
+                   "them."));
 }
 
 } // namespace
