@@ -129,6 +129,7 @@ TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
     EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
     platform.cancelFileDialog();
     model.browseAlternateExecutable();
+    EXPECT_EQ(model.alternateExecutable, chips); // Cancel keeps it
     EXPECT_EQ(platform.dialogs.back().startFolderOrDefault, (home / "games").string());
 
     // "ludex.exe" is a copy of the game, made again on request; its entry then hides.
