@@ -9,7 +9,7 @@
 namespace tessaro {
 namespace {
 
-using Writes = std::vector<test::MemorySettings::Write>;
+using test::RecordedMessage;
 
 class LauncherModelTest : public ::testing::Test {
 protected:
@@ -18,6 +18,11 @@ protected:
         model.start(drives.empty() ? std::vector{home.root()} : drives,
                     drive.empty() ? home.root() : drive);
         return model;
+    }
+    // The last file dialog's title, filter and start folder.
+    std::string dialog() const {
+        const auto& d = platform.dialogs.back();
+        return d.title + "|" + d.filterOrPrompt + "|" + d.startFolderOrDefault;
     }
 
     test::TempFolder home;
@@ -39,7 +44,7 @@ TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSetti
     model.alternateExecutableName = "CHIPS.EXE";
     model.createEntryShown = false;
     model.saveSettings();
-    const Writes saved{
+    const std::vector<test::MemorySettings::Write> saved{
         {"General", "FakeLastLevel", "abc"},     {"General", "RealLastLevel", "200"},
         {"General", "LudexNotCreated", "False"}, {"General", "LevelSetDrive", home.root()},
         {"General", "LevelSetPath", home.str()}, {"General", "LudexPath", "/games/CHIPS.EXE"},
@@ -48,19 +53,13 @@ TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSetti
     settings.writes.clear();
     started().saveSettings(); // what start read back is what it saves again
     EXPECT_EQ(settings.writes, saved);
-}
-
-TEST_F(LauncherModelTest, AVanishedFolderOpensItsParentAndNothingLeftTheSavedDrive) {
+    // A vanished folder opens its nearest parent; when nothing of it is left,
+    // the saved drive, else the first drive that can be read.
     settings.set("General", "LevelSetPath", (home / "gone" / "deeper").string());
     EXPECT_EQ(started().folder(), home.str());
     settings.set("General", "LevelSetDrive", "/no/such/drive");
     settings.set("General", "LevelSetPath", "not/a/full/path");
-    auto fallen = started({"/also/missing", home.str()}, "/");
-    EXPECT_EQ(fallen.drive(), home.str());
-    EXPECT_EQ(fallen.folder(), home.str());
-    auto stuck = started({"/x", "/y"}, "/z"); // the search stops after the last drive
-    EXPECT_TRUE(stuck.folder().empty());
-    EXPECT_FALSE(stuck.openFolder("/no/such/folder"));
+    EXPECT_EQ(started({"/also/missing", home.str()}, "/").folder(), home.str());
 }
 
 TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
@@ -85,96 +84,116 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
 
 // "tessaro FILE" plays the file as the window's Play Selected File does, with
 // the saved settings, wherever the lists were.
-TEST_F(LauncherModelTest, APlayFromTheCommandLineIsTheWindowsPlay) {
-    home.write("ludex.exe", std::string(50000, '\0'));
-    const auto set = home.write("sets/CCLP2.DAT", "level data");
+TEST_F(LauncherModelTest, APlayFromTheCommandLineUsesTheSavedSettings) {
+    home.write("ludex.exe", "a short game file");
     settings.set("General", "PlayRunner", "runner --fast");
     settings.set("General", "FakeLastLevel", "10");
-    auto window = started();
-    window.openFolder((home / "sets").string());
-    window.selectFile("CCLP2.DAT");
-    EXPECT_TRUE(window.play().done);
-    const auto windowExe = home.read("ludex.exe");
-
-    home.write("ludex.exe", std::string(50000, '\0'));
-    auto commandLine = started();
-    EXPECT_TRUE(commandLine.playFile(fromPath(set)).done);
-    ASSERT_EQ(platform.starts.size(), 2u);
-    EXPECT_EQ(platform.starts[1], platform.starts[0]);
-    EXPECT_EQ(home.read("ludex.exe"), windowExe);
-    EXPECT_TRUE(platform.messages.empty());
-
-    EXPECT_FALSE(commandLine.playFile(fromPath(home / "sets" / "missing.dat")).done);
-    EXPECT_EQ(platform.lastMessage().text,
-              "Tessaro cannot play " + fromPath(home / "sets" / "missing.dat") +
-                  ": it is not a level set or CCF file in a folder Tessaro can read.");
-    EXPECT_EQ(platform.starts.size(), 2u);
+    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
+    EXPECT_EQ(home.read("ludex.exe").substr(37305, 2) + home.read("tessaro.7"),
+              std::string("\x0A\x00level data", 12));
+    const auto ludex = fromPath(home / "ludex.exe");
+    EXPECT_EQ(platform.starts,
+              (std::vector<StartRequest>{{"runner", {"--fast", ludex}, home.path()}}));
+    const auto missing = fromPath(home / "sets" / "missing.dat");
+    EXPECT_FALSE(started().playFile(missing).done);
+    EXPECT_EQ(platform.messages,
+              (std::vector<RecordedMessage>{
+                  {"Tessaro cannot play " + missing +
+                       ": it is not a level set or CCF file in a folder Tessaro can read.",
+                   "Tessaro", MessageIcon::Exclamation, MessageButtons::Ok}}));
 }
 
-TEST_F(LauncherModelTest, AlternateExecutableAndTheChipsExeQuestion) {
+// Dialogs start in the chosen file's folder, else in the listed one.
+TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
     auto model = started();
     platform.chooseFile("/games/other.exe", "other.exe");
     model.browseAlternateExecutable();
+    EXPECT_EQ(dialog(),
+              "Select Alternate EXE for Playing Level Sets|Chip's EXE Files|*.exe|" + home.str());
     platform.chooseFile("/games/chips.EXE", "chips.EXE");
     platform.answer(MessageAnswer::No);
     model.browseAlternateExecutable();
-    EXPECT_EQ(model.alternateExecutable, "/games/other.exe");
-    EXPECT_EQ(model.alternateExecutableName, "other.exe");
+    EXPECT_EQ(model.alternateExecutable + " " + model.alternateExecutableName,
+              "/games/other.exe other.exe");
     EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{
+              (RecordedMessage{
                   "This file appears to be your original CHIPS.EXE file. Are you sure you want to "
                   "use it to play custom sets?\r\n(It will be difficult to access your original "
                   "scores once you start playing other level sets with your CHIPS.EXE; it is "
                   "recommended that you create a separate EXE for playing other sets.)",
                   "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
-    EXPECT_EQ(platform.dialogs[0].title, "Select Alternate EXE for Playing Level Sets");
-    EXPECT_EQ(platform.dialogs[0].filterOrPrompt, "Chip's EXE Files|*.exe");
-    // The dialog starts in the chosen executable's folder, else in the listed one.
-    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, home.str());
-    platform.chooseFile(home.write("games/CHIPS.EXE", "").string(), "CHIPS.EXE");
+    const auto chips = home.write("games/CHIPS.EXE", "MZ game").string();
+    platform.chooseFile(chips, "CHIPS.EXE");
     platform.answer(MessageAnswer::Yes);
     model.browseAlternateExecutable();
     EXPECT_EQ(model.alternateExecutableName, "CHIPS.EXE");
     platform.cancelFileDialog();
     model.browseAlternateExecutable();
+    EXPECT_EQ(model.alternateExecutable, chips); // Cancel keeps it
     EXPECT_EQ(platform.dialogs.back().startFolderOrDefault, (home / "games").string());
-}
 
-TEST_F(LauncherModelTest, CreatingAndHidingThePlayExecutableEntry) {
-    home.write("game/CHIPS.EXE", "MZ original game");
-    auto model = started();
+    // "ludex.exe" is a copy of the game, made again on request; its entry then hides.
     platform.cancelFileDialog();
     model.createPlayExecutable();
-    EXPECT_FALSE(std::filesystem::exists(home / "ludex.exe"));
-    EXPECT_EQ(platform.dialogs[0].title, "Browse for original Chips.exe...");
-    EXPECT_EQ(platform.dialogs[0].filterOrPrompt, "Chip's Challenge programs|*.exe");
-    EXPECT_EQ(platform.dialogs[0].startFolderOrDefault, model.folder());
-    platform.chooseFile((home / "game" / "nothing.exe").string(), "nothing.exe");
-    model.createPlayExecutable();
+    EXPECT_EQ(dialog(),
+              "Browse for original Chips.exe...|Chip's Challenge programs|*.exe|" + home.str());
     EXPECT_TRUE(model.createEntryShown);
-    EXPECT_EQ(platform.lastMessage().icon, MessageIcon::Exclamation);
-
-    platform.chooseFile((home / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
+    platform.chooseFile(chips, "CHIPS.EXE");
     model.createPlayExecutable();
     EXPECT_FALSE(model.createEntryShown);
     EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
-                                     "Tessaro", MessageIcon::None, MessageButtons::Ok}));
-    home.write("game/CHIPS.EXE", "MZ newer game"); // a second creation replaces the copy
-    platform.chooseFile((home / "game" / "CHIPS.EXE").string(), "CHIPS.EXE");
+              (RecordedMessage{"You now have a Ludex.exe file that you can use to play.", "Tessaro",
+                               MessageIcon::None, MessageButtons::Ok}));
+    home.write("games/CHIPS.EXE", "MZ newer game");
+    platform.chooseFile(chips, "CHIPS.EXE");
     model.createPlayExecutable();
     EXPECT_EQ(home.read("ludex.exe"), "MZ newer game");
-
     // Hiding a shown entry asks; No keeps it shown.
     model.createEntryShown = true;
     platform.answer(MessageAnswer::No);
     model.toggleCreateEntry();
     EXPECT_TRUE(model.createEntryShown);
     EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{"Are you sure you want to hide the Create Ludex option?\r\n"
-                                     "(You can re-enable this option by pressing Shift-H again.)",
-                                     "Hide Create Ludex Option?", MessageIcon::Question,
-                                     MessageButtons::YesNo}));
+              (RecordedMessage{"Are you sure you want to hide the Create Ludex option?\r\n"
+                               "(You can re-enable this option by pressing Shift-H again.)",
+                               "Hide Create Ludex Option?", MessageIcon::Question,
+                               MessageButtons::YesNo}));
+}
+
+// With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).
+TEST_F(LauncherModelTest, TheGameRunnerIsChosenThroughADialogOrTheQuestion) {
+    auto model = started();
+    const auto runner = [&] { return settings.get("General", "PlayRunner", "<none>"); };
+    platform.cancelFileDialog();
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_TRUE(settings.writes.empty());
+    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
+              "Browse for the program that starts the game...|" + home.str());
+    // A path with a blank is kept in quotes, so the game starts through it whole.
+    platform.chooseFile("/my runner/start game", "start game");
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
+    EXPECT_EQ(runner(), "\"/my runner/start game\"");
+
+    platform.answer(MessageAnswer::Cancel);
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(),
+              (RecordedMessage{
+                  "Tessaro starts the game through this program:\r\n\"/my runner/start game\""
+                  "\r\n\r\nDo you want to choose another program?\r\n(No: start the game without "
+                  "one. Cancel: keep this one.)",
+                  "Tessaro", MessageIcon::Question, MessageButtons::YesNoCancel}));
+    EXPECT_EQ(platform.dialogs.size(), 2u);
+    platform.answer(MessageAnswer::Yes);
+    platform.chooseFile("/usr/bin/wine\"64", "wine\"64");
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_EQ(runner(), "\"/my runner/start game\"");
+    EXPECT_EQ(platform.lastMessage().text,
+              "Tessaro cannot start the game through /usr/bin/wine\"64 because its name holds a "
+              "double quote. Rename it and choose it again.");
+    platform.answer(MessageAnswer::No);
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
+    EXPECT_EQ(runner(), "");
+    EXPECT_EQ(platform.unscriptedQuestions, 0);
 }
 
 } // namespace
