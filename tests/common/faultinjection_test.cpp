@@ -133,7 +133,8 @@ bool saveScores(Env& env, bool saveAs) {
     editor.getInfo();
     editor.select(0);
     editor.insertBefore();
-    env.platform.chooseFile(env.path("other.ini"), "other.ini");
+    if (saveAs)
+        env.platform.chooseFile(env.path("other.ini"), "other.ini");
     saveAs ? editor.saveAs() : editor.save();
     return !editor.hasUnsavedChanges();
 }
