@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <ostream>
 
 #ifdef __linux__
@@ -41,23 +43,14 @@ struct Fault {
     int failures = 1;
 };
 
-// "Open", "WriteOfSecondFile", "RenameOfSecondAndThirdFile".
+// "Open", "WriteOfFile2", "RenameOfFile2And3".
 std::string nameOf(const Fault& fault) {
     static const char* const steps[] = {"Open", "Write", "Flush", "Rename"};
-    static const char* const files[] = {"First", "Second", "Third", "Fourth", "Fifth"};
     std::string name = steps[static_cast<int>(fault.step)];
-    if (fault.passes == 0 && fault.failures == 1)
-        return name;
-    name = name + "Of" + files[fault.passes];
-    for (int next = 1; next < fault.failures; ++next)
-        name = name + "And" + files[fault.passes + next];
-    return name + "File";
-}
-std::string faultName(const testing::TestParamInfo<Fault>& info) {
-    return nameOf(info.param);
-}
-void PrintTo(const Fault& fault, std::ostream* out) {
-    *out << nameOf(fault);
+    for (int file = fault.passes; file < fault.passes + fault.failures; ++file)
+        if (fault.passes > 0 || fault.failures > 1)
+            name += (file == fault.passes ? "OfFile" : "And") + std::to_string(file + 1);
+    return name;
 }
 
 // Each step of each of a save's first `files` writes.
@@ -70,294 +63,289 @@ std::vector<Fault> eachStep(int files) {
     return faults;
 }
 
+struct Env {
+    test::TempFolder folder;
+    test::ScriptedPlatform platform;
+    test::MemorySettings settings;
+    std::string path(const std::string& name) const { return fromPath(folder / name); }
+    // The text with every "{name}" made the full path of that file.
+    std::string expand(std::string text) const {
+        for (auto at = text.find('{'); at != std::string::npos; at = text.find('{', at))
+            text.replace(at, 1, fromPath(folder / ""));
+        text.erase(std::remove(text.begin(), text.end(), '}'), text.end());
+        return text;
+    }
+};
+
 RecordedMessage warning(const std::string& text, const std::string& title) {
     return {text, title, MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
-class SaveFault : public testing::TestWithParam<Fault> {
-protected:
-    // Runs the save with this case's failure in place and returns whether it
-    // says it was done; `changes` then lists what it did to the folder.
-    template <typename Save> bool failing(Save save) {
-        const test::FolderSnapshot before(folder.path());
-        platform.messages.clear();
-        const Fault& fault = GetParam();
-        ScopedWriteFailure failure(fault.step, fault.passes, fault.failures);
-        const bool done = save();
-        EXPECT_EQ(failure.failedWrites(), fault.failures) << "the save never met the failure";
-        changes = before.changes();
-        return done;
-    }
-    std::string path(const std::string& name) const { return fromPath(folder / name); }
-
-    test::TempFolder folder;
-    test::ScriptedPlatform platform;
-    test::MemorySettings settings;
+// What a save should leave behind with a failure in place: its messages
+// ("{name}" for a file's path), what it changed in the folder, and whether it
+// still starts the game (the only failed save that says it was done).
+struct Outcome {
+    Messages messages;
     Changes changes;
+    bool starts = false;
+};
+using Expected = std::function<Outcome(const Fault&)>;
+Expected only(const std::string& text, const std::string& title) {
+    return [=](const Fault&) { return Outcome{{warning(text, title)}, {}}; };
+}
+
+// One save path: the files it finds ("{name}" for a path), the save itself,
+// which returns whether it says it was done, and what it should leave.
+using Files = std::vector<std::pair<const char*, std::string>>;
+struct Save {
+    const char* name;
+    std::vector<Fault> faults;
+    Files files;
+    std::function<bool(Env&)> save;
+    Expected expected;
 };
 
-class CcxSave : public SaveFault {};
-INSTANTIATE_TEST_SUITE_P(Faults, CcxSave, testing::ValuesIn(eachStep(1)), faultName);
-TEST_P(CcxSave, KeepsTheOldFile) {
-    folder.write("set.ccx",
-                 readFileBytes(std::string(TESSARO_TEST_DATA) + "/ccx/other-tool.ccx").value());
-    CcxEditor editor(platform);
-    editor.openFile(path("set.ccx"));
+const Files kScores = {
+    {"scores.ini", "[a.dat]\r\nLevel1=ABCD,10,500\r\n[b.dat]\r\nLevel1=EFGH\r\n"},
+    {"other.ini", "[other.dat]\r\n"}};
+const Files kDac = {{"data/a.dat", "old"},        {"data/b.dat", "old"},
+                    {"sets/a.dat-MS.dac", "old"}, {"sets/a.dat-Lynx.dac", "old"},
+                    {"sets/b.dat-MS.dac", "old"}, {"sets/b.dat-Lynx.dac", "old"}};
+const Files kExe = {{"CHIPS.EXE", std::string(48000, '\x5A')}, {"MINE.EXE", "an older copy"}};
+const Files kPlay = {{"ludex.exe", std::string(48000, '\x5A')},
+                     {"tessaro.7", "the last set played"},
+                     {"sets/a.dat", "the chosen set"},
+                     {"sets/mine.ccf", "\"{sets/a.dat}\"\r\n\"1\"\r\n\"2\"\r\n\"mine.ccf\"\r\n"}};
+
+bool saveCcx(Env& env) {
+    CcxEditor editor(env.platform);
+    editor.openFile(env.path("set.ccx"));
     editor.titleEdit("Renamed");
-    EXPECT_FALSE(failing([&] { return editor.save(); }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages, Messages{warning("Error - cannot save \"" + path("set.ccx") +
-                                                      "\". The file on disk is unchanged.",
-                                                  "CCX File Editor")});
+    return editor.save();
 }
 
 // An edited section saved in place, or by Save As over another score file;
 // either way the edits stay unsaved.
-class ScoreIniSave : public SaveFault {
-protected:
-    void SetUp() override {
-        folder.write("scores.ini", "[a.dat]\r\nLevel1=ABCD,10,500\r\n[b.dat]\r\nLevel1=EFGH\r\n");
-        folder.write("other.ini", "[other.dat]\r\n");
-        editor.iniFileName = path("scores.ini");
-        editor.setName = "a.dat";
-        editor.getInfo();
-        editor.select(0);
-        editor.insertBefore();
-    }
-    bool saved() const { return !editor.hasUnsavedChanges(); }
-
-    IniEditor editor{platform};
-};
-
-INSTANTIATE_TEST_SUITE_P(Faults, ScoreIniSave, testing::ValuesIn(eachStep(1)), faultName);
-TEST_P(ScoreIniSave, InPlaceKeepsTheOldFile) {
-    EXPECT_FALSE(failing([&] { return editor.save(), saved(); }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages,
-              Messages{warning(IniEditor::kFileNotWritten, IniEditor::kCaption)});
+bool saveScores(Env& env, bool saveAs) {
+    IniEditor editor(env.platform);
+    editor.iniFileName = env.path("scores.ini");
+    editor.setName = "a.dat";
+    editor.getInfo();
+    editor.select(0);
+    editor.insertBefore();
+    if (saveAs)
+        env.platform.chooseFile(env.path("other.ini"), "other.ini");
+    saveAs ? editor.saveAs() : editor.save();
+    return !editor.hasUnsavedChanges();
 }
 
-TEST_P(ScoreIniSave, SaveAsKeepsTheOldFile) {
-    platform.chooseFile(path("other.ini"), "other.ini");
-    EXPECT_FALSE(failing([&] { return editor.saveAs(), saved(); }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages, Messages{warning(IniEditor::kSaveAsFailed, IniEditor::kCaption)});
-}
-
-class CcfSave : public SaveFault {};
-INSTANTIATE_TEST_SUITE_P(Faults, CcfSave, testing::ValuesIn(eachStep(1)), faultName);
-TEST_P(CcfSave, KeepsTheOldFile) {
-    folder.write("mine.ccf", "\"C:\\sets\\old.dat\"\r\n\"1\"\r\n\"2\"\r\n\"mine.ccf\"\r\n");
-    CcfCreator creator(platform, folder.path());
+bool saveCcf(Env& env) {
+    CcfCreator creator(env.platform, env.folder.path());
     creator.levelSetPath = "C:\\sets\\new.dat";
     creator.ccfName = "mine.ccf";
-    EXPECT_FALSE(failing([&] { return creator.save().done; }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages,
-              Messages{warning("Error - your CCF file (mine.ccf) could not be written, so "
-                               "nothing was saved.",
-                               "CCF File Creator")});
+    return creator.save().done;
 }
 
 // A level set's two DAC files are written one after the other; the one that
 // failed stays as it was, and its set is reported and not counted.
-class DacSave : public SaveFault {
-protected:
-    void SetUp() override {
-        for (const char* name : {"data/a.dat", "data/b.dat", "sets/a.dat-MS.dac",
-                                 "sets/a.dat-Lynx.dac", "sets/b.dat-MS.dac", "sets/b.dat-Lynx.dac"})
-            folder.write(name, "old");
-        generator.chooseDataFolder(path("data"));
-        generator.chooseSetsFolder(path("sets"));
-    }
-    // What a save that writes these files in this order changes.
-    Changes allBut(std::vector<std::string> written) const {
-        written.erase(written.begin() + GetParam().passes);
-        for (auto& name : written)
-            name = "changed sets/" + name + ".dac";
-        std::sort(written.begin(), written.end());
-        return written;
-    }
-    RecordedMessage failed(const std::string& set) const {
-        return warning("DacGen Error: The DAC files of these level sets could not be written to " +
-                           path("sets") + ":\r\n\r\n" + set,
-                       "Tessaro DacGen");
-    }
-
-    DacGenerator generator{{folder.root()}, folder.path()};
-};
-
-class DacBatchSave : public DacSave {};
-INSTANTIATE_TEST_SUITE_P(Faults, DacBatchSave, testing::ValuesIn(eachStep(4)), faultName);
-TEST_P(DacBatchSave, KeepsTheFailedFile) {
-    EXPECT_FALSE(failing([&] { return generator.GenerateAll(platform, settings).done; }));
-    EXPECT_EQ(changes, allBut({"a.dat-MS", "a.dat-Lynx", "b.dat-MS", "b.dat-Lynx"}));
-    EXPECT_EQ(platform.messages, (Messages{failed(GetParam().passes < 2 ? "a.dat" : "b.dat"),
-                                           {"1 level sets successful.", "DacGen",
-                                            MessageIcon::Information, MessageButtons::Ok}}));
-    EXPECT_TRUE(settings.writes.empty()); // the window stays open
+DacGenerator dacGenerator(Env& env) {
+    DacGenerator generator({env.folder.root()}, env.folder.path());
+    generator.chooseDataFolder(env.path("data"));
+    generator.chooseSetsFolder(env.path("sets"));
+    return generator;
+}
+Outcome dacFailed(const std::string& set, Messages more, std::vector<std::string> written,
+                  const Fault& fault) {
+    more.insert(more.begin(), warning("DacGen Error: The DAC files of these level sets could not "
+                                      "be written to {sets}:\r\n\r\n" +
+                                          set,
+                                      "Tessaro DacGen"));
+    written.erase(written.begin() + fault.passes); // the one that failed
+    for (auto& name : written)
+        name = "changed sets/" + name + ".dac";
+    std::sort(written.begin(), written.end());
+    return {more, written};
 }
 
-class DacSetSave : public DacSave {};
-INSTANTIATE_TEST_SUITE_P(Faults, DacSetSave, testing::ValuesIn(eachStep(2)), faultName);
-TEST_P(DacSetSave, KeepsTheFailedFile) {
-    EXPECT_FALSE(failing([&] { return generator.GenerateOne(platform, "a.dat"), false; }));
-    EXPECT_EQ(changes, allBut({"a.dat-MS", "a.dat-Lynx"}));
-    EXPECT_EQ(platform.messages, Messages{failed("a.dat")});
+// The EXE Creator's patched copy (read, patched and written in one write) and
+// Quorvel's levels in place.
+bool createExe(Env& env, ExeCreatorMode mode) {
+    ExeCreator creator(env.platform, env.settings);
+    creator.setMode(mode);
+    creator.originalExe = env.path("CHIPS.EXE");
+    creator.newExe = env.path("MINE.EXE");
+    creator.iniName = "mine.ini";
+    creator.dataName = "MINE.DAT";
+    creator.fakeLastLevel = "20";
+    return creator.ok().done;
 }
 
-// The EXE Creator's patched copy (read, patched and written in one write),
-// Quorvel's levels in place and the play executable made from the game's.
-class ExeSave : public SaveFault {
-protected:
-    void SetUp() override {
-        folder.write("CHIPS.EXE", std::string(48000, '\x5A'));
-        folder.write("MINE.EXE", "an older copy");
-        folder.write("ludex.exe", "an older play executable");
-        creator.newExe = path("MINE.EXE");
-        creator.iniName = "mine.ini";
-        creator.dataName = "MINE.DAT";
-        creator.fakeLastLevel = "20";
-    }
-    ExeCreator creator{platform, settings};
-};
-
-INSTANTIATE_TEST_SUITE_P(Faults, ExeSave, testing::ValuesIn(eachStep(1)), faultName);
-TEST_P(ExeSave, ExeCreatorKeepsTheOldCopy) {
-    creator.setMode(ExeCreatorMode::ExeCreator);
-    creator.originalExe = path("CHIPS.EXE");
-    EXPECT_FALSE(failing([&] { return creator.ok().done; }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages,
-              Messages{warning("Could not write the new names and levels into the new exe file (" +
-                                   path("MINE.EXE") + "). No new exe file was written.",
-                               "EXE Creator")});
+bool createLudex(Env& env) {
+    env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");
+    return createPlayExecutable(env.platform, env.folder.str());
 }
 
-TEST_P(ExeSave, QuorvelKeepsTheOldExecutable) {
-    creator.setMode(ExeCreatorMode::Quorvel);
-    creator.originalExe = path("CHIPS.EXE");
-    EXPECT_FALSE(failing([&] { return creator.ok().done; }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages,
-              Messages{warning("Could not write the new levels into " + path("CHIPS.EXE") +
-                                   ". Check that the file exists and is not read-only.",
-                               "Quorvel")});
-}
-
-TEST_P(ExeSave, CreatingLudexKeepsTheOldOne) {
-    platform.chooseFile(path("CHIPS.EXE"), "CHIPS.EXE");
-    EXPECT_FALSE(failing([&] { return createPlayExecutable(platform, folder.str()); }));
-    EXPECT_EQ(changes, Changes{});
-    EXPECT_EQ(platform.messages,
-              Messages{warning("Tessaro could not copy " + path("CHIPS.EXE") + " to " +
-                                   path("ludex.exe") +
-                                   ". Check that the file can be read and that ludex.exe is not "
-                                   "in use (close the game first).",
-                               "Tessaro")});
-}
-
-// A play prepares "ludex.exe" and then "tessaro.7", and renames them in the
-// same order; when "tessaro.7" cannot be renamed, "ludex.exe" is written back
-// as it was (a third write). The two change together or not at all: a ".dat"
-// play then starts the set they held before, after saying so, and a ".ccf"
-// play does not start. Only when "ludex.exe" cannot go back either does it
-// keep the new set's fields, and then the game is not started.
-class PlaySave : public SaveFault {
-protected:
-    void SetUp() override {
-        folder.write("ludex.exe", std::string(48000, '\x5A'));
-        folder.write("tessaro.7", "the last set played");
-        folder.write("sets/a.dat", "the chosen set");
-        folder.write("sets/mine.ccf",
-                     "\"" + path("sets/a.dat") + "\"\r\n\"1\"\r\n\"2\"\r\n\"mine.ccf\"\r\n");
-        inputs.fakeLastLevel = "144";
-        inputs.realLastLevel = "149";
-        inputs.folder = path("sets");
-        environment.programFolder = folder.str();
-    }
-    bool play(const std::string& name) {
-        inputs.selectedFile = name;
-        return failing([&] { return playSelectedFile(inputs, environment, platform).done; });
-    }
-    bool executableFailed() const { return GetParam().passes == 0; }
-    bool mismatched() const { return GetParam().failures == 2; }
-    Changes expectedChanges() const {
-        return mismatched() ? Changes{"changed ludex.exe"} : Changes{};
-    }
-    std::string mismatchedMessage() const {
-        return "Tessaro could not copy the level set to " + path("tessaro.7") + kInUse +
-               ", nor put the play executable " + path("ludex.exe") +
-               " back as it was. The game was not started, so that no scores are kept under the "
-               "wrong level set's name; play a level set again once both files can be written.";
-    }
-
-    static constexpr const char* kInUse =
-        " (it may be read-only, or the game may still be running)";
+// A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a
+// third write) when "tessaro.7" cannot be renamed: a ".dat" play then starts
+// the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
+// go back either, the game is not started.
+bool play(Env& env, const std::string& name) {
     PlayInputs inputs;
+    inputs.fakeLastLevel = "144";
+    inputs.realLastLevel = "149";
+    inputs.folder = env.path("sets");
+    inputs.selectedFile = name;
     PlayEnvironment environment;
-};
-
+    environment.programFolder = env.folder.str();
+    return playSelectedFile(inputs, environment, env.platform).done;
+}
 std::vector<Fault> playFaults() {
     auto faults = eachStep(2);
     faults.push_back({WriteStep::Rename, 1, 2});
     return faults;
 }
-INSTANTIATE_TEST_SUITE_P(Faults, PlaySave, testing::ValuesIn(playFaults()), faultName);
-
-TEST_P(PlaySave, ADatPlayStartsTheSetTheFilesHeld) {
-    EXPECT_EQ(play("a.dat"), !mismatched());
-    EXPECT_EQ(changes, expectedChanges());
-    const std::string unchanged =
-        (executableFailed() ? "Tessaro could not change the play executable " + path("ludex.exe")
-                            : "Tessaro could not copy the level set to " + path("tessaro.7")) +
-        kInUse + ". The game will start with the level set and last levels it held before.";
-    EXPECT_EQ(platform.messages,
-              Messages{warning(mismatched() ? mismatchedMessage() : unchanged, "Tessaro")});
-    EXPECT_EQ(platform.starts.size(), mismatched() ? 0u : 1u);
+const std::string kInUse = " (it may be read-only, or the game may still be running)";
+// A play whose files changed together (failing with `failed`), or not.
+Outcome played(const Fault& fault, const std::string& failed, bool starts) {
+    if (fault.failures == 1)
+        return {{warning(failed, "Tessaro")}, {}, starts};
+    return {{warning("Tessaro could not copy the level set to {tessaro.7}" + kInUse +
+                         ", nor put the play executable {ludex.exe} back as it was. The game was "
+                         "not started, so that no scores are kept under the wrong level set's "
+                         "name; play a level set again once both files can be written.",
+                     "Tessaro")},
+            {"changed ludex.exe"}};
 }
 
-TEST_P(PlaySave, ACcfPlayDoesNotStart) {
-    EXPECT_FALSE(play("mine.ccf"));
-    EXPECT_EQ(changes, expectedChanges());
-    const std::string failed =
-        executableFailed()
-            ? "The play executable " + path("ludex.exe") + " could not be written."
-            : "The level set " + path("sets/a.dat") + " named by mine.ccf could not be copied to " +
-                  path("tessaro.7") + ".";
-    EXPECT_EQ(platform.messages,
-              Messages{warning(mismatched() ? mismatchedMessage() : failed, "Tessaro")});
-    EXPECT_TRUE(platform.starts.empty());
+const std::vector<Save>& saves() {
+    static const std::vector<Save> table = {
+        {"Ccx",
+         eachStep(1),
+         {{"set.ccx", readFileBytes(TESSARO_TEST_DATA "/ccx/other-tool.ccx").value()}},
+         saveCcx,
+         only("Error - cannot save \"{set.ccx}\". The file on disk is unchanged.",
+              "CCX File Editor")},
+        {"ScoreIniInPlace", eachStep(1), kScores, [](Env& env) { return saveScores(env, false); },
+         only(IniEditor::kFileNotWritten, IniEditor::kCaption)},
+        {"ScoreIniSaveAs", eachStep(1), kScores, [](Env& env) { return saveScores(env, true); },
+         only(IniEditor::kSaveAsFailed, IniEditor::kCaption)},
+        {"Ccf",
+         eachStep(1),
+         {{"mine.ccf", "\"C:\\sets\\old.dat\"\r\n\"1\"\r\n\"2\"\r\n\"mine.ccf\"\r\n"}},
+         saveCcf,
+         only("Error - your CCF file (mine.ccf) could not be written, so nothing was saved.",
+              "CCF File Creator")},
+        {"DacBatch", eachStep(4), kDac,
+         [](Env& env) { return dacGenerator(env).GenerateAll(env.platform, env.settings).done; },
+         [](const Fault& fault) {
+             return dacFailed(fault.passes < 2 ? "a.dat" : "b.dat",
+                              {{"1 level sets successful.", "DacGen", MessageIcon::Information,
+                                MessageButtons::Ok}},
+                              {"a.dat-MS", "a.dat-Lynx", "b.dat-MS", "b.dat-Lynx"}, fault);
+         }},
+        {"DacSet", eachStep(2), kDac,
+         [](Env& env) { return dacGenerator(env).GenerateOne(env.platform, "a.dat"), false; },
+         [](const Fault& fault) {
+             return dacFailed("a.dat", {}, {"a.dat-MS", "a.dat-Lynx"}, fault);
+         }},
+        {"ExeCreator", eachStep(1), kExe,
+         [](Env& env) { return createExe(env, ExeCreatorMode::ExeCreator); },
+         only("Could not write the new names and levels into the new exe file ({MINE.EXE}). No new "
+              "exe file was written.",
+              "EXE Creator")},
+        {"Quorvel", eachStep(1), kExe,
+         [](Env& env) { return createExe(env, ExeCreatorMode::Quorvel); },
+         only("Could not write the new levels into {CHIPS.EXE}. Check that the file exists and is "
+              "not read-only.",
+              "Quorvel")},
+        {"CreatingLudex",
+         eachStep(1),
+         {{"CHIPS.EXE", std::string(48000, '\x5A')}, {"ludex.exe", "an older one"}},
+         createLudex,
+         only("Tessaro could not copy {CHIPS.EXE} to {ludex.exe}. Check that the file can be read "
+              "and that ludex.exe is not in use (close the game first).",
+              "Tessaro")},
+        {"PlayDat", playFaults(), kPlay, [](Env& env) { return play(env, "a.dat"); },
+         [](const Fault& fault) {
+             return played(
+                 fault,
+                 (fault.passes == 0 ? "Tessaro could not change the play executable {ludex.exe}"
+                                    : "Tessaro could not copy the level set to {tessaro.7}") +
+                     kInUse +
+                     ". The game will start with the level set and last levels it held before.",
+                 true);
+         }},
+        {"PlayCcf", playFaults(), kPlay, [](Env& env) { return play(env, "mine.ccf"); },
+         [](const Fault& fault) {
+             return played(fault,
+                           fault.passes == 0
+                               ? "The play executable {ludex.exe} could not be written."
+                               : "The level set {sets/a.dat} named by mine.ccf could not be copied "
+                                 "to {tessaro.7}.",
+                           false);
+         }},
+    };
+    return table;
 }
 
-// A real full disk: a file system too small for the new copy beside the old
-// one. Mounting one needs the rights to make a mount namespace of our own.
+// Writes the save's files, runs it with the failure in place (with none when
+// the disk itself fails) and checks what it left.
+void check(const Save& save, const Fault& fault, Env& env, bool inject = true) {
+    for (const auto& [name, bytes] : save.files)
+        env.folder.write(name, env.expand(bytes));
+    const test::FolderSnapshot before(env.folder.path());
+    std::optional<ScopedWriteFailure> failure;
+    if (inject)
+        failure.emplace(fault.step, fault.passes, fault.failures);
+    Outcome expected = save.expected(fault);
+    EXPECT_EQ(save.save(env), expected.starts);
+    if (inject) {
+        EXPECT_EQ(failure->failedWrites(), fault.failures) << "the save never met the failure";
+    }
+    for (auto& message : expected.messages)
+        message.text = env.expand(message.text);
+    EXPECT_EQ(before.changes(), expected.changes);
+    EXPECT_EQ(env.platform.messages, expected.messages);
+    EXPECT_EQ(env.platform.starts.size(), expected.starts ? 1u : 0u);
+    EXPECT_TRUE(env.settings.writes.empty()); // the window stays open
+}
+
+using Case = std::pair<const Save*, Fault>;
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.first->name << " failing at " << nameOf(c.second);
+}
+std::vector<Case> cases() {
+    std::vector<Case> all;
+    for (const auto& save : saves())
+        for (const auto& fault : save.faults)
+            all.push_back({&save, fault});
+    return all;
+}
+
+class SaveFault : public testing::TestWithParam<Case> {};
+INSTANTIATE_TEST_SUITE_P(Table, SaveFault, testing::ValuesIn(cases()), [](const auto& info) {
+    return info.param.first->name + ("_" + nameOf(info.param.second));
+});
+TEST_P(SaveFault, KeepsTheOldFilesAndSaysSo) {
+    Env env;
+    check(*GetParam().first, GetParam().second, env);
+}
+
+// A real full disk: a file system too small for Quorvel's new copy beside the
+// old one. Mounting one needs the rights to make a mount namespace of our own.
 TEST(FullDisk, QuorvelKeepsTheOldExecutableOnAFullDisk) {
 #ifdef __linux__
-    test::TempFolder folder;
+    Env env;
     if (unshare(CLONE_NEWNS) != 0 ||
         mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         GTEST_SKIP() << "no mount namespace of our own (needs root)";
-    if (mount("tmpfs", folder.path().c_str(), "tmpfs", 0, "size=64k") != 0)
+    if (mount("tmpfs", env.folder.path().c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "a small tmpfs cannot be mounted here";
-    struct Unmount {
-        const std::filesystem::path& at;
-        ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
-    } unmount{folder.path()};
-
-    const auto exe = folder.write("CHIPS.EXE", std::string(48000, '\x5A')); // 48 of 64 KiB
-    const test::FolderSnapshot before(folder.path());
-    test::ScriptedPlatform platform;
-    test::MemorySettings settings;
-    ExeCreator creator(platform, settings);
-    creator.setMode(ExeCreatorMode::Quorvel);
-    creator.originalExe = fromPath(exe);
-    EXPECT_FALSE(creator.ok().done);
-    EXPECT_EQ(before.changes(), Changes{});
-    EXPECT_EQ(platform.messages,
-              Messages{warning("Could not write the new levels into " + creator.originalExe +
-                                   ". Check that the file exists and is not read-only.",
-                               "Quorvel")});
+    const auto& quorvel = *std::find_if(saves().begin(), saves().end(), [](const Save& save) {
+        return save.name == std::string("Quorvel");
+    });
+    check(quorvel, {WriteStep::Write}, env, false); // its 48 KB executable fills 64 KiB
+    umount2(env.folder.path().c_str(), MNT_DETACH);
 #else
     GTEST_SKIP() << "mounting a small file system is done on Linux only";
 #endif

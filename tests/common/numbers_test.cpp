@@ -7,29 +7,24 @@
 namespace tessaro {
 namespace {
 
-struct Case {
-    const char* text;
-    std::optional<std::int16_t> expected;
-};
+using Case = std::pair<const char*, std::optional<std::int16_t>>;
 
 // The text spelt out ("-2.5" reads "minus2point5_ok"), so ctest names each case.
 std::string caseName(const testing::TestParamInfo<Case>& info) {
     std::string name;
-    for (const char* c = info.param.text; *c; ++c)
+    for (const char* c = info.param.first; *c; ++c)
         name += std::isalnum(static_cast<unsigned char>(*c)) ? std::string(1, *c)
                 : *c == ' '                                  ? "_"
                 : *c == '+'                                  ? "plus"
                 : *c == '-'                                  ? "minus"
                                                              : "point";
-    return (name.empty() ? "empty" : name) + (info.param.expected ? "_ok" : "_refused");
+    return (name.empty() ? "empty" : name) + (info.param.second ? "_ok" : "_refused");
 }
 
 class ToInt16 : public ::testing::TestWithParam<Case> {};
-
 TEST_P(ToInt16, ReadsDecimalTextAsTheGameFieldWould) {
-    EXPECT_EQ(toInt16(GetParam().text), GetParam().expected);
+    EXPECT_EQ(toInt16(GetParam().first), GetParam().second);
 }
-
 const auto no = std::nullopt;
 INSTANTIATE_TEST_SUITE_P(Table, ToInt16,
                          ::testing::Values(Case{"  149  ", 149}, Case{"+7", 7}, Case{"-12", -12},

@@ -1,5 +1,7 @@
 #include "common/folderlisting.h"
+#include "common/foldernavigator.h"
 #include "common/paths.h"
+#include "common/programfolder.h"
 #include "common/programsearch.h"
 #include "support/tempfolder.h"
 
@@ -8,6 +10,7 @@
 namespace tessaro {
 namespace {
 
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 TEST(Paths, JoinCleanAndSplitWithEitherSeparator) {
@@ -59,12 +62,58 @@ TEST(Paths, NamesOutsideAsciiAreTheSystemsOwn) {
 #endif
 }
 
-TEST(ProgramSearch, FindsTheFirstProgramOnThePath) {
+// Two "drives" a and b, folders of a temporary folder as mounted media are.
+TEST(FolderNavigator, DrivesRememberTheirFoldersAndAVanishedFolderOpensItsParent) {
+    test::TempFolder root;
+    const auto at = [&](const char* relative) {
+        return fromPath((root / relative).make_preferred());
+    };
+    fs::create_directories(root / "a/sets/deep");
+    fs::create_directories(root / "b");
+    root.write("a/sets/one.dat", "");
+    root.write("a/sets/notes.txt", "");
+    FolderNavigator navigator{{at("a"), at("b")}, "*.dat"};
+    EXPECT_TRUE(navigator.restore(at("a/sets/gone/deeper"), {at("b")}));
+    EXPECT_EQ(navigator.folder(), at("a/sets"));
+    EXPECT_EQ(navigator.drive(), at("a"));
+    EXPECT_TRUE(navigator.openDrive(at("b")));
+    EXPECT_EQ(navigator.folder(), at("b"));
+    EXPECT_TRUE(navigator.openDrive(at("a")));
+    EXPECT_EQ(navigator.files(), std::vector<std::string>{"one.dat"});
+    EXPECT_FALSE(navigator.openDrive(at("missing")));
+    EXPECT_FALSE(navigator.openFolder(at("a/sets/one.dat")));
+    EXPECT_EQ(navigator.folder(), at("a/sets"));
+    const auto& entries = navigator.entries();
+    ASSERT_GE(entries.size(), 3u);
+    EXPECT_EQ(entries.front().path, pathRoot(root.str()));
+    const auto& current = entries[entries.size() - 2];
+    EXPECT_TRUE(current.current);
+    EXPECT_EQ(current.name, "sets");
+    EXPECT_EQ(entries.back(), (FolderListEntry{at("a/sets/deep"), "deep", current.depth + 1}));
+    EXPECT_TRUE(navigator.restore("relative/name", {at("missing"), at("b")}));
+    EXPECT_EQ(navigator.folder(), at("b"));
+    EXPECT_FALSE(navigator.restore("", {at("missing")}));
+    EXPECT_EQ(navigator.folder(), at("b"));
+    // A folder on no listed drive lies on its root, which joins the list.
+    ASSERT_TRUE(navigator.openFolder(root.str()));
+    EXPECT_EQ(navigator.drives().back(), pathRoot(root.str()));
+}
+
+TEST(ProgramFolder, FindsTheProgramFolderAndTheFirstProgramOnThePath) {
     test::TempFolder folder;
+    const auto exe = folder / "exe", data = folder / "data";
+    auto writable = [](const fs::path&) { return true; };
+    EXPECT_EQ(chooseProgramFolder(folder.str() + "/home", exe, data, writable), folder / "home");
+    EXPECT_TRUE(fs::is_directory(folder / "home"));
+    EXPECT_EQ(chooseProgramFolder(std::string(), exe, data, writable), exe);
+    EXPECT_EQ(chooseProgramFolder(std::nullopt, exe, data, [](auto&) { return false; }), data);
+    EXPECT_TRUE(fs::is_directory(data));
+    EXPECT_FALSE(isFolderWritable(folder / "nowhere"));
+
     for (const char* name : {"a/wine", "b/wine"})
         folder.write(name, "#!/bin/sh\n");
-    std::filesystem::create_directories(folder / "d" / "wine"); // a folder is no program
-    std::filesystem::permissions(folder / "b/wine", std::filesystem::perms::owner_all);
+    fs::create_directories(folder / "d" / "wine"); // a folder is no program
+    fs::permissions(folder / "b/wine", fs::perms::owner_all);
 #ifdef _WIN32
     const char separator = ';', *first = "a";
 #else

@@ -1,4 +1,3 @@
-#include "common/programfolder.h"
 #include "common/textfile.h"
 #include "support/tempfolder.h"
 
@@ -9,10 +8,27 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Every line end ends a line, walked in place or split, and every byte survives.
 TEST(TextFile, EveryLineEndEndsALineAndEveryByteSurvives) {
-    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\r\n\r\nb\n\n"), (Lines{"a", "", "b", ""}));
-    EXPECT_EQ(splitLines("\n\r"), (Lines{"", ""}));
+    const std::pair<std::string_view, Lines> texts[] = {{"", {}},
+                                                        {"a", {"a"}},
+                                                        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+                                                        {"a\r\n\r\nb\n\n", {"a", "", "b", ""}},
+                                                        {"\n\r", {"", ""}}};
+    for (const auto& [text, lines] : texts) {
+        EXPECT_EQ(splitLines(text), lines) << text;
+        Lines walked;
+        for (std::size_t at = 0; at < text.size(); at = nextLineStart(text, at))
+            walked.emplace_back(lineAt(text, at));
+        EXPECT_EQ(walked, lines) << text;
+    }
+    // Only a "[" that begins a line counts, after any kind of line end.
+    const std::string_view text = "[x]\r\n a[b\r[c\n\n[d";
+    EXPECT_EQ(findLineStartingWith(text, '['), 0u);
+    EXPECT_EQ(findLineStartingWith(text, '[', 5), 10u);
+    EXPECT_EQ(findLineStartingWith(text, '[', 11), 14u);
+    EXPECT_EQ(findLineStartingWith(text, '[', 15), std::string_view::npos);
+
     test::TempFolder folder;
     std::string line;
     for (int b = 0; b < 256; ++b)
@@ -23,22 +39,6 @@ TEST(TextFile, EveryLineEndEndsALineAndEveryByteSurvives) {
     EXPECT_EQ(readTextLines(folder / "all.txt"), (Lines{line, "", "x"}));
     EXPECT_EQ(readTextLines(folder / "absent.txt"), std::nullopt);
     EXPECT_EQ(readFileBytes(folder.path()), std::nullopt);
-}
-
-TEST(TextFile, LinesWalkedInPlaceAreTheLinesSplitLinesGives) {
-    for (const std::string_view text :
-         {"", "a", "a\r\nb\rc\nd", "\n\r", "a\r\n\r\nb\n\n", "[x]\r\n a[b\r[c\n\n[d"}) {
-        Lines walked;
-        for (std::size_t at = 0; at < text.size(); at = nextLineStart(text, at))
-            walked.emplace_back(lineAt(text, at));
-        EXPECT_EQ(walked, splitLines(text)) << text;
-    }
-    // Only a "[" that begins a line counts, after any kind of line end.
-    const std::string_view text = "[x]\r\n a[b\r[c\n\n[d";
-    EXPECT_EQ(findLineStartingWith(text, '['), 0u);
-    EXPECT_EQ(findLineStartingWith(text, '[', 5), 10u);
-    EXPECT_EQ(findLineStartingWith(text, '[', 11), 14u);
-    EXPECT_EQ(findLineStartingWith(text, '[', 15), std::string_view::npos);
 }
 
 // Lines already ending in CR LF are taken whole; a lone CR or LF anywhere,
@@ -56,18 +56,6 @@ TEST(TextFile, AppendedLinesAllEndInCrLf) {
         appendLinesCrLf(out, text);
         ASSERT_EQ(out, "front\r\n" + joinLinesCrLf(splitLines(text))) << text;
     }
-}
-
-TEST(ProgramFolder, HomeThenWritableExecutableFolderThenUserData) {
-    test::TempFolder folder;
-    const auto exe = folder / "exe", data = folder / "data";
-    auto writable = [](const std::filesystem::path&) { return true; };
-    EXPECT_EQ(chooseProgramFolder(folder.str() + "/home", exe, data, writable), folder / "home");
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "home"));
-    EXPECT_EQ(chooseProgramFolder(std::string(), exe, data, writable), exe);
-    EXPECT_EQ(chooseProgramFolder(std::nullopt, exe, data, [](auto&) { return false; }), data);
-    EXPECT_TRUE(std::filesystem::is_directory(data));
-    EXPECT_FALSE(isFolderWritable(folder / "nowhere"));
 }
 
 } // namespace

@@ -7,46 +7,40 @@
 
 namespace tessaro::test {
 
-namespace {
+namespace fs = std::filesystem;
 
-std::map<std::string, std::string> filesUnder(const std::filesystem::path& folder,
-                                              const std::filesystem::path& skip) {
+static std::map<std::string, std::string> filesUnder(const fs::path& folder, const fs::path& skip) {
     std::map<std::string, std::string> files;
     std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+    for (auto it = fs::recursive_directory_iterator(folder, error);
+         it != fs::recursive_directory_iterator(); it.increment(error)) {
         if (it->path() == skip)
             it.disable_recursion_pending();
         if (it->is_directory())
             continue;
-        const auto& entry = *it;
-        auto name = fromPath(entry.path().lexically_relative(folder));
+        auto name = fromPath(it->path().lexically_relative(folder));
         std::replace(name.begin(), name.end(), '\\', '/');
-        files[name] = readFileBytes(entry.path()).value_or("<unreadable>");
+        files[name] = readFileBytes(it->path()).value_or("<unreadable>");
     }
     return files;
 }
 
-} // namespace
-
-FolderSnapshot::FolderSnapshot(const std::filesystem::path& folder,
-                               const std::filesystem::path& skip)
+FolderSnapshot::FolderSnapshot(const fs::path& folder, const fs::path& skip)
     : m_folder(folder), m_skip(skip), m_files(filesUnder(folder, skip)) {}
 
 std::vector<std::string> FolderSnapshot::changes() const {
-    const auto now = filesUnder(m_folder, m_skip);
+    auto now = filesUnder(m_folder, m_skip);
     std::vector<std::string> changes;
-    for (const auto& [name, bytes] : now) {
-        const auto old = m_files.find(name);
-        if (old == m_files.end())
-            changes.push_back("new " + name);
-        else if (old->second != bytes)
-            changes.push_back("changed " + name);
-    }
     for (const auto& [name, bytes] : m_files) {
-        if (!now.count(name))
+        const auto found = now.find(name);
+        if (found == now.end())
             changes.push_back("gone " + name);
+        else if (found->second != bytes)
+            changes.push_back("changed " + name);
+        now.erase(name);
     }
+    for (const auto& [name, bytes] : now)
+        changes.push_back("new " + name);
     std::sort(changes.begin(), changes.end());
     return changes;
 }

@@ -14,10 +14,10 @@ namespace fs = std::filesystem;
 TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
-    do {
+    do
         m_path = fs::temp_directory_path() /
                  ("tessaro-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
-    } while (!fs::create_directory(m_path));
+    while (!fs::create_directory(m_path));
 }
 
 TempFolder::~TempFolder() {
@@ -29,11 +29,9 @@ TempFolder::~TempFolder() {
 fs::path TempFolder::operator/(std::string_view name) const {
     return m_path / toPath(std::string(name));
 }
-
 std::string TempFolder::str() const {
     return fromPath(m_path);
 }
-
 std::string TempFolder::root() const {
     return fromPath(m_path.root_path());
 }
@@ -44,7 +42,6 @@ fs::path TempFolder::write(std::string_view name, std::string_view bytes) const 
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
     return file;
 }
-
 std::string TempFolder::read(std::string_view name) const {
     return readFileBytes(*this / name).value_or("<missing>");
 }

@@ -1,3 +1,4 @@
+#include "gui/codepage.h"
 #include "gui/qtsettings.h"
 #include "support/guitest.h"
 
@@ -6,12 +7,26 @@
 
 namespace tessaro {
 
-class QtSettingsTest : public QObject {
+// What the windows share below them: text from the core's bytes, and settings.
+class GuiSupportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Every byte survives a trip through text; a path that is not UTF-8 reads as Windows-1252.
+    void bytesAndPathsShowReadably() {
+        std::string all;
+        for (int b = 0; b < 256; ++b)
+            all.push_back(static_cast<char>(b));
+        QCOMPARE(toBytes(fromBytes(all)), all);
+        QCOMPARE(fromBytes("\x80\xE9"), QString::fromUtf8("\u20AC\u00E9"));
+        QCOMPARE(toBytes(QString::fromUtf8("\u4E2D")), std::string("?"));
+        QCOMPARE(pathText("Ol\xE9.dat"), QString::fromUtf8("Olé.dat"));
+        QCOMPARE(pathText("/home/Иван"), QString::fromUtf8("/home/Иван"));
+        QCOMPARE(pathBytes(QString::fromUtf8("Don’t.dat")), std::string("Don’t.dat"));
+    }
+
     // The file's [General] section is the one a person edits by hand; values an earlier
     // version kept under [%General] are still read, and moved on the next write.
-    void generalIsTheFilesGeneralSection() {
+    void settingsGeneralIsTheFilesGeneralSection() {
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
         QSKIP("the settings live in the system's own store here");
 #endif
@@ -35,8 +50,8 @@ private Q_SLOTS:
     }
 };
 
-TESSARO_GUI_TEST(QtSettingsTest)
+TESSARO_GUI_TEST(GuiSupportTest)
 
 } // namespace tessaro
 
-#include "qtsettings_test.moc"
+#include "guisupport_test.moc"

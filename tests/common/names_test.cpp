@@ -1,0 +1,81 @@
+// Names as lists show them, as patterns match them and as the game's files
+// hold them.
+
+#include "common/casefold.h"
+#include "common/codepage.h"
+#include "common/folderlisting.h"
+#include "common/windowsnames.h"
+#include "support/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaro {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Every list shows names in one order: "_" before letters, case blind, a name
+// before a longer one it begins, names alike but for case by their bytes,
+// other bytes after letters.
+TEST(FolderListing, ListsMatchingFilesAndFoldersInOneCaseBlindOrder) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"CCLP1.DAT", "*.dat;*.ccl", true}, {"my set.Ccl", "*.dat; *.ccl", true},
+        {"level1.dat", "level?.*", true},   {"level10.dat", "level?.dat", false},
+        {"set.data", "*.dat", false},       {"set.dat", ";;", false}};
+    for (const auto& [name, patterns, matches] : cases)
+        EXPECT_EQ(matchesFilePattern(name, patterns), matches) << name << " " << patterns;
+    // Many stars answer at once instead of backtracking for ever.
+    EXPECT_FALSE(matchesFilePattern(std::string(5000, 'a'), "*a*a*a*a*a*a*a*b"));
+
+    test::TempFolder folder;
+    for (const char* name : {"set.Dat", "CCLP1.DAT", "Zeta.ccl", "a.dat", "A.DAT.dat", "_x.dat",
+                             "ab.ccf", "a_b.ccf", "é.dat", "notes.txt", "sub/inner.dat"})
+        folder.write(name, "x");
+    Names expected{"_x.dat",    "a.dat",   "A.DAT.dat", "a_b.ccf", "ab.ccf",
+                   "CCLP1.DAT", "set.Dat", "Zeta.ccl",  "é.dat"};
+#ifndef _WIN32 // Windows names that differ only in case are one file.
+    folder.write("AB.ccf", "x");
+    expected.insert(expected.begin() + 4, "AB.ccf");
+#endif
+    std::filesystem::create_directories(folder / "looks.dat");
+    EXPECT_EQ(listMatchingFiles(folder.path(), "*.dat;*.ccl;*.ccf"), expected);
+    EXPECT_EQ(listSubfolders(folder.path()), (Names{"looks.dat", "sub"}));
+    EXPECT_TRUE(listMatchingFiles(folder / "absent", "*.dat").empty());
+    EXPECT_FALSE(lessIgnoreCase("same.dat", "same.dat"));
+    EXPECT_TRUE(equalsIgnoreCase("Chips.exe", "CHIPS.EXE"));
+    EXPECT_FALSE(equalsIgnoreCase("Chips.exe", "Chips.ex"));
+    EXPECT_FALSE(equalsIgnoreCase("\xC9", "\xE9")); // only ASCII letters fold
+    EXPECT_TRUE(endsWithIgnoreCase("set.Dat", ".dat"));
+    EXPECT_FALSE(endsWithIgnoreCase("at", ".dat"));
+}
+
+TEST(CodePage, NamesGoIntoTheGamesFilesInWindows1252) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"Café.dat", "Caf\xE9.dat"},
+        {"Don’t.dat", "Don\x92t.dat"},
+        {"€Ž.dat", "\x80\x8E.dat"},
+        {"Иван.dat", std::nullopt},
+        {"\xF0\x9F\x8E\xAE", std::nullopt},
+        {"Ol\xE9.dat", "Ol\xE9.dat"}, // not UTF-8: its own bytes
+        {"\xC0\xAF", "\xC0\xAF"},     // nor is an overlong '/'
+        {"Caf\xC3", "Caf\xC3"}};      // nor a cut-off character
+    for (const auto& [name, bytes] : cases)
+        EXPECT_EQ(toWindows1252(name), bytes) << name;
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_TRUE(isValidUtf8(fromWindows1252(all)));
+    EXPECT_EQ(toWindows1252(fromWindows1252(all)), all);
+    EXPECT_EQ(readableName("Ol\xE9.dat"), "Olé.dat");
+    EXPECT_EQ(readableName("Иван"), "Иван");
+
+    for (const char* name : {"Иван.ccf", "a b.ccf", "com10.ccf", "nul_set.dat", "x..y.ccf"})
+        EXPECT_TRUE(isNameWindowsCanHold(name)) << name;
+    for (const char* name :
+         {"", "a:b", "a<b", "a>b", "a\"b", "a|b", "a?b", "a*b", "a/b", "a\\b", "a\nb", "trailing ",
+          "trailing.", "..", "con.ccf", "aux .txt", "COM1.ccf", "lpt9"})
+        EXPECT_FALSE(isNameWindowsCanHold(name)) << name;
+}
+
+} // namespace
+} // namespace tessaro
