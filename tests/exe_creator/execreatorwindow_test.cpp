@@ -13,9 +13,8 @@ private Q_SLOTS:
     // The window as the menu opens it, its remembered original a CHIPS.EXE.
     void eachModeShowsItsFieldsAndOkWritesWhatWasTyped() {
         test::Doubles d;
-        const auto original = test::makeGameExe();
-        d.settings.values[{"EXE Creator", "OriginalExe"}] =
-            d.folder.write("CHIPS.EXE", original).string();
+        const auto original = d.folder.write("CHIPS.EXE", test::makeGameExe());
+        d.settings.values[{"EXE Creator", "OriginalExe"}] = original.string();
         ExeCreatorWindow window(d.platform, d.settings);
         window.setMode(ExeCreatorMode::ExeCreator);
         window.show();
@@ -26,7 +25,6 @@ private Q_SLOTS:
                          "Name of new ini file:\n\nName of new chips.dat file:|Fake last level:|"
                          "Real last level:|Browse...|Browse...|OK|Exit|") +
                      QString::fromStdString((d.folder / "CHIPS.EXE").string()));
-        QVERIFY(field("OrigExe")->isReadOnly() && field("NewExe")->isReadOnly());
 
         field("lev149")->clear();
         test::click(window, "Command4");
