@@ -24,6 +24,7 @@ private Q_SLOTS:
                  QString("CCF File Creator|DAT File:|Fake \"level 144\" last level:|Real \"level "
                          "149\" last level:|What to call this CCF file (include the \".ccf\"):|"
                          "Browse...|Save|Cancel"));
+        QVERIFY(test::control<QLineEdit>(window, "Text1")->isReadOnly() && name->isEditable());
         QVERIFY(!test::control(window, "File1")->isVisible());
         QCOMPARE(fields(), QString("|144|149"));
         name->setCurrentIndex(0);
