@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "launcher/patchwriter.h"
+
 #include <string>
 
 namespace tessaro::test {
@@ -14,22 +15,17 @@ inline std::string makeGameExe() {
     return bytes;
 }
 
-// The bytes expected after the last levels (16 bits, low byte first) and the
-// data and INI names, padded with spaces, are written.
-inline std::string patched(std::string bytes, std::uint16_t fake, std::uint16_t real,
-                           const std::string& dat = "", const std::string& ini = "") {
-    const auto put = [&bytes](std::size_t at, std::uint16_t level) {
-        bytes.replace(at, 2, {static_cast<char>(level & 0xFF), static_cast<char>(level >> 8)});
-    };
-    for (const std::size_t at : {37305, 47892})
-        put(at, fake);
-    for (const std::size_t at : {37312, 47636, 47900})
-        put(at, real);
+// The executable with the last levels and the names given written into it
+// (where, is the patch writer's own test).
+inline std::string patched(const std::filesystem::path& exe, std::int16_t fake, std::int16_t real,
+                           std::string_view dat = {}, std::string_view ini = {}) {
+    PatchWriter writer(exe);
+    writer.writeLevels(fake, real);
     if (!dat.empty())
-        bytes.replace(19156, 9, dat + std::string(9 - dat.size(), ' '));
+        writer.writeDataFileName(dat);
     if (!ini.empty())
-        bytes.replace(19048, 11, ini + std::string(11 - ini.size(), ' '));
-    return bytes;
+        writer.writeIniName(ini);
+    return writer.patchedBytes();
 }
 
 } // namespace tessaro::test
