@@ -1,9 +1,8 @@
 // Random actions over every window, as a player who presses anything would:
 // no crash, no modal loop outside the Platform, no program started and no
 // file outside the test's folders touched. TESSARO_MONKEY_SEED and
-// TESSARO_MONKEY_ACTIONS replay a run (its seed is printed at the start, its
-// last actions on a failure or crash). A long run needs Qt Test's five-minute
-// limit raised: QTEST_FUNCTION_TIMEOUT=3600000.
+// TESSARO_MONKEY_ACTIONS replay a run (its seed is printed at the start); a
+// long run needs Qt Test's time limit raised: QTEST_FUNCTION_TIMEOUT=3600000.
 
 #include "app/windowhub.h"
 #include "common/folderlisting.h"
@@ -26,58 +25,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
-#include <csignal>
-#include <cstring>
 #include <random>
-
-#ifndef _WIN32
-#include <unistd.h>
-// There only in a build with the sanitizers.
-extern "C" void __sanitizer_set_death_callback(void (*)()) __attribute__((weak));
-#endif
 
 namespace tessaro {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The run's replay line and last actions, as a crash handler can write them out.
-char g_trail[16384];
-
-#ifndef _WIN32
-constexpr int kFatalSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
-struct sigaction g_previous[std::size(kFatalSignals)];
-
-void writeTrail() {
-    [[maybe_unused]] const auto written = ::write(2, g_trail, std::strlen(g_trail));
-}
-
-// Writes the trail, then hands the signal on to the handler that was there (Qt Test's).
-void onFatalSignal(int signal) {
-    writeTrail();
-    for (std::size_t i = 0; i < std::size(kFatalSignals); ++i)
-        if (kFatalSignals[i] == signal)
-            sigaction(signal, &g_previous[i], nullptr);
-    raise(signal);
-}
-#endif
-
-// While on, a fatal signal or a sanitizer report writes the trail out first.
-void reportCrashes(bool on) {
-#ifndef _WIN32
-    struct sigaction action {};
-    action.sa_handler = onFatalSignal;
-    sigemptyset(&action.sa_mask);
-    for (std::size_t i = 0; i < std::size(kFatalSignals); ++i)
-        sigaction(kFatalSignals[i], on ? &action : &g_previous[i], on ? &g_previous[i] : nullptr);
-    if (__sanitizer_set_death_callback)
-        __sanitizer_set_death_callback(on ? writeTrail : nullptr);
-#endif
-}
 
 // The test's folders: "home" is the program folder, the home folder and the
 // working folder; everything beside it ("outside") must stay as it was, and
@@ -93,10 +49,8 @@ struct Sandbox {
         QDir::setCurrent(oldFolder);
     }
     bool fill() const {
-        const std::string exe = test::makeGameExe(), ms("\xAC\xAA\x02\x00 set", 8);
-        std::string noise(4096, '\0');
-        for (std::size_t i = 0; i < noise.size(); ++i)
-            noise[i] = static_cast<char>(i * 37 % 256);
+        const std::string exe = test::makeGameExe(), ms("\xAC\xAA\x02\x00 set", 8),
+                          noise(exe.rbegin(), exe.rend());
         const auto write = [this](const std::string& bytes,
                                   std::initializer_list<const char*> names) {
             for (const char* name : names)
@@ -122,7 +76,6 @@ struct Sandbox {
                    "home/ccx/empty.ccx"});
         write(noise, {"home/ccx/noise.ccx", "home/noise.ini"});
         write(exe.substr(0, 300), {"home/short.exe"});
-        write("one line only", {"home/sets/broken.ccf"});
         write("file=CCLP3.DAT\r\n", {"home/tw/sets/CCLP3.DAT-MS.dac"});
         write("CCLP1.dat\r\n\r\nTitles\r\n  1. Red Door\r\n 10. Ice Maze\r\n  2. Beach \x96 "
               "\xE9t\xE9\r\n",
@@ -137,12 +90,8 @@ struct Sandbox {
         const auto inside = toPath(path).lexically_normal().lexically_relative(home);
         return !path.empty() && !inside.empty() && *inside.begin() != "..";
     }
-    // A text as the action log shows it, the same in every run.
-    std::string shown(std::string text) const {
-        const std::string name = fromPath(temp.path().filename());
-        for (std::size_t at; (at = text.find(name)) != std::string::npos;)
-            text.replace(at, name.size(), "<temp>");
-        return text;
+    bool leftBy(const QVariant& data) const { // a drive or folder entry outside "home"
+        return data.toByteArray().startsWith('/') && !contains(data.toByteArray().toStdString());
     }
 
     const QByteArray oldHome = qgetenv("HOME");
@@ -184,9 +133,8 @@ void chooseEntry(QComboBox& combo, int index) {
 // in one order, so a seed replays the run.
 class Monkey : public test::ScriptedPlatform::Answerer {
 public:
-    Monkey(std::uint64_t seed, std::string replay)
-        : m_random(seed), m_replay(std::move(replay)),
-          m_hub(m_platform, m_settings, fromPath(m_sandbox.home)) {
+    explicit Monkey(std::uint64_t seed)
+        : m_random(seed), m_hub(m_platform, m_settings, fromPath(m_sandbox.home)) {
         m_platform.answerer = this;
         // A modal loop only the Platform may run: one that opens anyway is a
         // fault, and is closed so the run goes on.
@@ -204,9 +152,10 @@ public:
                 delete window;
     }
 
-    // Empty, or the fault that stopped the run. Every window opens through
-    // the main window's menus, and the INI editor starts with a set loaded,
-    // as a player would (random typing seldom gets there).
+    // Empty, or the fault that stopped the run and the action that led to it.
+    // Every window opens through the main window's menus, and the INI editor
+    // starts with a set loaded, as a player would (random typing seldom gets
+    // there).
     std::string run(int actions) {
         m_window = &m_hub.mainWindow();
         m_window->show();
@@ -221,16 +170,15 @@ public:
         test::click(*ini, "cmdInfo");
         for (m_action = 1; m_action <= actions && m_fault.empty(); ++m_action)
             act();
-        return m_fault;
+        return m_fault.empty() ? "" : m_fault + "\nafter " + m_log.back();
     }
     const std::vector<std::string>& log() const { return m_log; }
 
     // The answers: any one the question or dialog allows.
     MessageAnswer answer(const test::RecordedMessage& question) override {
-        const unsigned pick = below(question.buttons == MessageButtons::YesNoCancel ? 3 : 2);
-        note(std::array{"answered Yes", "answered No", "answered Cancel"}[pick] +
-             (" to " + quoted(question.text)));
-        return std::array{MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}[pick];
+        return std::array{
+            MessageAnswer::Yes, MessageAnswer::No,
+            MessageAnswer::Cancel}[below(question.buttons == MessageButtons::YesNoCancel ? 3 : 2)];
     }
     // A file there is (most often one the filter shows), a folder, or a new
     // name in a folder there is or one there is not.
@@ -247,24 +195,16 @@ public:
                                      "ludex.exe"}[below(9)]);
         else if (pick < 11)
             path = randomFile("").parent_path();
-        note((dialog.kind == test::DialogKind::Open ? "opened " : "saved as ") +
-             (path.empty() ? "<cancel>" : fromPath(path)));
         return path.empty() ? std::nullopt
                             : std::optional(FileChoice{fromPath(path), fromPath(path.filename())});
     }
     std::optional<std::string> lineInput(const test::RecordedDialog& dialog) override {
-        std::optional<std::string> text;
-        if (const unsigned pick = below(4); pick > 0)
-            text = pick == 1 ? dialog.startFolderOrDefault : randomBytes();
-        note("typed " + (text ? readable(*text) : "<cancel>"));
-        return text;
+        const unsigned pick = below(4);
+        return pick ? std::optional(pick == 1 ? dialog.startFolderOrDefault : randomBytes())
+                    : std::nullopt;
     }
     std::optional<ColorValue> color(const test::RecordedDialog&) override {
-        std::optional<ColorValue> color;
-        if (below(4) != 0)
-            color = static_cast<ColorValue>(m_random() & 0xFFFFFF);
-        note("colour " + (color ? std::to_string(*color) : "<cancel>"));
-        return color;
+        return below(4) ? std::optional(ColorValue(m_random() & 0xFFFFFF)) : std::nullopt;
     }
 
 private:
@@ -304,29 +244,10 @@ private:
             byte = static_cast<char>(below(2) ? 0x20 + below(0x5F) : 0x80 + below(0x80));
         return bytes;
     }
-    static std::string readable(const std::string& bytes) {
-        return "\"" + fromBytes(bytes).toStdString() + "\"";
-    }
-    // A message as the log shows it: its start, on one line.
-    std::string quoted(const std::string& text) const {
-        std::string start = m_sandbox.shown(text).substr(0, 70);
-        std::replace(start.begin(), start.end(), '\n', ' ');
-        return "\"" + start + "\"";
-    }
 
-    // The log, and the trail a crash writes out: the last 20 actions.
     void begin(const std::string& what) {
         m_log.push_back("#" + std::to_string(m_action) + " " +
                         m_window->objectName().toStdString() + ": " + what);
-        note({});
-    }
-    void note(const std::string& text) {
-        m_log.back() = m_sandbox.shown(m_log.back() + (text.empty() ? "" : "; " + text));
-        std::string trail = "monkey test failed; replay with " + m_replay + "\nlast actions:\n";
-        for (auto line = m_log.end() - std::min<std::ptrdiff_t>(std::ssize(m_log), 20);
-             line != m_log.end(); ++line)
-            trail += "  " + *line + "\n";
-        std::strncpy(g_trail, trail.c_str(), sizeof g_trail - 1);
     }
     void fail(const std::string& fault) {
         if (m_fault.empty())
@@ -346,7 +267,6 @@ private:
     }
 
     void act() {
-        m_platform.messages.clear();
         const QWidgetList shown = windows();
         m_window = shown.isEmpty() ? &m_hub.mainWindow() : pickFrom(shown);
         if (shown.isEmpty()) {
@@ -358,9 +278,6 @@ private:
         actOnWindow();
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        for (const auto& message : m_platform.messages)
-            if (message.buttons == MessageButtons::Ok)
-                note("told " + quoted(message.text));
         while (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
         check();
@@ -390,8 +307,13 @@ private:
             for (QObject* control : controls)
                 if (usable(control) && std::get<1>(*kind)(control))
                     fit << control;
-            if (!fit.isEmpty() && (this->*std::get<2>(*kind))(*pickFrom(fit)))
+            if (fit.isEmpty())
+                continue;
+            QObject* control = pickFrom(fit);
+            begin(std::to_string(kind - kinds) + " on " + nameOf(*control));
+            if ((this->*std::get<2>(*kind))(*control))
                 return;
+            m_log.pop_back();
         }
     }
 
@@ -400,12 +322,10 @@ private:
         // A window that closes at every other click never gets far.
         if ((button.text() == "Exit" || button.text() == "Cancel") && below(4) != 0)
             return false;
-        begin("click " + nameOf(button));
         QTest::mouseClick(&button, Qt::LeftButton);
         return true;
     }
     bool trigger(QObject& action) {
-        begin("menu " + nameOf(action));
         static_cast<QAction&>(action).trigger();
         return true;
     }
@@ -422,23 +342,16 @@ private:
             target = static_cast<QWidget*>(&control);
             target->setFocus(Qt::OtherFocusReason);
         }
-        begin("key " + key.toString().toStdString() + " on " + nameOf(*target));
         QTest::keySequence(target, key);
         return true;
     }
-    // Typing into a text box as key presses, half the time over its whole
-    // text, or now and then pasting a long text with lines.
+    // Pasting a text with lines, or typing, half the time over the whole text.
     bool typeText(QObject& control) {
         auto* box = static_cast<QWidget*>(&control);
         const unsigned how = below(6);
-        std::string bytes = how ? randomBytes() : std::string(below(3000), '\n');
-        for (char& byte : bytes)
-            if (!how && below(8) != 0)
-                byte = static_cast<char>(0x20 + below(0xE0));
-        begin(
-            std::array{"paste ", "replace with ", "replace with ", "type ", "type ", "type "}[how] +
-            (how ? readable(bytes) : std::to_string(bytes.size()) + " characters") + " in " +
-            nameOf(*box));
+        std::string bytes = randomBytes();
+        for (unsigned line = how ? 0 : below(200); line > 0; --line)
+            bytes += "\n" + randomBytes();
         box->setFocus(Qt::OtherFocusReason);
         QApplication::clipboard()->setText(fromBytes(bytes));
         if (how == 1 || how == 2)
@@ -463,11 +376,8 @@ private:
         const QModelIndex row = pickFrom(rows);
         auto* combo = qobject_cast<QComboBox*>(&control);
         const bool twice = !combo && below(3) == 0;
-        if ((combo || twice) && leavesSandbox(row.data(Qt::UserRole)))
+        if ((combo || twice) && m_sandbox.leftBy(row.data(Qt::UserRole)))
             return false;
-        begin(std::array{"click ", "double-click ", "choose "}[combo ? 2 : twice] +
-              nameOf(control) + " row " + std::to_string(row.row()) + " " +
-              row.data().toString().left(40).toStdString());
         if (combo) {
             chooseEntry(*combo, row.row());
             return true;
@@ -480,22 +390,15 @@ private:
     }
     // A link in a label, as a click on it follows it.
     bool followLink(QObject& label) {
-        const QString text = label.property("text").toString(), href = text.section('"', 1, 1);
+        const QString text = label.property("text").toString();
         if (!text.contains("<a href="))
             return false;
-        begin("follow " + nameOf(label) + " to " + href.toStdString());
-        Q_EMIT static_cast<QLabel&>(label).linkActivated(href);
+        Q_EMIT static_cast<QLabel&>(label).linkActivated(text.section('"', 1, 1));
         return true;
     }
     bool close(QObject& window) {
-        begin("closed");
         static_cast<QWidget&>(window).close();
         return true;
-    }
-
-    bool leavesSandbox(const QVariant& data) const {
-        return data.toByteArray().startsWith('/') &&
-               !m_sandbox.contains(data.toByteArray().toStdString());
     }
 
     // A drive list moved off the test's folders (by a key) goes back; then
@@ -503,13 +406,9 @@ private:
     void check() {
         for (QWidget* window : windows()) {
             for (QComboBox* combo : window->findChildren<QComboBox*>())
-                if (leavesSandbox(combo->currentData())) {
-                    const int home =
-                        combo->findData(QByteArray::fromStdString(fromPath(m_sandbox.home)));
-                    if (home < 0)
-                        return fail("no drive entry for the test's home folder in " +
-                                    nameOf(*combo));
-                    chooseEntry(*combo, home);
+                if (m_sandbox.leftBy(combo->currentData())) {
+                    chooseEntry(*combo, combo->findData(
+                                            QByteArray::fromStdString(fromPath(m_sandbox.home))));
                     QApplication::processEvents();
                 }
             for (const char* name : {"currentFolder", "dataFolder", "setsFolder"})
@@ -531,7 +430,6 @@ private:
     }
 
     std::mt19937_64 m_random;
-    const std::string m_replay;
     const Sandbox m_sandbox;
     test::ScriptedPlatform m_platform;
     test::MemorySettings m_settings;
@@ -543,29 +441,13 @@ private:
     std::vector<std::string> m_log;
 };
 
-QtMessageHandler g_qtMessages = nullptr;
-
-// Runs the monkey: the fault that stopped it (the replay line and last
-// actions printed then), and the log of its actions.
+// The fault that stopped a run of the monkey (empty when none did) and the
+// log of its actions.
 std::pair<QString, std::vector<std::string>> runMonkey(std::uint64_t seed, int actions) {
-    const std::string replay = "TESSARO_MONKEY_SEED=" + std::to_string(seed) +
-                               " TESSARO_MONKEY_ACTIONS=" + std::to_string(actions);
-    qInfo("monkey: %s", replay.c_str());
-    reportCrashes(true);
-    // The offscreen platform warns of every window raised; a run would drown in it.
-    g_qtMessages = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (!text.startsWith("This plugin does not support"))
-                g_qtMessages(type, context, text);
-        });
-    const auto restore = qScopeGuard([] {
-        qInstallMessageHandler(g_qtMessages);
-        reportCrashes(false);
-    });
-    Monkey monkey(seed, replay);
+    qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
+          static_cast<unsigned long long>(seed), actions);
+    Monkey monkey(seed);
     const QString fault = QString::fromStdString(monkey.run(actions));
-    if (!fault.isEmpty())
-        std::fputs(g_trail, stderr); // whole, as the test's own message would be cut short
     return {fault, monkey.log()};
 }
 
@@ -581,23 +463,27 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The offscreen platform warns of every window raised; a run would drown in it.
+    void initTestCase() {
+        static const QtMessageHandler qtMessages = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (!text.startsWith("This plugin does not support"))
+                    qtMessages(type, context, text);
+            });
+    }
+
     // A short run of one seed, twice: no fault, every window had its turn, and
     // the same actions each time, so a seed that finds a fault replays it.
     void aFixedSeedRunsCleanAndReplaysTheSameActions() {
         const auto [fault, first] = runMonkey(20261207, 300);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
-        const auto [faultAgain, second] = runMonkey(20261207, 300);
-        QVERIFY2(faultAgain.isEmpty(), qPrintable(faultAgain));
-        QString windows;
+        QStringList windows;
         for (const auto& line : first)
-            windows += QString::fromStdString(line.substr(0, line.find(':') + 1));
+            windows << QString::fromStdString(line).section(' ', 1, 1);
         for (const char* window :
              {"AboutForm", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6"})
-            QVERIFY2(windows.contains(QString(" ") + window + ":"), window);
-        const auto differs =
-            std::mismatch(first.begin(), first.end(), second.begin(), second.end());
-        QCOMPARE(QString::fromStdString(differs.second == second.end() ? "" : *differs.second),
-                 QString::fromStdString(differs.first == first.end() ? "" : *differs.first));
+            QVERIFY2(windows.contains(QString(window) + ":"), window);
+        QVERIFY(runMonkey(20261207, 300).second == first);
     }
 
     void randomActionsOverEveryWindowLeaveNoFault() {

@@ -18,10 +18,7 @@ struct RecordedMessage {
 };
 void PrintTo(const RecordedMessage& message, std::ostream* out);
 
-enum class DialogKind { Open, Save, LineInput, Color };
-
 struct RecordedDialog {
-    DialogKind kind;
     std::string title, filterOrPrompt, startFolderOrDefault;
     bool confirmOverwrite = false; // a save dialog that asks before replacing a file
 };
@@ -47,7 +44,7 @@ public:
     std::deque<std::optional<FileChoice>> fileChoices;
     std::deque<std::optional<std::string>> lineInputs;
     std::deque<std::optional<ColorValue>> colors;
-    bool startSucceeds = true, openUrlSucceeds = true;
+    bool startSucceeds = true;
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedDialog> dialogs;
@@ -66,23 +63,23 @@ public:
                           MessageButtons buttons) override;
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder) override {
-        dialogs.push_back({DialogKind::Open, title, filter, startFolder});
-        return next(fileChoices, &Answerer::chooseFile);
+        dialogs.push_back({title, filter, startFolder});
+        return next(fileChoices, {}, &Answerer::chooseFile);
     }
     std::optional<FileChoice> saveFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder,
                                              bool confirmOverwrite) override {
-        dialogs.push_back({DialogKind::Save, title, filter, startFolder, confirmOverwrite});
-        return next(fileChoices, &Answerer::chooseFile);
+        dialogs.push_back({title, filter, startFolder, confirmOverwrite});
+        return next(fileChoices, {}, &Answerer::chooseFile);
     }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override {
-        dialogs.push_back({DialogKind::LineInput, title, prompt, defaultText});
-        return next(lineInputs, &Answerer::lineInput);
+        dialogs.push_back({title, prompt, defaultText});
+        return next(lineInputs, {}, &Answerer::lineInput);
     }
     std::optional<ColorValue> colorDialog(const std::string& title) override {
-        dialogs.push_back({DialogKind::Color, title, {}, {}});
-        return next(colors, &Answerer::color);
+        dialogs.push_back({title, {}, {}});
+        return next(colors, {}, &Answerer::color);
     }
     bool startProgram(const StartRequest& request) override {
         starts.push_back(request);
@@ -90,17 +87,15 @@ public:
     }
     bool openUrl(const std::string& url) override {
         openedUrls.push_back(url);
-        return openUrlSucceeds;
+        return true;
     }
 
 private:
     template <typename T>
-    T next(std::deque<T>& queue, T (Answerer::*answer)(const RecordedDialog&)) {
-        if (queue.empty() && answerer)
+    T next(std::deque<T>& queue, T none = {},
+           T (Answerer::*answer)(const RecordedDialog&) = nullptr) {
+        if (queue.empty() && answerer && answer)
             return (answerer->*answer)(dialogs.back());
-        return next(queue);
-    }
-    template <typename T> T next(std::deque<T>& queue, T none = {}) {
         if (queue.empty()) {
             ++unscriptedQuestions;
             return none;
