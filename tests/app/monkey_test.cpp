@@ -152,10 +152,8 @@ public:
                 delete window;
     }
 
-    // Empty, or the fault that stopped the run and the action that led to it.
-    // Every window opens through the main window's menus, and the INI editor
-    // starts with a set loaded, as a player would (random typing seldom gets
-    // there).
+    // Empty, or the fault that stopped the run and its action. The INI editor
+    // starts with a set loaded, as a player's would (random typing seldom gets there).
     std::string run(int actions) {
         m_window = &m_hub.mainWindow();
         m_window->show();
@@ -226,9 +224,8 @@ private:
         std::sort(from.begin(), from.end());
         return pickFrom(from);
     }
-    // Text a player might type: numbers near the limits, names the test's
-    // files and sections have, or any characters of Windows-1252, the bytes
-    // 0x80-0xFF included.
+    // Text a player might type: numbers near the limits, names the test's files
+    // and sections have, or any characters of Windows-1252 (0x80-0xFF included).
     std::string randomBytes() {
         static const char* const words[] = {
             "0",         "-1",       "144",      "149",           "32767",    "32768",
@@ -364,9 +361,8 @@ private:
                                     Qt::NoModifier);
         return true;
     }
-    // Any row of a list, tree or combo box: clicked, double-clicked or
-    // chosen. Folders and drives outside the test's folders are left alone
-    // (a key may still get there; check() brings it back).
+    // Any row of a list, tree or combo box, but folders and drives outside the
+    // test's folders (a key may still get there; check() brings it back).
     bool choose(QObject& control) {
         QAbstractItemModel* model = modelOf(&control);
         const QModelIndexList rows = model->match(model->index(0, 0), Qt::DisplayRole, QString(),
@@ -388,7 +384,6 @@ private:
                           Qt::LeftButton, {}, view.visualRect(row).center());
         return true;
     }
-    // A link in a label, as a click on it follows it.
     bool followLink(QObject& label) {
         const QString text = label.property("text").toString();
         if (!text.contains("<a href="))
@@ -401,8 +396,7 @@ private:
         return true;
     }
 
-    // A drive list moved off the test's folders (by a key) goes back; then
-    // the checks.
+    // A drive list moved off the test's folders goes back; then the checks.
     void check() {
         for (QWidget* window : windows()) {
             for (QComboBox* combo : window->findChildren<QComboBox*>())
@@ -441,8 +435,7 @@ private:
     std::vector<std::string> m_log;
 };
 
-// The fault that stopped a run of the monkey (empty when none did) and the
-// log of its actions.
+// The fault that stopped a run (empty when none did) and the log of its actions.
 std::pair<QString, std::vector<std::string>> runMonkey(std::uint64_t seed, int actions) {
     qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
           static_cast<unsigned long long>(seed), actions);

@@ -101,10 +101,9 @@ private Q_SLOTS:
         }
     }
 
-    // The wiring across windows: a tool's file dialog starts in the folder
-    // the main window lists, a saved CCF file shows in its list, and
-    // "tessaro FILE.ccx" opens the editor on the file without its start-up
-    // question.
+    // A tool's file dialog starts in the folder the main window lists, a saved
+    // CCF file shows in its list, and "tessaro FILE.ccx" opens the editor on the
+    // file without its start-up question.
     void toolsFollowTheMainWindowAndTheCommandLine() {
         Hub h;
         const auto sets = h.folder.write("sets/new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n").parent_path();
