@@ -183,7 +183,7 @@ private Q_SLOTS:
         test::click(*window, "cmdBrowse");
         QCOMPARE(alternateExecutable->text(), QString("/games/mine.exe"));
         QTest::keyClick(alternateExecutable, Qt::Key_Backspace);
-        QVERIFY(alternateExecutable->text().isEmpty());
+        QVERIFY(alternateExecutable->text().isEmpty() && alternateExecutable->isReadOnly());
     }
 
     // The real platform starts a stand-in game that records its folder and "tessaro.7".
