@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <sstream>
 #include <tuple>
 
@@ -52,9 +51,8 @@ protected:
     RecordingObserver observer;
     void TearDown() override { EXPECT_EQ(platform.unscriptedQuestions, 0); }
 
-    // An open document listing these levels ("1A 3C": level 1 titled A, level
-    // 3 titled C), each with one prologue page that names it ("C's page"), so
-    // a test can follow where a level's data went.
+    // A document of these levels ("1A 3C": level 1 titled A, level 3 titled C),
+    // each with one prologue page that names it ("C's page").
     void openList(const std::string& levels, int selected) {
         CcxDocument document;
         document.fileName = (folder / "set.ccx").string();
@@ -82,8 +80,7 @@ protected:
     }
 };
 
-// Start list, selected position, operation; then the entries, the selected
-// position, the level shown and levelCount afterwards, and any message.
+// Start list, selection, operation; then entries, selection, level shown, levelCount, message.
 struct ListCase {
     const char* name;
     std::string start;
@@ -93,10 +90,6 @@ struct ListCase {
     int selectedAfter, shownLevel, levelCount;
     const char* message = nullptr;
 };
-
-void PrintTo(const ListCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 const char* const kOnly = "Error - must have at least one level";
 const char* const kFull = "Error - there are already 999 levels in this set";
@@ -139,8 +132,7 @@ TEST_P(CcxListOperation, MovesEntriesAndTheirLevels) {
                                 editor.document().currentLevel, editor.document().levelCount}),
               (std::vector{c.selectedAfter, c.shownLevel, c.shownLevel, c.levelCount}));
     EXPECT_EQ(platform.messages, c.message ? Messages{said(c.message)} : Messages{});
-    // Each level's data went with its title; every other number is clear, so
-    // no level is ever written twice.
+    // Each level's data went with its title; every other number is clear.
     const auto& list = editor.levelList();
     for (int number = 1; number <= kMaxCcxLevels; ++number) {
         const auto& level = editor.document().level(number);
@@ -189,8 +181,7 @@ TEST_F(CcxEditorTest, PagesAndColours) {
                std::to_string(shown.pageCount);
     };
 
-    // Paging stores the shown page with the colours chosen for it; a page
-    // without colours of its own keeps the sample.
+    // Paging stores the shown page with its colours; one without its own keeps the sample.
     editor.addPage();
     editor.addPage();
     editor.nextPage();
@@ -270,8 +261,7 @@ TEST_F(CcxEditorTest, ImportTitles) {
     editor.selectEntry(0);
     EXPECT_EQ(title(2), "Typed"); // the typed title wins when stored
 
-    // Yes: every title, and the box shows the selected level's; a short
-    // line ends the import.
+    // Yes: every title, and the box shows the selected level's; a short line ends it.
     report("CCLP1.dat\r\n\r\nTitles\r\n  1. Red Door\r\n  5.\r\n  6. Never\r\n",
            MessageAnswer::Yes);
     EXPECT_EQ(editor.entryText(0) + "|" + editor.shown().title + "|" + title(6),
@@ -287,8 +277,7 @@ TEST_F(CcxEditorTest, ImportTitles) {
 }
 
 TEST_F(CcxEditorTest, StartUpNewAndExit) {
-    // Start-up: No runs Open; cancelled, the window has no document, its
-    // commands do nothing and Exit asks nothing.
+    // Start-up: No runs Open; cancelled, commands do nothing and Exit asks nothing.
     platform.answer(MessageAnswer::No);
     platform.cancelFileDialog();
     editor.startUp();
@@ -363,7 +352,6 @@ TEST_F(CcxEditorTest, OpenAndSave) {
 
     // Cancelled at the file or at "Save changes to ...?", or answered No and
     // the chosen file turns out broken: all stays as it was.
-    // (copies, as a failure here could save over the file opened)
     const auto other = folder.write("other.ccx", *readFileBytes(ccxFixture("other-tool.ccx")));
     const auto broken = ccxFixture("missing-end.ccx");
     platform.fileChoices = {std::nullopt, FileChoice{other.string(), "o"}, FileChoice{broken, "b"}};
@@ -380,8 +368,8 @@ TEST_F(CcxEditorTest, OpenAndSave) {
     EXPECT_TRUE(editor.document() == before);
     EXPECT_EQ(editor.shown().title, "Edited");
 
-    // Answered Yes: the edits are saved, then the other file opens with the
-    // set's colours; a file without a colours line keeps them, unticked.
+    // Yes saves the edits, then the other file opens with the set's colours;
+    // a file without a colours line keeps them, unticked.
     platform.chooseFile(other.string(), "other.ccx");
     platform.answer(MessageAnswer::Yes);
     editor.open();

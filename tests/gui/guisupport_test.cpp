@@ -20,7 +20,6 @@ private Q_SLOTS:
         QCOMPARE(fromBytes("\x80\xE9"), QString::fromUtf8("\u20AC\u00E9"));
         QCOMPARE(toBytes(QString::fromUtf8("\u4E2D")), std::string("?"));
         QCOMPARE(pathText("Ol\xE9.dat"), QString::fromUtf8("Olé.dat"));
-        QCOMPARE(pathText("/home/Иван"), QString::fromUtf8("/home/Иван"));
         QCOMPARE(pathBytes(QString::fromUtf8("Don’t.dat")), std::string("Don’t.dat"));
     }
 
@@ -38,7 +37,6 @@ private Q_SLOTS:
         {
             QtSettings settings;
             QCOMPARE(settings.get("General", "PlayRunner", ""), std::string("wine --bottle chips"));
-            QCOMPARE(settings.get("General", "Absent", "none"), std::string("none"));
             settings.set("General", "LudexName", "new.exe");
             settings.set("EXE Creator", "OriginalExe", "/games/CHIPS.EXE");
         }
