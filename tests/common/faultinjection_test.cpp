@@ -78,9 +78,8 @@ RecordedMessage warning(const std::string& text, const std::string& title) {
     return {text, title, MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
-// What a save should leave behind with a failure in place: its messages
-// ("{name}" for a file's path), what it changed in the folder, and whether it
-// still starts the game (the only failed save that says it was done).
+// What a failed save leaves: its messages ("{name}" for a file's path), the
+// folder's changes, and whether it still starts the game (saying it was done).
 struct Outcome {
     Messages messages;
     std::vector<std::string> changes;
@@ -91,8 +90,7 @@ Expected only(const std::string& text, const std::string& title) {
     return [=](const Fault&) { return Outcome{{warning(text, title)}, {}}; };
 }
 
-// One save path: the files it finds ("{name}" for a path), the save itself,
-// which returns whether it says it was done, and what it should leave.
+// A save path: the files it finds, the save (true when it says it was done).
 using Files = std::vector<std::pair<const char*, std::string>>;
 struct Save {
     const char* name;
@@ -121,8 +119,7 @@ bool saveCcx(Env& env) {
     return editor.save();
 }
 
-// An edited section saved in place, or by Save As over another score file;
-// either way the edits stay unsaved.
+// An edited section saved in place, or by Save As over another score file.
 bool saveScores(Env& env, bool saveAs) {
     IniEditor editor(env.platform);
     editor.iniFileName = env.path("scores.ini");
@@ -143,9 +140,8 @@ bool saveCcf(Env& env) {
     return creator.save().done;
 }
 
-// A level set's two DAC files, MS then Lynx, are written one after the other
-// (a.dat's, then b.dat's); the one that failed stays as it was, and its set is
-// reported and not counted.
+// A set's DAC files, MS then Lynx, a.dat's then b.dat's: the one that failed
+// stays as it was, and its set is reported and not counted.
 DacGenerator dacGenerator(Env& env) {
     DacGenerator generator({env.folder.root()}, env.folder.path());
     generator.chooseDataFolder(env.path("data"));
@@ -167,8 +163,7 @@ Outcome dacFailed(const Fault& fault, int files, Messages more = {}) {
     return {more, written};
 }
 
-// The EXE Creator's patched copy (read, patched and written in one write) and
-// Quorvel's levels in place.
+// The EXE Creator's patched copy, or Quorvel's levels in place: one write.
 bool createExe(Env& env, ExeCreatorMode mode) {
     ExeCreator creator(env.platform, env.settings);
     creator.setMode(mode);
@@ -286,8 +281,8 @@ const std::vector<Save>& saves() {
     return table;
 }
 
-// Writes the save's files, runs it with the failure in place (with none when
-// the disk itself fails) and checks what it left.
+// Runs the save on its files with the failure in place (none when the disk
+// itself fails) and checks what it left.
 void check(const Save& save, const Fault& fault, Env& env, bool inject = true) {
     for (const auto& [name, bytes] : save.files)
         env.folder.write(name, env.expand(bytes));

@@ -85,8 +85,6 @@ TEST_F(DacGenFixture, BatchWritesTheListedSetsAndSavesTheRememberedFolders) {
              "MYSET.CCL", "play.ccf", "notes.txt"});
     DacGenerator generator({root.root()}, root / "program");
     generator.load(settings);
-    EXPECT_EQ(generator.data().folder(), fromPath(root / "data" / "sub"));
-    EXPECT_EQ(generator.sets().folder(), fromPath(root / "sets"));
     generator.options() = {.makeMS = true, .makeLynx = true, .lastLevel144 = true, .fixLynx = true};
     EXPECT_EQ(generator.GenerateAll(platform, settings), CommandResult::succeeded());
     EXPECT_EQ(platform.messages, (std::vector{box("7 level sets successful.", false)}));
