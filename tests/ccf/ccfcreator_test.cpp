@@ -24,19 +24,6 @@ TEST(CcfFile, ReadingRuleForQuotedAndUnquotedFields) {
               (Fields{"a, b ", " 1", "2", "x"}));
 }
 
-TEST(CcfFileList, ListsCcfFilesOfAnyCaseInTheMainListsOrder) {
-    test::TempFolder folder;
-    for (const auto* name : {"b.CCF", "ab.ccf", "a_b.ccf", "a.dat", "x.ccf.bak"})
-        folder.write(name, "");
-    std::filesystem::create_directory(folder / "dir.ccf");
-    Fields expected{"a_b.ccf", "ab.ccf", "b.CCF"};
-#ifndef _WIN32 // Windows names that differ only in case are one file.
-    folder.write("AB.ccf", "");
-    expected.insert(expected.begin() + 1, "AB.ccf");
-#endif
-    EXPECT_EQ(listCcfFiles(folder.path()), expected);
-}
-
 // The program folder is "prog" inside a temporary folder, so a file written
 // beside it would show.
 class CcfCreatorTest : public ::testing::Test {

@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <ostream>
 
 #ifdef __linux__
 #include <sched.h>
@@ -33,7 +32,6 @@ namespace tessaro {
 namespace {
 
 using test::RecordedMessage;
-using Changes = std::vector<std::string>;
 using Messages = std::vector<RecordedMessage>;
 
 // The writes from the one after `passes` on fail at `step`, `failures` of them.
@@ -47,10 +45,9 @@ struct Fault {
 std::string nameOf(const Fault& fault) {
     static const char* const steps[] = {"Open", "Write", "Flush", "Rename"};
     std::string name = steps[static_cast<int>(fault.step)];
-    for (int file = fault.passes; file < fault.passes + fault.failures; ++file)
-        if (fault.passes > 0 || fault.failures > 1)
-            name += (file == fault.passes ? "OfFile" : "And") + std::to_string(file + 1);
-    return name;
+    if (fault.passes > 0 || fault.failures > 1)
+        name += "OfFile" + std::to_string(fault.passes + 1);
+    return fault.failures > 1 ? name + "And" + std::to_string(fault.passes + 2) : name;
 }
 
 // Each step of each of a save's first `files` writes.
@@ -81,12 +78,11 @@ RecordedMessage warning(const std::string& text, const std::string& title) {
     return {text, title, MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
-// What a save should leave behind with a failure in place: its messages
-// ("{name}" for a file's path), what it changed in the folder, and whether it
-// still starts the game (the only failed save that says it was done).
+// What a failed save leaves: its messages ("{name}" for a file's path), the
+// folder's changes, and whether it still starts the game (saying it was done).
 struct Outcome {
     Messages messages;
-    Changes changes;
+    std::vector<std::string> changes;
     bool starts = false;
 };
 using Expected = std::function<Outcome(const Fault&)>;
@@ -94,8 +90,7 @@ Expected only(const std::string& text, const std::string& title) {
     return [=](const Fault&) { return Outcome{{warning(text, title)}, {}}; };
 }
 
-// One save path: the files it finds ("{name}" for a path), the save itself,
-// which returns whether it says it was done, and what it should leave.
+// A save path: the files it finds, the save (true when it says it was done).
 using Files = std::vector<std::pair<const char*, std::string>>;
 struct Save {
     const char* name;
@@ -124,8 +119,7 @@ bool saveCcx(Env& env) {
     return editor.save();
 }
 
-// An edited section saved in place, or by Save As over another score file;
-// either way the edits stay unsaved.
+// An edited section saved in place, or by Save As over another score file.
 bool saveScores(Env& env, bool saveAs) {
     IniEditor editor(env.platform);
     editor.iniFileName = env.path("scores.ini");
@@ -146,29 +140,30 @@ bool saveCcf(Env& env) {
     return creator.save().done;
 }
 
-// A level set's two DAC files are written one after the other; the one that
-// failed stays as it was, and its set is reported and not counted.
+// A set's DAC files, MS then Lynx, a.dat's then b.dat's: the one that failed
+// stays as it was, and its set is reported and not counted.
 DacGenerator dacGenerator(Env& env) {
     DacGenerator generator({env.folder.root()}, env.folder.path());
     generator.chooseDataFolder(env.path("data"));
     generator.chooseSetsFolder(env.path("sets"));
     return generator;
 }
-Outcome dacFailed(const std::string& set, Messages more, std::vector<std::string> written,
-                  const Fault& fault) {
+Outcome dacFailed(const Fault& fault, int files, Messages more = {}) {
+    const std::string set = fault.passes < 2 ? "a.dat" : "b.dat";
     more.insert(more.begin(), warning("DacGen Error: The DAC files of these level sets could not "
                                       "be written to {sets}:\r\n\r\n" +
                                           set,
                                       "Tessaro DacGen"));
-    written.erase(written.begin() + fault.passes); // the one that failed
-    for (auto& name : written)
-        name = "changed sets/" + name + ".dac";
+    std::vector<std::string> written;
+    for (int file = 0; file < files; ++file)
+        if (file != fault.passes)
+            written.push_back("changed sets/" + std::string(file < 2 ? "a" : "b") +
+                              (file % 2 ? ".dat-Lynx.dac" : ".dat-MS.dac"));
     std::sort(written.begin(), written.end());
     return {more, written};
 }
 
-// The EXE Creator's patched copy (read, patched and written in one write) and
-// Quorvel's levels in place.
+// The EXE Creator's patched copy, or Quorvel's levels in place: one write.
 bool createExe(Env& env, ExeCreatorMode mode) {
     ExeCreator creator(env.platform, env.settings);
     creator.setMode(mode);
@@ -178,11 +173,6 @@ bool createExe(Env& env, ExeCreatorMode mode) {
     creator.dataName = "MINE.DAT";
     creator.fakeLastLevel = "20";
     return creator.ok().done;
-}
-
-bool createLudex(Env& env) {
-    env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");
-    return createPlayExecutable(env.platform, env.folder.str());
 }
 
 // A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a
@@ -226,9 +216,12 @@ const std::vector<Save>& saves() {
          only("Error - cannot save \"{set.ccx}\". The file on disk is unchanged.",
               "CCX File Editor")},
         {"ScoreIniInPlace", eachStep(1), kScores, [](Env& env) { return saveScores(env, false); },
-         only(IniEditor::kFileNotWritten, IniEditor::kCaption)},
+         only("Error - The INI file couldn't be written, saving could not continue.\nPlease use "
+              "Save As if you would like to save these scores.",
+              "INI File Editor")},
         {"ScoreIniSaveAs", eachStep(1), kScores, [](Env& env) { return saveScores(env, true); },
-         only(IniEditor::kSaveAsFailed, IniEditor::kCaption)},
+         only("Error - The file couldn't be written, the scores were not saved.",
+              "INI File Editor")},
         {"Ccf",
          eachStep(1),
          {{"mine.ccf", "\"C:\\sets\\old.dat\"\r\n\"1\"\r\n\"2\"\r\n\"mine.ccf\"\r\n"}},
@@ -238,16 +231,13 @@ const std::vector<Save>& saves() {
         {"DacBatch", eachStep(4), kDac,
          [](Env& env) { return dacGenerator(env).GenerateAll(env.platform, env.settings).done; },
          [](const Fault& fault) {
-             return dacFailed(fault.passes < 2 ? "a.dat" : "b.dat",
+             return dacFailed(fault, 4,
                               {{"1 level sets successful.", "DacGen", MessageIcon::Information,
-                                MessageButtons::Ok}},
-                              {"a.dat-MS", "a.dat-Lynx", "b.dat-MS", "b.dat-Lynx"}, fault);
+                                MessageButtons::Ok}});
          }},
         {"DacSet", eachStep(2), kDac,
          [](Env& env) { return dacGenerator(env).GenerateOne(env.platform, "a.dat"), false; },
-         [](const Fault& fault) {
-             return dacFailed("a.dat", {}, {"a.dat-MS", "a.dat-Lynx"}, fault);
-         }},
+         [](const Fault& fault) { return dacFailed(fault, 2); }},
         {"ExeCreator", eachStep(1), kExe,
          [](Env& env) { return createExe(env, ExeCreatorMode::ExeCreator); },
          only("Could not write the new names and levels into the new exe file ({MINE.EXE}). No new "
@@ -261,7 +251,10 @@ const std::vector<Save>& saves() {
         {"CreatingLudex",
          eachStep(1),
          {{"CHIPS.EXE", std::string(48000, '\x5A')}, {"ludex.exe", "an older one"}},
-         createLudex,
+         [](Env& env) {
+             env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");
+             return createPlayExecutable(env.platform, env.folder.str());
+         },
          only("Tessaro could not copy {CHIPS.EXE} to {ludex.exe}. Check that the file can be read "
               "and that ludex.exe is not in use (close the game first).",
               "Tessaro")},
@@ -288,8 +281,8 @@ const std::vector<Save>& saves() {
     return table;
 }
 
-// Writes the save's files, runs it with the failure in place (with none when
-// the disk itself fails) and checks what it left.
+// Runs the save on its files with the failure in place (none when the disk
+// itself fails) and checks what it left.
 void check(const Save& save, const Fault& fault, Env& env, bool inject = true) {
     for (const auto& [name, bytes] : save.files)
         env.folder.write(name, env.expand(bytes));
@@ -297,11 +290,10 @@ void check(const Save& save, const Fault& fault, Env& env, bool inject = true) {
     std::optional<ScopedWriteFailure> failure;
     if (inject)
         failure.emplace(fault.step, fault.passes, fault.failures);
-    Outcome expected = save.expected(fault);
+    auto expected = save.expected(fault);
     EXPECT_EQ(save.save(env), expected.starts);
-    if (inject) {
-        EXPECT_EQ(failure->failedWrites(), fault.failures) << "the save never met the failure";
-    }
+    EXPECT_EQ(failure ? failure->failedWrites() : fault.failures, fault.failures)
+        << "the save never met the failure";
     for (auto& message : expected.messages)
         message.text = env.expand(message.text);
     EXPECT_EQ(before.changes(), expected.changes);
@@ -310,10 +302,8 @@ void check(const Save& save, const Fault& fault, Env& env, bool inject = true) {
     EXPECT_TRUE(env.settings.writes.empty()); // the window stays open
 }
 
+// A failure's test name says the save and the fault.
 using Case = std::pair<const Save*, Fault>;
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.first->name << " failing at " << nameOf(c.second);
-}
 std::vector<Case> cases() {
     std::vector<Case> all;
     for (const auto& save : saves())

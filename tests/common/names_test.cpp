@@ -4,6 +4,7 @@
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/folderlisting.h"
+#include "common/paths.h"
 #include "common/windowsnames.h"
 #include "support/tempfolder.h"
 
@@ -29,17 +30,22 @@ TEST(FolderListing, ListsMatchingFilesAndFoldersInOneCaseBlindOrder) {
 
     test::TempFolder folder;
     for (const char* name : {"set.Dat", "CCLP1.DAT", "Zeta.ccl", "a.dat", "A.DAT.dat", "_x.dat",
-                             "ab.ccf", "a_b.ccf", "é.dat", "notes.txt", "sub/inner.dat"})
+                             "ab.ccf", "a_b.ccf", "é.dat", "notes.txt", "Иван/set.dat"})
         folder.write(name, "x");
     Names expected{"_x.dat",    "a.dat",   "A.DAT.dat", "a_b.ccf", "ab.ccf",
                    "CCLP1.DAT", "set.Dat", "Zeta.ccl",  "é.dat"};
-#ifndef _WIN32 // Windows names that differ only in case are one file.
+#ifndef _WIN32 // Windows names that differ only in case are one file, and are never bytes.
     folder.write("AB.ccf", "x");
+    folder.write("Ol\xE9.dat", "x"); // not UTF-8: keeps its bytes
     expected.insert(expected.begin() + 4, "AB.ccf");
+    expected.insert(expected.begin() + 7, "Ol\xE9.dat");
 #endif
     std::filesystem::create_directories(folder / "looks.dat");
     EXPECT_EQ(listMatchingFiles(folder.path(), "*.dat;*.ccl;*.ccf"), expected);
-    EXPECT_EQ(listSubfolders(folder.path()), (Names{"looks.dat", "sub"}));
+    EXPECT_EQ(listSubfolders(folder.path()), (Names{"looks.dat", "Иван"}));
+    const std::string ivan = fromPath(folder / "Иван");
+    EXPECT_EQ(folderListEntries(ivan).back().path, ivan);
+    EXPECT_EQ(listMatchingFiles(toPath(ivan), "*.dat"), Names{"set.dat"});
     EXPECT_TRUE(listMatchingFiles(folder / "absent", "*.dat").empty());
     EXPECT_FALSE(lessIgnoreCase("same.dat", "same.dat"));
     EXPECT_TRUE(equalsIgnoreCase("Chips.exe", "CHIPS.EXE"));

@@ -48,20 +48,6 @@ TEST(Paths, JoinCleanAndSplitWithEitherSeparator) {
                                       {"\\\\server\\share\\dir", "dir", 1, true}}));
 }
 
-TEST(Paths, NamesOutsideAsciiAreTheSystemsOwn) {
-    test::TempFolder folder;
-    for (const char* name : {"Иван/set.dat", "Café.dat", "Don’t.dat"})
-        folder.write(name, "x");
-    EXPECT_EQ(listMatchingFiles(folder.path(), "*.dat"), (Names{"Café.dat", "Don’t.dat"}));
-    const std::string ivan = fromPath(folder / "Иван");
-    EXPECT_EQ(folderListEntries(ivan).back().path, ivan);
-    EXPECT_EQ(listMatchingFiles(toPath(ivan), "*.dat"), Names{"set.dat"});
-#ifndef _WIN32                       // Windows names are UTF-16 and cannot be anything but text.
-    folder.write("Ol\xE9.dat", "x"); // not UTF-8: keeps its bytes
-    EXPECT_EQ(listMatchingFiles(folder.path(), "Ol*").at(0), "Ol\xE9.dat");
-#endif
-}
-
 // Two "drives" a and b, folders of a temporary folder as mounted media are.
 TEST(FolderNavigator, DrivesRememberTheirFoldersAndAVanishedFolderOpensItsParent) {
     test::TempFolder root;

@@ -39,19 +39,17 @@ TEST(TextFile, EveryLineEndEndsALineAndEveryByteSurvives) {
     EXPECT_EQ(readTextLines(folder / "all.txt"), (Lines{line, "", "x"}));
     EXPECT_EQ(readTextLines(folder / "absent.txt"), std::nullopt);
     EXPECT_EQ(readFileBytes(folder.path()), std::nullopt);
-}
 
-// Lines already ending in CR LF are taken whole; a lone CR or LF anywhere,
-// or a last line without a line end, makes them CR LF lines all the same.
-TEST(TextFile, AppendedLinesAllEndInCrLf) {
+    // Lines already ending in CR LF are taken whole; a lone CR or LF anywhere,
+    // or a last line without a line end, makes them CR LF lines all the same.
     std::string base;
     while (base.size() < 300)
         base += "Level" + std::to_string(base.size()) + "=ABCD\r\n";
-    std::vector<std::string> texts = {base, base + "tail", "\n" + base, base + "\r"};
+    std::vector<std::string> appended = {base, base + "tail", "\n" + base, base + "\r"};
     for (std::size_t at = 0; at < base.size(); ++at)
         for (const char* end : {"\r", "\n", "\r\n"})
-            texts.push_back(base.substr(0, at) + end + base.substr(at));
-    for (const auto& text : texts) {
+            appended.push_back(base.substr(0, at) + end + base.substr(at));
+    for (const auto& text : appended) {
         std::string out = "front\r\n";
         appendLinesCrLf(out, text);
         ASSERT_EQ(out, "front\r\n" + joinLinesCrLf(splitLines(text))) << text;

@@ -13,14 +13,6 @@ std::string fixture(const std::string& name) {
         .value_or("<missing>");
 }
 
-ScoreSection load(const std::filesystem::path& file, const std::string& setName) {
-    auto loaded = LoadScoreSection(file.string(), setName);
-    if (auto* section = std::get_if<ScoreSection>(&loaded))
-        return std::move(*section);
-    ADD_FAILURE() << "section " << setName << " not loaded from " << file;
-    return {};
-}
-
 // A set of a fixture in tests/data/score_ini, NAME.ini, saved in place, and
 // saved again as the editor does, gives NAME-saved-SET.ini both times:
 // level lines sorted by number (equal ones by value), text after a second "="
@@ -37,7 +29,7 @@ TEST(ScoreSection, SavedInPlaceAsTheFixturesShow) {
         const std::string set = saved.substr(at + 7) + ".dat";
         test::TempFolder folder;
         const auto file = folder.write("scores.ini", fixture(saved.substr(0, at) + ".ini"));
-        ScoreSection section = load(file, set);
+        auto section = std::get<ScoreSection>(LoadScoreSection(file.string(), set));
         for (int save = 1; save <= 2; ++save) {
             EXPECT_EQ(SaveSectionInPlace(section), SaveResult::Saved);
             EXPECT_EQ(folder.read("scores.ini"), fixture(saved + ".ini"))
@@ -55,7 +47,8 @@ TEST(ScoreSection, AtMost999OtherSetsCanBeKept) {
     };
     test::TempFolder folder;
     const std::string edited = "[mine.dat]\r\nLevel1=ABCD\r\n";
-    ScoreSection section = load(folder.write("scores.ini", sets(999) + edited), "mine.dat");
+    const auto file = folder.write("scores.ini", sets(999) + edited);
+    auto section = std::get<ScoreSection>(LoadScoreSection(file.string(), "mine.dat"));
     EXPECT_EQ(SaveSectionInPlace(section), SaveResult::TooManySections);
     EXPECT_EQ(folder.read("scores.ini"), sets(999) + edited);
     // Before the 999th other header the edited set does not count.
