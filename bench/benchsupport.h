@@ -1,15 +1,13 @@
 #pragma once
 
-// What the benchmarks share: a scratch folder of their own, a
-// Platform that answers every question the same way, and settings kept in
-// memory.
+// What the benchmarks share: a scratch folder of their own and a Platform
+// that answers every question the same way. Settings kept in memory are the
+// tests' own (support/memorysettings.h).
 
 #include "common/platform.h"
-#include "common/settings.h"
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -73,22 +71,6 @@ public:
     std::optional<ColorValue> colorDialog(const std::string&) override { return std::nullopt; }
     bool startProgram(const StartRequest&) override { return false; }
     bool openUrl(const std::string&) override { return false; }
-};
-
-class MemorySettings : public SettingsStore {
-public:
-    std::string get(const std::string& section, const std::string& key,
-                    const std::string& fallback) const override {
-        const auto found = m_values.find({section, key});
-        return found == m_values.end() ? fallback : found->second;
-    }
-    void set(const std::string& section, const std::string& key,
-             const std::string& value) override {
-        m_values[{section, key}] = value;
-    }
-
-private:
-    std::map<std::pair<std::string, std::string>, std::string> m_values;
 };
 
 } // namespace tessaro::bench

@@ -8,6 +8,7 @@
 #include "dacgen/dacfile.h"
 #include "dacgen/dacgenerator.h"
 #include "rawio.h"
+#include "support/memorysettings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -130,7 +131,7 @@ void dacGenerateAll(benchmark::State& state) {
     const auto data = levelSetFolder("data", kDacSets);
     const auto sets = emptyFolder("sets");
     QuietPlatform platform;
-    MemorySettings settings;
+    test::MemorySettings settings;
     DacGenerator generator({"/"}, scratch().path());
     if (!generator.chooseDataFolder(data.string()) || !generator.chooseSetsFolder(sets.string()))
         state.SkipWithError("the folders could not be chosen");
@@ -143,18 +144,22 @@ void dacGenerateAll(benchmark::State& state) {
     countFiles(state, 2 * kDacSets);
 }
 
+// The names of the regular files in a folder, read with the system's own calls.
+std::vector<std::string> rawNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_type == DT_REG)
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
 void rawDirectoryWalk(benchmark::State& state) {
     const auto folder = levelSetFolder("listed", kListedFiles);
-    for (auto _ : state) {
-        std::vector<std::string> names;
-        DIR* dir = ::opendir(folder.c_str());
-        while (const dirent* entry = ::readdir(dir)) {
-            if (entry->d_type == DT_REG)
-                names.emplace_back(entry->d_name);
-        }
-        ::closedir(dir);
-        benchmark::DoNotOptimize(names);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rawNames(folder));
     countFiles(state, kListedFiles);
 }
 
@@ -162,13 +167,7 @@ void rawDirectoryWalk(benchmark::State& state) {
 void rawDirectoryWalkSorted(benchmark::State& state) {
     const auto folder = levelSetFolder("listed", kListedFiles);
     for (auto _ : state) {
-        std::vector<std::string> names;
-        DIR* dir = ::opendir(folder.c_str());
-        while (const dirent* entry = ::readdir(dir)) {
-            if (entry->d_type == DT_REG)
-                names.emplace_back(entry->d_name);
-        }
-        ::closedir(dir);
+        auto names = rawNames(folder);
         std::sort(names.begin(), names.end());
         benchmark::DoNotOptimize(names);
     }
