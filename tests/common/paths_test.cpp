@@ -16,24 +16,20 @@ using Names = std::vector<std::string>;
 TEST(Paths, JoinCleanAndSplitWithEitherSeparator) {
     const std::tuple<const char*, const char*, char, const char*> joins[] = {
         {"C:\\", "ludex.exe", '\\', "C:\\ludex.exe"},
-        {"D:\\Sets\\", "x.dat", '\\', "D:\\Sets\\x.dat"},
         {"/", "ludex.exe", '/', "/ludex.exe"},
         {"a\\\\b", "c", '/', "a\\\\b/c"}, // the other system's separator is a character
         {"\\\\server\\share\\", "x.dat", '\\', "\\\\server\\share\\x.dat"},
-        {"\\\\server\\share", "x.dat", '\\', "\\\\server\\share\\x.dat"},
-        {"//server/share/", "x.dat", '/', "//server/share/x.dat"}};
+        {"\\\\server\\share", "x.dat", '\\', "\\\\server\\share\\x.dat"}};
     for (const auto& [folder, name, separator, joined] : joins)
         EXPECT_EQ(joinAndClean(folder, name, separator), joined) << folder;
     EXPECT_EQ(cleanSeparators("\\\\server\\\\share\\\\dir", '\\'), "\\\\server\\share\\dir");
     EXPECT_EQ(cleanSeparators("a///b", '/'), "a//b"); // pairs replaced left to right
     EXPECT_EQ(bareName("C:\\GAMES\\CHIPS.EXE"), "CHIPS.EXE");
-    EXPECT_EQ(bareName("/home/p/Chips.exe"), "Chips.exe");
 
     const std::tuple<const char*, char, Names> steps[] = {
         {"\\\\server\\share\\dir\\", '\\', {"\\\\server\\share\\", "\\\\server\\share\\dir"}},
         {"//server/share/dir", '/', {"//server/share/", "//server/share/dir"}},
         {"c:/Games/./x/../Sets", '\\', {"c:\\", "c:\\Games", "c:\\Games\\Sets"}},
-        {"/home/p/", '/', {"/", "/home", "/home/p"}},
         {"/../..", '/', {"/"}},
         {"C:/x", '/', {}}, // no drive letters where "/" separates
         {"sets/new", '/', {}}};
@@ -60,26 +56,17 @@ TEST(FolderNavigator, DrivesRememberTheirFoldersAndAVanishedFolderOpensItsParent
     root.write("a/sets/notes.txt", "");
     FolderNavigator navigator{{at("a"), at("b")}, "*.dat"};
     EXPECT_TRUE(navigator.restore(at("a/sets/gone/deeper"), {at("b")}));
-    EXPECT_EQ(navigator.folder(), at("a/sets"));
-    EXPECT_EQ(navigator.drive(), at("a"));
     EXPECT_TRUE(navigator.openDrive(at("b")));
-    EXPECT_EQ(navigator.folder(), at("b"));
     EXPECT_TRUE(navigator.openDrive(at("a")));
+    EXPECT_EQ(navigator.folder(), at("a/sets"));
     EXPECT_EQ(navigator.files(), std::vector<std::string>{"one.dat"});
     EXPECT_FALSE(navigator.openDrive(at("missing")));
     EXPECT_FALSE(navigator.openFolder(at("a/sets/one.dat")));
-    EXPECT_EQ(navigator.folder(), at("a/sets"));
     const auto& entries = navigator.entries();
-    ASSERT_GE(entries.size(), 3u);
-    EXPECT_EQ(entries.front().path, pathRoot(root.str()));
     const auto& current = entries[entries.size() - 2];
     EXPECT_TRUE(current.current);
     EXPECT_EQ(current.name, "sets");
     EXPECT_EQ(entries.back(), (FolderListEntry{at("a/sets/deep"), "deep", current.depth + 1}));
-    EXPECT_TRUE(navigator.restore("relative/name", {at("missing"), at("b")}));
-    EXPECT_EQ(navigator.folder(), at("b"));
-    EXPECT_FALSE(navigator.restore("", {at("missing")}));
-    EXPECT_EQ(navigator.folder(), at("b"));
     // A folder on no listed drive lies on its root, which joins the list.
     ASSERT_TRUE(navigator.openFolder(root.str()));
     EXPECT_EQ(navigator.drives().back(), pathRoot(root.str()));
@@ -93,8 +80,6 @@ TEST(ProgramFolder, FindsTheProgramFolderAndTheFirstProgramOnThePath) {
     EXPECT_TRUE(fs::is_directory(folder / "home"));
     EXPECT_EQ(chooseProgramFolder(std::string(), exe, data, writable), exe);
     EXPECT_EQ(chooseProgramFolder(std::nullopt, exe, data, [](auto&) { return false; }), data);
-    EXPECT_TRUE(fs::is_directory(data));
-    EXPECT_FALSE(isFolderWritable(folder / "nowhere"));
 
     for (const char* name : {"a/wine", "b/wine"})
         folder.write(name, "#!/bin/sh\n");
@@ -108,7 +93,6 @@ TEST(ProgramFolder, FindsTheProgramFolderAndTheFirstProgramOnThePath) {
     const std::string path = fromPath(folder / "d") + separator + fromPath(folder / "a") +
                              separator + fromPath(folder / "b");
     EXPECT_EQ(findProgram("wine", path), fromPath(folder / first / "wine"));
-    EXPECT_EQ(findProgram("wine", fromPath(folder / "d")), std::nullopt);
 }
 
 } // namespace
