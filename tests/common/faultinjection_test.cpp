@@ -49,11 +49,14 @@ std::string nameOf(const Fault& fault) {
     return fault.failures > 1 ? name + "And" + std::to_string(fault.passes + 2) : name;
 }
 
-// Each step of each of a save's first `files` writes.
-std::vector<Fault> eachStep(int files) {
+// Each step of each of a save's first `files` writes, and then the last two
+// failing together when `thenBoth`.
+std::vector<Fault> eachStep(int files, bool thenBoth = false) {
     std::vector<Fault> faults;
     for (int at = 0; at < files * 4; ++at)
         faults.push_back({static_cast<WriteStep>(at % 4), at / 4});
+    if (thenBoth)
+        faults.push_back({WriteStep::Rename, files - 1, 2});
     return faults;
 }
 
@@ -98,20 +101,17 @@ struct Save {
     Expected expected;
 };
 
-// An edited section saved in place, or by Save As over another score file.
-SaveFn saveScores(bool saveAs) {
-    return [=](Env& env) {
-        IniEditor editor(env.platform);
-        editor.iniFileName = env.path("scores.ini");
-        editor.setName = "a.dat";
-        editor.getInfo();
-        editor.select(0);
-        editor.insertBefore();
-        if (saveAs)
-            env.platform.chooseFile(env.path("other.ini"), "other.ini");
-        saveAs ? editor.saveAs() : editor.save();
-        return !editor.hasUnsavedChanges();
-    };
+bool saveScores(Env& env, bool saveAs) {
+    IniEditor editor(env.platform);
+    editor.iniFileName = env.path("scores.ini");
+    editor.setName = "a.dat";
+    editor.getInfo();
+    editor.select(0);
+    editor.insertBefore();
+    if (saveAs)
+        env.platform.chooseFile(env.path("other.ini"), "other.ini");
+    saveAs ? editor.saveAs() : editor.save();
+    return !editor.hasUnsavedChanges();
 }
 
 // A set's DAC files, MS then Lynx, a.dat's then b.dat's: the one that failed
@@ -139,7 +139,6 @@ Expected dacFailed(int files, const Messages& more = {}) {
     };
 }
 
-// The EXE Creator's patched copy, or Quorvel's levels in place: one write.
 SaveFn createExe(ExeCreatorMode mode) {
     return [=](Env& env) {
         ExeCreator creator(env.platform, env.settings);
@@ -156,22 +155,15 @@ SaveFn createExe(ExeCreatorMode mode) {
 // third write) when "tessaro.7" cannot be renamed: a ".dat" play then starts
 // the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
 // go back either, the game is not started.
-SaveFn play(const std::string& name) {
-    return [=](Env& env) {
-        PlayInputs inputs;
-        inputs.fakeLastLevel = "144";
-        inputs.realLastLevel = "149";
-        inputs.folder = env.path("sets");
-        inputs.selectedFile = name;
-        PlayEnvironment environment;
-        environment.programFolder = env.folder.str();
-        return playSelectedFile(inputs, environment, env.platform).done;
-    };
-}
-std::vector<Fault> playFaults() {
-    auto faults = eachStep(2);
-    faults.push_back({WriteStep::Rename, 1, 2});
-    return faults;
+bool play(Env& env, const std::string& name) {
+    PlayInputs inputs;
+    inputs.fakeLastLevel = "144";
+    inputs.realLastLevel = "149";
+    inputs.folder = env.path("sets");
+    inputs.selectedFile = name;
+    PlayEnvironment environment;
+    environment.programFolder = env.folder.str();
+    return playSelectedFile(inputs, environment, env.platform).done;
 }
 const std::string kInUse = " (it may be read-only, or the game may still be running)";
 const std::string kOldSet = ". The game will start with the level set and last levels it held "
@@ -202,11 +194,11 @@ const std::vector<Save>& saves() {
          },
          only("Error - cannot save \"{set.ccx}\". The file on disk is unchanged.",
               "CCX File Editor")},
-        {"ScoreIniInPlace", eachStep(1), "scores", saveScores(false),
+        {"ScoreIniInPlace", eachStep(1), "scores", [](Env& env) { return saveScores(env, false); },
          only("Error - The INI file couldn't be written, saving could not continue.\nPlease use "
               "Save As if you would like to save these scores.",
               "INI File Editor")},
-        {"ScoreIniSaveAs", eachStep(1), "scores", saveScores(true),
+        {"ScoreIniSaveAs", eachStep(1), "scores", [](Env& env) { return saveScores(env, true); },
          only("Error - The file couldn't be written, the scores were not saved.",
               "INI File Editor")},
         {"Ccf", eachStep(1), "ccf",
@@ -241,10 +233,10 @@ const std::vector<Save>& saves() {
          only("Tessaro could not copy {CHIPS.EXE} to {ludex.exe}. Check that the file can be read "
               "and that ludex.exe is not in use (close the game first).",
               "Tessaro")},
-        {"PlayDat", playFaults(), "play", play("a.dat"),
+        {"PlayDat", eachStep(2, true), "play", [](Env& env) { return play(env, "a.dat"); },
          played("Tessaro could not change the play executable {ludex.exe}" + kInUse + kOldSet,
                 "Tessaro could not copy the level set to {tessaro.7}" + kInUse + kOldSet, true)},
-        {"PlayCcf", playFaults(), "play", play("mine.ccf"),
+        {"PlayCcf", eachStep(2, true), "play", [](Env& env) { return play(env, "mine.ccf"); },
          played("The play executable {ludex.exe} could not be written.",
                 "The level set {sets/a.dat} named by mine.ccf could not be copied to {tessaro.7}.",
                 false)},
@@ -275,7 +267,6 @@ void check(const Save& save, const Fault& fault, Env& env, bool inject = true) {
     EXPECT_EQ(env.platform.starts.size(), expected.starts ? 1u : 0u);
 }
 
-// A failure's test name says the save and the fault.
 using Case = std::pair<const Save*, Fault>;
 std::vector<Case> cases() {
     std::vector<Case> all;
