@@ -28,7 +28,6 @@ TEST(SafeWriter, ReplacesAndCopiesButNeverAReadOnlyFileOrAFolder) {
         files.emplace_back(folder / "dir" / ("set" + std::to_string(n)), std::to_string(n));
     fs::create_directory(folder / "dir");
     EXPECT_EQ(replaceFilesAtomically(files), std::vector<bool>(files.size(), true));
-    EXPECT_EQ(folder.read("dir/set1000"), "1000");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "dir"), {}), 1001);
 }
 
