@@ -1,6 +1,3 @@
-// Names as lists show them, as patterns match them and as the game's files
-// hold them.
-
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/folderlisting.h"

@@ -9,7 +9,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// (What a failing write leaves is the fault table's.)
 TEST(SafeWriter, ReplacesAndCopiesButNeverAReadOnlyFileOrAFolder) {
     test::TempFolder folder;
     const auto locked = folder.write("locked.ini", "old");
