@@ -91,12 +91,11 @@ Expected only(const std::string& text, const std::string& title) {
 
 // A save path: the folder of files it finds (under tests/data/common/saves),
 // the save (true when it says it was done) and what a failure leaves.
-using SaveFn = std::function<bool(Env&)>;
 struct Save {
     const char* name;
     std::vector<Fault> faults;
     const char* files;
-    SaveFn save;
+    std::function<bool(Env&)> save;
     Expected expected;
 };
 
@@ -138,7 +137,7 @@ Expected dacFailed(int files, const Messages& more = {}) {
     };
 }
 
-SaveFn createExe(ExeCreatorMode mode) {
+std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
     return [=](Env& env) {
         ExeCreator creator(env.platform, env.settings);
         creator.setMode(mode);
@@ -243,7 +242,6 @@ const std::vector<Save>& saves() {
     return table;
 }
 
-// Runs the save on its files with the failure in place and checks what it left.
 void check(const Save& save, const Fault& fault, Env& env) {
     const auto files = std::filesystem::path(TESSARO_TEST_DATA "/common/saves") / save.files;
     for (const auto& file : std::filesystem::recursive_directory_iterator(files))
