@@ -13,10 +13,6 @@ TEST(TextFile, EveryLineEndEndsALine) {
         {"a\r\nb\rc\nd", {"a", "b", "c", "d"}}, {"a\r\n\r\nb\n\n\r", {"a", "", "b", "", ""}}};
     for (const auto& [text, lines] : texts)
         EXPECT_EQ(splitLines(text), lines) << text;
-    // Only a "[" that begins a line counts, after any kind of line end.
-    const std::string_view text = "[x]\r\n a[b\r[c\n\n[d";
-    EXPECT_EQ(findLineStartingWith(text, '[', 5), 10u);
-    EXPECT_EQ(findLineStartingWith(text, '[', 11), 14u);
 
     EXPECT_EQ(readFileBytes(test::TempFolder().path()), std::nullopt); // a folder is no file
 
