@@ -143,13 +143,6 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path) {
-    auto bytes = readFileBytes(path);
-    if (!bytes)
-        return std::nullopt;
-    return splitLines(*bytes);
-}
-
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
     return replaceFileAtomically(path, joinLinesCrLf(lines));
 }

@@ -35,9 +35,6 @@ void appendLinesCrLf(std::string& out, std::string_view text);
 // The whole file as bytes, or nothing when it cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 
-// The file's lines (see splitLines), or nothing when it cannot be read.
-std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path);
-
 // The lines, each ending in CR LF, written over the file through the safe
 // writer (see replaceFileAtomically). False when the file was not written.
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);

@@ -258,6 +258,7 @@ void check(const Save& save, const Fault& fault, Env& env) {
     EXPECT_EQ(before.changes(), expected.changes);
     EXPECT_EQ(env.platform.messages, expected.messages);
     EXPECT_EQ(env.platform.starts.size(), expected.starts ? 1u : 0u);
+    EXPECT_TRUE(env.settings.writes.empty()); // the window stays open
 }
 
 using Case = std::pair<const Save*, Fault>;
