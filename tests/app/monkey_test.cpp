@@ -118,9 +118,8 @@ public:
         m_window = &m_hub.mainWindow();
         m_window->show();
         begin("open every window");
-        for (const char* entry :
-             {"Dacgen", "ccxEditor", "IniEdit", "CreateEXE", "ccfEdit", "About"})
-            m_window->findChild<QAction*>(entry)->trigger();
+        for (const char* name : {"Dacgen", "ccxEditor", "IniEdit", "CreateEXE", "ccfEdit", "About"})
+            m_window->findChild<QAction*>(name)->trigger();
         for (m_action = 1; m_action <= actions && m_fault.empty(); ++m_action)
             act();
         return {m_fault.empty() ? "" : m_fault + "\nafter " + m_log.back(), m_log};
@@ -268,7 +267,6 @@ private:
             QTest::mouseClick(&button, Qt::LeftButton);
     }
     void trigger(QObject& action) { static_cast<QAction&>(action).trigger(); }
-    // A key, often a shortcut.
     void pressKey(QObject& control) {
         static const QStringList keys =
             QString("Return Enter Esc Tab Backtab Up Down Left Right Home End PgUp PgDown Del "
