@@ -29,18 +29,16 @@ FolderSnapshot::FolderSnapshot(const fs::path& folder, const fs::path& skip)
     : m_folder(folder), m_skip(skip), m_files(filesUnder(folder, skip)) {}
 
 std::vector<std::string> FolderSnapshot::changes() const {
-    auto now = filesUnder(m_folder, m_skip);
+    const auto now = filesUnder(m_folder, m_skip);
     std::vector<std::string> changes;
-    for (const auto& [name, bytes] : m_files) {
-        const auto found = now.find(name);
-        if (found == now.end())
+    for (const auto& [name, bytes] : m_files)
+        if (!now.count(name))
             changes.push_back("gone " + name);
-        else if (found->second != bytes)
+        else if (now.at(name) != bytes)
             changes.push_back("changed " + name);
-        now.erase(name);
-    }
     for (const auto& [name, bytes] : now)
-        changes.push_back("new " + name);
+        if (!m_files.count(name))
+            changes.push_back("new " + name);
     std::sort(changes.begin(), changes.end());
     return changes;
 }

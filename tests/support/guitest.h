@@ -4,7 +4,8 @@
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
-#include <QObject>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QWidget>
 #include <initializer_list>
 #include <memory>
@@ -14,7 +15,10 @@ namespace tessaro::test {
 
 // The Qt Test classes in gui_tests; each file adds its class with TESSARO_GUI_TEST(Class).
 using GuiTestMaker = std::unique_ptr<QObject> (*)();
-std::vector<std::pair<const char*, GuiTestMaker>>& guiTestRegistry();
+inline std::vector<std::pair<const char*, GuiTestMaker>>& guiTestRegistry() {
+    static std::vector<std::pair<const char*, GuiTestMaker>> registry;
+    return registry;
+}
 
 // What a window test builds its window on, fresh for each test function.
 struct Doubles {
@@ -31,18 +35,35 @@ template <typename T = QWidget> T* control(const QWidget& window, const char* na
     return found;
 }
 
-void click(const QWidget& window, const char* name);
+inline void click(const QWidget& window, const char* name) {
+    control<QAbstractButton>(window, name)->click();
+}
 
 // The named controls' texts (a group box's or menu's title; the window's own
 // name gives its title), joined by "|".
-QString captions(const QWidget& window, std::initializer_list<const char*> names);
+inline QString captions(const QWidget& window, std::initializer_list<const char*> names) {
+    QStringList texts;
+    for (const char* name : names) {
+        const QObject* found =
+            window.objectName() == name ? &window : control<QObject>(window, name);
+        const QVariant text = found->property(found == &window ? "windowTitle" : "text");
+        texts << (text.isValid() ? text : found->property("title")).toString();
+    }
+    return texts.join('|');
+}
 
 inline QString focused(const QWidget& window) {
     return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
 }
 
 // Saves <name>.png into TESSARO_SCREENSHOT_DIR when it is set (the README's pictures).
-void saveScreenshot(QWidget& window, const char* name);
+inline void saveScreenshot(QWidget& window, const char* name) {
+    const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QApplication::processEvents();
+    window.grab().save(folder + "/" + name + ".png");
+}
 
 } // namespace tessaro::test
 

@@ -3,8 +3,8 @@
 #include "common/platform.h"
 
 #include <deque>
-#include <iosfwd>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +16,10 @@ struct RecordedMessage {
     MessageButtons buttons;
     bool operator==(const RecordedMessage&) const = default;
 };
-void PrintTo(const RecordedMessage& message, std::ostream* out);
+inline void PrintTo(const RecordedMessage& m, std::ostream* out) {
+    *out << '"' << m.text << "\" titled \"" << m.title << "\" (icon " << int(m.icon) << ", buttons "
+         << int(m.buttons) << ")";
+}
 
 struct RecordedDialog {
     std::string title, filterOrPrompt, startFolderOrDefault;
@@ -25,21 +28,9 @@ struct RecordedDialog {
 
 // A Platform that answers from queues (front first) and records what it was
 // asked. An OK-only box needs no answer; a question or dialog met by an empty
-// queue goes to the answerer when there is one, else counts in
-// unscriptedQuestions and is cancelled (No for Yes/No).
+// queue counts in unscriptedQuestions and is cancelled (No for Yes/No).
 class ScriptedPlatform : public Platform {
 public:
-    // Answers what the queues do not (the monkey test answers at random),
-    // given what was asked; nothing is Cancel.
-    struct Answerer {
-        virtual ~Answerer() = default;
-        virtual MessageAnswer answer(const RecordedMessage& question) = 0;
-        virtual std::optional<FileChoice> chooseFile(const RecordedDialog& dialog) = 0;
-        virtual std::optional<std::string> lineInput(const RecordedDialog& dialog) = 0;
-        virtual std::optional<ColorValue> color(const RecordedDialog& dialog) = 0;
-    };
-    Answerer* answerer = nullptr;
-
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<FileChoice>> fileChoices;
     std::deque<std::optional<std::string>> lineInputs;
@@ -57,29 +48,39 @@ public:
         fileChoices.push_back(FileChoice{path, name});
     }
     void cancelFileDialog() { fileChoices.push_back(std::nullopt); }
-    const RecordedMessage& lastMessage() const; // or "<no message was shown>"
+    const RecordedMessage& lastMessage() const {
+        static const RecordedMessage none{"<no message was shown>", "", MessageIcon::None,
+                                          MessageButtons::Ok};
+        return messages.empty() ? none : messages.back();
+    }
 
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
-                          MessageButtons buttons) override;
+                          MessageButtons buttons) override {
+        messages.push_back({text, title, icon, buttons});
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        return next(answers,
+                    buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel);
+    }
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder) override {
         dialogs.push_back({title, filter, startFolder});
-        return next(fileChoices, {}, &Answerer::chooseFile);
+        return next(fileChoices);
     }
     std::optional<FileChoice> saveFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder,
                                              bool confirmOverwrite) override {
         dialogs.push_back({title, filter, startFolder, confirmOverwrite});
-        return next(fileChoices, {}, &Answerer::chooseFile);
+        return next(fileChoices);
     }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override {
         dialogs.push_back({title, prompt, defaultText});
-        return next(lineInputs, {}, &Answerer::lineInput);
+        return next(lineInputs);
     }
     std::optional<ColorValue> colorDialog(const std::string& title) override {
         dialogs.push_back({title, {}, {}});
-        return next(colors, {}, &Answerer::color);
+        return next(colors);
     }
     bool startProgram(const StartRequest& request) override {
         starts.push_back(request);
@@ -91,11 +92,7 @@ public:
     }
 
 private:
-    template <typename T>
-    T next(std::deque<T>& queue, T none = {},
-           T (Answerer::*answer)(const RecordedDialog&) = nullptr) {
-        if (queue.empty() && answerer && answer)
-            return (answerer->*answer)(dialogs.back());
+    template <typename T> T next(std::deque<T>& queue, T none = {}) {
         if (queue.empty()) {
             ++unscriptedQuestions;
             return none;
