@@ -25,6 +25,17 @@ RecordedMessage said(const std::string& text, MessageButtons buttons = MessageBu
             buttons};
 }
 
+// Records list changes as "+1" (inserted), "-1" (removed), "=1..3" (changed).
+struct RecordingObserver : ListObserver {
+    std::vector<std::string> calls;
+    void rowsInserted(int f, int l) override { record("+", f, l); }
+    void rowsRemoved(int f, int l) override { record("-", f, l); }
+    void rowsChanged(int f, int l) override { record("=", f, l); }
+    void record(const char* what, int f, int l) {
+        calls.push_back(what + std::to_string(f) + (f == l ? "" : ".." + std::to_string(l)));
+    }
+};
+
 class CcxEditorTest : public testing::Test {
 protected:
     test::TempFolder folder;
@@ -137,10 +148,16 @@ TEST_F(CcxEditorTest, UnstoredEditsGoWhereTheLevelGoes) {
     EXPECT_EQ(entries() + editor.document().level(5).title, "4. A|[5. B!]B");
     editor.shown().author = "Bee";
     editor.shown().pageText = "edited";
+    RecordingObserver observer;
+    editor.setListObserver(&observer);
     editor.moveUp();
     const auto& moved = editor.document().level(4);
     EXPECT_EQ(moved.title + moved.author + moved.compatAttributes + moved.prologue.page(1).text,
               "B!Beeedited");
+    // The view is told of every row that shows new text; Insert After
+    // renumbers the rows below in one change.
+    editor.insertAfter();
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"=1", "=0", "=0", "+1", "=2"}));
 }
 
 TEST_F(CcxEditorTest, PagesAndColours) {
