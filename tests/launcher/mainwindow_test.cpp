@@ -98,7 +98,6 @@ private Q_SLOTS:
                                                           d->folder.path()}));
         Q_EMIT files->itemActivated(files->currentItem()); // a double-click plays too
         QCOMPARE(d->platform.starts.size(), std::size_t(2));
-        // A bad level takes the focus.
         QTest::keyClicks(test::control<QLineEdit>(window, "Text1"), "0");
         test::control(window, "cmdBrowse")->setFocus();
         test::control<QAction>(window, "PlayFile")->trigger();
