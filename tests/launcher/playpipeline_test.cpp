@@ -14,12 +14,10 @@ class PlayPipeline : public ::testing::Test {
 protected:
     void SetUp() override {
         home.write("ludex.exe", original);
-        home.write("sets/CCLP2.DAT", "level set two");
         home.write("sets/a.dat", "five");
         inputs.fakeLastLevel = "144";
         inputs.realLastLevel = "149";
         inputs.folder = fromPath(home / "sets");
-        environment.programFolder = home.str();
     }
     CommandResult play(const std::string& file) {
         inputs.selectedFile = file;
@@ -31,10 +29,9 @@ protected:
     // INI, section and data names, then the five 16-bit last-level fields.
     std::string fields() const {
         std::string text = exe(19048, 11) + "|" + exe(19060, 16) + "|" + exe(19156, 9);
-        for (const std::size_t at : {37305, 37312, 47636, 47892, 47900}) {
-            const auto bytes = exe(at, 2);
-            text += " " + std::to_string(std::uint8_t(bytes[0]) | std::uint8_t(bytes[1]) << 8);
-        }
+        for (const std::size_t at : {37305, 37312, 47636, 47892, 47900})
+            text +=
+                " " + std::to_string(std::uint8_t(exe(at)[0]) | std::uint8_t(exe(at + 1)[0]) << 8);
         return text;
     }
     static test::RecordedMessage warning(const std::string& text) {
@@ -44,11 +41,13 @@ protected:
     test::TempFolder home;
     const std::string original = std::string(50000, '\xAB');
     PlayInputs inputs;
-    PlayEnvironment environment;
+    PlayEnvironment environment{.programFolder = home.str(), .playRunner = {}};
     test::ScriptedPlatform platform;
 };
 
-TEST_F(PlayPipeline, PlaysALevelSetAndStartsTheGameBesideIt) {
+// Names go into the game as it reads them, in Windows-1252 and counted in
+// characters: a 10-character INI name in 12 bytes, a 16-character set name.
+TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     // A set that cannot be read changes neither file; the game starts with what they held.
     EXPECT_TRUE(play("gone.dat").done);
     EXPECT_EQ(platform.lastMessage(),
@@ -56,39 +55,47 @@ TEST_F(PlayPipeline, PlaysALevelSetAndStartsTheGameBesideIt) {
                       fromPath(home / "sets" / "gone.dat") +
                       ". The game will start with the level set and last levels it held before."));
     EXPECT_EQ(exe(), original);
-    platform.messages.clear();
 
-    EXPECT_TRUE(play("CCLP2.DAT").done);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(fields(), "tessaro.ini|CCLP2.DAT       |tessaro.7 144 149 149 144 149");
-    EXPECT_EQ(home.read("tessaro.7"), "level set two");
+    home.write("sets/éééééééééééé.dat", "sixteen characters");
+    inputs.iniFileName = "Résumé.ini";
+    EXPECT_TRUE(play("éééééééééééé.dat").done);
+    EXPECT_EQ(fields(), "R\xE9sum\xE9.ini |" + std::string(12, '\xE9') +
+                            ".dat|tessaro.7 144 149 149 144 149");
     // Not an "MZ" file: started directly, in its folder.
     EXPECT_EQ(platform.starts.back(), (StartRequest{home / "ludex.exe", {}, home.path()}));
-    // An alternate executable (whatever its remembered name) plays in its own folder.
+    // A CCF file names the set, in the game's code page, and its own last levels.
+    inputs.iniFileName.clear();
+    home.write("Café/set.dat", "café levels");
+    home.write("sets/Café.ccf", "\"" + *toWindows1252(fromPath(home / "Café" / "set.dat")) +
+                                    "\"\r\n\"20\"\r\n\"30\"\r\n\"ignored.ccf\"\r\n");
+    EXPECT_TRUE(play("Café.ccf").done);
+    EXPECT_EQ(fields(), "tessaro.ini|Caf\xE9.ccf        |tessaro.7 20 30 30 20 30");
+    EXPECT_EQ(home.read("tessaro.7"), "café levels");
+    // An alternate executable (whatever its remembered name) plays in its own
+    // folder; a name ending in upper-case ".CCF" is a level set.
     home.write("game/CHIPS.EXE", original);
+    home.write("sets/UPPER.CCF", "a set named like a ccf");
     inputs.alternateExecutable = (home / "game" / "CHIPS.EXE").string();
     inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
-    EXPECT_TRUE(play("a.dat").done);
-    EXPECT_EQ(home.read("game/tessaro.7"), "five");
-    EXPECT_EQ(platform.starts.back().workingFolder, home / "game");
-    inputs.alternateExecutable.clear();
-    home.write("sets/UPPER.CCF", "a set named like a ccf");
     EXPECT_TRUE(play("UPPER.CCF").done);
-    EXPECT_EQ(home.read("tessaro.7"), "a set named like a ccf");
+    EXPECT_EQ(home.read("game/tessaro.7"), "a set named like a ccf");
     inputs.fakeLastLevel = inputs.realLastLevel = "8"; // equal levels are fine
     EXPECT_TRUE(play("a.dat").done);
-    EXPECT_EQ(fields(), "tessaro.ini|a.dat           |tessaro.7 8 8 8 8 8");
+    EXPECT_EQ(platform.messages.size(), 1u); // none after the first
 }
 
-// Each is refused with its message (and the field to fix, if any) before anything is written.
-TEST_F(PlayPipeline, InputsItCannotPlayAreRefused) {
-    home.write("sets/three.ccf", "\"x.dat\"\r\n\"1\"\r\n\"2\"\r\n");
-    home.write("sets/word.ccf", "\"x.dat\"\r\n\"one\"\r\n\"2\"\r\n\"word.ccf\"\r\n");
-    home.write("sets/missing-set.ccf", "\"/no/such/set.dat\"\r\n\"1\"\r\n\"2\"\r\n\"m.ccf\"\r\n");
-    home.write("sets/a-very-long-name.ccf", "\"x.dat\"\r\n\"1\"\r\n\"2\"\r\n\"x\"\r\n");
-    home.write("sets/mine.ccf",
-               "\"" + fromPath(home / "sets" / "a.dat") + "\"\r\n\"1\"\r\n\"2\"\r\n\"mine\"\r\n");
+// Each is refused with its message (and the field to fix, if any) before
+// anything is written; the CCF files are in tests/data/launcher.
+TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
     home.write("tessaro.7", "previous");
+    environment.programFolder = fromPath(home / "no game here");
+    EXPECT_EQ(play("a.dat").focus, "");
+    EXPECT_EQ(platform.lastMessage(),
+              warning("Error - you have not yet created a ludex.exe file. In the Play menu, select "
+                      "\"I haven't created a Ludex.exe yet\", or select an already existing EXE "
+                      "file by clicking the Browse button on the main screen."));
+    environment.programFolder = home.str();
+    inputs.folder = TESSARO_TEST_DATA "/launcher";
     const auto tooLong = [](const std::string& name, const char* extensions) {
         return "The file name " + name + " is too long. Please rename it so it is 16 characters " +
                "or less (including the " + extensions + ") and try again.";
@@ -131,41 +138,8 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefused) {
             << c.file;
     }
     EXPECT_EQ(exe(), original);
-    std::filesystem::remove(home / "ludex.exe");
-    EXPECT_EQ(play("a.dat").focus, "");
-    EXPECT_EQ(platform.lastMessage(),
-              warning("Error - you have not yet created a ludex.exe file. In the Play menu, select "
-                      "\"I haven't created a Ludex.exe yet\", or select an already existing EXE "
-                      "file by clicking the Browse button on the main screen."));
     EXPECT_EQ(home.read("tessaro.7"), "previous");
     EXPECT_TRUE(platform.starts.empty());
-}
-
-// The section is the file's name as the game reads it, Windows-1252, counted
-// in characters; so is the INI name.
-TEST_F(PlayPipeline, NamesAreWrittenInTheGamesCodePage) {
-    home.write("sets/éééééééééééé.dat", "sixteen characters");
-    inputs.iniFileName = "Résumé.ini"; // 12 bytes, 10 characters
-    EXPECT_TRUE(play("éééééééééééé.dat").done);
-    EXPECT_EQ(exe(19048, 11) + exe(19060, 16),
-              "R\xE9sum\xE9.ini " + std::string(12, '\xE9') + ".dat");
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-// A CCF file names the level set and the last levels, in the game's code page.
-TEST_F(PlayPipeline, PlaysACcfFileWithItsOwnLevels) {
-    home.write("sets/mine.ccf", "\"" + fromPath(home / "sets" / "CCLP2.DAT") +
-                                    "\"\r\n\"20\"\r\n\"30\"\r\n\"ignored.ccf\"\r\n");
-    EXPECT_TRUE(play("mine.ccf").done);
-    EXPECT_EQ(fields(), "tessaro.ini|mine.ccf        |tessaro.7 20 30 30 20 30");
-    EXPECT_EQ(home.read("tessaro.7"), "level set two");
-    home.write("Café/set.dat", "café levels");
-    home.write("sets/Café.ccf", "\"" + *toWindows1252(fromPath(home / "Café" / "set.dat")) +
-                                    "\"\r\n\"1\"\r\n\"2\"\r\n\"Caf\xE9.ccf\"\r\n");
-    EXPECT_TRUE(play("Café.ccf").done);
-    EXPECT_EQ(exe(19060, 16), "Caf\xE9.ccf        ");
-    EXPECT_EQ(home.read("tessaro.7"), "café levels");
-    EXPECT_EQ(platform.starts.size(), 2u);
 }
 
 TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
