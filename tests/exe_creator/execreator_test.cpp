@@ -49,6 +49,7 @@ TEST_F(ExeCreatorTest, OkChecksEachFieldThenWritesTheCopy) {
     creator.dataName = "CCLP10.DAT";
     expectRefused("NewDat", "Error - the data file name must be 9 characters or less");
 
+    EXPECT_FALSE(std::filesystem::exists(mine));
     creator.dataName = "NAME1.DAT";
     expectOk(CommandResult::succeeded(), "Your new exe file (" + mine + ") is ready to play.",
              MessageIcon::None);
