@@ -1,5 +1,4 @@
 #include "ccf/ccfcreator.h"
-#include "ccf/ccffile.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
@@ -8,24 +7,7 @@
 namespace tessaro {
 namespace {
 
-using Fields = std::vector<std::string>;
-
-TEST(CcfFile, ReadingRuleForQuotedAndUnquotedFields) {
-    // A file missing its fourth line serves three fields but not four.
-    const std::string three = "\"set.dat\"\r\n\"144\"\r\n\"149\"\r\n";
-    EXPECT_EQ(parseCcfFields(three, 3), (Fields{"set.dat", "144", "149"}));
-    EXPECT_EQ(parseCcfFields(three, 4), std::nullopt);
-    // Unquoted fields end at a comma or line end, without surrounding spaces.
-    EXPECT_EQ(parseCcfFields("  /sets/a b.dat , 3,4\nname.ccf", 4),
-              (Fields{"/sets/a b.dat", "3", "4", "name.ccf"}));
-    // Quoted fields keep commas and spaces, and an open quote runs to the end;
-    // LF-only and lone CR line ends work.
-    EXPECT_EQ(parseCcfFields("\"a, b \"\n\" 1\"\r\"2\"\n\"x", 4),
-              (Fields{"a, b ", " 1", "2", "x"}));
-}
-
-// The program folder is "prog" inside a temporary folder, so a file written
-// beside it would show.
+// The program folder is "prog", so a file written beside it would show.
 class CcfCreatorTest : public ::testing::Test {
 protected:
     test::TempFolder folder;
@@ -41,12 +23,10 @@ protected:
     }
 };
 
-// Each check in turn, each field mended after its refusal.
-TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
+// Each check in turn, each field mended after it; then written in the game's code page.
+TEST_F(CcfCreatorTest, SaveChecksInOrderThenWritesFourQuotedLines) {
     expectRefused("Text1", "Error - you didn't select a level set");
     creator.levelSetPath = "s.dat";
-    creator.fakeLastLevel = "x";
-    expectRefused("Text2", "Error - invalid level 144");
     creator.fakeLastLevel = "150";
     creator.realLastLevel = "abc";
     expectRefused("Text3", "Error - invalid level 149");
@@ -69,20 +49,16 @@ TEST_F(CcfCreatorTest, SaveChecksComeInOrderWithTheirFocus) {
     expectRefused("Text1", "Error - the level set's path holds letters the game cannot read; "
                            "choose a set in a folder whose path uses only the letters of Western "
                            "European languages");
-    // Only prog and prog/keep: nothing was written anywhere.
     EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(folder.path()), {}), 2);
-}
 
-TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
     platform.chooseFile("C:\\Café\\Don’t.dat", "Don’t.dat");
     creator.browse();
-    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].filterOrPrompt,
+    EXPECT_EQ(platform.dialogs.back().title + "|" + platform.dialogs.back().filterOrPrompt,
               "Browse for level sets...|Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl");
     creator.fakeLastLevel = "0144";       // kept as typed
     creator.realLastLevel = "144";        // equal levels are fine
     creator.ccfName = "éééééééééééé.ccf"; // the name counts characters
     EXPECT_EQ(creator.save(), CommandResult::succeeded());
-    // The fields are in the game's code page.
     EXPECT_EQ(folder.read("prog/éééééééééééé.ccf"),
               "\"C:\\Caf\xE9\\Don\x92t.dat\"\r\n\"0144\"\r\n\"144\"\r\n"
               "\"\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9.ccf\"\r\n");
@@ -90,19 +66,16 @@ TEST_F(CcfCreatorTest, SaveWritesFourQuotedLinesAndPickReadsThreeBack) {
               (test::RecordedMessage{"Your CCF file (éééééééééééé.ccf) has been created.",
                                      "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
 
-    // Picking a file fills the three fields even without a fourth line; with
-    // too few fields they stay. Saving then writes the picked file again.
-    folder.write("prog/three.ccf", "\"C:\\CHIPS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n");
+    // Picking a file fills the three fields, quoted or not (trimmed, ending at a
+    // comma or line end), even without a fourth line; with fewer they stay.
+    folder.write("prog/three.ccf", "\"C:\\CHIPS\\SET.DAT\"\r\n 10 , 12\n");
     folder.write("prog/short.ccf", "\"C:\\OTHER.DAT\"\r\n\"144\"\r\n");
     creator.pick("three.ccf");
     creator.pick("short.ccf");
-    EXPECT_EQ(creator.levelSetPath + "|" + creator.fakeLastLevel + "|" + creator.realLastLevel,
-              "C:\\CHIPS\\SET.DAT|10|12");
+    EXPECT_EQ(creator.ccfName + "|" + creator.levelSetPath + "|" + creator.fakeLastLevel + "|" +
+                  creator.realLastLevel,
+              "short.ccf|C:\\CHIPS\\SET.DAT|10|12");
     EXPECT_EQ(platform.lastMessage().text, "Error - could not read the CCF file (short.ccf)");
-    creator.pick("three.ccf");
-    EXPECT_TRUE(creator.save().done);
-    EXPECT_EQ(folder.read("prog/three.ccf"),
-              "\"C:\\CHIPS\\SET.DAT\"\r\n\"10\"\r\n\"12\"\r\n\"three.ccf\"\r\n");
 }
 
 } // namespace

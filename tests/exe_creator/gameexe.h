@@ -2,12 +2,9 @@
 
 #include "launcher/patchwriter.h"
 
-#include <string>
-
 namespace tessaro::test {
 
-// A stand-in for a game executable: every byte differs from its neighbours,
-// so a stray write anywhere shows up.
+// A game executable whose every byte differs from its neighbours: a stray write shows.
 inline std::string makeGameExe() {
     std::string bytes(48000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -15,8 +12,7 @@ inline std::string makeGameExe() {
     return bytes;
 }
 
-// The executable with the last levels and the names given written into it
-// (where, is the patch writer's own test).
+// The executable with the levels and names written in.
 inline std::string patched(const std::filesystem::path& exe, std::int16_t fake, std::int16_t real,
                            std::string_view dat = {}, std::string_view ini = {}) {
     PatchWriter writer(exe);

@@ -1,4 +1,3 @@
-#include "common/paths.h"
 #include "score_ini/inieditor.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
@@ -14,9 +13,10 @@ class IniEditorTest : public testing::Test {
 protected:
     test::TempFolder folder;
     test::ScriptedPlatform platform;
-    IniEditor editor{platform};
+    // Only the Wine prefix "/p" has a Windows folder: dialogs start there.
+    IniEditor editor{platform,
+                     {std::nullopt, "/p", "/home/u", [](auto& path) { return path[1] == 'p'; }}};
 
-    // Loads a section "[set.dat]" holding the given lines.
     void loadSet(const std::string& lines) {
         editor.iniFileName = folder.write("scores.ini", "[set.dat]\r\n" + lines).string();
         editor.setName = "set.dat";
@@ -70,6 +70,29 @@ TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
     EXPECT_EQ(editor.selection(), std::nullopt);
     editor.deleteEntry(); // nothing selected
     EXPECT_EQ(rows(), (Lines{"Level001=", "Level002=BBBB", "Level003=", "Level006=CCCC,120,2480"}));
+
+    // No edit makes a level number outside 1 to 999.
+    std::string full;
+    for (int i = 1; i <= 999; ++i)
+        full += "Level" + std::to_string(i) + "=\r\n";
+    loadSet(full);
+    editor.select(0);
+    editor.insertBefore();
+    EXPECT_EQ(platform.lastMessage(), box("Error - there are already 999 levels in this set"));
+    EXPECT_FALSE(editor.hasUnsavedChanges());
+
+    // Two entries numbered 1: deleting the first would renumber the second to 0.
+    loadSet("Level1=A\r\nLevel1=B\r\nLevel2=C\r\n");
+    editor.select(0);
+    editor.deleteEntry();
+    EXPECT_EQ(platform.lastMessage(),
+              box("Error - deleting this entry would renumber Level001 to Level000. Levels must "
+                  "be numbered 1 to 999."));
+    editor.select(1);
+    editor.deleteEntry();
+    editor.save();
+    EXPECT_EQ(folder.read("scores.ini"),
+              "[set.dat]\r\nCurrent Score=0\r\nLevel1=A\r\nLevel1=C\r\n");
 }
 
 TEST_F(IniEditorTest, TimeAndPasswordEditsKeepTheRestOfTheValue) {
@@ -95,27 +118,29 @@ TEST_F(IniEditorTest, TimeAndPasswordEditsKeepTheRestOfTheValue) {
 
 // Failed loads keep the loaded set and the file Save writes to. (Failing
 // writes are the fault table's.)
-TEST_F(IniEditorTest, GetInfoAndSaveSayWhatWentWrong) {
+TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     loadSet("Highest Level=1\r\nLevel1=AAAA\r\n");
     editor.select(0);
     editor.setName = "SET.DAT";
     editor.getInfo();
     editor.iniFileName = (folder / "absent.ini").string();
     editor.getInfo();
-    EXPECT_EQ(editor.selection(), 0u);
     editor.insertAfter();
     editor.save();
-    EXPECT_EQ(folder.read("scores.ini"),
-              "[set.dat]\r\nHighest Level=2\r\nCurrent Score=0\r\nLevel1=AAAA\r\nLevel2=\r\n");
     editor.insertAfter();
     std::filesystem::remove(folder / "scores.ini");
-    editor.save();
+    platform.answer(MessageAnswer::Yes); // the save fails: the window stays
+    EXPECT_FALSE(editor.confirmClose());
+    platform.answer(MessageAnswer::No);
+    EXPECT_TRUE(editor.confirmClose());
+    const auto notRead = box("Error - The INI file couldn't be read, saving could not continue.\n"
+                             "Please use Save As if you would like to save these scores.");
+    const test::RecordedMessage question{
+        "Save changes to " + (folder / "scores.ini").string() + "?", "INI File Editor",
+        MessageIcon::Question, MessageButtons::YesNoCancel};
     EXPECT_EQ(platform.messages,
               (std::vector{box("The specified level set couldn't be found in the INI file."),
-                           box("The INI file couldn't be opened."),
-                           box("Error - The INI file couldn't be read, saving could not "
-                               "continue.\nPlease use Save As if you would like to save these "
-                               "scores.")}));
+                           box("The INI file couldn't be opened."), question, notRead, question}));
 
     // Save As still writes the edits, adding ".ini" to a bare name; Cancel does nothing.
     platform.cancelFileDialog();
@@ -124,85 +149,11 @@ TEST_F(IniEditorTest, GetInfoAndSaveSayWhatWentWrong) {
     editor.saveAs();
     EXPECT_EQ(folder.read("copy.ini"), "[set.dat]\r\nHighest Level=3\r\nCurrent "
                                        "Score=0\r\nLevel1=AAAA\r\nLevel2=\r\nLevel3=\r\n\r\n");
-    EXPECT_EQ(platform.dialogs.back().title + "|" + platform.dialogs.back().filterOrPrompt,
-              "Save To File|Chip's Challenge score files (.ini)|*.ini");
-    EXPECT_EQ(platform.messages.size(), 3u);
+    const auto& dialog = platform.dialogs.back();
+    EXPECT_EQ(dialog.title + "|" + dialog.filterOrPrompt + "|" + dialog.startFolderOrDefault,
+              "Save To File|Chip's Challenge score files (.ini)|*.ini|/p/drive_c/windows");
+    EXPECT_EQ(platform.messages.size(), 5u);
     EXPECT_FALSE(editor.hasUnsavedChanges());
-}
-
-TEST_F(IniEditorTest, NoEditMakesALevelNumberOutsideOneTo999) {
-    std::string full;
-    for (int i = 1; i <= 999; ++i)
-        full += "Level" + std::to_string(i) + "=\r\n";
-    loadSet(full);
-    editor.select(0);
-    editor.insertBefore();
-    EXPECT_EQ(platform.lastMessage(), box("Error - there are already 999 levels in this set"));
-    EXPECT_EQ(editor.entryCount(), 999u);
-    EXPECT_FALSE(editor.hasUnsavedChanges());
-
-    // Two entries numbered 1: deleting the first would renumber the second to 0.
-    loadSet("Level1=A\r\nLevel1=B\r\nLevel2=C\r\n");
-    editor.select(0);
-    editor.deleteEntry();
-    EXPECT_EQ(platform.lastMessage(),
-              box("Error - deleting this entry would renumber Level001 to Level000. Levels must "
-                  "be numbered 1 to 999."));
-    editor.select(1);
-    editor.deleteEntry();
-    editor.save();
-    EXPECT_EQ(folder.read("scores.ini"),
-              "[set.dat]\r\nCurrent Score=0\r\nLevel1=A\r\nLevel1=C\r\n");
-}
-
-// Only entries that differ from the file count as unsaved; a failed save keeps
-// the window open.
-TEST_F(IniEditorTest, ClosingWithUnsavedEditsAsksFirst) {
-    loadSet("Level1=AAAA,10,600\r\nLevel2=BBBB\r\n");
-    const auto file = folder.read("scores.ini");
-    editor.select(1);
-    editor.moveUp();
-    editor.moveDown();
-    EXPECT_TRUE(editor.confirmClose());
-    editor.select(0);
-    editor.deleteScore();
-    platform.answer(MessageAnswer::No);
-    EXPECT_TRUE(editor.confirmClose());
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{"Save changes to " + (folder / "scores.ini").string() + "?",
-                                     "INI File Editor", MessageIcon::Question,
-                                     MessageButtons::YesNoCancel}));
-    EXPECT_EQ(folder.read("scores.ini"), file);
-    std::filesystem::remove(folder / "scores.ini");
-    platform.answer(MessageAnswer::Yes);
-    EXPECT_FALSE(editor.confirmClose());
-}
-
-// The set name is looked up, and saved, as the game wrote it: in Windows-1252.
-TEST_F(IniEditorTest, SetNamesAreFoundInTheGamesCodePage) {
-    const std::string cafe = "[Caf\xE9.dat]\r\nLevel1=CAFE\r\n";
-    editor.iniFileName =
-        fromPath(folder.write("Иван/scores.ini", cafe + "[Don\x92t.dat]\r\nLevel1=DONT\r\n"));
-    editor.setName = "Don’t.dat";
-    editor.getInfo();
-    EXPECT_EQ(rows(), Lines{"Level001=DONT"});
-    editor.save();
-    EXPECT_EQ(folder.read("Иван/scores.ini"),
-              cafe + "[Don\x92t.dat]\r\nCurrent Score=0\r\nLevel1=DONT\r\n");
-}
-
-TEST(ScoreFileStartFolder, WindowsThenTheWinePrefixThenHome) {
-    const std::string wine = "/p/drive_c/windows", homeWine = "/home/u/.wine/drive_c/windows";
-    const auto from = [&](std::optional<std::string> prefix, std::optional<std::string> windows) {
-        return scoreFileStartFolder({windows, prefix, "/home/u", [&](const std::string& path) {
-                                         return path == wine || path == homeWine ||
-                                                path == "D:\\Win";
-                                     }});
-    };
-    EXPECT_EQ(from("/p", "D:\\Win"), "D:\\Win"); // the folder Windows reports
-    EXPECT_EQ(from("/p/", std::nullopt), wine);
-    EXPECT_EQ(from(std::nullopt, std::nullopt), homeWine);
-    EXPECT_EQ(from("/q", std::nullopt), "/home/u"); // a prefix without windows: no default tried
 }
 
 } // namespace
