@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
             std::printf("%s\n", name);
         return 0;
     }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) // no window pops up on a desktop
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int failures = 0, ran = 0;
     for (const auto& [name, make] : registry) {
