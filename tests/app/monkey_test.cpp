@@ -172,11 +172,14 @@ private:
     template <typename List> auto pickFrom(const List& list) { return list[below(list.size())]; }
 
     // A file there is (most often one the filter shows), its folder, a new
-    // name beside it or in a folder there is not, or none.
+    // name beside it or in a folder there is not, or none. A folder taken as
+    // a name gets an extension beside it, so it is never "home" itself.
     std::optional<FileChoice> chooseFile(const std::string& filter) {
         fs::path path = randomFile(below(4) ? filter.substr(filter.find('|') + 1) : "");
         if (const unsigned pick = below(12); pick > 8)
-            path = pick == 11 ? fs::path() : path.parent_path();
+            path = pick == 11                           ? fs::path()
+                   : path.parent_path() == m_sandbox.home ? m_sandbox.home / "work"
+                                                         : path.parent_path();
         else if (pick > 5)
             path = path.parent_path() / (pick == 8 ? "gone" : "") /
                    pickFrom(std::array{"new.ccx", "new.ini", "new.exe", "no extension", "CON",
