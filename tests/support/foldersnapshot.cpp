@@ -32,10 +32,8 @@ std::vector<std::string> FolderSnapshot::changes() const {
     const auto now = filesUnder(m_folder, m_skip);
     std::vector<std::string> changes;
     for (const auto& [name, bytes] : m_files)
-        if (!now.count(name))
-            changes.push_back("gone " + name);
-        else if (now.at(name) != bytes)
-            changes.push_back("changed " + name);
+        if (!now.count(name) || now.at(name) != bytes)
+            changes.push_back((now.count(name) ? "changed " : "gone ") + name);
     for (const auto& [name, bytes] : now)
         if (!m_files.count(name))
             changes.push_back("new " + name);

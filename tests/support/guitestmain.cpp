@@ -18,13 +18,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int failures = 0, ran = 0;
-    for (const auto& [name, make] : registry) {
-        if (only && std::strcmp(name, only) != 0)
-            continue;
-        ++ran;
-        char* args[] = {argv[0]};
-        failures += QTest::qExec(make().get(), 1, args);
-    }
+    for (const auto& [name, make] : registry)
+        if (!only || std::strcmp(name, only) == 0) {
+            ++ran;
+            failures += QTest::qExec(make().get(), 1, argv); // not the class's name
+        }
     if (only && !ran)
         std::fprintf(stderr, "no window test class named %s\n", only);
     return failures == 0 && (ran || !only) ? 0 : 1;

@@ -57,10 +57,9 @@ public:
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
                           MessageButtons buttons) override {
         messages.push_back({text, title, icon, buttons});
-        if (buttons == MessageButtons::Ok)
-            return MessageAnswer::Ok;
-        return next(answers,
-                    buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel);
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? next(answers, MessageAnswer::No)
+                                                  : next(answers, MessageAnswer::Cancel);
     }
     std::optional<FileChoice> openFileDialog(const std::string& title, const std::string& filter,
                                              const std::string& startFolder) override {
