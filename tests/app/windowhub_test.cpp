@@ -4,7 +4,6 @@
 #include "support/guitest.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QTest>
@@ -14,16 +13,17 @@ namespace tessaro {
 
 namespace {
 
-QWidgetList shown(const QString& objectName) {
+QWidgetList shown(const QString& objectName = {}) {
     QWidgetList found;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == objectName && window->isVisible())
+        if (window->isVisible() && (objectName.isEmpty() || window->objectName() == objectName))
             found << window;
     return found;
 }
 
 struct Hub : test::Doubles {
     WindowHub hub{platform, settings, folder.str()};
+    Hub() { hub.mainWindow().show(); }
     void menu(const char* entry) { hub.mainWindow().findChild<QAction*>(entry)->trigger(); }
 };
 
@@ -38,7 +38,6 @@ private Q_SLOTS:
     // guide (web links go to the browser), Enter presses OK and Esc closes it.
     void eachWindowOpensOnceShowsItsTextsWholeAndAboutShowsTheGuide() {
         Hub h;
-        h.hub.mainWindow().show();
         for (const QString pair : {"About AboutForm", "Dacgen Form2", "ccxEditor Form6",
                                    "IniEdit Form5", "CreateEXE Form3", "ccfEdit Form4"}) {
             const QString entry = pair.section(' ', 0, 0), form = pair.section(' ', 1);
@@ -50,15 +49,11 @@ private Q_SLOTS:
             h.menu(qPrintable(entry));
             QCOMPARE(shown(form), opened);
         }
-        QWidget* exeCreator = shown("Form3").front();
-        QCOMPARE(h.hub.showQuorvel(), exeCreator); // one window, each sets its mode
-        QCOMPARE(exeCreator->windowTitle(), QString("Quorvel"));
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (!window->isVisible())
-                continue;
+        QCOMPARE(h.hub.showQuorvel(), shown("Form3").front()); // one window, each sets its mode
+        QCOMPARE(shown("Form3").front()->windowTitle(), QString("Quorvel"));
+        for (QWidget* window : shown()) {
             window->resize(window->minimumSize());
             QApplication::processEvents();
-            // Every layout, label and button has its least room: no text shows cut.
             for (const QWidget* widget : window->findChildren<QWidget*>()) {
                 const QLayout* layout = widget->layout();
                 if (!widget->isVisible() ||
@@ -98,7 +93,6 @@ private Q_SLOTS:
     // and stops at one that refuses.
     void toolsFollowTheMainWindowAndExitClosesThemInOrder() {
         Hub h;
-        h.hub.mainWindow().show();
         const auto sets = h.folder.write("sets/new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n").parent_path();
         QVERIFY(h.hub.mainWindow().model().openFolder(sets.string()));
         test::click(*h.hub.showExeCreator(), "Command1");
@@ -106,8 +100,7 @@ private Q_SLOTS:
                  h.hub.mainWindow().model().folder());
         h.folder.write("sets/other.ccf", "CHIPS.DAT\r\n1\r\n2\r\n");
         Q_EMIT static_cast<CcfCreatorWindow*>(h.hub.showCcfCreator())->ccfSaved();
-        const auto& files = h.hub.mainWindow().model().files();
-        QVERIFY(std::count(files.begin(), files.end(), "other.ccf"));
+        QVERIFY(std::ranges::count(h.hub.mainWindow().model().files(), "other.ccf"));
         const auto file = std::filesystem::path(TESSARO_TEST_DATA) / "ccx/written/demo-set.ccx";
         QWidget* editor = h.hub.openCcxFile(file.string());
         QCOMPARE(test::captions(*editor, {"Label1"}),
@@ -118,15 +111,12 @@ private Q_SLOTS:
             h.menu(entry);
         h.platform.answer(MessageAnswer::Cancel); // to the CCX editor's "Save changes to ...?"
         h.menu("Exit");
-        QStringList open;
-        for (const char* form : {"AboutForm", "Form6", "Form5", "Form4", "Form3", "Form2", "Form1"})
-            if (!shown(form).isEmpty())
-                open << form;
-        QCOMPARE(open, (QStringList{"Form6", "Form5", "Form4", "Form3", "Form2", "Form1"}));
+        QVERIFY(shown("AboutForm").isEmpty()); // About closes first, the CCX editor refuses
+        QCOMPARE(shown().size(), 6);
         h.platform.answer(MessageAnswer::No);
         h.menu("Exit");
-        for (QWidget* window : QApplication::topLevelWidgets())
-            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+        for (QWidget* window : shown())
+            QFAIL(qPrintable(window->objectName() + " is still open"));
     }
 };
 
