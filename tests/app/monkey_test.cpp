@@ -13,10 +13,8 @@
 #include "support/foldersnapshot.h"
 #include "support/guitest.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -37,11 +35,6 @@ namespace fs = std::filesystem;
 // everything beside it ("outside") must stay as it was, and so must the
 // read-only files in "home/locked".
 struct Sandbox {
-    Sandbox() {
-        // The drive lists offer the home folder; relative names land in "work".
-        qputenv("HOME", QByteArray::fromStdString(fromPath(home)));
-        QDir::setCurrent(QString::fromStdString(fromPath(home / "work")));
-    }
     ~Sandbox() {
         qputenv("HOME", oldHome);
         QDir::setCurrent(oldFolder);
@@ -59,7 +52,10 @@ struct Sandbox {
                    fromPath(home / "sets/CHIPS.DAT") + "\r\n5\r\n6\r\nfast\r\n");
         for (const auto& entry : fs::recursive_directory_iterator(home / "locked"))
             fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::group_read);
-        return fs::create_directory(home / "work");
+        // The drive lists offer the home folder; relative names land in "work".
+        qputenv("HOME", QByteArray::fromStdString(fromPath(home)));
+        fs::create_directory(home / "work");
+        return QDir::setCurrent(QString::fromStdString(fromPath(home / "work")));
     }
 
     bool contains(const std::string& path) const {
@@ -103,7 +99,7 @@ void chooseEntry(QComboBox& combo, int index) {
 class Monkey : public Platform {
 public:
     explicit Monkey(std::uint64_t seed)
-        : m_random(seed), m_hub(*this, m_settings, fromPath(m_sandbox.home)) {
+        : m_seed(seed), m_random(seed), m_hub(*this, m_settings, fromPath(m_sandbox.home)) {
         // Only the Platform may run a modal loop; one that opens anyway is closed.
         QObject::connect(&m_modalWatch, &QTimer::timeout, [this] {
             while (QWidget* modal = QApplication::activeModalWidget()) {
@@ -118,6 +114,8 @@ public:
 
     // The fault that stopped the run (empty when none did), and the log.
     std::pair<std::string, std::vector<std::string>> run(int actions) {
+        qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
+              static_cast<unsigned long long>(m_seed), actions);
         m_window = &m_hub.mainWindow();
         m_window->show();
         begin("play MYSET.DAT, open every window, load CCLP1.dat from scores.ini");
@@ -177,9 +175,9 @@ private:
     std::optional<FileChoice> chooseFile(const std::string& filter) {
         fs::path path = randomFile(below(4) ? filter.substr(filter.find('|') + 1) : "");
         if (const unsigned pick = below(12); pick > 8)
-            path = pick == 11                           ? fs::path()
+            path = pick == 11                             ? fs::path()
                    : path.parent_path() == m_sandbox.home ? m_sandbox.home / "work"
-                                                         : path.parent_path();
+                                                          : path.parent_path();
         else if (pick > 5)
             path = path.parent_path() / (pick == 8 ? "gone" : "") /
                    pickFrom(std::array{"new.ccx", "new.ini", "new.exe", "no extension", "CON",
@@ -221,10 +219,8 @@ private:
 
     // The windows shown, in the same order in every run.
     QWidgetList windows() {
-        QWidgetList shown;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->isVisible())
-                shown << window;
+        QWidgetList shown = QApplication::topLevelWidgets();
+        shown.removeIf([](QWidget* window) { return !window->isVisible(); });
         std::sort(shown.begin(), shown.end(),
                   [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
         return shown;
@@ -236,17 +232,8 @@ private:
         m_window->show(); // Tessaro starts again once every window is closed
         m_window->activateWindow();
         QApplication::processEvents();
-        actOnWindow();
-        QApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        while (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-        check();
-    }
-
-    // A kind of action drawn by weight, on a control of the window it fits;
-    // one the window has nothing for is drawn again.
-    void actOnWindow() {
+        // A kind of action drawn by weight, on a control of the window it fits;
+        // one the window has nothing for is drawn again.
         using Kind = std::tuple<unsigned, bool (*)(QObject*), void (Monkey::*)(QObject&)>;
         static constexpr Kind kinds[] = {
             {27, [](QObject* o) { return o->inherits("QAbstractButton"); }, &Monkey::click},
@@ -271,8 +258,14 @@ private:
             QObject* control = pickFrom(fit);
             begin(std::to_string(kind - kinds) + " on " + control->metaObject()->className() + " " +
                   control->objectName().toStdString());
-            return (this->*std::get<2>(*kind))(*control);
+            (this->*std::get<2>(*kind))(*control);
+            break;
         }
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        check();
     }
 
     void click(QObject& control) {
@@ -299,8 +292,7 @@ private:
         if (below(2) == 0)
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         for (const QChar character : fromBytes(randomBytes()))
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, character, {});
     }
     // Any row of a list, tree or combo box, but folders and drives outside the
     // test's folders (a key may still get there; check() brings it back).
@@ -342,6 +334,7 @@ private:
                 return fail(change + " in " + fromPath(m_sandbox.home / "locked"));
     }
 
+    const std::uint64_t m_seed;
     std::mt19937_64 m_random;
     const Sandbox m_sandbox;
     test::MemorySettings m_settings;
@@ -352,12 +345,6 @@ private:
     std::string m_fault;
     std::vector<std::string> m_log;
 };
-
-auto runMonkey(std::uint64_t seed, int actions) {
-    qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
-          static_cast<unsigned long long>(seed), actions);
-    return Monkey(seed).run(actions);
-}
 
 } // namespace
 
@@ -377,13 +364,13 @@ private Q_SLOTS:
     // A short run of one seed, twice: no fault, every window had its turn, and
     // the same actions each time, so a seed that finds a fault replays it.
     void aFixedSeedRunsCleanAndReplaysTheSameActions() {
-        const auto [fault, log] = runMonkey(20261207, 300);
+        const auto [fault, log] = Monkey(20261207).run(300);
         QVERIFY2(fault.empty(), fault.c_str());
         const std::string lines = std::accumulate(log.begin(), log.end(), std::string());
         for (const std::string window :
              {"AboutForm", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6"})
             QVERIFY2(lines.find(" " + window + ": ") != std::string::npos, window.c_str());
-        QVERIFY(runMonkey(20261207, 300).second == log);
+        QVERIFY(Monkey(20261207).run(300).second == log);
     }
 
     void randomActionsOverEveryWindowLeaveNoFault() {
@@ -391,7 +378,7 @@ private Q_SLOTS:
         const auto seed = qEnvironmentVariable("TESSARO_MONKEY_SEED").toULongLong(&seeded);
         const int actions = qEnvironmentVariableIntValue("TESSARO_MONKEY_ACTIONS", &counted);
         const std::string fault =
-            runMonkey(seeded ? seed : std::random_device{}(), counted ? actions : 5000).first;
+            Monkey(seeded ? seed : std::random_device{}()).run(counted ? actions : 5000).first;
         QVERIFY2(fault.empty(), fault.c_str());
     }
 };
