@@ -13,7 +13,6 @@
 #include "support/foldersnapshot.h"
 #include "support/guitest.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>

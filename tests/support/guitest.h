@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QWidget>
 #include <initializer_list>
 #include <memory>
 #include <vector>

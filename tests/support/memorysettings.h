@@ -3,7 +3,6 @@
 #include "common/settings.h"
 
 #include <map>
-#include <string>
 #include <vector>
 
 namespace tessaro::test {

@@ -3,10 +3,7 @@
 #include "common/platform.h"
 
 #include <deque>
-#include <optional>
 #include <ostream>
-#include <string>
-#include <vector>
 
 namespace tessaro::test {
 
@@ -91,14 +88,13 @@ public:
     }
 
 private:
-    template <typename T> T next(std::deque<T>& queue, T none = {}) {
-        if (queue.empty()) {
-            ++unscriptedQuestions;
-            return none;
+    template <typename T> T next(std::deque<T>& queue, T answer = {}) {
+        unscriptedQuestions += queue.empty();
+        if (!queue.empty()) {
+            answer = std::move(queue.front());
+            queue.pop_front();
         }
-        T front = std::move(queue.front());
-        queue.pop_front();
-        return front;
+        return answer;
     }
 };
 

@@ -4,11 +4,8 @@
 #include "common/textfile.h"
 
 #include <atomic>
-#include <filesystem>
 #include <fstream>
 #include <random>
-#include <string>
-#include <string_view>
 
 namespace tessaro::test {
 
