@@ -46,8 +46,7 @@ public:
     }
     void cancelFileDialog() { fileChoices.push_back(std::nullopt); }
     const RecordedMessage& lastMessage() const {
-        static const RecordedMessage none{"<no message was shown>", "", MessageIcon::None,
-                                          MessageButtons::Ok};
+        static const RecordedMessage none{"<no message was shown>", "", {}, {}};
         return messages.empty() ? none : messages.back();
     }
 
