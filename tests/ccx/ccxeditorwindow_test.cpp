@@ -19,9 +19,8 @@ class CcxEditorWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Captions and questions, then a set made, saved and opened again.
+    // Captions and questions, then a set made by New (3 levels, made.ccx), saved and reopened.
     void makesASetAndFindsItAgain() {
-        // Started with New: 3 levels, to be saved as made.ccx.
         test::Doubles f;
         CcxEditorWindow window{f.platform};
         const auto path = (f.folder / "made.ccx").string();
