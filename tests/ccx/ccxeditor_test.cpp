@@ -15,9 +15,6 @@ using test::RecordedMessage;
 using Messages = std::vector<RecordedMessage>;
 using E = CcxEditor;
 
-std::string ccxFixture(const std::string& name) {
-    return (std::filesystem::path(TESSARO_TEST_DATA) / "ccx" / name).string();
-}
 // A message of the editor: a warning, or a question with these buttons.
 RecordedMessage said(const std::string& text, MessageButtons buttons = MessageButtons::Ok) {
     const bool asks = buttons != MessageButtons::Ok;
@@ -42,6 +39,7 @@ protected:
     test::ScriptedPlatform platform;
     CcxEditor editor{platform};
     void TearDown() override { EXPECT_EQ(platform.unscriptedQuestions, 0); }
+    static std::string fixture(const std::string& name) { return TESSARO_TEST_DATA "/ccx/" + name; }
 
     // A document of these levels ("1A [3C]": level 1 titled A, level 3 titled C and
     // selected), each with one prologue page that names it ("C's page").
@@ -52,10 +50,8 @@ protected:
         int selected = 0;
         std::istringstream words(levels);
         for (std::string word; words >> word;) {
-            if (word.front() == '[') {
+            if (std::erase_if(word, [](char c) { return c == '[' || c == ']'; }) > 0)
                 selected = static_cast<int>(numbers.size());
-                word = word.substr(1, word.size() - 2);
-            }
             std::size_t digits = 0;
             numbers.push_back(static_cast<std::int16_t>(std::stoi(word, &digits)));
             auto& level = document.level(numbers.back());
@@ -70,62 +66,56 @@ protected:
     // The list's entries, joined by "|", the selected one in brackets.
     std::string entries() const {
         std::string texts;
-        for (int i = 0; i < static_cast<int>(editor.levelList().size()); ++i) {
-            const auto text = editor.entryText(i);
-            texts += (i == 0 ? "" : "|") + (i == editor.selectedEntry() ? "[" + text + "]" : text);
-        }
-        return texts;
+        for (int i = 0; i < static_cast<int>(editor.levelList().size()); ++i)
+            texts += (i == editor.selectedEntry() ? "|[" + editor.entryText(i) + "]"
+                                                  : "|" + editor.entryText(i));
+        return texts.substr(1);
     }
 };
 
-// The list before and after the operation, selected entries in brackets, and its message.
-struct ListCase {
-    const char* name;
-    std::string start;
-    void (CcxEditor::*operation)();
-    std::string entries;
-    const char* message = nullptr;
-};
+// Name, the list before and after the operation (as openList and entries), and its message.
+using ListCase =
+    std::tuple<const char*, const char*, void (CcxEditor::*)(), const char*, const char*>;
 
 const char* const kOnly = "Error - must have at least one level";
 const char* const kFull = "Error - there are already 999 levels in this set";
 
 const ListCase kListCases[] = {
-    {"DeleteLeavesAGap", "1A [2B] 3C", &E::deleteLevel, "1. A|[3. C]"},
-    {"DeleteAndRenumberClosesIt", "1A [2B] 3C", &E::deleteAndRenumber, "1. A|[2. C]"},
-    {"DeleteTheLast", "1A 2B [3C]", &E::deleteLevel, "1. A|[2. B]"},
+    {"DeleteLeavesAGap", "1A [2B] 3C", &E::deleteLevel, "1. A|[3. C]", ""},
+    {"DeleteAndRenumberClosesIt", "1A [2B] 3C", &E::deleteAndRenumber, "1. A|[2. C]", ""},
+    {"DeleteTheLast", "1A 2B [3C]", &E::deleteLevel, "1. A|[2. B]", ""},
     {"DeleteTheOnlyLevel", "[1A]", &E::deleteLevel, "[1. A]", kOnly},
     {"DeleteAndRenumberTheOnlyLevel", "[1A]", &E::deleteAndRenumber, "[1. A]", kOnly},
-    {"InsertAfterTheLast", "1A 2B [3C]", &E::insertAfter, "1. A|2. B|[3. C]|4. "},
-    {"InsertAfterIntoAGap", "[1A] 3C", &E::insertAfter, "[1. A]|2. |3. C"},
-    {"InsertBeforeAFirstAboveOne", "[3C] 4D", &E::insertBefore, "2. |[3. C]|4. D"},
-    {"InsertBeforeIntoAOneNumberGap", "1A [3C]", &E::insertBefore, "1. A|2. |[3. C]"},
+    {"InsertAfterTheLast", "1A 2B [3C]", &E::insertAfter, "1. A|2. B|[3. C]|4. ", ""},
+    {"InsertAfterIntoAGap", "[1A] 3C", &E::insertAfter, "[1. A]|2. |3. C", ""},
+    {"InsertBeforeAFirstAboveOne", "[3C] 4D", &E::insertBefore, "2. |[3. C]|4. D", ""},
+    {"InsertBeforeIntoAOneNumberGap", "1A [3C]", &E::insertBefore, "1. A|2. |[3. C]", ""},
     {"InsertAfterAtTheHighestNumber", "[1A] 999Z", &E::insertAfter, "[1. A]|999. Z", kFull},
     {"InsertBeforeAtTheHighestNumber", "[1A] 999Z", &E::insertBefore, "[1. A]|999. Z", kFull},
-    {"MoveUp", "4A [5B]", &E::moveUp, "[4. B]|5. A"},
-    {"MoveDown", "[4A] 5B", &E::moveDown, "4. B|[5. A]"},
-    {"MoveUpTheFirst", "[4A] 5B", &E::moveUp, "[4. A]|5. B"},
-    {"MoveDownTheLast", "4A [5B]", &E::moveDown, "4. A|[5. B]"},
+    {"MoveUp", "4A [5B]", &E::moveUp, "[4. B]|5. A", ""},
+    {"MoveDown", "[4A] 5B", &E::moveDown, "4. B|[5. A]", ""},
+    {"MoveUpTheFirst", "[4A] 5B", &E::moveUp, "[4. A]|5. B", ""},
+    {"MoveDownTheLast", "4A [5B]", &E::moveDown, "4. A|[5. B]", ""},
     // A shift across a gap leaves no copy behind at the number it left.
-    {"DeleteAndRenumberAcrossAGap", "1A [2B] 5E", &E::deleteAndRenumber, "1. A|[4. E]"},
-    {"InsertAfterAcrossAGap", "[1A] 2B 4D", &E::insertAfter, "[1. A]|2. |3. B|5. D"},
-    {"InsertBeforeAcrossAGap", "[1A] 3C", &E::insertBefore, "1. |[2. A]|4. C"},
+    {"DeleteAndRenumberAcrossAGap", "1A [2B] 5E", &E::deleteAndRenumber, "1. A|[4. E]", ""},
+    {"InsertAfterAcrossAGap", "[1A] 2B 4D", &E::insertAfter, "[1. A]|2. |3. B|5. D", ""},
+    {"InsertBeforeAcrossAGap", "[1A] 3C", &E::insertBefore, "1. |[2. A]|4. C", ""},
 };
 
 class CcxListOperation : public CcxEditorTest, public testing::WithParamInterface<ListCase> {};
 
 // The selected entry's level is shown, and the set ends at the last entry.
 TEST_P(CcxListOperation, MovesEntriesAndTheirLevels) {
-    const auto& c = GetParam();
-    openList(c.start);
-    (editor.*c.operation)();
-    EXPECT_EQ(entries(), c.entries);
+    const auto& [name, start, operation, after, message] = GetParam();
+    openList(start);
+    (editor.*operation)();
+    EXPECT_EQ(entries(), after);
     const auto& list = editor.levelList();
     const auto& selected = list.at(static_cast<std::size_t>(editor.selectedEntry()));
     EXPECT_EQ(std::tuple(editor.shownLevelNumber(), editor.document().currentLevel,
                          editor.document().levelCount, editor.shown().title),
               std::tuple(selected.number, selected.number, list.back().number, selected.title));
-    EXPECT_EQ(platform.messages, c.message ? Messages{said(c.message)} : Messages{});
+    EXPECT_EQ(platform.messages, *message ? Messages{said(message)} : Messages{});
     // Each level's data went with its title; every other number is clear.
     for (int number = 1; number <= kMaxCcxLevels; ++number) {
         const auto& level = editor.document().level(number);
@@ -139,9 +129,9 @@ TEST_P(CcxListOperation, MovesEntriesAndTheirLevels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CcxEditor, CcxListOperation, testing::ValuesIn(kListCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
-TEST_F(CcxEditorTest, UnstoredEditsGoWhereTheLevelGoes) {
+TEST_F(CcxEditorTest, UnstoredEditsAndImportedTitles) {
     openList("4A [5B]");
     // Typing changes the entry at once; the level keeps its title until stored.
     editor.titleEdit("B!");
@@ -154,10 +144,41 @@ TEST_F(CcxEditorTest, UnstoredEditsGoWhereTheLevelGoes) {
     const auto& moved = editor.document().level(4);
     EXPECT_EQ(moved.title + moved.author + moved.compatAttributes + moved.prologue.page(1).text,
               "B!Beeedited");
-    // The view is told of every row that shows new text; Insert After
-    // renumbers the rows below in one change.
+    // The view hears of every row with new text; Insert After renumbers those below at once.
     editor.insertAfter();
     EXPECT_EQ(observer.calls, (std::vector<std::string>{"=1", "=0", "=0", "+1", "=2"}));
+
+    const auto report = [this](const std::string& name, MessageAnswer answer) {
+        platform.chooseFile(fixture("tabulin/" + name), name);
+        platform.answer(answer);
+        editor.importTitles();
+    };
+    openList("1Stored [2] 3 4 5 6 7 8 9 10");
+    editor.titleEdit("Typed");
+    const auto title = [this](int level) { return editor.document().level(level).title; };
+
+    // No: only empty stored titles; the typed title stays in the box.
+    report("titles.txt", MessageAnswer::No);
+    EXPECT_EQ(platform.lastMessage(),
+              said("Overwrite any existing titles?", MessageButtons::YesNo));
+    EXPECT_EQ(title(1) + "|" + title(10) + "|" + title(2) + "|" + title(12) + "|" + title(3),
+              "Stored|IceMaze Hall|Beach|Far Away|"); // 12 has no entry
+    EXPECT_EQ(editor.shown().title, "Typed");
+    editor.selectEntry(0);
+    EXPECT_EQ(title(2), "Typed"); // the typed title wins when stored
+
+    // Yes: every title, and the box shows the selected level's; a short line ends it.
+    report("short-line.txt", MessageAnswer::Yes);
+    EXPECT_EQ(editor.entryText(0) + "|" + editor.shown().title + "|" + title(6),
+              "1. Red Door|Red Door|");
+
+    // Refused only when the first line names no set and the second is empty.
+    report("no-set-name.txt", MessageAnswer::Yes);
+    report("no-set-name-empty-line.txt", MessageAnswer::Yes);
+    EXPECT_EQ(title(7), "Seven");
+    EXPECT_EQ(platform.messages.back(), said("Error - invalid Tabulin text file"));
+    EXPECT_EQ(platform.dialogs.back().title + platform.dialogs.back().filterOrPrompt,
+              "Import Titles from Tabulin Text FileTabulin Text Output Files (.txt)|*.txt");
 }
 
 TEST_F(CcxEditorTest, PagesAndColours) {
@@ -218,40 +239,6 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     EXPECT_EQ(pages.page(10), CcxPage{});
 }
 
-TEST_F(CcxEditorTest, ImportTitles) {
-    const auto report = [this](const std::string& name, MessageAnswer answer) {
-        platform.chooseFile(ccxFixture("tabulin/" + name), name);
-        platform.answer(answer);
-        editor.importTitles();
-    };
-    openList("1Stored [2] 3 4 5 6 7 8 9 10");
-    editor.titleEdit("Typed");
-    const auto title = [this](int level) { return editor.document().level(level).title; };
-
-    // No: only empty stored titles; the typed title stays in the box.
-    report("titles.txt", MessageAnswer::No);
-    EXPECT_EQ(platform.lastMessage(),
-              said("Overwrite any existing titles?", MessageButtons::YesNo));
-    EXPECT_EQ(title(1) + "|" + title(10) + "|" + title(2) + "|" + title(12) + "|" + title(3),
-              "Stored|IceMaze Hall|Beach|Far Away|"); // 12 has no entry
-    EXPECT_EQ(editor.shown().title, "Typed");
-    editor.selectEntry(0);
-    EXPECT_EQ(title(2), "Typed"); // the typed title wins when stored
-
-    // Yes: every title, and the box shows the selected level's; a short line ends it.
-    report("short-line.txt", MessageAnswer::Yes);
-    EXPECT_EQ(editor.entryText(0) + "|" + editor.shown().title + "|" + title(6),
-              "1. Red Door|Red Door|");
-
-    // Refused only when the first line names no set and the second is empty.
-    report("no-set-name.txt", MessageAnswer::Yes);
-    report("no-set-name-empty-line.txt", MessageAnswer::Yes);
-    EXPECT_EQ(title(7), "Seven");
-    EXPECT_EQ(platform.messages.back(), said("Error - invalid Tabulin text file"));
-    EXPECT_EQ(platform.dialogs.back().title + platform.dialogs.back().filterOrPrompt,
-              "Import Titles from Tabulin Text FileTabulin Text Output Files (.txt)|*.txt");
-}
-
 TEST_F(CcxEditorTest, StartUpNewAndExit) {
     // Start-up: No runs Open; cancelled, Exit asks nothing.
     platform.answer(MessageAnswer::No);
@@ -261,8 +248,7 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     EXPECT_EQ(platform.messages,
               Messages{said("Do you want to start a new CCX file?", MessageButtons::YesNo)});
 
-    // New: asks to save the open set, then the number of levels (refused outside 1 to 999),
-    // then where the file goes; the fields shown before do not leak into the new set.
+    // New asks to save, then for 1 to 999 levels, then the file; the old fields do not leak.
     const auto path = (folder / "new.ccx").string();
     openList("[1A]");
     editor.titleEdit("Shown");
@@ -293,7 +279,7 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
 
     // Exit: Yes saves first; neither Open nor Exit goes on when that save fails.
     editor.document().fileName = (folder / "missing" / "new.ccx").string();
-    platform.chooseFile(ccxFixture("other-tool.ccx"), "other-tool.ccx");
+    platform.chooseFile(fixture("other-tool.ccx"), "other-tool.ccx");
     platform.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
     editor.open();
     EXPECT_FALSE(editor.exit().done);
@@ -304,15 +290,14 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
 }
 
 TEST_F(CcxEditorTest, OpenAndSave) {
-    const auto own = folder.write("own.ccx", *readFileBytes(ccxFixture("written/full-panes.ccx")));
+    const auto own = folder.write("own.ccx", *readFileBytes(fixture("written/full-panes.ccx")));
     editor.openFile(own.string());
     EXPECT_EQ(entries(), "[1. Ten and ten]|2. |3. |4. Last one");
     editor.titleEdit("Edited");
     const auto before = editor.document();
 
-    // Cancelled at the file, or answered No and the chosen file turns out broken: all
-    // stays as it was.
-    const auto broken = ccxFixture("missing-end.ccx");
+    // Cancelled at the file, or No and the file turns out broken: all stays as it was.
+    const auto broken = fixture("missing-end.ccx");
     platform.fileChoices = {std::nullopt, FileChoice{broken, "b"}};
     platform.answer(MessageAnswer::No);
     editor.open();
@@ -325,24 +310,23 @@ TEST_F(CcxEditorTest, OpenAndSave) {
     EXPECT_TRUE(editor.document() == before);
     EXPECT_EQ(editor.shown().title, "Edited");
 
-    // Yes saves the edits, then the other file opens with the set's colours;
-    // a file without a colours line keeps them, unticked.
-    const auto other = ccxFixture("other-tool.ccx");
+    // Yes saves; another file brings its colours, one without a colours line keeps them, unticked.
+    const auto other = fixture("other-tool.ccx");
     platform.answer(MessageAnswer::Yes);
     editor.openFile(other);
-    auto edited = *readFileBytes(ccxFixture("written/full-panes.ccx"));
+    auto edited = *readFileBytes(fixture("written/full-panes.ccx"));
     EXPECT_EQ(folder.read("own.ccx"), edited.replace(edited.find("Ten and ten"), 11, "Edited"));
     const auto& d = editor.document();
     EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
               std::tuple(true, 0x402010u, 0xF0F0F0u));
     platform.answer(MessageAnswer::No);
-    editor.openFile(ccxFixture("written/minimal-header.ccx"));
+    editor.openFile(fixture("written/minimal-header.ccx"));
     EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
               std::tuple(false, 0x402010u, 0xF0F0F0u));
 
     // A level named twice opens, with a warning naming both lines.
     platform.answer(MessageAnswer::No);
-    editor.openFile(ccxFixture("loose-layout.ccx"));
+    editor.openFile(fixture("loose-layout.ccx"));
     EXPECT_EQ(entries(), "[1. Alpha]|3. Gamma");
     EXPECT_EQ(platform.lastMessage(),
               said("Level 1 is named in line 27 and again in line 37.\nSuch a level keeps the "

@@ -46,11 +46,9 @@ std::vector<std::string> fixtureNames() {
 
 class CcxFixture : public testing::TestWithParam<std::string> {};
 
-// A broken file is refused with its line and problem. Any other (fuzz-* once did not)
-// saves as it was read: written and read again (starting from its colours, as Open does),
-// it is the same document and writes the same bytes; and where written/<name> holds what
-// the writer made of it, those bytes, so a file laid out by hand or by another tool reads
-// as that file shows.
+// A broken file is refused with its line and problem. Any other saves as it was read: written
+// and read again (from its colours, as Open does) it is the same document and bytes, and those
+// of written/<name> where that holds what the writer made of a file laid out by hand or tool.
 TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto& name = GetParam();
     const auto refused = refusedFixtures();
@@ -70,9 +68,7 @@ TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     EXPECT_TRUE(second.contents->document == document) << written;
     EXPECT_EQ(formatCcxFile(second.contents->document), written);
     const auto savedAs = fixture(name.starts_with("written/") ? name : "written/" + name);
-    if (fs::exists(savedAs)) {
-        EXPECT_EQ(written, readFileBytes(savedAs).value());
-    }
+    EXPECT_EQ(written, fs::exists(savedAs) ? readFileBytes(savedAs).value() : written);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ccx, CcxFixture, testing::ValuesIn(fixtureNames()), [](const auto& info) {
@@ -82,8 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Ccx, CcxFixture, testing::ValuesIn(fixtureNames()), [](
     return name;
 });
 
-// Documents compare by what they hold, not by which levels were touched; a reset keeps the
-// pages' colours.
+// Documents compare by contents, not by which levels were touched; a reset keeps page colours.
 TEST(CcxDocument, ComparesByContentsAndResetKeepsPageColours) {
     const CcxDocument untouched;
     CcxDocument touched;
@@ -105,8 +100,7 @@ std::string& field(CcxDocument& d, char f) {
                       : level.epilogue.page(1).text;
 }
 
-// Written and read again, a text comes back as the nearest text the file can
-// carry; saving that again changes nothing.
+// Read back, a text is the nearest one the file can carry, and saving it again changes nothing.
 TEST(CcxFile, ReadsBackTheCarriedText) {
     const std::tuple<const char*, std::string, std::string> kSubstitutions[] = {
         {"TitleArrow", "a --> b", "a -- > b"},
@@ -127,8 +121,7 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         {"PageLoneLfFirst", "\na", "\r\na"},
         {"PageLoneCrLast", "a\r", "a\r\n"},
         {"PageEndMarkerLine", "]]>\r\n]]>\r\nx ]]> y\r\n]]>", "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
-        // Where the fast check counts in blocks of 240 bytes: a CR LF across
-        // two blocks, and a lone LF that begins one.
+        // A CR LF across the fast check's blocks of 240 bytes, and a lone LF that begins one.
         {"PageLongLines",
          std::string(239, 'x') + "\r\n" + std::string(239, 'y') + "\n" + std::string(300, 'z'),
          std::string(239, 'x') + "\r\n" + std::string(239, 'y') + "\r\n" + std::string(300, 'z')},

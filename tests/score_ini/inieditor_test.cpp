@@ -37,7 +37,26 @@ protected:
     }
 };
 
-TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
+TEST_F(IniEditorTest, EditsKeepTheRestOfTheValueAndRescoreByPosition) {
+    loadSet("Level1=AAAA\r\nLevel3=CCCC,120,2160\r\nLevel4=\r\n");
+    editor.select(1);
+    // Every bad answer, Cancel included, is refused; an unsolved entry takes a time silently.
+    platform.lineInputs = {"100", "-1", std::nullopt, "W", "ABCDEFGHIJ", "A=B", "50", "ABCDEFGHI"};
+    for (int i = 0; i < 3; ++i)
+        editor.changeTime();
+    for (int i = 0; i < 3; ++i)
+        editor.changePassword();
+    editor.select(0);
+    editor.changeTime();
+    editor.select(2);
+    editor.changePassword();
+    EXPECT_EQ(rows(), (Lines{"Level001=AAAA", "Level003=W,100,1960", "Level004=ABCDEFGHI"}));
+    const auto time = box("Error - not a valid level time", MessageIcon::Information, "Tessaro");
+    const auto password = box("Error - invalid password", MessageIcon::Information, "Tessaro");
+    EXPECT_EQ(platform.messages, (std::vector{time, time, password, password}));
+    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[3].filterOrPrompt,
+              "Enter New Time|Enter the new password (1-9 characters, 4 is preferred):");
+
     loadSet("Level1=AAAA,100,1500\r\nLevel2=BBBB=tail\r\nLevel5=CCCC,120,2160\r\n");
     editor.select(2);
     editor.moveUp(); // 10 x 120 + the level 2 bonus after two steps, 640
@@ -71,11 +90,8 @@ TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
     editor.deleteEntry(); // nothing selected
     EXPECT_EQ(rows(), (Lines{"Level001=", "Level002=BBBB", "Level003=", "Level006=CCCC,120,2480"}));
 
-    // No edit makes a level number outside 1 to 999.
-    std::string full;
-    for (int i = 1; i <= 999; ++i)
-        full += "Level" + std::to_string(i) + "=\r\n";
-    loadSet(full);
+    // No edit makes a level number outside 1 to 999: the highest number runs out, not the count.
+    loadSet("Level1=\r\nLevel999=\r\n");
     editor.select(0);
     editor.insertBefore();
     EXPECT_EQ(platform.lastMessage(), box("Error - there are already 999 levels in this set"));
@@ -95,29 +111,7 @@ TEST_F(IniEditorTest, ListEditsKeepNumbersInPlaceAndRescoreByPosition) {
               "[set.dat]\r\nCurrent Score=0\r\nLevel1=A\r\nLevel1=C\r\n");
 }
 
-TEST_F(IniEditorTest, TimeAndPasswordEditsKeepTheRestOfTheValue) {
-    loadSet("Level1=AAAA\r\nLevel3=CCCC,120,2160\r\nLevel4=\r\n");
-    editor.select(1);
-    // Every bad answer, Cancel included, is refused; an unsolved entry takes a time silently.
-    platform.lineInputs = {"100", "-1", std::nullopt, "W", "ABCDEFGHIJ", "A=B", "50", "ABCDEFGHI"};
-    for (int i = 0; i < 3; ++i)
-        editor.changeTime();
-    for (int i = 0; i < 3; ++i)
-        editor.changePassword();
-    editor.select(0);
-    editor.changeTime();
-    editor.select(2);
-    editor.changePassword();
-    EXPECT_EQ(rows(), (Lines{"Level001=AAAA", "Level003=W,100,1960", "Level004=ABCDEFGHI"}));
-    const auto time = box("Error - not a valid level time", MessageIcon::Information, "Tessaro");
-    const auto password = box("Error - invalid password", MessageIcon::Information, "Tessaro");
-    EXPECT_EQ(platform.messages, (std::vector{time, time, password, password}));
-    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[3].filterOrPrompt,
-              "Enter New Time|Enter the new password (1-9 characters, 4 is preferred):");
-}
-
-// Failed loads keep the loaded set and the file Save writes to. (Failing
-// writes are the fault table's.)
+// Failed loads keep the set and the file Save writes to; failed writes are the fault table's.
 TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     loadSet("Highest Level=1\r\nLevel1=AAAA\r\n");
     editor.select(0);

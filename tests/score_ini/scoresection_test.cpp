@@ -9,8 +9,7 @@ namespace tessaro {
 namespace {
 
 std::string fixture(const std::string& name) {
-    return readFileBytes(std::filesystem::path(TESSARO_TEST_DATA) / "score_ini" / name)
-        .value_or("<missing>");
+    return readFileBytes(TESSARO_TEST_DATA "/score_ini/" + name).value_or("<missing>");
 }
 
 // NAME-saved-SET.ini is NAME.ini with set SET.dat saved in place, the same
