@@ -106,8 +106,7 @@ bool saveScores(Env& env, bool saveAs) {
     editor.getInfo();
     editor.select(0);
     editor.insertBefore();
-    if (saveAs)
-        env.platform.chooseFile(env.path("other.ini"), "other.ini");
+    env.platform.chooseFile(env.path("other.ini"), "other.ini"); // for Save As
     saveAs ? editor.saveAs() : editor.save();
     return !editor.hasUnsavedChanges();
 }
@@ -154,13 +153,9 @@ std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
 // the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
 // go back either, the game is not started.
 bool play(Env& env, const std::string& name) {
-    PlayInputs inputs;
-    inputs.fakeLastLevel = "144";
-    inputs.realLastLevel = "149";
-    inputs.folder = env.path("sets");
-    inputs.selectedFile = name;
-    PlayEnvironment environment;
-    environment.programFolder = env.folder.str();
+    // The game's own executable and INI file name, and last levels 144 and 149.
+    const PlayInputs inputs{{}, {}, "144", "149", {}, env.path("sets"), name};
+    const PlayEnvironment environment{.programFolder = env.folder.str(), .playRunner = {}};
     return playSelectedFile(inputs, environment, env.platform).done;
 }
 const std::string kInUse = " (it may be read-only, or the game may still be running)";

@@ -71,20 +71,8 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
-// "tessaro FILE" plays as Play Selected File does.
-TEST_F(LauncherModelTest, APlayFromTheCommandLinePlaysTheFileOrSaysWhyNot) {
-    home.write("ludex.exe", "a short game file");
-    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
-    EXPECT_EQ(home.read("tessaro.7"), "level data");
-    const auto missing = fromPath(home / "sets" / "missing.dat");
-    EXPECT_FALSE(started().playFile(missing).done);
-    EXPECT_EQ(platform.lastMessage().text,
-              "Tessaro cannot play " + missing +
-                  ": it is not a level set or CCF file in a folder Tessaro can read.");
-}
-
 // Dialogs start in the chosen file's folder, else in the listed one.
-TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
+TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLinePlay) {
     auto model = started();
     platform.chooseFile("/games/chips.EXE", "chips.EXE");
     platform.answer(MessageAnswer::No);
@@ -119,6 +107,14 @@ TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
     EXPECT_EQ(platform.lastMessage(),
               (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
                                      "Tessaro", MessageIcon::None, MessageButtons::Ok}));
+    // "tessaro FILE" plays with it as Play Selected File does.
+    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
+    EXPECT_EQ(home.read("tessaro.7"), "level data");
+    const auto missing = fromPath(home / "sets" / "missing.dat");
+    EXPECT_FALSE(started().playFile(missing).done);
+    EXPECT_EQ(platform.lastMessage().text,
+              "Tessaro cannot play " + missing +
+                  ": it is not a level set or CCF file in a folder Tessaro can read.");
     model.createEntryShown = true;
     platform.answer(MessageAnswer::No);
     model.toggleCreateEntry();
