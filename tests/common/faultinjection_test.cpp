@@ -81,12 +81,12 @@ test::RecordedMessage warning(const std::string& text, const std::string& title)
 // folder's changes, and whether it still starts the game (saying it was done).
 struct Outcome {
     Messages messages;
-    std::vector<std::string> changes;
+    std::vector<std::string> changes = {};
     bool starts = false;
 };
 using Expected = std::function<Outcome(const Fault&)>;
 Expected only(const std::string& text, const std::string& title) {
-    return [=](const Fault&) { return Outcome{{warning(text, title)}, {}}; };
+    return [=](const Fault&) { return Outcome{{warning(text, title)}}; };
 }
 
 // A save path: the folder of files it finds (under tests/data/common/saves),
@@ -121,11 +121,9 @@ DacGenerator dacGenerator(Env& env) {
 }
 Expected dacFailed(int files, const Messages& more = {}) {
     return [=](const Fault& fault) {
-        Outcome outcome{{warning("DacGen Error: The DAC files of these level sets could not be "
-                                 "written to {sets}:\r\n\r\n" +
-                                     std::string(fault.passes < 2 ? "a.dat" : "b.dat"),
-                                 "Tessaro DacGen")},
-                        {}};
+        const std::string text = "DacGen Error: The DAC files of these level sets could not be "
+                                 "written to {sets}:\r\n\r\n";
+        Outcome outcome{{warning(text + (fault.passes < 2 ? "a.dat" : "b.dat"), "Tessaro DacGen")}};
         outcome.messages.insert(outcome.messages.end(), more.begin(), more.end());
         for (int file = 0; file < files; ++file)
             if (file != fault.passes)

@@ -1,7 +1,6 @@
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/folderlisting.h"
-#include "common/paths.h"
 #include "common/windowsnames.h"
 #include "support/tempfolder.h"
 
