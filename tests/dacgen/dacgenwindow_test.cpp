@@ -13,9 +13,7 @@ class DacGenWindowTest : public QObject {
 private Q_SLOTS:
     void controlsFoldersAndWhatEachButtonSaves() {
         test::Doubles d;
-        auto path = [&](const char* name) {
-            return QString::fromStdString((d.folder / name).string());
-        };
+        auto path = [&](auto name) { return QString::fromStdString((d.folder / name).string()); };
         // A saved folder that is gone gives way to its nearest parent.
         d.settings.values[{"DacGen", "DataFilesPath"}] = (d.folder / "program/gone").string();
         d.settings.values[{"DacGen", "SetsFilesPath"}] = (d.folder / "sets").string();

@@ -70,9 +70,8 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     EXPECT_EQ(home.read("tessaro.7"), "café levels");
     // An alternate executable (whatever its remembered name) plays in its own
     // folder; a name ending in upper-case ".CCF" is a level set.
-    home.write("game/CHIPS.EXE", original);
     home.write("sets/UPPER.CCF", "a set named like a ccf");
-    inputs.alternateExecutable = (home / "game" / "CHIPS.EXE").string();
+    inputs.alternateExecutable = home.write("game/CHIPS.EXE", original).string();
     inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
     EXPECT_TRUE(play("UPPER.CCF").done);
     EXPECT_EQ(home.read("game/tessaro.7"), "a set named like a ccf");
