@@ -26,7 +26,7 @@ protected:
     test::MemorySettings settings;
 };
 
-TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSettingsInOrder) {
+TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTheRunnerIsChosen) {
     for (const char* name : {"b.DAT", "A.ccl", "c.ccf", "notes.txt"})
         home.write(name, "");
     auto model = started();
@@ -47,6 +47,34 @@ TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSetti
     settings.writes.clear();
     started().saveSettings(); // what start read back is what it saves again
     EXPECT_EQ(settings.writes, saved);
+
+    // With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).
+    const auto runner = [&] { return settings.get("General", "PlayRunner", "<none>"); };
+    // A path with a blank is kept in quotes, so the game starts through it whole.
+    platform.chooseFile("/my runner/start game", "start game");
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
+    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
+              "Browse for the program that starts the game...|" + home.str());
+    EXPECT_EQ(runner(), "\"/my runner/start game\"");
+
+    platform.answer(MessageAnswer::Cancel);
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{
+                  "Tessaro starts the game through this program:\r\n\"/my runner/start game\""
+                  "\r\n\r\nDo you want to choose another program?\r\n(No: start the game without "
+                  "one. Cancel: keep this one.)",
+                  "Tessaro", MessageIcon::Question, MessageButtons::YesNoCancel}));
+    platform.answer(MessageAnswer::Yes);
+    platform.chooseFile("/usr/bin/wine\"64", "wine\"64");
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_EQ(runner(), "\"/my runner/start game\"");
+    EXPECT_EQ(platform.lastMessage().text,
+              "Tessaro cannot start the game through /usr/bin/wine\"64 because its name holds a "
+              "double quote. Rename it and choose it again.");
+    platform.answer(MessageAnswer::No);
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
+    EXPECT_EQ(runner(), "");
 }
 
 TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
@@ -121,37 +149,6 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
                                      "(You can re-enable this option by pressing Shift-H again.)",
                                      "Hide Create Ludex Option?", MessageIcon::Question,
                                      MessageButtons::YesNo}));
-}
-
-// With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).
-TEST_F(LauncherModelTest, TheGameRunnerIsChosenThroughADialogOrTheQuestion) {
-    auto model = started();
-    const auto runner = [&] { return settings.get("General", "PlayRunner", "<none>"); };
-    // A path with a blank is kept in quotes, so the game starts through it whole.
-    platform.chooseFile("/my runner/start game", "start game");
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
-    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
-              "Browse for the program that starts the game...|" + home.str());
-    EXPECT_EQ(runner(), "\"/my runner/start game\"");
-
-    platform.answer(MessageAnswer::Cancel);
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{
-                  "Tessaro starts the game through this program:\r\n\"/my runner/start game\""
-                  "\r\n\r\nDo you want to choose another program?\r\n(No: start the game without "
-                  "one. Cancel: keep this one.)",
-                  "Tessaro", MessageIcon::Question, MessageButtons::YesNoCancel}));
-    platform.answer(MessageAnswer::Yes);
-    platform.chooseFile("/usr/bin/wine\"64", "wine\"64");
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
-    EXPECT_EQ(runner(), "\"/my runner/start game\"");
-    EXPECT_EQ(platform.lastMessage().text,
-              "Tessaro cannot start the game through /usr/bin/wine\"64 because its name holds a "
-              "double quote. Rename it and choose it again.");
-    platform.answer(MessageAnswer::No);
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
-    EXPECT_EQ(runner(), "");
 }
 
 } // namespace
