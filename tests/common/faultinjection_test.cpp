@@ -81,12 +81,12 @@ test::RecordedMessage warning(const std::string& text, const std::string& title)
 // folder's changes, and whether it still starts the game (saying it was done).
 struct Outcome {
     Messages messages;
-    std::vector<std::string> changes;
+    std::vector<std::string> changes = {};
     bool starts = false;
 };
 using Expected = std::function<Outcome(const Fault&)>;
 Expected only(const std::string& text, const std::string& title) {
-    return [=](const Fault&) { return Outcome{{warning(text, title)}, {}}; };
+    return [=](const Fault&) { return Outcome{{warning(text, title)}}; };
 }
 
 // A save path: the folder of files it finds (under tests/data/common/saves),
@@ -106,8 +106,7 @@ bool saveScores(Env& env, bool saveAs) {
     editor.getInfo();
     editor.select(0);
     editor.insertBefore();
-    if (saveAs)
-        env.platform.chooseFile(env.path("other.ini"), "other.ini");
+    env.platform.chooseFile(env.path("other.ini"), "other.ini"); // for Save As
     saveAs ? editor.saveAs() : editor.save();
     return !editor.hasUnsavedChanges();
 }
@@ -122,11 +121,9 @@ DacGenerator dacGenerator(Env& env) {
 }
 Expected dacFailed(int files, const Messages& more = {}) {
     return [=](const Fault& fault) {
-        Outcome outcome{{warning("DacGen Error: The DAC files of these level sets could not be "
-                                 "written to {sets}:\r\n\r\n" +
-                                     std::string(fault.passes < 2 ? "a.dat" : "b.dat"),
-                                 "Tessaro DacGen")},
-                        {}};
+        const std::string text = "DacGen Error: The DAC files of these level sets could not be "
+                                 "written to {sets}:\r\n\r\n";
+        Outcome outcome{{warning(text + (fault.passes < 2 ? "a.dat" : "b.dat"), "Tessaro DacGen")}};
         outcome.messages.insert(outcome.messages.end(), more.begin(), more.end());
         for (int file = 0; file < files; ++file)
             if (file != fault.passes)
@@ -154,13 +151,9 @@ std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
 // the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
 // go back either, the game is not started.
 bool play(Env& env, const std::string& name) {
-    PlayInputs inputs;
-    inputs.fakeLastLevel = "144";
-    inputs.realLastLevel = "149";
-    inputs.folder = env.path("sets");
-    inputs.selectedFile = name;
-    PlayEnvironment environment;
-    environment.programFolder = env.folder.str();
+    // The game's own executable and INI file name, and last levels 144 and 149.
+    const PlayInputs inputs{{}, {}, "144", "149", {}, env.path("sets"), name};
+    const PlayEnvironment environment{.programFolder = env.folder.str(), .playRunner = {}};
     return playSelectedFile(inputs, environment, env.platform).done;
 }
 const std::string kInUse = " (it may be read-only, or the game may still be running)";

@@ -1,7 +1,6 @@
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/folderlisting.h"
-#include "common/paths.h"
 #include "common/windowsnames.h"
 #include "support/tempfolder.h"
 
@@ -14,8 +13,8 @@ using Names = std::vector<std::string>;
 
 // Every list shows names in one order: "_" before letters, case blind, a name
 // before a longer one it begins, names alike but for case by their bytes,
-// other bytes after letters.
-TEST(FolderListing, ListsMatchingFilesAndFoldersInOneCaseBlindOrder) {
+// other bytes after letters. Names go into the game's files in Windows-1252.
+TEST(Names, ListedInOneCaseBlindOrderAndWrittenInWindows1252) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"CCLP1.DAT", "*.dat;*.ccl", true}, {"my set.Ccl", "*.dat; *.ccl", true},
         {"level1.dat", "level?.*", true},   {"level10.dat", "level?.dat", false},
@@ -44,15 +43,13 @@ TEST(FolderListing, ListsMatchingFilesAndFoldersInOneCaseBlindOrder) {
     EXPECT_FALSE(lessIgnoreCase("same.dat", "same.dat"));
     EXPECT_FALSE(equalsIgnoreCase("\xC9", "\xE9")); // only ASCII letters fold
     EXPECT_FALSE(endsWithIgnoreCase("at", ".dat"));
-}
 
-TEST(CodePage, NamesGoIntoTheGamesFilesInWindows1252) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
+    const std::pair<const char*, std::optional<std::string>> codePage[] = {
         {"Café.dat", "Caf\xE9.dat"}, {"Don’t.dat", "Don\x92t.dat"},
         {"Иван.dat", std::nullopt},  {"Ol\xE9.dat", "Ol\xE9.dat"}, // not UTF-8: its own bytes
         {"\xC0\xAF", "\xC0\xAF"},                                  // nor is an overlong '/'
         {"Caf\xC3", "Caf\xC3"}};                                   // nor a cut-off character
-    for (const auto& [name, bytes] : cases)
+    for (const auto& [name, bytes] : codePage)
         EXPECT_EQ(toWindows1252(name), bytes) << name;
     EXPECT_EQ(readableName("Ol\xE9.dat"), "Olé.dat");
 

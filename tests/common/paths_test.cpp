@@ -13,14 +13,12 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-TEST(Paths, JoinCleanAndSplitWithEitherSeparator) {
-    const std::tuple<const char*, const char*, char, const char*> joins[] = {
-        {"C:\\", "ludex.exe", '\\', "C:\\ludex.exe"},
-        {"a\\\\b", "c", '/', "a\\\\b/c"}, // the other system's separator is a character
-        {"\\\\server\\share\\", "x.dat", '\\', "\\\\server\\share\\x.dat"},
-        {"\\\\server\\share", "x.dat", '\\', "\\\\server\\share\\x.dat"}};
-    for (const auto& [folder, name, separator, joined] : joins)
-        EXPECT_EQ(joinAndClean(folder, name, separator), joined) << folder;
+TEST(Paths, JoinCleanSplitAndBrowseFolders) {
+    EXPECT_EQ(joinAndClean("C:\\", "ludex.exe", '\\'), "C:\\ludex.exe");
+    EXPECT_EQ(joinAndClean("\\\\server\\share\\", "x.dat", '\\'), "\\\\server\\share\\x.dat");
+    EXPECT_EQ(joinAndClean("\\\\server\\share", "x.dat", '\\'), "\\\\server\\share\\x.dat");
+    // The other system's separator is a character.
+    EXPECT_EQ(joinAndClean("a\\\\b", "c", '/'), "a\\\\b/c");
     EXPECT_EQ(cleanSeparators("\\\\server\\\\share\\\\dir", '\\'), "\\\\server\\share\\dir");
     EXPECT_EQ(bareName("C:\\GAMES\\CHIPS.EXE"), "CHIPS.EXE");
 
@@ -37,19 +35,15 @@ TEST(Paths, JoinCleanAndSplitWithEitherSeparator) {
         folderListEntries("\\\\server\\share\\dir", '\\'),
         (std::vector<FolderListEntry>{{"\\\\server\\share\\", "\\\\server\\share\\", 0, false},
                                       {"\\\\server\\share\\dir", "dir", 1, true}}));
-}
 
-// Two "drives" a and b, folders of a temporary folder as mounted media are.
-TEST(FolderNavigator, DrivesRememberTheirFoldersAndAVanishedFolderOpensItsParent) {
+    // Drives a and b, folders as mounted media are, remember their folders.
     test::TempFolder root;
-    const auto at = [&](const char* relative) {
-        return fromPath((root / relative).make_preferred());
-    };
+    const auto at = [&](auto name) { return fromPath((root / name).make_preferred()); };
     fs::create_directories(root / "a/sets/deep");
     fs::create_directories(root / "b");
     root.write("a/sets/one.dat", "");
     FolderNavigator navigator{{at("a"), at("b")}, "*.dat"};
-    EXPECT_TRUE(navigator.restore(at("a/sets/gone/deeper"), {at("b")}));
+    EXPECT_TRUE(navigator.restore(at("a/sets/gone/deeper"), {at("b")})); // opens a/sets
     EXPECT_TRUE(navigator.openDrive(at("b")));
     EXPECT_TRUE(navigator.openDrive(at("a")));
     EXPECT_EQ(navigator.folder(), at("a/sets"));

@@ -24,9 +24,6 @@ protected:
         EXPECT_EQ(platform.lastMessage(),
                   (test::RecordedMessage{message, creator.caption(), icon, MessageButtons::Ok}));
     }
-    void expectRefused(const std::string& focus, const std::string& message) {
-        expectOk(CommandResult::refused(focus), message);
-    }
 };
 
 // Names that fit their fields exactly are written unpadded.
@@ -41,13 +38,15 @@ TEST_F(ExeCreatorTest, OkChecksEachFieldThenWritesTheCopy) {
     platform.chooseFile(mine, "MINE.EXE");
     expectOk(CommandResult::failed(), "You need to select a new EXE");
     EXPECT_EQ(platform.dialogs.back().title, "Browse for place to save new .exe...");
-    expectRefused("NewIni", "You need to type the name of your INI file");
+    expectOk(CommandResult::refused("NewIni"), "You need to type the name of your INI file");
     creator.iniName = "myscores.ini";
-    expectRefused("NewIni", "Error - the INI file name must be 11 characters or less");
+    expectOk(CommandResult::refused("NewIni"),
+             "Error - the INI file name must be 11 characters or less");
     creator.iniName = "eleven.char";
-    expectRefused("NewDat", "You need to type the name of your level set");
+    expectOk(CommandResult::refused("NewDat"), "You need to type the name of your level set");
     creator.dataName = "CCLP10.DAT";
-    expectRefused("NewDat", "Error - the data file name must be 9 characters or less");
+    expectOk(CommandResult::refused("NewDat"),
+             "Error - the data file name must be 9 characters or less");
 
     EXPECT_FALSE(std::filesystem::exists(mine));
     creator.dataName = "NAME1.DAT";
@@ -66,7 +65,7 @@ TEST_F(ExeCreatorTest, OkChecksEachFieldThenWritesTheCopy) {
     for (const auto& [fake, real, focus] : levels) {
         creator.fakeLastLevel = fake;
         creator.realLastLevel = real;
-        expectRefused(focus, std::string("Invalid level ") + (focus + 3));
+        expectOk(CommandResult::refused(focus), std::string("Invalid level ") + (focus + 3));
     }
 }
 

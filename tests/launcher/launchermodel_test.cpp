@@ -11,14 +11,12 @@ namespace {
 
 class LauncherModelTest : public ::testing::Test {
 protected:
-    LauncherModel started(std::vector<std::string> drives = {}, std::string drive = {}) {
+    LauncherModel started(std::vector<std::string> drives = {}) {
         LauncherModel model(platform, settings, home.str());
-        model.start(drives.empty() ? std::vector{home.root()} : drives,
-                    drive.empty() ? home.root() : drive);
+        model.start(drives.empty() ? std::vector{home.root()} : drives, home.root());
         return model;
     }
-    // The last file dialog's title, filter and start folder.
-    std::string dialog() const {
+    std::string dialog() const { // the last one's title, filter and start folder
         const auto& d = platform.dialogs.back();
         return d.title + "|" + d.filterOrPrompt + "|" + d.startFolderOrDefault;
     }
@@ -28,7 +26,7 @@ protected:
     test::MemorySettings settings;
 };
 
-TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSettingsInOrder) {
+TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTheRunnerIsChosen) {
     for (const char* name : {"b.DAT", "A.ccl", "c.ccf", "notes.txt"})
         home.write(name, "");
     auto model = started();
@@ -49,13 +47,40 @@ TEST_F(LauncherModelTest, FirstRunListsTheProgramFolderAndExitSavesTheEightSetti
     settings.writes.clear();
     started().saveSettings(); // what start read back is what it saves again
     EXPECT_EQ(settings.writes, saved);
+
+    // With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).
+    const auto runner = [&] { return settings.get("General", "PlayRunner", "<none>"); };
+    // A path with a blank is kept in quotes, so the game starts through it whole.
+    platform.chooseFile("/my runner/start game", "start game");
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
+    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
+              "Browse for the program that starts the game...|" + home.str());
+    EXPECT_EQ(runner(), "\"/my runner/start game\"");
+
+    platform.answer(MessageAnswer::Cancel);
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{
+                  "Tessaro starts the game through this program:\r\n\"/my runner/start game\""
+                  "\r\n\r\nDo you want to choose another program?\r\n(No: start the game without "
+                  "one. Cancel: keep this one.)",
+                  "Tessaro", MessageIcon::Question, MessageButtons::YesNoCancel}));
+    platform.answer(MessageAnswer::Yes);
+    platform.chooseFile("/usr/bin/wine\"64", "wine\"64");
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
+    EXPECT_EQ(runner(), "\"/my runner/start game\"");
+    EXPECT_EQ(platform.lastMessage().text,
+              "Tessaro cannot start the game through /usr/bin/wine\"64 because its name holds a "
+              "double quote. Rename it and choose it again.");
+    platform.answer(MessageAnswer::No);
+    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
+    EXPECT_EQ(runner(), "");
 }
 
 TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     home.write("a.dat", "");
     home.write("sub/a.dat", "");
-    const auto root = pathRoot(home.str());
-    auto model = started({root, (home / "sub").string()}, root);
+    auto model = started({home.root(), (home / "sub").string()});
     model.selectFile("a.dat");
     model.openFolder(home.str()); // the same folder again
     model.refreshFiles();
@@ -63,7 +88,7 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     model.openFolder((home / "sub").string()); // another folder's a.dat is another set
     EXPECT_EQ(model.selectedFile, std::nullopt);
     model.selectFile("a.dat");
-    model.selectDrive(root);
+    model.selectDrive(home.root());
     EXPECT_EQ(model.selectedFile, std::nullopt);
     model.selectFile("a.dat");
     std::filesystem::remove(home / "a.dat");
@@ -71,20 +96,8 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
-// "tessaro FILE" plays as Play Selected File does.
-TEST_F(LauncherModelTest, APlayFromTheCommandLinePlaysTheFileOrSaysWhyNot) {
-    home.write("ludex.exe", "a short game file");
-    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
-    EXPECT_EQ(home.read("tessaro.7"), "level data");
-    const auto missing = fromPath(home / "sets" / "missing.dat");
-    EXPECT_FALSE(started().playFile(missing).done);
-    EXPECT_EQ(platform.lastMessage().text,
-              "Tessaro cannot play " + missing +
-                  ": it is not a level set or CCF file in a folder Tessaro can read.");
-}
-
 // Dialogs start in the chosen file's folder, else in the listed one.
-TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
+TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLinePlay) {
     auto model = started();
     platform.chooseFile("/games/chips.EXE", "chips.EXE");
     platform.answer(MessageAnswer::No);
@@ -119,6 +132,14 @@ TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
     EXPECT_EQ(platform.lastMessage(),
               (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
                                      "Tessaro", MessageIcon::None, MessageButtons::Ok}));
+    // "tessaro FILE" plays with it as Play Selected File does.
+    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
+    EXPECT_EQ(home.read("tessaro.7"), "level data");
+    const auto missing = fromPath(home / "sets" / "missing.dat");
+    EXPECT_FALSE(started().playFile(missing).done);
+    EXPECT_EQ(platform.lastMessage().text,
+              "Tessaro cannot play " + missing +
+                  ": it is not a level set or CCF file in a folder Tessaro can read.");
     model.createEntryShown = true;
     platform.answer(MessageAnswer::No);
     model.toggleCreateEntry();
@@ -128,37 +149,6 @@ TEST_F(LauncherModelTest, AlternateExecutableAndThePlayExecutableEntry) {
                                      "(You can re-enable this option by pressing Shift-H again.)",
                                      "Hide Create Ludex Option?", MessageIcon::Question,
                                      MessageButtons::YesNo}));
-}
-
-// With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).
-TEST_F(LauncherModelTest, TheGameRunnerIsChosenThroughADialogOrTheQuestion) {
-    auto model = started();
-    const auto runner = [&] { return settings.get("General", "PlayRunner", "<none>"); };
-    // A path with a blank is kept in quotes, so the game starts through it whole.
-    platform.chooseFile("/my runner/start game", "start game");
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
-    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
-              "Browse for the program that starts the game...|" + home.str());
-    EXPECT_EQ(runner(), "\"/my runner/start game\"");
-
-    platform.answer(MessageAnswer::Cancel);
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{
-                  "Tessaro starts the game through this program:\r\n\"/my runner/start game\""
-                  "\r\n\r\nDo you want to choose another program?\r\n(No: start the game without "
-                  "one. Cancel: keep this one.)",
-                  "Tessaro", MessageIcon::Question, MessageButtons::YesNoCancel}));
-    platform.answer(MessageAnswer::Yes);
-    platform.chooseFile("/usr/bin/wine\"64", "wine\"64");
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
-    EXPECT_EQ(runner(), "\"/my runner/start game\"");
-    EXPECT_EQ(platform.lastMessage().text,
-              "Tessaro cannot start the game through /usr/bin/wine\"64 because its name holds a "
-              "double quote. Rename it and choose it again.");
-    platform.answer(MessageAnswer::No);
-    EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
-    EXPECT_EQ(runner(), "");
 }
 
 } // namespace

@@ -15,9 +15,6 @@ protected:
     void SetUp() override {
         home.write("ludex.exe", original);
         home.write("sets/a.dat", "five");
-        inputs.fakeLastLevel = "144";
-        inputs.realLastLevel = "149";
-        inputs.folder = fromPath(home / "sets");
     }
     CommandResult play(const std::string& file) {
         inputs.selectedFile = file;
@@ -40,7 +37,7 @@ protected:
 
     test::TempFolder home;
     const std::string original = std::string(50000, '\xAB');
-    PlayInputs inputs;
+    PlayInputs inputs{{}, {}, "144", "149", {}, fromPath(home / "sets"), {}}; // last levels, folder
     PlayEnvironment environment{.programFolder = home.str(), .playRunner = {}};
     test::ScriptedPlatform platform;
 };
@@ -73,9 +70,8 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     EXPECT_EQ(home.read("tessaro.7"), "café levels");
     // An alternate executable (whatever its remembered name) plays in its own
     // folder; a name ending in upper-case ".CCF" is a level set.
-    home.write("game/CHIPS.EXE", original);
     home.write("sets/UPPER.CCF", "a set named like a ccf");
-    inputs.alternateExecutable = (home / "game" / "CHIPS.EXE").string();
+    inputs.alternateExecutable = home.write("game/CHIPS.EXE", original).string();
     inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
     EXPECT_TRUE(play("UPPER.CCF").done);
     EXPECT_EQ(home.read("game/tessaro.7"), "a set named like a ccf");
