@@ -68,7 +68,9 @@ TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     EXPECT_TRUE(second.contents->document == document) << written;
     EXPECT_EQ(formatCcxFile(second.contents->document), written);
     const auto savedAs = fixture(name.starts_with("written/") ? name : "written/" + name);
-    EXPECT_EQ(written, fs::exists(savedAs) ? readFileBytes(savedAs).value() : written);
+    if (fs::exists(savedAs)) {
+        EXPECT_EQ(written, readFileBytes(savedAs).value());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ccx, CcxFixture, testing::ValuesIn(fixtureNames()), [](const auto& info) {

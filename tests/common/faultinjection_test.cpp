@@ -106,7 +106,8 @@ bool saveScores(Env& env, bool saveAs) {
     editor.getInfo();
     editor.select(0);
     editor.insertBefore();
-    env.platform.chooseFile(env.path("other.ini"), "other.ini"); // for Save As
+    if (saveAs)
+        env.platform.chooseFile(env.path("other.ini"), "other.ini");
     saveAs ? editor.saveAs() : editor.save();
     return !editor.hasUnsavedChanges();
 }
@@ -151,8 +152,11 @@ std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
 // the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
 // go back either, the game is not started.
 bool play(Env& env, const std::string& name) {
-    // The game's own executable and INI file name, and last levels 144 and 149.
-    const PlayInputs inputs{{}, {}, "144", "149", {}, env.path("sets"), name};
+    PlayInputs inputs;
+    inputs.fakeLastLevel = "144";
+    inputs.realLastLevel = "149";
+    inputs.folder = env.path("sets");
+    inputs.selectedFile = name;
     const PlayEnvironment environment{.programFolder = env.folder.str(), .playRunner = {}};
     return playSelectedFile(inputs, environment, env.platform).done;
 }

@@ -15,6 +15,9 @@ protected:
     void SetUp() override {
         home.write("ludex.exe", original);
         home.write("sets/a.dat", "five");
+        inputs.fakeLastLevel = "144";
+        inputs.realLastLevel = "149";
+        inputs.folder = fromPath(home / "sets");
     }
     CommandResult play(const std::string& file) {
         inputs.selectedFile = file;
@@ -37,7 +40,7 @@ protected:
 
     test::TempFolder home;
     const std::string original = std::string(50000, '\xAB');
-    PlayInputs inputs{{}, {}, "144", "149", {}, fromPath(home / "sets"), {}}; // last levels, folder
+    PlayInputs inputs;
     PlayEnvironment environment{.programFolder = home.str(), .playRunner = {}};
     test::ScriptedPlatform platform;
 };
