@@ -71,6 +71,10 @@ const CheckCase kCheckCases[] = {
      .problems = {{2, 129, "the password AAAB is also level 1's"}}},
 };
 
+void PrintTo(const CheckCase& row, std::ostream* out) {
+    *out << row.label;
+}
+
 class LevelSetCheck : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(LevelSetCheck, NamesEachProblemsLevelAndOffset) {
