@@ -123,6 +123,7 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         {"PageLoneLfFirst", "\na", "\r\na"},
         {"PageLoneCrLast", "a\r", "a\r\n"},
         {"PageEndMarkerLine", "]]>\r\n]]>\r\nx ]]> y\r\n]]>", "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
+        {"PageEndMarkerLineInside", "a\r\n]]>\r\nb", "a\r\n]]&gt;\r\nb"},
         // A CR LF across the fast check's blocks of 240 bytes, and a lone LF that begins one.
         {"PageLongLines",
          std::string(239, 'x') + "\r\n" + std::string(239, 'y') + "\n" + std::string(300, 'z'),
