@@ -25,7 +25,7 @@ TEST(ScoreSection, SavedInPlaceAsTheFixturesShow) {
         const std::string set = saved.substr(at + 7) + ".dat";
         test::TempFolder folder;
         const auto file = folder.write("scores.ini", fixture(saved.substr(0, at) + ".ini"));
-        auto section = std::get<ScoreSection>(LoadScoreSection(file.string(), set));
+        auto section = LoadScoreSection(fromPath(file), set).value();
         for (int save = 1; save <= 2; ++save) {
             EXPECT_EQ(SaveSectionInPlace(section), SaveResult::Saved);
             EXPECT_EQ(folder.read("scores.ini"), fixture(saved + ".ini"))
@@ -43,7 +43,7 @@ TEST(ScoreSection, SavedInPlaceBesideAtMost999OtherSections) {
             text += "[other" + std::to_string(i) + ".dat]\r\n";
         test::TempFolder folder;
         const auto file = folder.write("scores.ini", text);
-        auto section = std::get<ScoreSection>(LoadScoreSection(fromPath(file), "set.dat"));
+        auto section = LoadScoreSection(fromPath(file), "set.dat").value();
         EXPECT_EQ(SaveSectionInPlace(section), expected) << others << " other sections";
     }
 }
