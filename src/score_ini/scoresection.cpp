@@ -210,8 +210,8 @@ void UpdateHighestLevel(ScoreSection& section) {
         extras.back() = line;
         return;
     }
-    const auto found = std::find_if(extras.begin(), extras.end(), [](const std::string& line) {
-        return isHighestLevelLine(line);
+    const auto found = std::find_if(extras.begin(), extras.end(), [](const std::string& extra) {
+        return isHighestLevelLine(extra);
     });
     if (found == extras.end())
         return;

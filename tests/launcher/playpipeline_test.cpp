@@ -101,64 +101,60 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
     };
     const struct {
         const char* label;
-        const char* file;
         std::string message = {}; // empty: none
+        const char* file = "a.dat";
         const char* focus = "";
         const char* ini = "";
         const char* fake = "144";
         const char* real = "149";
     } cases[] = {
         {.label = "FakeLevelZero",
-         .file = "a.dat",
          .message = "Error - invalid level 144",
          .focus = "Text1",
          .fake = "0"},
         {.label = "CcfUsesTheWindowsLevels",
-         .file = "mine.ccf",
          .message = "Error - invalid level 144",
+         .file = "mine.ccf",
          .focus = "Text1",
          .fake = "0"},
         {.label = "RealBelowFake",
-         .file = "a.dat",
          .message = "Error - invalid level 149",
          .focus = "Text2",
          .real = "143"},
         {.label = "NothingSelected", .file = ""},
         {.label = "SetNameTooLong",
-         .file = "seventeen-chr.dat",
-         .message = tooLong("seventeen-chr.dat", ".dat or .ccl")},
+         .message = tooLong("seventeen-chr.dat", ".dat or .ccl"),
+         .file = "seventeen-chr.dat"},
         {.label = "IniNameTooLong",
-         .file = "a.dat",
          .message = "Error - the INI file name must be 11 characters or less",
          .focus = "theINIFile",
          .ini = "myscores.ini"},
         {.label = "SetNameOutsideTheCodePage",
-         .file = "Иван.dat",
          .message = "The file name Иван.dat holds letters the game cannot read. Please rename it "
-                    "using only the letters of Western European languages and try again."},
+                    "using only the letters of Western European languages and try again.",
+         .file = "Иван.dat"},
         {.label = "IniNameOutsideTheCodePage",
-         .file = "a.dat",
          .message =
              "The INI file name Очки.ini holds letters the game cannot read. Please use only the "
              "letters of Western European languages.",
          .focus = "theINIFile",
          .ini = "Очки.ini"},
         {.label = "CcfOfThreeLines",
-         .file = "three.ccf",
          .message =
              "The CCF file three.ccf could not be read or does not hold the four lines of a CCF "
-             "file."},
+             "file.",
+         .file = "three.ccf"},
         {.label = "CcfLevelNotANumber",
-         .file = "word.ccf",
-         .message = "The CCF file word.ccf holds a last level that is not a number."},
+         .message = "The CCF file word.ccf holds a last level that is not a number.",
+         .file = "word.ccf"},
         {.label = "CcfSetMissing",
-         .file = "missing-set.ccf",
          .message =
              "The level set /no/such/set.dat named by missing-set.ccf could not be copied to " +
-             fromPath(home / "tessaro.7") + "."},
+             fromPath(home / "tessaro.7") + ".",
+         .file = "missing-set.ccf"},
         {.label = "CcfNameTooLong",
-         .file = "a-very-long-name.ccf",
-         .message = tooLong("a-very-long-name.ccf", ".ccf")},
+         .message = tooLong("a-very-long-name.ccf", ".ccf"),
+         .file = "a-very-long-name.ccf"},
     };
     for (const auto& c : cases) {
         inputs.iniFileName = c.ini;
