@@ -16,13 +16,13 @@ namespace tessaro::bench {
 
 namespace fs = std::filesystem;
 
-// A folder under the system's temporary folder, removed with everything in it
-// when it goes.
+// A folder under the system's temporary folder (or the base given), removed
+// with everything in it when it goes.
 class ScratchFolder {
 public:
-    explicit ScratchFolder(const std::string& name)
-        : m_folder(fs::temp_directory_path() /
-                   ("tessaro-bench-" + name + "-" + std::to_string(::getpid()))) {
+    explicit ScratchFolder(const std::string& name,
+                           const fs::path& base = fs::temp_directory_path())
+        : m_folder(base / ("tessaro-bench-" + name + "-" + std::to_string(::getpid()))) {
         fs::create_directories(m_folder);
     }
     ~ScratchFolder() {
@@ -69,7 +69,10 @@ public:
         return std::nullopt;
     }
     std::optional<ColorValue> colorDialog(const std::string&) override { return std::nullopt; }
-    bool startProgram(const StartRequest&) override { return false; }
+    std::optional<StartedProcess> startProgram(const StartRequest&) override {
+        return std::nullopt;
+    }
+    bool isRunning(const StartedProcess&) override { return false; }
     bool openUrl(const std::string&) override { return false; }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colorvalue.h"
+#include "common/processidentity.h"
 
 #include <filesystem>
 #include <optional>
@@ -60,8 +61,12 @@ public:
     // Nothing on cancel.
     virtual std::optional<ColorValue> colorDialog(const std::string& title) = 0;
 
-    // Starts without waiting; false when the program could not be started.
-    virtual bool startProgram(const StartRequest& request) = 0;
+    // Starts without waiting, in a session of its own; the process started,
+    // or nothing when the program could not be started.
+    virtual std::optional<StartedProcess> startProgram(const StartRequest& request) = 0;
+    // Whether a process startProgram gave still runs: one that has ended, or
+    // whose id now names another process, does not.
+    virtual bool isRunning(const StartedProcess& process) = 0;
 
     virtual bool openUrl(const std::string& url) = 0;
 

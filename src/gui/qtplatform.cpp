@@ -12,8 +12,20 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QUrl>
+
+#ifdef _WIN32
+#include <QProcess>
+#else
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
 
 namespace tessaro {
 
@@ -55,6 +67,90 @@ std::optional<FileChoice> toChoice(const QString& chosen) {
     const QString native = QDir::toNativeSeparators(chosen);
     return FileChoice{pathBytes(native), pathBytes(QFileInfo(chosen).fileName())};
 }
+
+#ifndef _WIN32
+
+#if defined(__GLIBC__) && defined(__GLIBC_PREREQ)
+#if __GLIBC_PREREQ(2, 29)
+#define TESSARO_SPAWN_IN_FOLDER 1
+#endif
+#endif
+
+// The program itself is argv[0]; a bare name is looked for on the PATH.
+bool searchesPath(const char* program) {
+    return std::string_view(program).find('/') == std::string_view::npos;
+}
+
+#ifdef TESSARO_SPAWN_IN_FOLDER
+
+// Starts argv[0] with argv in a new session, in the folder (none: Tessaro's
+// own), with no signal blocked and SIGPIPE at its default. The id, or -1
+// when it could not be started (the program missing or not executable too).
+pid_t startInSession(char* const* argv, const std::string& folder) {
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_init(&attributes);
+    posix_spawn_file_actions_init(&actions);
+    sigset_t none, pipe;
+    sigemptyset(&none);
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &pipe);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t id = -1;
+    int failure =
+        folder.empty() ? 0 : posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    if (failure == 0 && searchesPath(argv[0]))
+        failure = posix_spawnp(&id, argv[0], &actions, &attributes, argv, environ);
+    else if (failure == 0)
+        failure = posix_spawn(&id, argv[0], &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    return failure == 0 ? id : -1;
+}
+
+#else
+
+// Where the C library cannot change the folder in a spawned child: one fork,
+// and a pipe closed by a successful exec that carries the error otherwise.
+pid_t startInSession(char* const* argv, const std::string& folder) {
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return -1;
+    ::fcntl(ends[1], F_SETFD, FD_CLOEXEC);
+    const pid_t id = ::fork();
+    if (id == 0) {
+        ::close(ends[0]);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::signal(SIGPIPE, SIG_DFL);
+        ::setsid();
+        if (folder.empty() || ::chdir(folder.c_str()) == 0)
+            searchesPath(argv[0]) ? ::execvp(argv[0], argv) : ::execv(argv[0], argv);
+        const int failure = errno;
+        if (::write(ends[1], &failure, sizeof failure) < 0)
+            ::_exit(127);
+        ::_exit(127);
+    }
+    ::close(ends[1]);
+    int failure = 0;
+    ssize_t got = -1;
+    while (id > 0 && (got = ::read(ends[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
+    }
+    ::close(ends[0]);
+    if (id > 0 && got > 0) {
+        ::waitpid(id, nullptr, 0);
+        return -1;
+    }
+    return id;
+}
+
+#endif
+
+#endif
 
 } // namespace
 
@@ -127,12 +223,55 @@ std::optional<ColorValue> QtPlatform::colorDialog(const std::string& title) {
            (static_cast<ColorValue>(color.blue()) << 16);
 }
 
-bool QtPlatform::startProgram(const StartRequest& request) {
+#ifdef _WIN32
+
+std::optional<StartedProcess> QtPlatform::startProgram(const StartRequest& request) {
     QStringList arguments;
     for (const auto& argument : request.arguments)
         arguments << pathText(argument);
-    return QProcess::startDetached(pathText(fromPath(request.program)), arguments,
-                                   pathText(fromPath(request.workingFolder)));
+    qint64 id = 0;
+    if (!QProcess::startDetached(pathText(fromPath(request.program)), arguments,
+                                 pathText(fromPath(request.workingFolder)), &id))
+        return std::nullopt;
+    // A game that has ended already is known by its id alone, which never
+    // matches a later process's creation time.
+    return identifyProcess(id).value_or(StartedProcess{id, 0});
+}
+
+void QtPlatform::reapEnded() {}
+
+#else
+
+std::optional<StartedProcess> QtPlatform::startProgram(const StartRequest& request) {
+    std::vector<std::string> words{fromPath(request.program)};
+    words.insert(words.end(), request.arguments.begin(), request.arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const pid_t id = startInSession(argv.data(), fromPath(request.workingFolder));
+    std::optional<StartedProcess> started;
+    if (id > 0) {
+        // Seen before it is reaped, so even a program that ended at once has its start time.
+        started = identifyProcess(id).value_or(StartedProcess{id, 0});
+        m_unreaped.push_back(id);
+    }
+    reapEnded();
+    return started;
+}
+
+void QtPlatform::reapEnded() {
+    std::erase_if(m_unreaped, [](std::int64_t id) {
+        int status = 0;
+        return ::waitpid(static_cast<pid_t>(id), &status, WNOHANG) != 0;
+    });
+}
+
+#endif
+
+bool QtPlatform::isRunning(const StartedProcess& process) {
+    reapEnded();
+    return processIsRunning(process);
 }
 
 bool QtPlatform::openUrl(const std::string& url) {

@@ -4,10 +4,13 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 namespace tessaro {
 
 // The Platform on Qt: modal boxes and dialogs over the active window,
-// detached processes and the default browser.
+// processes started in sessions of their own, and the default browser.
 class QtPlatform : public Platform {
 public:
     MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
@@ -20,8 +23,15 @@ public:
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override;
     std::optional<ColorValue> colorDialog(const std::string& title) override;
-    bool startProgram(const StartRequest& request) override;
+    // POSIX: posix_spawn in a new session, and every started process that
+    // has ended is reaped after each start and before each running check.
+    std::optional<StartedProcess> startProgram(const StartRequest& request) override;
+    bool isRunning(const StartedProcess& process) override;
     bool openUrl(const std::string& url) override;
+
+private:
+    std::vector<std::int64_t> m_unreaped; // started here, not yet reaped
+    void reapEnded();
 };
 
 // "description|pattern;pattern" as a Qt name filter: "description (pattern pattern)".

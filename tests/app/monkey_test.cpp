@@ -157,11 +157,12 @@ public:
     std::optional<ColorValue> colorDialog(const std::string&) override {
         return below(4) ? std::optional(ColorValue(m_random() & 0xFFFFFF)) : std::nullopt;
     }
-    bool startProgram(const StartRequest& request) override {
+    std::optional<StartedProcess> startProgram(const StartRequest& request) override {
         if (!m_sandbox.contains(fromPath(request.workingFolder)))
             fail("a program started in " + fromPath(request.workingFolder));
-        return true;
+        return StartedProcess{1, 1};
     }
+    bool isRunning(const StartedProcess&) override { return below(2) != 0; }
     bool openUrl(const std::string&) override { return true; }
 
 private:

@@ -33,6 +33,7 @@ public:
     std::deque<std::optional<std::string>> lineInputs;
     std::deque<std::optional<ColorValue>> colors;
     bool startSucceeds = true;
+    bool startedStillRun = false; // what isRunning says of a process started here
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedDialog> dialogs;
@@ -77,9 +78,14 @@ public:
         dialogs.push_back({title, {}, {}});
         return next(colors);
     }
-    bool startProgram(const StartRequest& request) override {
+    // A started process's id is the number of its start request.
+    std::optional<StartedProcess> startProgram(const StartRequest& request) override {
         starts.push_back(request);
-        return startSucceeds;
+        return startSucceeds ? std::optional(StartedProcess{std::int64_t(starts.size()), 1})
+                             : std::nullopt;
+    }
+    bool isRunning(const StartedProcess& process) override {
+        return startedStillRun && process.id > 0 && std::size_t(process.id) <= starts.size();
     }
     bool openUrl(const std::string& url) override {
         openedUrls.push_back(url);
