@@ -2,8 +2,8 @@
 
 namespace tessaro {
 
-ConsoleAttach planConsoleAttach(bool consoleJob, bool hasOutput, bool hasError) {
-    if (!consoleJob || (hasOutput && hasError))
+ConsoleAttach planConsoleAttach(bool hasOutput, bool hasError) {
+    if (hasOutput && hasError)
         return {};
     return {.attach = true, .output = !hasOutput, .error = !hasError};
 }

@@ -15,6 +15,7 @@ struct ConsoleAttach {
     bool operator==(const ConsoleAttach&) const = default;
 };
 
-ConsoleAttach planConsoleAttach(bool consoleJob, bool hasOutput, bool hasError);
+// For a console job, given which standard streams already lead somewhere.
+ConsoleAttach planConsoleAttach(bool hasOutput, bool hasError);
 
 } // namespace tessaro
