@@ -2,6 +2,7 @@
 
 #include "app/windowhub.h"
 #include "common/casefold.h"
+#include "common/consoleattach.h"
 #include "common/folderlisting.h"
 #include "common/paths.h"
 #include "common/programfolder.h"
@@ -16,8 +17,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStandardPaths>
 #include <cstdio>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace tessaro {
 
@@ -92,6 +99,8 @@ int runConsole(int argc, char** argv) {
         printTo(stderr, "tessaro: " + parser.errorText() + "\n\n" + parser.helpText());
         return 2;
     }
+    if (parser.isSet("help-all"))
+        parser.process(QCoreApplication::arguments()); // prints Qt's options too, and exits 0
     if (parser.isSet("help")) {
         printTo(stdout, parser.helpText());
         return 0;
@@ -128,14 +137,42 @@ std::filesystem::path programFolder() {
         isFolderWritable);
 }
 
+#ifdef _WIN32
+bool hasStream(DWORD which) {
+    const HANDLE handle = GetStdHandle(which);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+// A window program has no console: a console job writes to the one of the
+// prompt that started it, where its output and error lead nowhere else.
+void borrowParentConsole() {
+    const ConsoleAttach plan =
+        planConsoleAttach(hasStream(STD_OUTPUT_HANDLE), hasStream(STD_ERROR_HANDLE));
+    if (!plan.attach || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (plan.output && std::freopen("CONOUT$", "w", stdout))
+        SetStdHandle(STD_OUTPUT_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout))));
+    if (plan.error && std::freopen("CONOUT$", "w", stderr))
+        SetStdHandle(STD_ERROR_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stderr))));
+}
+#endif
+
 } // namespace
 
 int runApplication(int argc, char** argv) {
-    if (asksForConsole(argc, argv))
+    if (asksForConsole(argc, argv)) {
+#ifdef _WIN32
+        borrowParentConsole();
+#endif
         return runConsole(argc, argv);
+    }
 
     QApplication app(argc, argv);
     nameApplication();
+    // Ties the windows to the desktop entry (their class is "Tessaro", which
+    // the entry's StartupWMClass names) and gives each the program's icon.
+    QGuiApplication::setDesktopFileName("org.tessaro.Tessaro");
+    QApplication::setWindowIcon(QIcon(":/icons/org.tessaro.Tessaro.svg"));
     QCommandLineParser parser;
     describe(parser, QCommandLineOption("check", ""));
     parser.process(app);

@@ -10,6 +10,7 @@
 #include "score_ini/inieditorwindow.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace tessaro {
 
@@ -33,6 +34,27 @@ WindowHub::~WindowHub() {
         delete slot->data();
 }
 
+namespace {
+
+// Raises the window and gives it the focus once no question stands in front:
+// a start question (the CCX editor's) is answered first, and the focus goes
+// back to whichever window owned the question, so it is taken again after.
+void bringForward(QWidget* window) {
+    if (!window || !window->isVisible())
+        return;
+    if (QWidget* question = QApplication::activeModalWidget(); question && question != window) {
+        QObject::connect(
+            question, &QObject::destroyed, window,
+            [window] { QTimer::singleShot(0, window, [window] { bringForward(window); }); },
+            Qt::SingleShotConnection);
+        return;
+    }
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 template <typename Make> QWidget* WindowHub::showTool(QPointer<QWidget>& slot, Make make) {
     if (!slot) {
         slot = make();
@@ -44,6 +66,8 @@ template <typename Make> QWidget* WindowHub::showTool(QPointer<QWidget>& slot, M
     slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
     slot->raise();
     slot->activateWindow();
+    // Again after whatever the window asks as it opens.
+    QTimer::singleShot(0, slot, [window = slot.data()] { bringForward(window); });
     return slot;
 }
 

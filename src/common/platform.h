@@ -47,7 +47,9 @@ public:
                                                      const std::string& filter,
                                                      const std::string& startFolder = {}) = 0;
     // With confirmOverwrite the dialog itself asks before an existing file is
-    // chosen; without it, the caller decides what happens to such a file.
+    // chosen; without it, the caller decides what happens to such a file. A
+    // name typed without an extension gets the one the filter names
+    // (withFilterExtension), before the dialog asks about an existing file.
     virtual std::optional<FileChoice> saveFileDialog(const std::string& title,
                                                      const std::string& filter,
                                                      const std::string& startFolder = {},

@@ -1,5 +1,6 @@
 #include "gui/qtplatform.h"
 
+#include "common/filterextension.h"
 #include "common/paths.h"
 #include "gui/codepage.h"
 
@@ -196,11 +197,20 @@ std::optional<FileChoice> QtPlatform::saveFileDialog(const std::string& title,
                                                      const std::string& filter,
                                                      const std::string& startFolder,
                                                      bool confirmOverwrite) {
-    const QFileDialog::Options options =
-        confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-    return toChoice(QFileDialog::getSaveFileName(dialogParent(), pathText(title),
-                                                 pathText(startFolder), toQtFilter(filter), nullptr,
-                                                 options));
+    QFileDialog dialog(dialogParent(), pathText(title), pathText(startFolder), toQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The dialog adds the extension itself, so it asks about the file that
+    // will be written; a system dialog that does not is caught up below.
+    dialog.setDefaultSuffix(pathText(filterExtension(filter)).mid(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dialog.selectedFiles().front();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return toChoice(pathText(withFilterExtension(pathBytes(chosen), filter)));
 }
 
 std::optional<std::string> QtPlatform::lineInput(const std::string& prompt,

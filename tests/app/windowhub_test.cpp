@@ -33,7 +33,8 @@ class WindowHubTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each menu entry opens its window once, and again brings the same one forward;
+    // Each menu entry opens its window once, in front with the focus (also after
+    // its start question), and again brings the same one forward;
     // every window shows its texts whole at its minimum size. About shows the user
     // guide (web links go to the browser), Enter presses OK and Esc closes it.
     void eachWindowOpensOnceShowsItsTextsWholeAndAboutShowsTheGuide() {
@@ -42,8 +43,11 @@ private Q_SLOTS:
                                    "IniEdit Form5", "CreateEXE Form3", "ccfEdit Form4"}) {
             const QString entry = pair.section(' ', 0, 0), form = pair.section(' ', 1);
             h.menu(qPrintable(entry));
+            h.hub.mainWindow().activateWindow(); // as a start question hands the focus back
+            QApplication::processEvents();
             const QWidgetList opened = shown(form);
             QCOMPARE(opened.size(), 1);
+            QCOMPARE(QApplication::activeWindow(), opened[0]);
             if (form != "Form6") // the CCX editor's own test pictures it with a set
                 test::saveScreenshot(*opened[0], qPrintable(form));
             h.menu(qPrintable(entry));

@@ -19,14 +19,15 @@ class CcxEditorWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Captions and questions, then a set made by New (3 levels, made.ccx), saved and reopened.
+    // Captions and questions, then a set made by New (3 levels, "made" saved as made.ccx),
+    // saved and reopened.
     void makesASetAndFindsItAgain() {
         test::Doubles f;
         CcxEditorWindow window{f.platform};
         const auto path = (f.folder / "made.ccx").string();
         f.platform.answer(MessageAnswer::Yes);
         f.platform.lineInputs.push_back("3");
-        f.platform.chooseFile(path, "made.ccx");
+        f.platform.chooseFile((f.folder / "made").string(), "made"); // typed without ".ccx"
         window.show();
         QApplication::processEvents();
         const auto control = [&window](const char* name) { return test::control(window, name); };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/filterextension.h"
+#include "common/paths.h"
 #include "common/platform.h"
 
 #include <deque>
@@ -67,7 +69,12 @@ public:
                                              const std::string& startFolder,
                                              bool confirmOverwrite) override {
         dialogs.push_back({title, filter, startFolder, confirmOverwrite});
-        return next(fileChoices);
+        auto choice = next(fileChoices);
+        if (choice) { // as the real dialog hands back a name typed without extension
+            choice->path = withFilterExtension(choice->path, filter);
+            choice->name = bareName(choice->path);
+        }
+        return choice;
     }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
                                          const std::string& defaultText) override {
