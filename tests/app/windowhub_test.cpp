@@ -87,6 +87,26 @@ private Q_SLOTS:
         }
     }
 
+    // The hub puts the key rule on the windows it opens: the CCX editor's
+    // shortcuts work from a text box, also where the desktop claims the key.
+    void toolWindowsKeepTheirShortcutsInATextBox() {
+        Hub h;
+        const auto file = h.folder.write("set.ccx", "");
+        std::filesystem::copy_file(TESSARO_TEST_DATA "/ccx/written/demo-set.ccx", file,
+                                   std::filesystem::copy_options::overwrite_existing);
+        QWidget* editor = h.hub.openCcxFile(file.string());
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        auto* box = test::control(*editor, "setDescription");
+        test::DesktopLineKeys desktopKeys(Qt::ControlModifier | Qt::Key_N);
+        box->installEventFilter(&desktopKeys);
+        if (auto* rule = editor->findChild<QObject*>("KeyRule"))
+            box->installEventFilter(rule);
+        box->setFocus();
+        h.platform.answer(MessageAnswer::Cancel); // to New's "Save changes to ...?"
+        QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(h.platform.messages.size(), 1u);
+    }
+
     // A tool's file dialog starts in the folder the main window lists, a saved
     // CCF file shows in its list, and "tessaro FILE.ccx" opens the editor on the
     // file without its start-up question. Exit closes every window in order,

@@ -239,6 +239,21 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     EXPECT_EQ(pages.page(10), CcxPage{});
 }
 
+// Deleting the first page moves every later page down, the last one included.
+TEST_F(CcxEditorTest, DeletePageMovesEveryLaterPageDown) {
+    openList("[1A]");
+    auto& pages = editor.document().level(1).prologue;
+    pages.count = 3;
+    for (const int page : {1, 2, 3})
+        pages.page(page).text = std::string(1, static_cast<char>('a' + page - 1));
+    editor.choosePane(CcxPane::Prologue);
+    platform.answer(MessageAnswer::Yes);
+    editor.deletePage();
+    EXPECT_EQ(pages.page(1).text + pages.page(2).text + editor.shown().pageText, "bcb");
+    EXPECT_EQ(pages.count, 2);
+    EXPECT_EQ(pages.page(3), CcxPage{});
+}
+
 TEST_F(CcxEditorTest, StartUpNewAndExit) {
     // Start-up: No runs Open; cancelled, Exit asks nothing.
     platform.answer(MessageAnswer::No);
