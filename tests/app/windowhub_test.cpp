@@ -114,7 +114,7 @@ private Q_SLOTS:
     void toolsFollowTheMainWindowAndExitClosesThemInOrder() {
         Hub h;
         const auto sets = h.folder.write("sets/new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n").parent_path();
-        QVERIFY(h.hub.mainWindow().model().openFolder(sets.string()));
+        QVERIFY(h.hub.mainWindow().model().openFolder(sets.string()).done);
         test::click(*h.hub.showExeCreator(), "Command1");
         QCOMPARE(h.platform.dialogs.at(0).startFolderOrDefault, sets.string());
         h.folder.write("sets/other.ccf", "CHIPS.DAT\r\n1\r\n2\r\n");
