@@ -59,8 +59,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         for (const Row& row : rows) {
             ran.clear();
-            test::control(window, row.in)->setFocus();
-            QTest::keySequence(&window, QKeySequence(row.keys));
+            auto* field = test::control(window, row.in);
+            field->setFocus();
+            QTest::keySequence(field, QKeySequence(row.keys));
             if (QWidget* popup = QApplication::activePopupWidget())
                 popup->close();
             QVERIFY2(ran == row.keys, qPrintable(QString(row.keys) + " in " + row.in));
