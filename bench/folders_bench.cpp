@@ -133,7 +133,8 @@ void dacGenerateAll(benchmark::State& state) {
     QuietPlatform platform;
     test::MemorySettings settings;
     DacGenerator generator({"/"}, scratch().path());
-    if (!generator.chooseDataFolder(data.string()) || !generator.chooseSetsFolder(sets.string()))
+    if (!generator.chooseDataFolder(data.string()).done ||
+        !generator.chooseSetsFolder(sets.string()).done)
         state.SkipWithError("the folders could not be chosen");
     for (auto _ : state) {
         if (!generator.GenerateAll(platform, settings).done)

@@ -17,8 +17,9 @@ enum class ExeCreatorMode;
 
 // Opens every window of the program: each tool window once, non-modal; asked
 // for again it is brought to the front, not reloaded. Runs Exit's close order
-// and wires the one call across windows (a saved CCF file refreshes the main
-// window's file list).
+// and wires the two calls across windows: a tool's file dialog asks for the
+// folder the main window lists, and a saved CCF file refreshes the main
+// window's file list.
 class WindowHub : public QObject {
     Q_OBJECT
 

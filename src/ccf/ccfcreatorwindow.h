@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ccf/ccfcreator.h"
+#include "gui/commandloop.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -30,6 +31,7 @@ private:
     void redraw();
 
     CcfCreator m_model;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
     QLineEdit* m_levelSetPath;
     QLineEdit* m_fakeLastLevel;
     QLineEdit* m_realLastLevel;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dacgen/dacgenerator.h"
+#include "gui/commandloop.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -40,10 +41,10 @@ private:
     QCheckBox* makeOption(const char* name, const char* caption, bool DacOptions::*option);
     void showPane(const PaneWidgets& widgets, const FolderNavigator& pane);
     void showLevelSets();
-    void showAll();
+    void redraw();
     void connectPane(const PaneWidgets& widgets,
-                     bool (DacGenerator::*chooseFolder)(const std::string&),
-                     bool (DacGenerator::*chooseDrive)(const std::string&));
+                     CommandResult (DacGenerator::*chooseFolder)(const std::string&),
+                     CommandResult (DacGenerator::*chooseDrive)(const std::string&));
 
     void generateAll();
     void generateOne(QListWidgetItem* item);
@@ -52,6 +53,7 @@ private:
     Platform& m_platform;
     SettingsStore& m_settings;
     DacGenerator m_generator;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
 
     PaneWidgets m_dataPane{};
     PaneWidgets m_setsPane{};

@@ -206,7 +206,8 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
         warn(platform, mismatchedMessage(paths));
         return {};
     }
-    return {{}, startGame(paths.executable, environment, platform)};
+    return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
+                                                              : CommandResult::failed();
 }
 
 } // namespace
@@ -261,7 +262,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, "The INI file name " + inputs.iniFileName +
                            " holds letters the game cannot read. Please use only the letters of "
                            "Western European languages.");
-        return {"theINIFile"};
+        return CommandResult::refused("theINIFile");
     }
     if (!inputs.selectedFile || inputs.selectedFile->empty())
         return {};
@@ -269,7 +270,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
     // keep its scores in another file than the one the player named.
     if (iniName->size() > kIniNameWidth) {
         warn(platform, "Error - the INI file name must be 11 characters or less");
-        return {"theINIFile"};
+        return CommandResult::refused("theINIFile");
     }
     if (iniName->empty())
         *iniName = kDefaultIniName;
@@ -300,7 +301,8 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
     }
     if (step != PlayStep::Done)
         warn(platform, unchangedMessage(step, paths, levelSet));
-    return {{}, startGame(paths.executable, environment, platform)};
+    return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
+                                                              : CommandResult::failed();
 }
 
 std::vector<std::string> splitCommandWords(const std::string& text) {

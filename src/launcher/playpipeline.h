@@ -45,14 +45,13 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 
 // Play Selected File: checks the play executable, the last levels and the
 // length of the INI name (at most 11 characters, the executable's field),
-// patches the executable, copies the chosen set (or the set a CCF file names) to
-// "tessaro.7" beside it and starts it. Every message goes through platform;
-// done means the game was started.
-// The score section and the INI name are written in Windows-1252 (see
-// toWindows1252); a name that code page cannot hold is refused before
-// anything is written. A start that fails is reported with what would help:
-// the PlayRunner setting, a 16-bit runner on Windows, or how to get Wine when
-// none is found on searchPath.
+// patches the executable, copies the chosen set (or the set a CCF file names)
+// to "tessaro.7" beside it and starts it. Every message goes through
+// platform; done means the game was started. The score section and the INI
+// name are written in Windows-1252 (see toWindows1252); a name that code page
+// cannot hold is refused before anything is written. A start that fails is
+// reported with what would help: the PlayRunner setting, a 16-bit runner on
+// Windows, or how to get Wine when none is found on searchPath.
 CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
                                Platform& platform);
 

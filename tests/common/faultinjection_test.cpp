@@ -185,7 +185,7 @@ const std::vector<Save>& saves() {
              CcxEditor editor(env.platform);
              editor.openFile(env.path("set.ccx"));
              editor.titleEdit("Renamed");
-             return editor.save();
+             return editor.save().done;
          },
          only("Error - cannot save \"{set.ccx}\". The file on disk is unchanged.",
               "CCX File Editor")},
