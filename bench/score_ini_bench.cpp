@@ -72,8 +72,7 @@ void loadLastSection(benchmark::State& state) {
     const auto path = fullFile().string();
     for (auto _ : state) {
         auto loaded = LoadScoreSection(path, setName(kSets));
-        const auto* section = std::get_if<ScoreSection>(&loaded);
-        if (!section || section->levelEntries.size() != kLevelsPerSet)
+        if (!loaded || loaded->levelEntries.size() != kLevelsPerSet)
             state.SkipWithError("the last section was not loaded");
         benchmark::DoNotOptimize(loaded);
     }
@@ -97,7 +96,7 @@ void saveLastSectionInPlace(benchmark::State& state) {
     const auto file = scratch() / "saved.ini";
     std::filesystem::copy_file(fullFile(), file, std::filesystem::copy_options::overwrite_existing);
     auto loaded = LoadScoreSection(file.string(), setName(kSets));
-    auto& section = std::get<ScoreSection>(loaded);
+    auto& section = loaded.value();
     for (auto _ : state) {
         if (SaveSectionInPlace(section) != SaveResult::Saved)
             state.SkipWithError("the section was not saved");

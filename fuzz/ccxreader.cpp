@@ -67,7 +67,7 @@ void checkWrittenDocument(const std::uint8_t* data, std::size_t size) {
     start.defaultFontColor = document.defaultFontColor;
     const auto read = tessaro::parseCcxFile(tessaro::formatCcxFile(document), std::move(start));
     check(read.ok(), "the reader refuses what the writer wrote");
-    check(read.contents->document == tessaro::carriedDocument(document),
+    check(read->document == tessaro::carriedDocument(document),
           "a written document reads back other than the file carries it");
 }
 
@@ -85,25 +85,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto lineEnds =
             static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
                                      std::count(bytes.begin(), bytes.end(), '\r'));
-        check(first.error.line >= 1 && first.error.line <= lineEnds + 1,
+        check(first.error().line >= 1 && first.error().line <= lineEnds + 1,
               "a refusal names no line of the file");
-        check(!first.error.problem.empty(), "a refusal says no problem");
+        check(!first.error().problem.empty(), "a refusal says no problem");
         return 0;
     }
-    const auto& document = first.contents->document;
+    const auto& document = first->document;
     check(tessaro::carriedDocument(document) == document,
           "the reader gave a document the file cannot carry");
 
     const auto written = tessaro::formatCcxFile(document);
     const auto second = tessaro::parseCcxFile(written, tessaro::CcxDocument());
     check(second.ok(), "the reader refuses what the writer wrote");
-    check(second.contents->document == document, "written and read again, the document differs");
-    check(second.contents->repeatedLevels.empty(), "the writer named a level twice");
-    const auto& numbers = second.contents->levelNumbers;
+    check(second->document == document, "written and read again, the document differs");
+    check(second->repeatedLevels.empty(), "the writer named a level twice");
+    const auto& numbers = second->levelNumbers;
     check(static_cast<int>(numbers.size()) == document.levelCount &&
               (numbers.empty() || numbers.back() == document.levelCount),
           "the writer did not write every level up to the level count");
-    check(tessaro::formatCcxFile(second.contents->document) == written,
-          "written twice, the file differs");
+    check(tessaro::formatCcxFile(second->document) == written, "written twice, the file differs");
     return 0;
 }

@@ -206,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto& held = *editor.section();
     const auto reloaded = tessaro::parseScoreSection(saved, gameName);
-    check(reloaded.has_value(), "the saved section is not found again");
+    check(reloaded.ok(), "the saved section is not found again");
     auto entries = held.levelEntries;
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return a.number != b.number ? a.number < b.number : a.value < b.value;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "common/readresult.h"
+
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,14 +23,27 @@ bool writeCcfFile(const std::filesystem::path& path, std::string_view levelSetPa
                   std::string_view fakeLastLevel, std::string_view realLastLevel,
                   std::string_view ccfName);
 
-// The first count fields of CCF text, in order, or nothing when it holds
-// fewer. A field that begins with a double quote runs to the next double
-// quote; an unquoted field runs to the next comma or line end, without
-// surrounding spaces.
-std::optional<std::vector<std::string>> parseCcfFields(std::string_view bytes, std::size_t count);
+// The first count fields of CCF text, in order. A field that begins with a
+// double quote runs to the next double quote; an unquoted field runs to the
+// next comma or line end, without surrounding spaces. Refused, with the line
+// where the text ends, when it holds fewer.
+ReadResult<std::vector<std::string>> parseCcfFields(std::string_view bytes, std::size_t count);
 
-// The same for a file; nothing also when the file cannot be read.
-std::optional<std::vector<std::string>> readCcfFields(const std::filesystem::path& path,
-                                                      std::size_t count);
+// The same for a file; ReadError::unreadable when it cannot be read.
+ReadResult<std::vector<std::string>> readCcfFields(const std::filesystem::path& path,
+                                                   std::size_t count);
+
+// A CCF file as a play uses it: the level set's path (in the game's code
+// page), the last levels and the CCF name.
+struct CcfFile {
+    std::string levelSetPath;
+    std::int16_t fakeLastLevel = 0;
+    std::int16_t realLastLevel = 0;
+    std::string ccfName;
+};
+
+// Reads the four fields; refused as parseCcfFields refuses, and on the line of
+// a last level that is not a 16-bit number (the fake one first).
+ReadResult<CcfFile> parseCcfFile(std::string_view bytes);
 
 } // namespace tessaro

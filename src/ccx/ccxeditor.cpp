@@ -16,8 +16,8 @@ namespace tessaro {
 
 namespace {
 
-std::string readErrorMessage(const std::string& fileName, const CcxReadError& error) {
-    if (error.line == 0)
+std::string readErrorMessage(const std::string& fileName, const ReadError& error) {
+    if (error.fileUnreadable())
         return "Error - the file \"" + fileName + "\" cannot be read.";
     return "Error in line " + std::to_string(error.line) + " of \"" + fileName +
            "\": " + error.problem + ". The file was not opened.";
@@ -316,10 +316,10 @@ void CcxEditor::openFile(const std::string& path) {
     fresh.defaultFontColor = m_document.defaultFontColor;
     auto result = readCcxFile(toPath(path), std::move(fresh));
     if (!result.ok()) {
-        tell(readErrorMessage(path, result.error));
+        tell(readErrorMessage(path, result.error()));
         return;
     }
-    auto& contents = *result.contents;
+    auto& contents = *result;
     contents.document.fileName = path;
     installDocument(std::move(contents.document), contents.levelNumbers);
     if (!contents.repeatedLevels.empty())

@@ -119,11 +119,11 @@ public:
         std::sort(m_numbers.begin(), m_numbers.end());
         return true;
     }
-    const CcxReadError& error() const { return m_error; }
+    const ReadError& error() const { return m_error; }
 
 private:
     bool fail(std::string problem) {
-        m_error = {std::max<std::size_t>(m_lines.line(), 1), std::move(problem)};
+        m_error = ReadError::atLine(std::max<std::size_t>(m_lines.line(), 1), std::move(problem));
         return false;
     }
     bool failAtEnd() { return fail("the file ends before the line \"</levelset>\""); }
@@ -147,7 +147,7 @@ private:
     // The line of the last level start of each number; 0 for none yet. It
     // grows to the highest number read.
     std::vector<std::size_t> m_startLine;
-    CcxReadError m_error;
+    ReadError m_error;
     std::string m_pendingTitle;
     std::int16_t m_level = 0; // the last level start, 0 before the first
     // A non-empty line where the writer puts its empty line after ">" is
@@ -413,24 +413,18 @@ bool Reader::readPageColor(std::string_view line, std::string_view name, ColorVa
 
 } // namespace
 
-CcxReadResult parseCcxFile(std::string_view bytes, CcxDocument document) {
-    CcxReadResult result;
-    result.contents.emplace(CcxFileContents{std::move(document), {}, {}});
-    Reader reader(bytes, *result.contents);
-    if (!reader.read()) {
-        result.error = reader.error();
-        result.contents.reset();
-    }
-    return result;
+ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document) {
+    CcxFileContents contents{std::move(document), {}, {}};
+    Reader reader(bytes, contents);
+    if (!reader.read())
+        return reader.error();
+    return contents;
 }
 
-CcxReadResult readCcxFile(const std::filesystem::path& path, CcxDocument document) {
+ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document) {
     const auto bytes = readFileBytes(path);
-    if (!bytes) {
-        CcxReadResult result;
-        result.error = {0, "the file cannot be read"};
-        return result;
-    }
+    if (!bytes)
+        return ReadError::unreadable("the file cannot be read");
     return parseCcxFile(*bytes, std::move(document));
 }
 

@@ -1,25 +1,16 @@
 #pragma once
 
 #include "ccx/ccxdocument.h"
+#include "common/readresult.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tessaro {
-
-// Why a CCX file was refused: the line (counted from 1) where reading had to
-// stop, 0 when the file could not be read at all, and the problem in words.
-struct CcxReadError {
-    std::size_t line = 0;
-    std::string problem;
-
-    bool operator==(const CcxReadError&) const = default;
-};
 
 // A level number that more than one level start names: the line of the one
 // before (counted from 1) and of the later one, whose title, author and
@@ -41,14 +32,6 @@ struct CcxFileContents {
     std::vector<CcxRepeatedLevel> repeatedLevels;
 };
 
-// Either the contents or the error; never a part-read document.
-struct CcxReadResult {
-    std::optional<CcxFileContents> contents;
-    CcxReadError error;
-
-    bool ok() const { return contents.has_value(); }
-};
-
 // Reads CCX text into the given document, which should be a reset one (fields
 // that the file does not set, such as the default colours of a file without a
 // colours line, keep their values). The reader works line by line on the
@@ -63,9 +46,9 @@ struct CcxReadResult {
 // description or author cut off after its opening quote, a colours line of
 // fewer than two words, and a file without any level. Linear in the size of
 // the text.
-CcxReadResult parseCcxFile(std::string_view bytes, CcxDocument document);
+ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document);
 
-// The same for a file; an unreadable file gives an error with line 0.
-CcxReadResult readCcxFile(const std::filesystem::path& path, CcxDocument document);
+// The same for a file; an unreadable file gives ReadError::unreadable.
+ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document);
 
 } // namespace tessaro

@@ -43,7 +43,7 @@ std::optional<std::string> titleOf(std::string_view line) {
 
 } // namespace
 
-std::optional<std::vector<TabulinLevelLine>> readTabulinReport(std::string_view bytes) {
+ReadResult<std::vector<TabulinLevelLine>> readTabulinReport(std::string_view bytes) {
     const auto lines = splitLines(bytes);
     const auto line = [&lines](std::size_t index) {
         return index < lines.size() ? std::string_view(lines[index]) : std::string_view{};
@@ -51,7 +51,8 @@ std::optional<std::vector<TabulinLevelLine>> readTabulinReport(std::string_view 
     const bool namesLevelSet = line(0).find(".dat") != std::string_view::npos ||
                                line(0).find(".ccl") != std::string_view::npos;
     if (!namesLevelSet && line(1).empty())
-        return std::nullopt;
+        return ReadError::atLine(2, "not a Tabulin report: the first line names no level set and "
+                                    "the second is empty");
 
     std::vector<TabulinLevelLine> levels;
     for (std::size_t index = 3; index < lines.size(); ++index) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/readresult.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +22,9 @@ struct TabulinLevelLine {
 };
 
 // The level lines of a report (any line ends), from the fourth line on up to
-// the first line that is not a level line. Nothing when the report is
-// refused: its first line names no ".dat" or ".ccl" file and its second line
-// is empty (so empty bytes, like an unreadable file, are refused).
-std::optional<std::vector<TabulinLevelLine>> readTabulinReport(std::string_view bytes);
+// the first line that is not a level line. Refused, on line 2, when its first
+// line names no ".dat" or ".ccl" file and its second line is empty (so empty
+// bytes, like an unreadable file, are refused).
+ReadResult<std::vector<TabulinLevelLine>> readTabulinReport(std::string_view bytes);
 
 } // namespace tessaro

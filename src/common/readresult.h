@@ -23,15 +23,18 @@ struct ReadError {
         return {0, offset, std::move(problem)};
     }
     // The file itself could not be opened or read.
-    static ReadError unreadable(std::string problem) { return {0, std::nullopt, std::move(problem)}; }
+    static ReadError unreadable(std::string problem) {
+        return {0, std::nullopt, std::move(problem)};
+    }
+    // True for an error made by unreadable(): the file was never read.
+    bool fileUnreadable() const { return line == 0 && !offset; }
 
     bool operator==(const ReadError&) const = default;
 };
 
 // What every reader returns: the value read, or why there is none. Never a
 // part-read value.
-template <typename T>
-class ReadResult {
+template <typename T> class ReadResult {
 public:
     ReadResult(T value) : m_result(std::move(value)) {}
     ReadResult(ReadError error) : m_result(std::move(error)) {}

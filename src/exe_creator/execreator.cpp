@@ -2,8 +2,8 @@
 
 #include "common/numbers.h"
 #include "common/paths.h"
-#include "exe_creator/exepatch.h"
-#include "launcher/patchwriter.h"
+#include "gameexe/exepatch.h"
+#include "gameexe/patchwriter.h"
 
 #include <utility>
 

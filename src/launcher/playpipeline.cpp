@@ -7,7 +7,7 @@
 #include "common/programsearch.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
-#include "launcher/patchwriter.h"
+#include "gameexe/exepatch.h"
 
 #include <fstream>
 
@@ -167,9 +167,10 @@ bool startGame(const std::string& executable, const PlayEnvironment& environment
 #endif
 }
 
-CommandResult playCcf(const PlayInputs& inputs, const std::string& section,
-                      const PlayPaths& paths, const PlayEnvironment& environment,
-                      Platform& platform) {
+// iniName and section are in the game's code page.
+CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
+                      const std::string& section, const PlayPaths& paths,
+                      const PlayEnvironment& environment, Platform& platform) {
     const std::string& name = *inputs.selectedFile;
     const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
     if (!fields) {
@@ -188,11 +189,8 @@ CommandResult playCcf(const PlayInputs& inputs, const std::string& section,
         warn(platform, tooLongMessage(name, ".ccf"));
         return {};
     }
-    PatchWriter writer(toPath(paths.executable));
-    writer.writeIniName(paths.iniName);
-    writer.writeDataFileName(kDataCopyName);
-    writer.writeLevels(*fake, *real);
-    writer.writeSectionName(section);
+    const auto writer =
+        patchPlayFields(toPath(paths.executable), {iniName, kDataCopyName, section, *fake, *real});
     switch (replacePlayFiles(writer, levelSetPathOf((*fields)[0]), paths.dataCopy)) {
     case PlayStep::Done:
         break;
@@ -237,14 +235,6 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
         }
         paths.dataCopy = folder + kDataCopyName;
     }
-    if (inputs.iniFileName.empty()) {
-        paths.iniName = kDefaultIniName;
-    } else {
-        // The game reads the name in its own code page; a play refuses a name
-        // that code page cannot hold before it gets here.
-        const auto name = toWindows1252(inputs.iniFileName).value_or(inputs.iniFileName);
-        paths.iniName = (name + std::string(kIniNameWidth, ' ')).substr(0, kIniNameWidth);
-    }
     return paths;
 }
 
@@ -265,7 +255,8 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, "Error - invalid level 149");
         return CommandResult::refused("Text2");
     }
-    const auto iniName = toWindows1252(inputs.iniFileName);
+    // The game reads the INI name in its own code page.
+    auto iniName = toWindows1252(inputs.iniFileName);
     if (!iniName) {
         warn(platform, "The INI file name " + inputs.iniFileName +
                            " holds letters the game cannot read. Please use only the letters of "
@@ -280,6 +271,8 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, "Error - the INI file name must be 11 characters or less");
         return {"theINIFile"};
     }
+    if (iniName->empty())
+        *iniName = kDefaultIniName;
 
     // The section name is the file's name as the game reads it.
     const std::string& name = *inputs.selectedFile;
@@ -289,17 +282,14 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         return {};
     }
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0)
-        return playCcf(inputs, *section, paths, environment, platform);
+        return playCcf(inputs, *iniName, *section, paths, environment, platform);
 
     if (section->size() > 16) {
         warn(platform, tooLongMessage(name, ".dat or .ccl"));
         return {};
     }
-    PatchWriter writer(toPath(paths.executable));
-    writer.writeIniName(paths.iniName);
-    writer.writeDataFileName(kDataCopyName);
-    writer.writeLevels(*fake, *real);
-    writer.writeSectionName(*section);
+    const auto writer = patchPlayFields(toPath(paths.executable),
+                                        {*iniName, kDataCopyName, *section, *fake, *real});
     // When the files cannot be changed, the game still starts with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);

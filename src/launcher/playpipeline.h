@@ -35,11 +35,9 @@ struct PlayEnvironment {
     std::optional<std::string> searchPath = systemSearchPath();
 };
 
-// The play executable, the INI name and the path of the level-set copy that a
-// play uses.
+// The play executable and the path of the level-set copy that a play uses.
 struct PlayPaths {
     std::string executable;
-    std::string iniName;
     std::string dataCopy;
 };
 
@@ -47,8 +45,7 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 
 // Play Selected File: checks the play executable, the last levels and the
 // length of the INI name (at most 11 characters, the executable's field),
-// patches
-// the executable, copies the chosen set (or the set a CCF file names) to
+// patches the executable, copies the chosen set (or the set a CCF file names) to
 // "tessaro.7" beside it and starts it. Every message goes through platform;
 // done means the game was started.
 // The score section and the INI name are written in Windows-1252 (see

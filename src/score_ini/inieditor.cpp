@@ -79,13 +79,13 @@ void IniEditor::getInfo() {
         return;
     }
     auto loaded = LoadScoreSection(iniFileName, *gameName);
-    if (const auto* error = std::get_if<LoadError>(&loaded)) {
-        tell(*error == LoadError::SectionNotFound ? kSetNotFound : kFileNotOpened,
+    if (!loaded) {
+        tell(loaded.error().fileUnreadable() ? kFileNotOpened : kSetNotFound,
              MessageIcon::Exclamation);
         return;
     }
     observer().listAboutToBeReset();
-    m_section = std::move(std::get<ScoreSection>(loaded));
+    m_section = std::move(*loaded);
     m_selection.reset();
     markSaved();
     observer().listReset();

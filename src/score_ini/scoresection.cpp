@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <set>
 
 namespace tessaro {
 
@@ -19,26 +21,14 @@ std::string headerOf(const std::string& setName) {
     return "[" + setName + "]";
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 std::string_view keyOf(std::string_view line) {
     return line.substr(0, line.find('='));
 }
 
-// The level number of a key "Level" + 1 to 3 digits without a leading zero.
-std::optional<int> levelNumberOf(std::string_view key) {
-    const auto digits = key.substr(5);
-    if (digits.empty() || digits.size() > 3 || digits.front() == '0')
-        return std::nullopt;
-    int number = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        number = number * 10 + (c - '0');
-    }
-    return number;
+// A line the editor lists or keeps as a level line: it begins "Level" but
+// not "LevelC".
+bool isLevelLine(std::string_view line) {
+    return line.starts_with("Level") && !line.starts_with("LevelC");
 }
 
 bool isHighestLevelLine(std::string_view line) {
@@ -49,9 +39,10 @@ bool isHighestLevelLine(std::string_view line) {
 void classifyLine(ScoreSection& section, std::string_view line) {
     if (line.empty())
         return;
-    if (startsWith(line, "Level") && !startsWith(line, "LevelC")) {
+    if (isLevelLine(line)) {
         const auto equals = line.find('=');
-        const auto number = equals == std::string::npos ? std::nullopt : levelNumberOf(keyOf(line));
+        const auto number =
+            equals == std::string::npos ? ReadResult<int>(ReadError{}) : readLevelKey(keyOf(line));
         if (!number) {
             section.unlistedLines.emplace_back(line);
             return;
@@ -67,7 +58,7 @@ void classifyLine(ScoreSection& section, std::string_view line) {
         section.levelEntries.push_back(std::move(entry));
         return;
     }
-    if (startsWith(line, "Current Score")) {
+    if (line.starts_with("Current Score")) {
         const auto equals = line.find('=');
         const auto score =
             toInt32(equals == std::string::npos ? std::string_view() : line.substr(equals + 1));
@@ -118,13 +109,33 @@ std::string fileLine(const LevelEntry& entry) {
     return "Level" + std::to_string(entry.number) + "=" + entry.value + entry.rest;
 }
 
-std::optional<ScoreSection> parseScoreSection(std::string_view bytes, const std::string& setName) {
+ReadResult<int> readLevelKey(std::string_view key) {
+    const auto digits = key.substr(std::min<std::size_t>(5, key.size()));
+    const auto keyText = [key] { return "level key \"" + std::string(key) + "\""; };
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return ReadError::atLine(0, keyText() + " is not a level number");
+    if (digits.size() > 1 && digits.front() == '0')
+        return ReadError::atLine(0,
+                                 keyText() + " has a leading zero, which the game does not read");
+    if (digits.size() > 3 || digits == "0")
+        return ReadError::atLine(0, "level number " + std::string(digits) + " is outside 1 to 999");
+    int number = 0;
+    for (const char c : digits)
+        number = number * 10 + (c - '0');
+    return number;
+}
+
+ReadResult<ScoreSection> parseScoreSection(std::string_view bytes, const std::string& setName) {
     const std::string header = headerOf(setName);
     auto at = nextHeader(bytes, 0);
     while (at != std::string_view::npos && lineAt(bytes, at) != header)
         at = nextHeader(bytes, nextLineStart(bytes, at));
-    if (at == std::string_view::npos)
-        return std::nullopt;
+    if (at == std::string_view::npos) {
+        std::size_t lines = 0;
+        for (std::size_t line = 0; line < bytes.size(); line = nextLineStart(bytes, line))
+            ++lines;
+        return ReadError::atLine(lines + 1, "the file has no section " + header);
+    }
 
     ScoreSection section;
     section.setName = setName;
@@ -139,18 +150,57 @@ std::optional<ScoreSection> parseScoreSection(std::string_view bytes, const std:
     return section;
 }
 
-std::variant<ScoreSection, LoadError> LoadScoreSection(const std::string& iniPath,
-                                                       const std::string& setName) {
-    if (iniPath.empty())
-        return LoadError::FileUnavailable;
-    const auto bytes = readFileBytes(toPath(iniPath));
+ReadResult<ScoreSection> LoadScoreSection(const std::string& iniPath, const std::string& setName) {
+    const auto bytes = iniPath.empty() ? std::nullopt : readFileBytes(toPath(iniPath));
     if (!bytes)
-        return LoadError::FileUnavailable;
+        return ReadError::unreadable("the file cannot be read");
     auto section = parseScoreSection(*bytes, setName);
-    if (!section)
-        return LoadError::SectionNotFound;
-    section->iniPath = iniPath;
-    return std::move(*section);
+    if (section)
+        section->iniPath = iniPath;
+    return section;
+}
+
+namespace {
+
+// The problem of a level line's value, or nothing when the editor can use it.
+std::optional<std::string> levelValueProblem(int number, std::string_view value) {
+    const auto fields = splitValueFields(value);
+    const auto level = "level " + std::to_string(number);
+    if (fields.size() == 2 || fields.size() > 3)
+        return level + " has " + std::to_string(fields.size()) +
+               " fields; a value is a password alone or password,time,score";
+    if (fields.size() == 3 && !toInt32(fields[1]))
+        return level + ": the time \"" + std::string(fields[1]) + "\" is not a number";
+    if (fields.size() == 3 && !toInt32(fields[2]))
+        return level + ": the score \"" + std::string(fields[2]) + "\" is not a number";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<ReadError> scoreFileProblems(std::string_view bytes) {
+    std::vector<ReadError> problems;
+    std::set<std::string, std::less<>> headers;
+    const auto lines = splitLines(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        const auto equals = line.find('=');
+        if (line.starts_with("[")) {
+            if (!headers.emplace(line).second)
+                problems.push_back(
+                    ReadError::atLine(i + 1, "the section " + lines[i] + " is named twice"));
+        } else if (!headers.empty() && isLevelLine(line) && equals != std::string_view::npos) {
+            const auto number = readLevelKey(line.substr(0, equals));
+            if (!number) {
+                problems.push_back(ReadError::atLine(i + 1, number.error().problem));
+                continue;
+            }
+            auto value = line.substr(equals + 1);
+            if (auto problem = levelValueProblem(*number, value.substr(0, value.find('='))))
+                problems.push_back(ReadError::atLine(i + 1, std::move(*problem)));
+        }
+    }
+    return problems;
 }
 
 void UpdateHighestLevel(ScoreSection& section) {
@@ -160,8 +210,8 @@ void UpdateHighestLevel(ScoreSection& section) {
         extras.back() = line;
         return;
     }
-    const auto found = std::find_if(extras.begin(), extras.end(), [](const std::string& line) {
-        return isHighestLevelLine(line);
+    const auto found = std::find_if(extras.begin(), extras.end(), [](const std::string& extra) {
+        return isHighestLevelLine(extra);
     });
     if (found == extras.end())
         return;

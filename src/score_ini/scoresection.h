@@ -1,10 +1,10 @@
 #pragma once
 
+#include "common/readresult.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace tessaro {
@@ -48,17 +48,26 @@ struct ScoreSection {
     bool highestLevelIsLast = false;
 };
 
-enum class LoadError { FileUnavailable, SectionNotFound };
-
 // Loads the first section headed exactly "[" + setName + "]" (case and blanks
-// count). FileUnavailable when the file cannot be read (missing, empty path,
-// a folder), SectionNotFound when it has no such header.
-std::variant<ScoreSection, LoadError> LoadScoreSection(const std::string& iniPath,
-                                                       const std::string& setName);
+// count). ReadError::unreadable when the file cannot be read (missing, empty
+// path, a folder); an error on the line after the file's last when it has no
+// such header.
+ReadResult<ScoreSection> LoadScoreSection(const std::string& iniPath, const std::string& setName);
 
-// The same from the file's bytes; nothing when the section is not there. The
-// result's iniPath is left empty.
-std::optional<ScoreSection> parseScoreSection(std::string_view bytes, const std::string& setName);
+// The same from the file's bytes. The result's iniPath is left empty.
+ReadResult<ScoreSection> parseScoreSection(std::string_view bytes, const std::string& setName);
+
+// The level number of a level line's key: "Level" + 1 to 999 without a
+// leading zero, which is how the game writes it; otherwise why not (on line
+// 0: the caller knows the line).
+ReadResult<int> readLevelKey(std::string_view key);
+
+// The lines of a whole score file that the INI File Editor cannot use, in
+// file order: a level key readLevelKey refuses, a level value with two fields
+// or more than three, a time or score that is not a whole number, and a
+// section whose header was used before. Empty values and passwords alone are
+// fine.
+std::vector<ReadError> scoreFileProblems(std::string_view bytes);
 
 // Replaces the first "Highest Level" line with "Highest Level=" + the number
 // of entries, moved to the end of the extra lines; called again, rewrites

@@ -6,7 +6,7 @@
 #include "app/windowhub.h"
 #include "common/folderlisting.h"
 #include "common/paths.h"
-#include "exe_creator/gameexe.h"
+#include "gameexe/gameexe.h"
 #include "gui/codepage.h"
 #include "gui/keyrule.h"
 #include "launcher/mainwindow.h"

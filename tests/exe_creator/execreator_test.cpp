@@ -1,5 +1,5 @@
 #include "exe_creator/execreator.h"
-#include "gameexe.h"
+#include "gameexe/gameexe.h"
 #include "support/memorysettings.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"

@@ -1,5 +1,5 @@
 #include "exe_creator/execreatorwindow.h"
-#include "gameexe.h"
+#include "gameexe/gameexe.h"
 #include "support/guitest.h"
 
 #include <QLineEdit>

@@ -100,41 +100,71 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
                "or less (including the " + extensions + ") and try again.";
     };
     const struct {
-        const char* file;
-        std::string message;
-        const char *focus = "", *ini = "", *fake = "144", *real = "149";
+        const char* label;
+        std::string message = {}; // empty: none
+        const char* file = "a.dat";
+        const char* focus = "";
+        const char* ini = "";
+        const char* fake = "144";
+        const char* real = "149";
     } cases[] = {
-        {"a.dat", "Error - invalid level 144", "Text1", "", "0"},
-        {"mine.ccf", "Error - invalid level 144", "Text1", "", "0"}, // the window's levels
-        {"a.dat", "Error - invalid level 149", "Text2", "", "144", "143"},
-        {"", ""}, // nothing selected: nothing happens
-        {"seventeen-chr.dat", tooLong("seventeen-chr.dat", ".dat or .ccl")},
-        {"a.dat", "Error - the INI file name must be 11 characters or less", "theINIFile",
-         "myscores.ini"},
-        {"Иван.dat",
-         "The file name Иван.dat holds letters the game cannot read. Please rename it using only "
-         "the letters of Western European languages and try again."},
-        {"a.dat",
-         "The INI file name Очки.ini holds letters the game cannot read. Please use only the "
-         "letters of Western European languages.",
-         "theINIFile", "Очки.ini"},
-        {"three.ccf",
-         "The CCF file three.ccf could not be read or does not hold the four lines of a CCF file."},
-        {"word.ccf", "The CCF file word.ccf holds a last level that is not a number."},
-        {"missing-set.ccf",
-         "The level set /no/such/set.dat named by missing-set.ccf could not be copied to " +
-             fromPath(home / "tessaro.7") + "."},
-        {"a-very-long-name.ccf", tooLong("a-very-long-name.ccf", ".ccf")},
+        {.label = "FakeLevelZero",
+         .message = "Error - invalid level 144",
+         .focus = "Text1",
+         .fake = "0"},
+        {.label = "CcfUsesTheWindowsLevels",
+         .message = "Error - invalid level 144",
+         .file = "mine.ccf",
+         .focus = "Text1",
+         .fake = "0"},
+        {.label = "RealBelowFake",
+         .message = "Error - invalid level 149",
+         .focus = "Text2",
+         .real = "143"},
+        {.label = "NothingSelected", .file = ""},
+        {.label = "SetNameTooLong",
+         .message = tooLong("seventeen-chr.dat", ".dat or .ccl"),
+         .file = "seventeen-chr.dat"},
+        {.label = "IniNameTooLong",
+         .message = "Error - the INI file name must be 11 characters or less",
+         .focus = "theINIFile",
+         .ini = "myscores.ini"},
+        {.label = "SetNameOutsideTheCodePage",
+         .message = "The file name Иван.dat holds letters the game cannot read. Please rename it "
+                    "using only the letters of Western European languages and try again.",
+         .file = "Иван.dat"},
+        {.label = "IniNameOutsideTheCodePage",
+         .message =
+             "The INI file name Очки.ini holds letters the game cannot read. Please use only the "
+             "letters of Western European languages.",
+         .focus = "theINIFile",
+         .ini = "Очки.ini"},
+        {.label = "CcfOfThreeLines",
+         .message =
+             "The CCF file three.ccf could not be read or does not hold the four lines of a CCF "
+             "file.",
+         .file = "three.ccf"},
+        {.label = "CcfLevelNotANumber",
+         .message = "The CCF file word.ccf holds a last level that is not a number.",
+         .file = "word.ccf"},
+        {.label = "CcfSetMissing",
+         .message =
+             "The level set /no/such/set.dat named by missing-set.ccf could not be copied to " +
+             fromPath(home / "tessaro.7") + ".",
+         .file = "missing-set.ccf"},
+        {.label = "CcfNameTooLong",
+         .message = tooLong("a-very-long-name.ccf", ".ccf"),
+         .file = "a-very-long-name.ccf"},
     };
     for (const auto& c : cases) {
         inputs.iniFileName = c.ini;
         inputs.fakeLastLevel = c.fake;
         inputs.realLastLevel = c.real;
         platform.messages.clear();
-        EXPECT_EQ(play(c.file).focus, c.focus) << c.file;
+        EXPECT_EQ(play(c.file).focus, c.focus) << c.label;
         EXPECT_EQ(platform.messages, c.message.empty() ? std::vector<test::RecordedMessage>{}
                                                        : std::vector{warning(c.message)})
-            << c.file;
+            << c.label;
     }
     EXPECT_EQ(exe(), original);
     EXPECT_EQ(home.read("tessaro.7"), "previous");

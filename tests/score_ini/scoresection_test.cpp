@@ -1,3 +1,4 @@
+#include "common/paths.h"
 #include "common/textfile.h"
 #include "score_ini/levelvalue.h"
 #include "score_ini/scoresection.h"
@@ -24,12 +25,26 @@ TEST(ScoreSection, SavedInPlaceAsTheFixturesShow) {
         const std::string set = saved.substr(at + 7) + ".dat";
         test::TempFolder folder;
         const auto file = folder.write("scores.ini", fixture(saved.substr(0, at) + ".ini"));
-        auto section = std::get<ScoreSection>(LoadScoreSection(file.string(), set));
+        auto section = LoadScoreSection(fromPath(file), set).value();
         for (int save = 1; save <= 2; ++save) {
             EXPECT_EQ(SaveSectionInPlace(section), SaveResult::Saved);
             EXPECT_EQ(folder.read("scores.ini"), fixture(saved + ".ini"))
                 << saved << ", save " << save;
         }
+    }
+}
+
+// Only the other sections count towards the limit of 999, wherever the edited one stands.
+TEST(ScoreSection, SavedInPlaceBesideAtMost999OtherSections) {
+    for (const auto& [others, expected] :
+         {std::pair{999, SaveResult::Saved}, std::pair{1000, SaveResult::TooManySections}}) {
+        std::string text = "[set.dat]\r\nLevel1=ABCD\r\n";
+        for (int i = 0; i < others; ++i)
+            text += "[other" + std::to_string(i) + ".dat]\r\n";
+        test::TempFolder folder;
+        const auto file = folder.write("scores.ini", text);
+        auto section = LoadScoreSection(fromPath(file), "set.dat").value();
+        EXPECT_EQ(SaveSectionInPlace(section), expected) << others << " other sections";
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/patchwriter.h"
+#include "gameexe/patchwriter.h"
 
 namespace tessaro::test {
 

@@ -1,4 +1,4 @@
-#include "launcher/patchwriter.h"
+#include "gameexe/patchwriter.h"
 
 #include "common/safewriter.h"
 #include "common/textfile.h"

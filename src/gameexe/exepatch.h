@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gameexe/patchwriter.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -29,5 +31,19 @@ ExeCopyOutcome writeRetargetedCopy(const std::filesystem::path& original,
 // was.
 bool writeLevelsInPlace(const std::filesystem::path& executable, std::int16_t fake,
                         std::int16_t real);
+
+// What a play writes into the play executable: the names already in the
+// game's code page (Windows-1252) and each within its field's width.
+struct PlayFields {
+    std::string_view iniName;
+    std::string_view dataFileName;
+    std::string_view sectionName;
+    std::int16_t fake = 0;
+    std::int16_t real = 0;
+};
+
+// The play executable read and every play field written into its copy in
+// memory, for the caller to put in place (see PatchWriter::ok()).
+PatchWriter patchPlayFields(const std::filesystem::path& executable, const PlayFields& fields);
 
 } // namespace tessaro

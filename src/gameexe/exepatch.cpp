@@ -1,6 +1,4 @@
-#include "exe_creator/exepatch.h"
-
-#include "launcher/patchwriter.h"
+#include "gameexe/exepatch.h"
 
 namespace tessaro {
 
@@ -24,6 +22,15 @@ bool writeLevelsInPlace(const std::filesystem::path& executable, std::int16_t fa
     PatchWriter writer(executable);
     writer.writeLevels(fake, real);
     return writer.save();
+}
+
+PatchWriter patchPlayFields(const std::filesystem::path& executable, const PlayFields& fields) {
+    PatchWriter writer(executable);
+    writer.writeIniName(fields.iniName);
+    writer.writeDataFileName(fields.dataFileName);
+    writer.writeLevels(fields.fake, fields.real);
+    writer.writeSectionName(fields.sectionName);
+    return writer;
 }
 
 } // namespace tessaro
