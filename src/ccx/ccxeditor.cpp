@@ -6,6 +6,7 @@
 #include "ccx/tabulinreport.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 
 #include <algorithm>
@@ -14,18 +15,6 @@
 namespace tessaro {
 
 namespace {
-
-// A file whose write permissions are all off counts as read-only: saving
-// must not replace it, although a rename over it would succeed.
-bool isMarkedReadOnly(const std::filesystem::path& path) {
-    using std::filesystem::perms;
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::is_regular_file(status))
-        return false;
-    return (status.permissions() &
-            (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
-}
 
 std::string readErrorMessage(const std::string& fileName, const ReadError& error) {
     if (error.fileUnreadable())
@@ -333,7 +322,7 @@ CommandResult CcxEditor::save() {
         return CommandResult::failed();
     storeShownLevel();
     const auto path = toPath(m_document.fileName);
-    if (isMarkedReadOnly(path) || !writeCcxFile(path, m_document)) {
+    if (isReadOnlyFile(path) || !writeCcxFile(path, m_document)) {
         tell("Error - cannot save \"" + m_document.fileName + "\". The file on disk is unchanged.");
         return CommandResult::failed();
     }

@@ -55,8 +55,9 @@ TEST(Names, ListedInOneCaseBlindOrderAndWrittenInWindows1252) {
 
     for (const char* name : {"Иван.ccf", "a b.ccf", "com10.ccf", "nul_set.dat", "x..y.ccf"})
         EXPECT_TRUE(isNameWindowsCanHold(name)) << name;
-    for (const char* name : {"", "a:b", "a<b", "COM1.ccf", "a?b", "a*b", "a/b", "a\\b", "a\nb",
-                             "trailing ", "trailing.", "..", "con.ccf", "aux .txt", "lpt9"})
+    for (const char* name :
+         {"", "a:b", "a<b", "COM1.ccf", "a?b", "a*b", "a/b", "a\\b", "a\nb", "trailing ",
+          "trailing.", "..", "con.ccf", "con.tar.dat", "aux .txt", "lpt9"})
         EXPECT_FALSE(isNameWindowsCanHold(name)) << name;
 }
 

@@ -56,6 +56,15 @@ TEST(Paths, JoinCleanSplitAndBrowseFolders) {
     EXPECT_EQ(navigator.drives().back(), pathRoot(root.str()));
 }
 
+// "/media/usb2" is a drive of its own, not a folder on "/media/usb".
+TEST(FolderNavigator, AFolderLiesOnADriveOnlyBelowItsWholeName) {
+    test::TempFolder root;
+    fs::create_directories(root / "usb2/sets");
+    FolderNavigator navigator{{fromPath(root / "usb")}};
+    ASSERT_TRUE(navigator.openFolder(fromPath(root / "usb2/sets")));
+    EXPECT_EQ(navigator.drive(), pathRoot(root.str()));
+}
+
 TEST(ProgramFolder, FindsTheProgramFolderAndTheFirstProgramOnThePath) {
     test::TempFolder folder;
     const auto exe = folder / "exe", data = folder / "data";
