@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ccf/ccfcreator.h"
+#include "common/paths.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -17,7 +18,7 @@ namespace tessaro {
 class CcfCreatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
+    CcfCreatorWindow(Platform& platform, const Utf8Path& programFolder,
                      CurrentFolder currentFolder = {}, QWidget* parent = nullptr);
 
 Q_SIGNALS:
