@@ -1,5 +1,6 @@
 #include "common/safewriter.h"
 
+#include "common/paths.h"
 #include "common/textfile.h"
 
 #include <algorithm>
@@ -125,8 +126,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& destination) 
     static unsigned counter = 0;
     auto name = destination.filename().native();
     name.resize(std::min<std::size_t>(name.size(), 100));
-    name += std::filesystem::path(".tessaro-" + std::to_string(seed) + "-" +
-                                  std::to_string(++counter) + ".tmp")
+    name += toPath(".tessaro-" + std::to_string(seed) + "-" + std::to_string(++counter) + ".tmp")
                 .native();
     return destination.parent_path() / name;
 }
