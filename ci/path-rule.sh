@@ -11,7 +11,7 @@
 # Found: .string(), .generic_string(), .u8string() and .wstring() calls (the
 # last two belong in paths.cpp alone); a std::filesystem::path made by name
 # (path(...), path{...}, path x{...}) from anything but wide text (path x(...)
-# is left to the compiler's eye: a grep cannot tell it from a function);
+# is not searched: a grep cannot tell it from a function declaration);
 # a file stream opened on anything but toPath(...), a folder / name join or a
 # variable whose name ends in "path" (so a std::filesystem::path variable is
 # named so).

@@ -8,11 +8,11 @@ namespace tessaro {
 
 // What decides where Tessaro keeps "ludex.exe", "tessaro.7" and its CCF files.
 struct ProgramFolderFacts {
-    std::optional<Utf8Path> tessaroHome; // TESSARO_HOME, when set
-    Utf8Path executableFolder;           // the folder of Tessaro's own executable
-    bool portableMarker = false;         // it holds a file "tessaro-portable"
-    bool ownedByUser = false;            // it is the own folder of the user running Tessaro
-    Utf8Path userDataFolder;             // the per-user data folder
+    std::optional<Utf8Path> tessaroHome{}; // TESSARO_HOME, when set
+    Utf8Path executableFolder{};           // the folder of Tessaro's own executable
+    bool portableMarker = false;           // it holds a file "tessaro-portable"
+    bool ownedByUser = false;              // it is the own folder of the user running Tessaro
+    Utf8Path userDataFolder{};             // the per-user data folder
 };
 
 // The program folder:
