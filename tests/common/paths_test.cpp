@@ -1,17 +1,24 @@
 #include "common/folderlisting.h"
 #include "common/foldernavigator.h"
 #include "common/paths.h"
-#include "common/programfolder.h"
 #include "common/programsearch.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
+
+// A path held as text and a std::filesystem::path never stand in for each
+// other: toPath and fromPath are the only ways across.
+static_assert(!std::is_convertible_v<Utf8Path, fs::path>);
+static_assert(!std::is_constructible_v<fs::path, Utf8Path>);
+static_assert(!std::is_constructible_v<Utf8Path, fs::path>);
+static_assert(!std::is_convertible_v<std::string, Utf8Path>);
 
 TEST(Paths, JoinCleanSplitAndBrowseFolders) {
     EXPECT_EQ(joinAndClean("C:\\", "ludex.exe", '\\'), "C:\\ludex.exe");
@@ -65,15 +72,8 @@ TEST(FolderNavigator, AFolderLiesOnADriveOnlyBelowItsWholeName) {
     EXPECT_EQ(navigator.drive(), pathRoot(root.str()));
 }
 
-TEST(ProgramFolder, FindsTheProgramFolderAndTheFirstProgramOnThePath) {
+TEST(ProgramSearch, FindsTheFirstProgramOnThePath) {
     test::TempFolder folder;
-    const auto exe = folder / "exe", data = folder / "data";
-    auto writable = [](const fs::path&) { return true; };
-    EXPECT_EQ(chooseProgramFolder(folder.str() + "/home", exe, data, writable), folder / "home");
-    EXPECT_TRUE(fs::is_directory(folder / "home"));
-    EXPECT_EQ(chooseProgramFolder(std::string(), exe, data, writable), exe);
-    EXPECT_EQ(chooseProgramFolder(std::nullopt, exe, data, [](auto&) { return false; }), data);
-
     folder.write("a/wine", "#!/bin/sh\n");
     fs::permissions(folder.write("b/wine", "#!/bin/sh\n"), fs::perms::owner_all);
     fs::create_directories(folder / "d" / "wine"); // a folder is no program
