@@ -1,4 +1,4 @@
-#include "dacgen/dacfile.h"
+#include "levelset/dacfile.h"
 
 #include "common/casefold.h"
 #include "common/codepage.h"
