@@ -1,77 +1,44 @@
 #include "ccf/ccffile.h"
 #include "launcher/tileworldplay.h"
+#include "support/foldersnapshot.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <set>
-#ifndef _WIN32
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#endif
+
+#include <cstdio>
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScriptedPlatform;
-using test::TempFolder;
 using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
 
 const std::vector<std::string> kTitles = {"First Steps", "Second Wind", "Third Time"};
 
 // A level set in the MS format: each level an empty map but for Chip, with
-// its title and password.
+// its title and the password ABCD.
 std::string levelSet() {
     const auto word = [](std::size_t v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
-    const std::string run("\xFF\xFF\0", 3), floor = run + run + run + run;
-    const auto layer1 = "\x6E" + floor + std::string("\xFF\x03\0", 3);
-    const auto layer2 = floor + std::string("\xFF\x04\0", 3);
-    std::string set = std::string("\xAC\xAA\x02\0", 4) + word(kTitles.size());
+    const std::string floor = word(0xFFFF) + '\0' + word(0xFFFF) + '\0' + word(0xFFFF) + '\0' +
+                              word(0xFFFF) + '\0' + word(0x4FF) + '\0';
+    const std::string layer1 = "\x6E" + floor.substr(0, 12) + word(0x3FF) + '\0';
+    std::string set = word(0xAAAC) + word(2) + word(kTitles.size());
     for (std::size_t i = 0; i < kTitles.size(); ++i) {
         const auto fields = "\x03" + std::string{char(kTitles[i].size() + 1)} + kTitles[i] + '\0' +
-                            "\x06\x05\xD8\xDB\xDA\xDD" + '\0'; // ABCD
+                            "\x06\x05\xD8\xDB\xDA\xDD" + '\0';
         const auto level = word(i + 1) + word(100) + word(0) + word(1) + word(layer1.size()) +
-                           layer1 + word(layer2.size()) + layer2 + word(fields.size()) + fields;
+                           layer1 + word(floor.size()) + floor + word(fields.size()) + fields;
         set += word(level.size()) + level;
     }
     return set;
 }
 
-#ifndef _WIN32
-// Tile World's output and errors when run with arguments, HOME in a folder of
-// its own and nothing else in its environment.
-std::pair<std::string, std::string> runTileWorld(const std::string& program,
-                                                 std::vector<std::string> arguments) {
-    TempFolder home;
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    const auto out = fromPath(home / "out"), err = fromPath(home / "err");
-    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT, 0600);
-    arguments.insert(arguments.begin(), program);
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    auto homeVariable = "HOME=" + home.str();
-    char* envp[] = {homeVariable.data(), nullptr};
-    pid_t pid = 0;
-    int status = 0;
-    if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), envp) == 0)
-        waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&files);
-    return {home.read("out"), home.read("err")};
-}
-#endif
-
 class TileWorldPlay : public ::testing::Test {
 protected:
-    TempFolder temp;
-    ScriptedPlatform platform;
+    test::TempFolder temp;
+    test::ScriptedPlatform platform;
     std::string dacs = fromPath(temp / "tileworld");
     std::string standIn = fromPath(temp.write("tworld", ""));
     std::string program = standIn;
@@ -86,32 +53,34 @@ protected:
     void set(const std::string& path) { temp.write(path, levelSet()); }
 
     // Runs the real Tile World with arguments as a play starts it ("--" and a
-    // DAC file last) and checks that it lists the sets of the DAC folder (each
-    // DAC file with its ruleset) and the levels of the set named, without a
-    // warning.
-    void expectTileWorldPlays(std::vector<std::string> arguments,
-                              const std::vector<std::pair<std::string, std::string>>& listed) {
+    // DAC file last), HOME in a folder of its own, and checks that it lists
+    // the sets of the DAC folder (each DAC file with its ruleset; named, a set
+    // is listed alone) and every level of the set named, without a warning.
+    void expectTileWorldPlays(const std::vector<std::string>& arguments,
+                              const std::string& listed) {
+        const auto tworld = findTileWorld({}, tileWorldSearchPath());
 #ifdef _WIN32
         GTEST_SKIP() << "Tile World's listing is checked where tworld is a Debian package";
 #else
-        const auto tworld = findTileWorld({}, tileWorldSearchPath());
         if (!tworld)
             GTEST_SKIP() << "tworld is not installed (build.sh installs it)";
-        std::string list = "Filename +Ruleset\n";
-        for (const auto& [name, ruleset] : listed)
-            list += name + " +" + ruleset + " *\n";
-        // Named, a set is listed alone: the list is the one the player goes
-        // back to from the set.
-        std::vector<std::string> listing = {"-l"};
-        listing.insert(listing.end(), arguments.begin(), arguments.end() - 2);
-        const auto [sets, listErrors] = runTileWorld(*tworld, listing);
-        EXPECT_THAT(sets, MatchesRegex(list));
-        EXPECT_EQ(listErrors, "");
-        arguments.insert(arguments.begin(), {"-p", "-s"});
-        const auto [scores, errors] = runTileWorld(*tworld, arguments);
+        const auto run = [&](std::string command, std::size_t words) {
+            for (std::size_t i = 0; i < words; ++i)
+                command += " '" + arguments[i] + "'";
+            std::string out(4096, '\0');
+            FILE* pipe = popen(
+                ("env -i HOME=" + temp.str() + " " + command + " 2>" + temp.str() + "/err").c_str(),
+                "r");
+            out.resize(std::fread(out.data(), 1, out.size(), pipe));
+            pclose(pipe);
+            return out + temp.read("err");
+        };
+        EXPECT_THAT(run(*tworld + " -l", arguments.size() - 2),
+                    ::testing::MatchesRegex("Filename +Ruleset\n" + listed));
+        const auto levels = run(*tworld + " -p -s", arguments.size());
         for (const auto& title : kTitles)
-            EXPECT_THAT(scores, HasSubstr(" " + title + " "));
-        EXPECT_EQ(errors, "");
+            EXPECT_THAT(levels, HasSubstr(" " + title + " "));
+        EXPECT_THAT(levels, ::testing::EndsWith("Total Score                   0\n"));
 #endif
     }
 };
@@ -119,16 +88,16 @@ protected:
 TEST_F(TileWorldPlay, TileWorldListsThePlayedSetUnderItsRulesetWithEveryLevel) {
     set("sets/mine.dat");
     ASSERT_TRUE(play("sets", "mine.dat").done);
-    expectTileWorldPlays(platform.starts.at(0).arguments, {{"mine.dat-MS.dac", "MS"}});
+    EXPECT_THAT(temp.read("tileworld/mine.dat-MS.dac"), HasSubstr("\r\nlastlevel=2\r\n"));
+    expectTileWorldPlays(platform.starts.at(0).arguments, "mine.dat-MS.dac +MS *\n");
 }
 
 TEST_F(TileWorldPlay, TileWorldListsTheSetACcfFileNamesWithItsLastLevel) {
     set("elsewhere/mine.ccl");
-    temp.write("ccfs/mine.ccf",
-               formatCcfFile(temp.str() + "/elsewhere/mine.ccl", "3", "3", "Mine"));
+    temp.write("ccfs/mine.ccf", formatCcfFile(temp.str() + "/elsewhere/mine.ccl", "3", "4", "M"));
     ASSERT_TRUE(play("ccfs", "mine.ccf", DacRuleset::Lynx).done);
-    EXPECT_THAT(temp.read("tileworld/mine.ccl-Lynx.dac"), HasSubstr("lastlevel=3\r\n"));
-    expectTileWorldPlays(platform.starts.at(0).arguments, {{"mine.ccl-Lynx.dac", "Lynx"}});
+    EXPECT_THAT(temp.read("tileworld/mine.ccl-Lynx.dac"), HasSubstr("\r\nlastlevel=3\r\n"));
+    expectTileWorldPlays(platform.starts.at(0).arguments, "mine.ccl-Lynx.dac +Lynx *\n");
 }
 
 TEST_F(TileWorldPlay, TileWorldListsEverySetOfADacGenBatch) {
@@ -137,32 +106,28 @@ TEST_F(TileWorldPlay, TileWorldListsEverySetOfADacGenBatch) {
         WriteDacFilesOfSets({"one.dat", "two.ccl"}, {.makeLynx = false}, temp / "dacs").empty());
     for (const auto* name : {"one.dat-MS.dac", "two.ccl-MS.dac"})
         expectTileWorldPlays({"-D", temp.str() + "/sets", "-L", temp.str() + "/dacs", "--", name},
-                             {{"one.dat-MS.dac", "MS"}, {"two.ccl-MS.dac", "MS"}});
+                             "one.dat-MS.dac +MS *\ntwo.ccl-MS.dac +MS *\n");
 }
 
 TEST_F(TileWorldPlay, ASecondSetStartsAloneBesideThePlayersOwnDacFiles) {
     set("one/first.dat"), set("two/second.dat");
     temp.write("tileworld/own.dat-MS.dac", "file=own.dat\r\nusepasswords=y\r\nruleset=ms\r\n");
+    const test::FolderSnapshot before(temp / "tileworld");
     ASSERT_TRUE(play("one", "first.dat", DacRuleset::Lynx).done);
     ASSERT_TRUE(play("two", "second.dat").done);
-    std::set<std::string> left;
-    for (const auto& entry : fs::directory_iterator(temp / "tileworld"))
-        left.insert(fromPath(entry.path().filename()));
-    EXPECT_EQ(left, (std::set<std::string>{"own.dat-MS.dac", "second.dat-MS.dac"}));
+    EXPECT_EQ(before.changes(), std::vector<std::string>{"new second.dat-MS.dac"});
     EXPECT_EQ(platform.starts.back(),
               (StartRequest{toPath(standIn),
                             {"-D", temp.str() + "/two", "-L", dacs, "--", "second.dat-MS.dac"},
                             toPath(dacs)}));
 }
 
-#ifdef _WIN32
 const std::string kNoTileWorld =
     "Tessaro cannot find Tile World, which plays level sets without the original game.\r\n\r\n"
+#ifdef _WIN32
     "Install Tile World (its program is tworld2.exe or tworld.exe), then choose it in the Play "
     "menu with \"Tile World Program…\".";
 #else
-const std::string kNoTileWorld =
-    "Tessaro cannot find Tile World, which plays level sets without the original game.\r\n\r\n"
     "On Debian and Ubuntu: sudo apt install tworld\r\n\r\nIf Tile World is installed elsewhere, "
     "choose its program in the Play menu with \"Tile World Program…\".";
 #endif
@@ -175,6 +140,10 @@ struct Refusal {
     std::string message = "";
     std::string focus = "";
 };
+
+void PrintTo(const Refusal& row, std::ostream* out) {
+    *out << row.label;
+}
 
 class TileWorldRefusal : public TileWorldPlay, public ::testing::WithParamInterface<Refusal> {};
 
