@@ -1,6 +1,7 @@
 #include "ccf/ccffile.h"
 #include "launcher/tileworldplay.h"
 #include "support/foldersnapshot.h"
+#include "support/levelsetwriter.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
@@ -15,25 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-const std::vector<std::string> kTitles = {"First Steps", "Second Wind", "Third Time"};
-
-// A level set in the MS format: each level an empty map but for Chip, with
-// its title and the password ABCD.
-std::string levelSet() {
-    const auto word = [](std::size_t v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
-    const std::string floor = word(0xFFFF) + '\0' + word(0xFFFF) + '\0' + word(0xFFFF) + '\0' +
-                              word(0xFFFF) + '\0' + word(0x4FF) + '\0';
-    const std::string layer1 = "\x6E" + floor.substr(0, 12) + word(0x3FF) + '\0';
-    std::string set = word(0xAAAC) + word(2) + word(kTitles.size());
-    for (std::size_t i = 0; i < kTitles.size(); ++i) {
-        const auto fields = "\x03" + std::string{char(kTitles[i].size() + 1)} + kTitles[i] + '\0' +
-                            "\x06\x05\xD8\xDB\xDA\xDD" + '\0';
-        const auto level = word(i + 1) + word(100) + word(0) + word(1) + word(layer1.size()) +
-                           layer1 + word(floor.size()) + floor + word(fields.size()) + fields;
-        set += word(level.size()) + level;
-    }
-    return set;
-}
+const std::vector<std::string> kTitles = {"Level 1", "Level 2", "Level 3"};
 
 class TileWorldPlay : public ::testing::Test {
 protected:
@@ -50,7 +33,9 @@ protected:
         inputs.folder = temp.str() + "/" + folder, inputs.selectedFile = file;
         return playInTileWorld(inputs, ruleset, {dacs, program, ""}, platform);
     }
-    void set(const std::string& path) { temp.write(path, levelSet()); }
+    void set(const std::string& path) {
+        temp.write(path, test::writeLevelSet(test::numberedSet(3)));
+    }
 
     // Runs the real Tile World with arguments as a play starts it ("--" and a
     // DAC file last), HOME in a folder of its own, and checks that it lists
