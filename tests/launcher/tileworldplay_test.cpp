@@ -8,7 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 
 namespace tessaro {
 namespace {
@@ -52,13 +52,10 @@ protected:
         const auto run = [&](std::string command, std::size_t words) {
             for (std::size_t i = 0; i < words; ++i)
                 command += " '" + arguments[i] + "'";
-            std::string out(4096, '\0');
-            FILE* pipe = popen(
-                ("env -i HOME=" + temp.str() + " " + command + " 2>" + temp.str() + "/err").c_str(),
-                "r");
-            out.resize(std::fread(out.data(), 1, out.size(), pipe));
-            pclose(pipe);
-            return out + temp.read("err");
+            std::system(("env -i HOME=" + temp.str() + " " + command + " >" + temp.str() +
+                         "/out 2>" + temp.str() + "/err")
+                            .c_str());
+            return temp.read("out") + temp.read("err");
         };
         EXPECT_THAT(run(*tworld + " -l", arguments.size() - 2),
                     ::testing::MatchesRegex("Filename +Ruleset\n" + listed));
