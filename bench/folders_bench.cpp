@@ -5,7 +5,7 @@
 #include "benchsupport.h"
 #include "common/folderlisting.h"
 #include "common/textfile.h"
-#include "dacgen/dacfile.h"
+#include "levelset/dacfile.h"
 #include "dacgen/dacgenerator.h"
 #include "rawio.h"
 #include "support/memorysettings.h"
