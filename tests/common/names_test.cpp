@@ -61,5 +61,25 @@ TEST(Names, ListedInOneCaseBlindOrderAndWrittenInWindows1252) {
         EXPECT_FALSE(isNameWindowsCanHold(name)) << name;
 }
 
+// Names are compared eight bytes at a time; the order is the same at every
+// position, at the edges of the letters, and for bytes above ASCII.
+TEST(Names, CaseBlindOrderHoldsAtEveryByte) {
+    const struct {
+        const char* label;
+        const char* before;
+        const char* after;
+    } orders[] = {
+        {.label = "backtick before A", .before = "abcdefg`", .after = "abcdefgA"},
+        {.label = "bracket before Z", .before = "abcdefg[", .after = "abcdefgZ"},
+        {.label = "at sign before a", .before = "ABCDEFG@", .after = "abcdefga"},
+        {.label = "high bytes never fold", .before = "abcdefg\xC1z", .after = "abcdefg\xE1!"},
+        {.label = "past the eighth byte", .before = "levelset9.dat", .after = "LEVELSETA.dat"},
+        {.label = "case alone by bytes", .before = "LevelSet.dat", .after = "levelset.dat"}};
+    for (const auto& order : orders) {
+        EXPECT_TRUE(lessIgnoreCase(order.before, order.after)) << order.label;
+        EXPECT_FALSE(lessIgnoreCase(order.after, order.before)) << order.label;
+    }
+}
+
 } // namespace
 } // namespace tessaro
