@@ -1,5 +1,7 @@
 #include "common/processidentity.h"
 
+#include "common/paths.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string>
@@ -46,7 +48,8 @@ std::optional<ProcessStatus> parseProcessStatus(std::string_view statText) {
 
 bool isStillRunning(const StartedProcess& started, const std::optional<ProcessStatus>& now) {
     // 'Z': ended, not yet reaped; 'X': being removed.
-    return now && now->state != 'Z' && now->state != 'X' && now->startTime == started.startTime;
+    return now && now->state != 'Z' && now->state != 'X' &&
+           (!now->startKnown || now->startTime == started.startTime);
 }
 
 #ifdef _WIN32
@@ -66,8 +69,12 @@ std::uint64_t creationTime(HANDLE process) {
 std::optional<ProcessStatus> statusOf(std::int64_t id) {
     HANDLE process =
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
-    if (!process)
+    if (!process) {
+        // A process the user may not look at still runs.
+        if (GetLastError() == ERROR_ACCESS_DENIED)
+            return ProcessStatus{'R', 0, false};
         return std::nullopt;
+    }
     const ProcessStatus status{WaitForSingleObject(process, 0) == WAIT_TIMEOUT ? 'R' : 'Z',
                                creationTime(process)};
     CloseHandle(process);
@@ -81,7 +88,7 @@ std::optional<ProcessStatus> statusOf(std::int64_t id) {
 namespace {
 
 std::optional<ProcessStatus> statusOf(std::int64_t id) {
-    std::ifstream in("/proc/" + std::to_string(id) + "/stat", std::ios::binary);
+    std::ifstream in(toPath("/proc/" + std::to_string(id) + "/stat"), std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return parseProcessStatus(text);
 }

@@ -21,6 +21,9 @@ struct StartedProcess {
 struct ProcessStatus {
     char state = '?';
     std::uint64_t startTime = 0;
+    // False when the system would not tell (another user's process on
+    // Windows): such a process is taken to be the one that was started.
+    bool startKnown = true;
 };
 
 // The state (field 3) and start time (field 22) from the text of Linux's

@@ -1,6 +1,7 @@
 #include "common/safewriter.h"
 
 #include "common/paths.h"
+#include "common/processidentity.h"
 #include "common/textfile.h"
 
 #include <algorithm>
@@ -127,75 +128,15 @@ std::filesystem::path followLinks(std::filesystem::path path) {
     return {};
 }
 
-// Which process made a temporary file: its id, and when it started, so that
-// a later process given the same id is not taken for it.
-struct ProcessTag {
-    std::uint64_t id = 0;
-    std::uint64_t start = 0; // 0 where the system does not tell
-};
-
+// The process this one is, as the temporary files of its saves name it.
+StartedProcess thisProcess() {
 #ifdef _WIN32
-std::optional<std::uint64_t> startOf(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return std::nullopt;
-    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
-}
-
-ProcessTag thisProcess() {
-    return {GetCurrentProcessId(), startOf(GetCurrentProcess()).value_or(0)};
-}
-
-// True only when the system says so: a process that cannot be looked at
-// (another user's) still runs.
-bool isGone(const ProcessTag& tag) {
-    if (tag.id > 0xFFFFFFFFu)
-        return true;
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(tag.id));
-    if (!process)
-        return GetLastError() == ERROR_INVALID_PARAMETER;
-    DWORD code = 0;
-    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
-    const auto start = startOf(process);
-    CloseHandle(process);
-    return ended || (start && tag.start != 0 && *start != tag.start);
-}
+    const auto id = static_cast<std::int64_t>(GetCurrentProcessId());
 #else
-// The start of the process, in clock ticks since the system started (the
-// 22nd field of /proc/<id>/stat, after the name in brackets).
-std::optional<std::uint64_t> startOf(const std::string& id) {
-    std::ifstream in("/proc/" + id + "/stat");
-    std::string stat;
-    if (!std::getline(in, stat))
-        return std::nullopt;
-    auto at = stat.rfind(')');
-    for (int field = 2; field < 22 && at != std::string::npos; ++field)
-        at = stat.find(' ', at + 1);
-    std::uint64_t start = 0;
-    if (at == std::string::npos ||
-        std::from_chars(stat.data() + at + 1, stat.data() + stat.size(), start).ec != std::errc())
-        return std::nullopt;
-    return start;
-}
-
-ProcessTag thisProcess() {
-    return {static_cast<std::uint64_t>(::getpid()), startOf("self").value_or(0)};
-}
-
-// True only when the system says so; a process of another user still runs.
-bool isGone(const ProcessTag& tag) {
-    const auto id = static_cast<pid_t>(tag.id);
-    if (id <= 0 || static_cast<std::uint64_t>(id) != tag.id)
-        return true;
-    if (tag.start != 0) {
-        const auto start = startOf(std::to_string(tag.id));
-        if (start)
-            return *start != tag.start;
-    }
-    return ::kill(id, 0) != 0 && errno == ESRCH;
-}
+    const auto id = static_cast<std::int64_t>(::getpid());
 #endif
+    return identifyProcess(id).value_or(StartedProcess{id, 0});
+}
 
 // The name a temporary file starts with, for a destination of this name: the
 // name is cut short so the whole fits in the 255 characters a file name may
@@ -209,16 +150,16 @@ std::string temporaryStem(const std::filesystem::path& destination) {
 // "<name>.tessaro-<process id>-<process start>-<number>.tmp" beside the
 // destination.
 std::filesystem::path temporaryBeside(const std::filesystem::path& destination) {
-    static const ProcessTag self = thisProcess();
+    static const StartedProcess self = thisProcess();
     static unsigned counter = 0;
     return destination.parent_path() /
            toPath(temporaryStem(destination) + std::to_string(self.id) + "-" +
-                  std::to_string(self.start) + "-" + std::to_string(++counter) + ".tmp");
+                  std::to_string(self.startTime) + "-" + std::to_string(++counter) + ".tmp");
 }
 
 // The process that made the temporary file of this name, when it is one of
 // ours for a destination with this stem.
-std::optional<ProcessTag> makerOf(std::string_view name, std::string_view stem) {
+std::optional<StartedProcess> makerOf(std::string_view name, std::string_view stem) {
     constexpr std::string_view kEnd = ".tmp";
     if (name.size() <= stem.size() + kEnd.size() || name.substr(0, stem.size()) != stem ||
         name.substr(name.size() - kEnd.size()) != kEnd)
@@ -236,7 +177,7 @@ std::optional<ProcessTag> makerOf(std::string_view name, std::string_view stem) 
     }
     if (at != end)
         return std::nullopt;
-    return ProcessTag{numbers[0], numbers[1]};
+    return StartedProcess{static_cast<std::int64_t>(numbers[0]), numbers[1]};
 }
 
 // A plain file that this user owns: what an interrupted save of ours leaves.
@@ -267,7 +208,7 @@ void removeLeftovers(const std::filesystem::path& folder,
         const auto name = fromPath(entries->path().filename());
         for (const auto& stem : stems) {
             const auto maker = makerOf(name, stem);
-            if (maker && isOwnPlainFile(entries->path()) && isGone(*maker)) {
+            if (maker && isOwnPlainFile(entries->path()) && !processIsRunning(*maker)) {
                 std::error_code ignored;
                 std::filesystem::remove(entries->path(), ignored);
                 break;
