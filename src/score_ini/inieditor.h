@@ -97,19 +97,9 @@ public:
     CommandResult deleteScore();
     CommandResult changeTime();
     CommandResult changePassword();
-    CommandResult save();
-    CommandResult saveAs();
-
-    // Before the window closes (Exit, its close button, the main window's
-    // Exit) and before Get Info replaces the list: with unsaved changes, asks
-    // "Save changes to <file>?". Yes saves in place, No drops the edits,
-    // Cancel keeps them. True when the window may close (done); a save that
-    // failed keeps it open.
-    CommandResult confirmClose();
-
-    // The game writes the score file while it runs. An in-place save first
-    // reads the section as it is in the file now and compares it with the
-    // section as it was loaded or last saved, level by level:
+    // The game writes the score file while it runs. Save first reads the
+    // section as it is in the file now and compares it with the section as
+    // it was loaded or last saved, level by level:
     //  - unchanged in the file: the editor's section is written;
     //  - changed in the file and no edit here: nothing is written, the list
     //    shows the section as it now is in the file;
@@ -120,7 +110,17 @@ public:
     //    for <set> since you loaded it (levels 2 and 3). Save your edits over
     //    them?" Yes writes the editor's levels, No loads the section from the
     //    file and drops the edits, Cancel changes nothing.
-    // The lines that are not level lines always come from the file as it is now.
+    // The lines that are not level lines always come from the file as it is
+    // now. Save As onto the loaded file is a Save.
+    CommandResult save();
+    CommandResult saveAs();
+
+    // Before the window closes (Exit, its close button, the main window's
+    // Exit) and before Get Info replaces the list: with unsaved changes, asks
+    // "Save changes to <file>?". Yes saves in place, No drops the edits,
+    // Cancel keeps them. True when the window may close (done); a save that
+    // failed keeps it open.
+    CommandResult confirmClose();
 
 private:
     std::vector<LevelEntry>& entries() { return m_section->levelEntries; }
@@ -155,7 +155,8 @@ private:
     std::optional<std::size_t> m_selection;
     // The entries as loaded or last saved.
     std::vector<LevelEntry> m_savedEntries;
-    // The section as the file held it when loaded or last saved.
+    // The section as the file held it when loaded, last saved, or last read
+    // by a save that put the edits among the file's levels.
     std::optional<ScoreSection> m_onDisk;
     // An insert, delete or move since then: the levels' numbers may have shifted.
     bool m_renumbered = false;
