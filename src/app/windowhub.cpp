@@ -95,7 +95,9 @@ QWidget* WindowHub::openCcxFile(const std::string& path) {
 }
 
 QWidget* WindowHub::showIniEditor() {
-    return showTool(m_iniEditor, [this] { return new IniEditorWindow(m_platform); });
+    return showTool(m_iniEditor, [this] {
+        return new IniEditorWindow(m_platform, [this] { return mainFolder(); });
+    });
 }
 
 QWidget* WindowHub::showExeCreatorIn(ExeCreatorMode mode) {

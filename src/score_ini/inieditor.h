@@ -1,12 +1,14 @@
 #pragma once
 
 #include "common/commandresult.h"
+#include "common/dialogfolder.h"
 #include "common/listobserver.h"
 #include "common/platform.h"
 #include "score_ini/scoresection.h"
 #include "score_ini/startfolder.h"
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -43,8 +45,11 @@ public:
     // The game numbers levels 1 to 999; the editor never makes another number.
     static constexpr int kHighestLevel = 999;
 
+    // currentFolder names the main window's folder, where Get Info looks for
+    // the level set first.
     explicit IniEditor(Platform& platform,
-                       StartFolderEnvironment environment = StartFolderEnvironment::fromSystem());
+                       StartFolderEnvironment environment = StartFolderEnvironment::fromSystem(),
+                       CurrentFolder currentFolder = {});
 
     // Hears of every change of the level list, row by row; null for none.
     void setLevelListObserver(ListObserver* observer) { m_observer = observer; }
@@ -65,6 +70,13 @@ public:
     // The list's text for an entry, "Level007=..."; position < entryCount().
     std::string entryText(std::size_t position) const;
     const std::vector<std::string>& extraLines() const;
+    // The title of the entry's level (by its number) in the set the section is
+    // named after, in UTF-8; empty when the set or the level was not found.
+    // Get Info looks for the set in the main window's folder, then beside the
+    // score file; a section named after a ".ccf" file takes the set that CCF
+    // file names. The title is kept apart from the entry: it is not part of
+    // its text, its order or what a save writes.
+    std::string levelTitle(std::size_t position) const;
 
     std::optional<std::size_t> selection() const { return m_selection; }
     // Selects a position (ignored past the end) or nothing.
@@ -85,13 +97,29 @@ public:
     CommandResult deleteScore();
     CommandResult changeTime();
     CommandResult changePassword();
+    // The game writes the score file while it runs. Save first reads the
+    // section as it is in the file now and compares it with the section as
+    // it was loaded or last saved, level by level:
+    //  - unchanged in the file: the editor's section is written;
+    //  - changed in the file and no edit here: nothing is written, the list
+    //    shows the section as it now is in the file;
+    //  - changed in the file on levels no edit here touched: both are kept,
+    //    the file's levels with the edited ones put in;
+    //  - changed on a level edited here, or levels were inserted, deleted or
+    //    moved here (which renumbers them): "The game has saved new scores
+    //    for <set> since you loaded it (levels 2 and 3). Save your edits over
+    //    them?" Yes writes the editor's levels, No loads the section from the
+    //    file and drops the edits, Cancel changes nothing.
+    // The lines that are not level lines always come from the file as it is
+    // now. Save As onto the loaded file is a Save.
     CommandResult save();
     CommandResult saveAs();
 
     // Before the window closes (Exit, its close button, the main window's
-    // Exit): with unsaved changes, asks "Save changes to <file>?". Yes saves
-    // in place, No drops the edits, Cancel keeps them. True when the window
-    // may close (done); a save that failed keeps it open.
+    // Exit) and before Get Info replaces the list: with unsaved changes, asks
+    // "Save changes to <file>?". Yes saves in place, No drops the edits,
+    // Cancel keeps them. True when the window may close (done); a save that
+    // failed keeps it open.
     CommandResult confirmClose();
 
 private:
@@ -108,15 +136,30 @@ private:
     // renumbered from position first on would pass 999.
     bool refuseInsert(int newNumber, std::size_t first);
     bool saveInPlace();
-    void markSaved();
+    // Writes m_section in place and reports a failure.
+    bool writeInPlace();
+    // Shows section as the file holds it now, with nothing unsaved.
+    void show(ScoreSection section);
+    // The entries are kept in a file now (entries) and in the loaded file (inPlace).
+    void markSaved(bool inPlace);
+    // Reads the titles of the set named setName, if it is found.
+    void findLevelTitles();
 
     Platform& m_platform;
     StartFolderEnvironment m_environment;
+    CurrentFolder m_currentFolder;
+    // The found set's titles by level number.
+    std::map<int, std::string> m_titles;
     ListObserver* m_observer = nullptr;
     std::optional<ScoreSection> m_section;
     std::optional<std::size_t> m_selection;
     // The entries as loaded or last saved.
     std::vector<LevelEntry> m_savedEntries;
+    // The section as the file held it when loaded, last saved, or last read
+    // by a save that put the edits among the file's levels.
+    std::optional<ScoreSection> m_onDisk;
+    // An insert, delete or move since then: the levels' numbers may have shifted.
+    bool m_renumbered = false;
 };
 
 } // namespace tessaro

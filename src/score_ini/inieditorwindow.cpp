@@ -17,8 +17,9 @@
 
 namespace tessaro {
 
-IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
-    : QWidget(parent), m_editor(platform) {
+IniEditorWindow::IniEditorWindow(Platform& platform, CurrentFolder currentFolder, QWidget* parent)
+    : QWidget(parent),
+      m_editor(platform, StartFolderEnvironment::fromSystem(), std::move(currentFolder)) {
     setObjectName("Form5");
     setWindowTitle(IniEditor::kCaption);
     createControls();
@@ -53,9 +54,14 @@ void IniEditorWindow::createControls() {
     m_label2->setBuddy(m_setName);
     m_getInfo = button("cmdInfo", "Get Info");
 
-    m_levels = new ObservedListModel(
-        [this] { return static_cast<int>(m_editor.entryCount()); },
-        [this](int row) { return m_editor.entryText(static_cast<std::size_t>(row)); }, this);
+    // A level's title, when the set was found, follows its entry.
+    const auto rowText = [this](int row) {
+        const auto position = static_cast<std::size_t>(row);
+        const auto title = m_editor.levelTitle(position);
+        return m_editor.entryText(position) + (title.empty() ? "" : "  —  " + title);
+    };
+    m_levels = new ObservedListModel([this] { return static_cast<int>(m_editor.entryCount()); },
+                                     rowText, this);
     m_levelList = named<QListView>("List1", this);
     m_levelList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_levelList->setUniformItemSizes(true);

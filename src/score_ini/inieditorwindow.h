@@ -21,7 +21,9 @@ class ObservedListModel;
 class IniEditorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit IniEditorWindow(Platform& platform, QWidget* parent = nullptr);
+    // currentFolder names the main window's folder, where level sets are looked for.
+    explicit IniEditorWindow(Platform& platform, CurrentFolder currentFolder = {},
+                             QWidget* parent = nullptr);
 
 protected:
     // Unsaved edits are offered for saving first; Cancel keeps the window open.

@@ -1,4 +1,7 @@
+#include "ccf/ccffile.h"
+#include "common/paths.h"
 #include "score_ini/inieditor.h"
+#include "support/levelsetwriter.h"
 #include "support/scriptedplatform.h"
 #include "support/tempfolder.h"
 
@@ -10,7 +13,6 @@
 namespace tessaro {
 namespace {
 
-using Lines = std::vector<std::string>;
 using Messages = std::vector<test::RecordedMessage>;
 
 test::RecordedMessage box(const std::string& text, MessageIcon icon = MessageIcon::Exclamation,
@@ -32,11 +34,16 @@ protected:
         editor.getInfo();
     }
 
-    Lines rows() const {
-        Lines rows;
-        for (std::size_t i = 0; i < editor.entryCount(); ++i)
-            rows.push_back(editor.entryText(i));
-        return rows;
+    // The entries as their file lines without "Level", joined by "|", the selected one in
+    // brackets.
+    std::string entries(bool showSelection = true) const {
+        std::string text;
+        for (std::size_t i = 0; i < editor.entryCount(); ++i) {
+            const auto line = fileLine(editor.section()->levelEntries[i]).substr(5);
+            const bool selected = showSelection && editor.selection() == i;
+            text += (i ? "|" : "") + (selected ? "[" + line + "]" : line);
+        }
+        return text;
     }
 };
 
@@ -109,8 +116,8 @@ TEST_P(IniEdit, ChangesTheList) {
     const auto& edit = GetParam();
     std::string lines;
     std::optional<std::size_t> selected;
-    std::istringstream entries(edit.start);
-    for (std::string text; std::getline(entries, text, '|'); lines += "Level" + text + "\r\n") {
+    std::istringstream given(edit.start);
+    for (std::string text; std::getline(given, text, '|'); lines += "Level" + text + "\r\n") {
         if (text.front() == '[') {
             selected = static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n'));
             text = text.substr(1, text.size() - 2);
@@ -119,15 +126,10 @@ TEST_P(IniEdit, ChangesTheList) {
     loadSet(lines);
     editor.select(selected);
     platform.lineInputs.assign(edit.answers.begin(), edit.answers.end());
-    const Lines before = rows();
+    const auto before = entries(false);
     (editor.*edit.edit)();
-    std::string after;
-    for (std::size_t i = 0; i < editor.entryCount(); ++i) {
-        const auto line = fileLine(editor.section()->levelEntries[i]).substr(5);
-        after += (i ? "|" : "") + (editor.selection() == i ? "[" + line + "]" : line);
-    }
-    EXPECT_EQ(after, edit.after);
-    EXPECT_EQ(editor.hasUnsavedChanges(), rows() != before);
+    EXPECT_EQ(entries(), edit.after);
+    EXPECT_EQ(editor.hasUnsavedChanges(), entries(false) != before);
     EXPECT_EQ(platform.messages, edit.message ? Messages{*edit.message} : Messages{});
     if (edit.asks) {
         EXPECT_EQ(platform.dialogs.at(0).title + "|" + platform.dialogs.at(0).filterOrPrompt,
@@ -139,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(IniEditor, IniEdit, testing::ValuesIn(kEditCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Failed loads keep the set and the file Save writes to; failed writes are the fault table's.
+// Get Info and close ask before they drop edits.
 TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     loadSet("Highest Level=1\r\nLevel1=AAAA\r\n");
     editor.select(0);
@@ -149,6 +152,8 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     editor.insertAfter();
     editor.save();
     editor.insertAfter();
+    platform.answer(MessageAnswer::Cancel); // Get Info asks before it drops the edits
+    EXPECT_FALSE(editor.getInfo().done);
     std::filesystem::remove(folder / "scores.ini");
     platform.answer(MessageAnswer::Yes); // the save fails: the window stays
     EXPECT_FALSE(editor.confirmClose().done);
@@ -161,7 +166,8 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
         MessageIcon::Question, MessageButtons::YesNoCancel};
     EXPECT_EQ(platform.messages,
               (std::vector{box("The specified level set couldn't be found in the INI file."),
-                           box("The INI file couldn't be opened."), question, notRead, question}));
+                           box("The INI file couldn't be opened."), question, question, notRead,
+                           question}));
 
     // Save As still writes the edits, adding ".ini" to a bare name; Cancel does nothing.
     platform.cancelFileDialog();
@@ -173,9 +179,118 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     const auto& dialog = platform.dialogs.back();
     EXPECT_EQ(dialog.title + "|" + dialog.filterOrPrompt + "|" + dialog.startFolderOrDefault,
               "Save To File|Chip's Challenge score files (.ini)|*.ini|/p/drive_c/windows");
-    EXPECT_EQ(platform.messages.size(), 5u);
+    EXPECT_EQ(platform.messages.size(), 6u);
     EXPECT_FALSE(editor.hasUnsavedChanges());
 }
+
+// The game writes the score file while the editor has its section "[set.dat]|Current Level=1|
+// Level1=AAAA|Level2=BBBB": the game's file, the edit of level 1 ("WXYZ" for a password), the
+// answer to the question (none: no question), the file after Save (null: the game's) and the
+// list (the selected entry in brackets). Lines are joined by "|".
+struct GameCase {
+    const char* name;
+    const char* game;
+    CommandResult (IniEditor::*edit)() = nullptr;
+    std::optional<MessageAnswer> answer = {};
+    const char* file;
+    const char* list;
+    const char* changed = "levels 2 and 3"; // as the question names them
+    CommandResult (IniEditor::*save)() = &IniEditor::save;
+};
+
+// clang-format off
+constexpr const char* kPlayed = "[set.dat]|Current Level=3|Level1=AAAA|Level2=PQRS,15,700|Level3=JKLM,20,800";
+constexpr const char* kSolved1 = "[set.dat]|Current Level=2|Level1=AAAA,50,1000|Level2=BBBB";
+constexpr const char* kBoth =
+    "[set.dat]|Current Level=3|Current Score=1500|Level1=WXYZ|Level2=PQRS,15,700|Level3=JKLM,20,800";
+
+const GameCase kGameCases[] = {
+    {.name = "OtherLevelsKeepBoth", .game = kPlayed, .edit = &I::changePassword, .file = kBoth,
+     .list = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800"},
+    {.name = "SaveAsOntoTheLoadedFileSaves", .game = kPlayed, .edit = &I::changePassword, .file = kBoth,
+     .list = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800", .save = &I::saveAs},
+    {.name = "OtherSectionKept", .game = "[set.dat]|Current Level=1|Level1=AAAA|Level2=BBBB|[o]|Level1=P",
+     .edit = &I::changePassword, .file = "[o]|Level1=P|[set.dat]|Current Level=1|Current Score=0|Level1=WXYZ|Level2=BBBB",
+     .list = "[1=WXYZ]|2=BBBB"},
+    {.name = "NoEditsShowsTheFile", .game = kPlayed, .file = nullptr, .list = "1=AAAA|2=PQRS,15,700|3=JKLM,20,800"},
+    {.name = "SameLevelYesSavesTheEdits", .game = kSolved1, .edit = &I::changePassword, .answer = MessageAnswer::Yes,
+     .file = "[set.dat]|Current Level=2|Current Score=0|Level1=WXYZ|Level2=BBBB", .list = "[1=WXYZ]|2=BBBB",
+     .changed = "level 1"},
+    {.name = "SameLevelNoShowsTheFile", .game = kSolved1, .edit = &I::changePassword, .answer = MessageAnswer::No,
+     .file = nullptr, .list = "1=AAAA,50,1000|2=BBBB", .changed = "level 1"},
+    {.name = "SameLevelCancelKeepsAll", .game = kSolved1, .edit = &I::changePassword,
+     .answer = MessageAnswer::Cancel, .file = nullptr, .list = "[1=WXYZ]|2=BBBB", .changed = "level 1"},
+    {.name = "InsertAsks", .game = kPlayed, .edit = &I::insertAfter, .answer = MessageAnswer::Cancel,
+     .file = nullptr, .list = "[1=AAAA]|2=|3=BBBB"},
+};
+// clang-format on
+
+class GameSaves : public IniEditorTest, public testing::WithParamInterface<GameCase> {};
+
+TEST_P(GameSaves, SaveKeepsWhatTheGameWrote) {
+    const auto& game = GetParam();
+    const auto lines = [](std::string text) {
+        for (auto at = text.find('|'); at != std::string::npos; at = text.find('|', at))
+            text.replace(at, 1, "\r\n");
+        return text + "\r\n";
+    };
+    loadSet("Current Level=1\r\nLevel1=AAAA\r\nLevel2=BBBB\r\n");
+    folder.write("scores.ini", lines(game.game));
+    editor.select(0);
+    platform.lineInputs = {"WXYZ"};
+    if (game.edit)
+        (editor.*game.edit)();
+    if (game.answer)
+        platform.answer(*game.answer);
+    platform.chooseFile(editor.iniFileName, "scores.ini");
+    (editor.*game.save)();
+    EXPECT_EQ(folder.read("scores.ini"), lines(game.file ? game.file : game.game));
+    EXPECT_EQ(entries(), game.list);
+    const test::RecordedMessage question{
+        "The game has saved new scores for set.dat since you loaded it (" +
+            std::string(game.changed) + "). Save your edits over them?",
+        "INI File Editor", MessageIcon::Question, MessageButtons::YesNoCancel};
+    EXPECT_EQ(platform.messages, game.answer ? Messages{question} : Messages{});
+    EXPECT_EQ(editor.hasUnsavedChanges(), game.answer == MessageAnswer::Cancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(IniEditor, GameSaves, testing::ValuesIn(kGameCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Where Get Info finds the set a section is named after ("main/" is the main window's folder,
+// the score file is in the test's folder), and the titles shown for Level1 and Level2.
+struct TitleCase {
+    const char* name;
+    const char* setName;
+    const char* setFile;
+    const char* titles;
+};
+
+// clang-format off
+const TitleCase kTitleCases[] = {
+    {.name = "InTheMainFolder", .setName = "set.dat", .setFile = "main/set.dat", .titles = "Level 1|Level 2"},
+    {.name = "BesideTheScoreFile", .setName = "set.dat", .setFile = "set.dat", .titles = "Level 1|Level 2"},
+    {.name = "NamedByTheCcfFile", .setName = "play.ccf", .setFile = "main/sets/x.dat", .titles = "Level 1|Level 2"},
+    {.name = "NotFound", .setName = "set.dat", .setFile = "other/set.dat", .titles = "|"},
+};
+// clang-format on
+
+class LevelTitles : public IniEditorTest, public testing::WithParamInterface<TitleCase> {};
+
+TEST_P(LevelTitles, AreKeptApartFromTheEntries) {
+    folder.write(GetParam().setFile, test::writeLevelSet(test::numberedSet(2)));
+    folder.write("main/play.ccf", formatCcfFile("sets/x.dat", "0", "0", "play"));
+    IniEditor titled{platform, {}, [this] { return fromPath(folder / "main"); }};
+    titled.setName = GetParam().setName;
+    titled.iniFileName = fromPath(
+        folder.write("scores.ini", "[" + titled.setName + "]\r\nLevel2=BBBB\r\nLevel1=AAAA\r\n"));
+    titled.getInfo();
+    EXPECT_EQ(titled.levelTitle(0) + "|" + titled.levelTitle(1), GetParam().titles);
+    EXPECT_EQ(titled.entryText(0), "Level001=AAAA");
+}
+
+INSTANTIATE_TEST_SUITE_P(IniEditor, LevelTitles, testing::ValuesIn(kTitleCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tessaro
