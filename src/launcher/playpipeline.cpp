@@ -104,19 +104,6 @@ std::string mismatchedMessage(const PlayPaths& paths) {
            "wrong level set's name; play a level set again once both files can be written.";
 }
 
-// A CCF file holds the level set's path in the game's code page. A set whose
-// name is not UTF-8 was stored with its own bytes (see toWindows1252), so
-// those are tried when the path read as Windows-1252 names no file.
-std::filesystem::path levelSetPathOf(const std::string& field) {
-    auto path = toPath(fromWindows1252(field));
-#ifndef _WIN32
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && std::filesystem::exists(toPath(field), error))
-        path = toPath(field);
-#endif
-    return path;
-}
-
 #ifndef _WIN32
 bool startsWithMz(const std::string& path) {
     std::ifstream in(toPath(path), std::ios::binary);
@@ -191,7 +178,7 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
     }
     const auto writer =
         patchPlayFields(toPath(paths.executable), {iniName, kDataCopyName, section, *fake, *real});
-    switch (replacePlayFiles(writer, levelSetPathOf((*fields)[0]), paths.dataCopy)) {
+    switch (replacePlayFiles(writer, ccfLevelSetPath((*fields)[0]), paths.dataCopy)) {
     case PlayStep::Done:
         break;
     case PlayStep::Executable:
