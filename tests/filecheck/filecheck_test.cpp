@@ -26,68 +26,38 @@ TEST(FileCheck, FixturesAreReportedLikeACompilersErrors) {
 
 using Lines = std::vector<std::string>;
 
-test::WrittenSet repeatedNumber() {
-    auto set = test::numberedSet(2);
-    set.levels[1].number = 1;
-    return set;
-}
-
-// A file as `tessaro --check` and `tessaro --list` see it: the check's lines,
-// and the list's lines or, when the file cannot be read, its problems (exit 1).
-// A row with ccf names its set in "a.ccf" and is checked and listed by that.
+// A file as `tessaro --check` and `--list` see it; a set the reader refuses
+// is listed as no lines and the check's line as the problem. A ccf row is
+// checked and listed through "a.ccf", which names the file.
 struct ListCase {
     const char* label;
     const char* name;
     std::string bytes;
-    bool ccf = false;
     Lines check{};
     Lines list{};
-    Lines listProblems{};
+    bool ccf = false;
 };
 
-const Lines kTwoLevels{"1\tLevel 1\tAAAB\t101", "2\tLevel 2\tAAAC\t102"};
-const std::string kNotASet =
-    "notes.dat: offset 0: the file does not start with a level-set signature";
+const std::string kSet = test::writeLevelSet(test::numberedSet(1));
 
 const ListCase kListCases[] = {
-    {.label = "TidySet",
-     .name = "a.dat",
-     .bytes = test::writeLevelSet(test::numberedSet(2)),
-     .list = kTwoLevels},
-    {.label = "SetWithoutExtension",
-     .name = "set",
-     .bytes = test::writeLevelSet(test::numberedSet(2)),
-     .list = kTwoLevels},
-    {.label = "SetWithProblemsIsStillListed",
+    {.label = "Set", .name = "a.dat", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
+    {.label = "SetWithoutExtension", .name = "a", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
+    {.label = "SetWithAProblemIsListed",
      .name = "b.CCL",
-     .bytes = test::writeLevelSet(repeatedNumber()),
-     .check = {"b.CCL: level 2 (offset 73): the level's number 1 is also level 1's"},
-     .list = {"1\tLevel 1\tAAAB\t101", "1\tLevel 2\tAAAC\t102"}},
+     .bytes = test::writeLevelSet({.levels = {{.number = 7, .title = "T", .password = "ABCD"}}}),
+     .check = {"b.CCL: level 1 (offset 8): the level's number 7 is out of order (expected 1)"},
+     .list = {"7\tT\tABCD\t0"}},
     {.label = "TextFileNamedDat",
      .name = "notes.dat",
      .bytes = "shopping list\n",
-     .check = {kNotASet},
-     .listProblems = {kNotASet}},
-    {.label = "FourByteFile",
-     .name = "four.dat",
-     .bytes = std::string("\xAC\xAA\x02\x00", 4),
-     .check = {"four.dat: offset 4: the file ends before its number of levels"},
-     .listProblems = {"four.dat: offset 4: the file ends before its number of levels"}},
-    {.label = "TextFileWithoutExtension",
-     .name = "notes",
-     .bytes = "shopping list\n",
-     .check = {"notes: not a level set, CCX, CCF or score INI file"},
-     .listProblems = {"notes: offset 0: the file does not start with a level-set signature"}},
+     .check = {"notes.dat: offset 0: the file does not start with a level-set signature"}},
     {.label = "CcfListsItsSet",
-     .name = "set.dat",
-     .bytes = test::writeLevelSet(test::numberedSet(2)),
-     .ccf = true,
-     .list = kTwoLevels},
+     .name = "a.dat",
+     .bytes = kSet,
+     .list = {"1\tLevel 1\tAAAB\t101"},
+     .ccf = true},
 };
-
-void PrintTo(const ListCase& row, std::ostream* out) {
-    *out << row.label;
-}
 
 class LevelSetCommandLine : public testing::TestWithParam<ListCase> {};
 
@@ -96,23 +66,17 @@ TEST_P(LevelSetCommandLine, ChecksAndListsTheFile) {
     test::TempFolder folder;
     auto file = folder.write(row.name, row.bytes);
     if (row.ccf)
-        file = folder.write("a.ccf",
-                            "\"" + fromPath(file) + "\"\r\n\"144\"\r\n\"149\"\r\n\"a.ccf\"\r\n");
+        file =
+            folder.write("a.ccf", "\"" + fromPath(file) + "\"\r\n\"1\"\r\n\"1\"\r\n\"a.ccf\"\r\n");
     const auto name = fromPath(file.filename());
     EXPECT_EQ(checkReport(file, name), row.check);
     const auto listing = listFile(file, name);
     EXPECT_EQ(listing.lines, row.list);
-    EXPECT_EQ(listing.problems, row.listProblems);
+    EXPECT_EQ(listing.problems, row.list.empty() ? row.check : Lines());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LevelSetCommandLine, testing::ValuesIn(kListCases),
                          [](const auto& info) { return std::string(info.param.label); });
-
-TEST(FileList, ACcxFileGivesEachLevelsNumberAndTitle) {
-    const auto listing = listFile(kData / "ccx" / "written" / "demo-set.ccx", "demo-set.ccx");
-    EXPECT_EQ(listing.lines, (Lines{"1\tFirst", "2\tSecond"}));
-    EXPECT_TRUE(listing.problems.empty());
-}
 
 } // namespace
 } // namespace tessaro

@@ -27,17 +27,11 @@ std::string ccfFor(const char* set) {
 const PlayCase kPlayCases[] = {
     {.label = "SetWithoutExtension", .name = "set", .bytes = kSet},
     {.label = "TextNamedDat", .name = "text.dat", .bytes = "shopping list", .notASet = "text.dat"},
-    {.label = "ShorterThanASignature", .name = "a.ccl", .bytes = "\xAC\xAA", .notASet = "a.ccl"},
     {.label = "CcxByItsExtension", .name = "a.CCX", .bytes = "<levelset"},
     {.label = "CcfOfASet", .name = "a.ccf", .bytes = ccfFor("set.dat")},
     {.label = "CcfOfText", .name = "a.ccf", .bytes = ccfFor("notes.dat"), .notASet = "notes.dat"},
     {.label = "CcfOfAMissingSet", .name = "a.ccf", .bytes = ccfFor("missing.dat")},
-    {.label = "BrokenCcf", .name = "a.ccf", .bytes = "\"set.dat\"\r\n"},
 };
-
-void PrintTo(const PlayCase& row, std::ostream* out) {
-    *out << row.label;
-}
 
 class LevelSetToPlay : public testing::TestWithParam<PlayCase> {};
 

@@ -5,7 +5,9 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 function(expect status output)
-    execute_process(COMMAND ${TESSARO} ${ARGN} RESULT_VARIABLE got OUTPUT_VARIABLE out
+    # A refusal that opened a window instead would wait there: the time limit
+    # makes it a failure.
+    execute_process(COMMAND ${TESSARO} ${ARGN} TIMEOUT 60 RESULT_VARIABLE got OUTPUT_VARIABLE out
         ERROR_VARIABLE err)
     if(NOT got STREQUAL status)
         message(FATAL_ERROR "tessaro ${ARGN}: exit ${got}, expected ${status}\n${out}${err}")
