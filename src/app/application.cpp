@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
@@ -173,14 +174,14 @@ bool asksForConsole(int argc, char** argv) {
     return false;
 }
 
-std::filesystem::path programFolder() {
-    std::optional<std::string> home;
+Utf8Path programFolder() {
+    std::optional<Utf8Path> home;
     if (qEnvironmentVariableIsSet("TESSARO_HOME"))
-        home = pathBytes(qEnvironmentVariable("TESSARO_HOME"));
-    return chooseProgramFolder(
-        home, toPath(pathBytes(QApplication::applicationDirPath())),
-        toPath(pathBytes(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))),
-        isFolderWritable);
+        home = Utf8Path(pathBytes(qEnvironmentVariable("TESSARO_HOME")));
+    return findProgramFolder(
+        home, Utf8Path(pathBytes(QDir::toNativeSeparators(QApplication::applicationDirPath()))),
+        Utf8Path(pathBytes(QDir::toNativeSeparators(
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)))));
 }
 
 #ifdef _WIN32
@@ -233,7 +234,7 @@ int runApplication(int argc, char** argv) {
 
     QtSettings settings;
     QtPlatform platform;
-    const auto folder = fromPath(programFolder());
+    const Utf8Path folder = programFolder();
     if (files.isEmpty()) {
         WindowHub hub(platform, settings, folder);
         hub.mainWindow().show();
@@ -245,7 +246,7 @@ int runApplication(int argc, char** argv) {
         hub.openCcxFile(path);
         return app.exec();
     }
-    LauncherModel model(platform, settings, folder);
+    LauncherModel model(platform, settings, folder.text());
     model.start(systemDrives(), currentDrive());
     return model.playFile(path).done ? 0 : 1;
 }

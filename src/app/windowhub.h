@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/paths.h"
 #include "common/platform.h"
 #include "common/settings.h"
 
@@ -17,13 +18,14 @@ enum class ExeCreatorMode;
 
 // Opens every window of the program: each tool window once, non-modal; asked
 // for again it is brought to the front, not reloaded. Runs Exit's close order
-// and wires the one call across windows (a saved CCF file refreshes the main
-// window's file list).
+// and wires the two calls across windows: a tool's file dialog asks for the
+// folder the main window lists, and a saved CCF file refreshes the main
+// window's file list.
 class WindowHub : public QObject {
     Q_OBJECT
 
 public:
-    WindowHub(Platform& platform, SettingsStore& settings, std::string programFolder);
+    WindowHub(Platform& platform, SettingsStore& settings, Utf8Path programFolder);
     ~WindowHub() override;
 
     MainWindow& mainWindow() { return *m_main; }
@@ -53,7 +55,7 @@ private:
 
     Platform& m_platform;
     SettingsStore& m_settings;
-    std::string m_programFolder;
+    Utf8Path m_programFolder;
     std::unique_ptr<MainWindow> m_main;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_dacGen;

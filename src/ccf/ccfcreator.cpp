@@ -38,26 +38,30 @@ std::filesystem::path CcfCreator::pathOf(const std::string& name) const {
     return toPath(joinAndClean(fromPath(m_programFolder), name));
 }
 
-void CcfCreator::browse() {
+CommandResult CcfCreator::browse() {
     const auto startFolder =
         dialogStartFolder(levelSetPath, m_currentFolder ? m_currentFolder() : std::string());
-    if (const auto choice = m_platform.openFileDialog(
-            "Browse for level sets...", "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl",
-            startFolder))
-        levelSetPath = choice->path;
+    const auto choice = m_platform.openFileDialog(
+        "Browse for level sets...", "Chip's Challenge level sets (.dat, .ccl)|*.dat;*.ccl",
+        startFolder);
+    if (!choice)
+        return CommandResult::failed();
+    levelSetPath = choice->path;
+    return CommandResult::succeeded();
 }
 
-void CcfCreator::pick(const std::string& name) {
+CommandResult CcfCreator::pick(const std::string& name) {
     ccfName = name;
     const auto fields = readCcfFields(pathOf(name), 3);
     if (!fields) {
         m_platform.tell("Error - could not read the CCF file (" + name + ")", kTitle,
                         MessageIcon::Exclamation);
-        return;
+        return CommandResult::failed();
     }
     levelSetPath = fromWindows1252((*fields)[0]);
     fakeLastLevel = (*fields)[1];
     realLastLevel = (*fields)[2];
+    return CommandResult::succeeded();
 }
 
 CommandResult CcfCreator::refuse(const std::string& text, const std::string& focus) {

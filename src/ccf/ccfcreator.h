@@ -33,13 +33,13 @@ public:
     // Browse: asks for a level set and puts its full path into levelSetPath.
     // The dialog starts in the folder of the set already named, else in the
     // folder currentFolder gives (the main window's); Cancel changes nothing.
-    void browse();
+    CommandResult browse();
 
     // Choosing an entry of the name box's list: the name goes into ccfName and
     // the file's first three fields into levelSetPath, fakeLastLevel and
     // realLastLevel. When the file cannot be read or has fewer fields, the
     // player is told and the three fields keep their contents.
-    void pick(const std::string& name);
+    CommandResult pick(const std::string& name);
 
     // Save: checks the fields, writes the CCF file (replacing one of the same
     // name) and confirms; done when the file was written. A file that cannot

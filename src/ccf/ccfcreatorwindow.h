@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ccf/ccfcreator.h"
+#include "common/paths.h"
+#include "gui/commandloop.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -17,7 +19,7 @@ namespace tessaro {
 class CcfCreatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
+    CcfCreatorWindow(Platform& platform, const Utf8Path& programFolder,
                      CurrentFolder currentFolder = {}, QWidget* parent = nullptr);
 
 Q_SIGNALS:
@@ -30,6 +32,7 @@ private:
     void redraw();
 
     CcfCreator m_model;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
     QLineEdit* m_levelSetPath;
     QLineEdit* m_fakeLastLevel;
     QLineEdit* m_realLastLevel;

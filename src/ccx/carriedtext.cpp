@@ -152,8 +152,6 @@ std::string carriedPageText(std::string_view text) {
 CcxDocument carriedDocument(const CcxDocument& document) {
     CcxDocument carried = document;
     carried.fileName.clear();
-    carried.currentLevel = 0;
-    carried.skipNextLevelStore = false;
     carried.levelCount = std::clamp<std::int16_t>(document.levelCount, 0, kMaxCcxLevels);
     carried.description = carriedSetText(document.description);
     carried.author = carriedSetText(document.author);

@@ -64,7 +64,6 @@ bool CcxDocument::LevelTable::operator==(const LevelTable& other) const {
 void CcxDocument::reset() {
     fileName.clear();
     levelCount = 0;
-    currentLevel = 0;
     description.clear();
     author.clear();
     msChoice = CompatChoice::Ignore;

@@ -26,11 +26,6 @@ public:
     // Highest level number of the set (0 to 999); the writer writes levels 1
     // to levelCount, empty ones included.
     std::int16_t levelCount = 0;
-    // The level the level controls show; 0 only right after a reset.
-    std::int16_t currentLevel = 0;
-    // When set, the next selection of a level entry does not store the level
-    // controls first.
-    bool skipNextLevelStore = false;
 
     // The set's fields, each shown by its control in the editor window.
     std::string description;

@@ -6,6 +6,7 @@
 #include "ccx/tabulinreport.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 
 #include <algorithm>
@@ -14,18 +15,6 @@
 namespace tessaro {
 
 namespace {
-
-// A file whose write permissions are all off counts as read-only: saving
-// must not replace it, although a rename over it would succeed.
-bool isMarkedReadOnly(const std::filesystem::path& path) {
-    using std::filesystem::perms;
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::is_regular_file(status))
-        return false;
-    return (status.permissions() &
-            (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
-}
 
 std::string readErrorMessage(const std::string& fileName, const ReadError& error) {
     if (error.fileUnreadable())
@@ -55,36 +44,38 @@ void CcxEditor::tell(const std::string& text) {
 
 // The level list ---------------------------------------------------------------
 
-std::string CcxEditor::entryText(int position) const {
-    const auto& entry = m_levelList[static_cast<std::size_t>(position)];
+std::string CcxEditor::entryText(std::size_t position) const {
+    const auto& entry = m_levelList[position];
     return levelEntryText(entry.number, entry.title);
 }
 
-void CcxEditor::notify(void (ListObserver::*change)(int, int), int first, int last) {
+void CcxEditor::notify(void (ListObserver::*change)(int, int), std::size_t first,
+                       std::size_t last) {
     if (m_observer)
-        (m_observer->*change)(first, last);
+        (m_observer->*change)(static_cast<int>(first), static_cast<int>(last));
 }
 
-void CcxEditor::insertEntry(int position, CcxListEntry entry) {
+void CcxEditor::insertEntry(std::size_t position, CcxListEntry entry) {
     notify(&ListObserver::rowsAboutToBeInserted, position, position);
-    m_levelList.insert(m_levelList.begin() + position, std::move(entry));
-    if (m_selected >= position)
-        ++m_selected;
+    m_levelList.insert(m_levelList.begin() + static_cast<std::ptrdiff_t>(position),
+                       std::move(entry));
+    if (m_selected && *m_selected >= position)
+        ++*m_selected;
     notify(&ListObserver::rowsInserted, position, position);
 }
 
-void CcxEditor::removeEntry(int position) {
+void CcxEditor::removeEntry(std::size_t position) {
     notify(&ListObserver::rowsAboutToBeRemoved, position, position);
-    m_levelList.erase(m_levelList.begin() + position);
+    m_levelList.erase(m_levelList.begin() + static_cast<std::ptrdiff_t>(position));
     if (m_selected == position)
-        m_selected = -1;
-    else if (m_selected > position)
-        --m_selected;
+        m_selected.reset();
+    else if (m_selected && *m_selected > position)
+        --*m_selected;
     notify(&ListObserver::rowsRemoved, position, position);
 }
 
-void CcxEditor::setEntryTitle(int position, std::string title) {
-    m_levelList[static_cast<std::size_t>(position)].title = std::move(title);
+void CcxEditor::setEntryTitle(std::size_t position, std::string title) {
+    m_levelList[position].title = std::move(title);
     notify(&ListObserver::rowsChanged, position, position);
 }
 
@@ -92,53 +83,47 @@ void CcxEditor::replaceList(std::vector<CcxListEntry> entries) {
     if (m_observer)
         m_observer->listAboutToBeReset();
     m_levelList = std::move(entries);
-    m_selected = -1;
+    m_selected.reset();
     if (m_observer)
         m_observer->listReset();
 }
 
-int CcxEditor::positionOfLevel(int number) const {
+std::optional<std::size_t> CcxEditor::positionOfLevel(int number) const {
     const auto found = std::lower_bound(
         m_levelList.begin(), m_levelList.end(), number,
         [](const CcxListEntry& entry, int wanted) { return entry.number < wanted; });
-    return found != m_levelList.end() && found->number == number
-               ? static_cast<int>(found - m_levelList.begin())
-               : -1;
+    if (found == m_levelList.end() || found->number != number)
+        return std::nullopt;
+    return static_cast<std::size_t>(found - m_levelList.begin());
 }
 
-void CcxEditor::selectEntry(int position) {
-    if (position >= 0 && position < static_cast<int>(m_levelList.size()))
-        select(position, true);
-}
-
-void CcxEditor::select(int position, bool store) {
-    if (!store)
-        m_document.skipNextLevelStore = true;
-    m_selected = position;
-    showLevel();
+CommandResult CcxEditor::selectEntry(std::size_t position) {
+    if (position >= m_levelList.size())
+        return CommandResult::failed();
+    select(position, true);
+    return CommandResult::succeeded();
 }
 
 void CcxEditor::titleEdit(std::string title) {
     m_shown.title = std::move(title);
-    if (m_selected >= 0 && m_selected < static_cast<int>(m_levelList.size()))
-        setEntryTitle(m_selected, m_shown.title);
+    if (m_selected && *m_selected < m_levelList.size())
+        setEntryTitle(*m_selected, m_shown.title);
 }
 
 void CcxEditor::updateLevelCount() {
     m_document.levelCount = m_levelList.empty() ? 0 : m_levelList.back().number;
 }
 
-void CcxEditor::shiftEntries(int first, int last, int delta) {
+void CcxEditor::shiftEntries(std::size_t first, std::size_t last, int delta) {
     if (first > last)
         return;
     std::vector<std::int16_t> oldNumbers;
-    oldNumbers.reserve(static_cast<std::size_t>(last - first + 1));
+    oldNumbers.reserve(last - first + 1);
     // Upwards from the last entry, downwards from the first, so no level is
     // overwritten before it has moved. Every level moved from is either moved
     // into afterwards or cleared below.
-    for (int step = 0; step <= last - first; ++step) {
-        const int position = delta > 0 ? last - step : first + step;
-        auto& entry = m_levelList[static_cast<std::size_t>(position)];
+    for (std::size_t step = 0; step <= last - first; ++step) {
+        auto& entry = m_levelList[delta > 0 ? last - step : first + step];
         oldNumbers.push_back(entry.number);
         auto& moved = m_document.level(entry.number + delta);
         moved = std::move(m_document.level(entry.number));
@@ -148,7 +133,7 @@ void CcxEditor::shiftEntries(int first, int last, int delta) {
     // A number the shift left behind would otherwise be saved as a second
     // copy of the level that moved away.
     for (const int number : oldNumbers) {
-        if (positionOfLevel(number) < 0)
+        if (!positionOfLevel(number))
             m_document.level(number).clear();
     }
     notify(&ListObserver::rowsChanged, first, last);
@@ -158,17 +143,18 @@ void CcxEditor::shiftEntries(int first, int last, int delta) {
 
 void CcxEditor::resetDocument() {
     m_document.reset();
+    m_currentLevel = 0;
     m_shown.pageHasOwnColors = false;
     m_shown.pane = CcxPane::Prologue;
     m_shown.pageText.clear();
 }
 
 CcxPageList& CcxEditor::shownPane() {
-    return m_document.level(m_document.currentLevel).pane(m_shown.pane);
+    return m_document.level(m_currentLevel).pane(m_shown.pane);
 }
 
 void CcxEditor::showPage(int page, CcxPane pane) {
-    if (page < 1 || page > kMaxCcxPages || !CcxDocument::isLevelNumber(m_document.currentLevel)) {
+    if (page < 1 || page > kMaxCcxPages || !CcxDocument::isLevelNumber(m_currentLevel)) {
         m_shown.pageNumber = 1;
         m_shown.pageCount = 0;
         m_shown.pageText.clear();
@@ -176,7 +162,7 @@ void CcxEditor::showPage(int page, CcxPane pane) {
         m_shown.pageHasOwnColors = false;
         return;
     }
-    const auto& list = m_document.level(m_document.currentLevel).pane(pane);
+    const auto& list = m_document.level(m_currentLevel).pane(pane);
     const auto& shown = list.page(page);
     m_shown.pageHasOwnColors = shown.hasOwnColors == 1;
     if (m_shown.pageHasOwnColors) {
@@ -190,7 +176,7 @@ void CcxEditor::showPage(int page, CcxPane pane) {
 }
 
 void CcxEditor::storeShownPage() {
-    if (!CcxDocument::isLevelNumber(m_document.currentLevel))
+    if (!CcxDocument::isLevelNumber(m_currentLevel))
         return;
     auto& list = shownPane();
     const int page = m_shown.pageNumber;
@@ -208,31 +194,25 @@ void CcxEditor::storeShownPage() {
 
 void CcxEditor::storeShownLevel() {
     storeShownPage();
-    if (!CcxDocument::isLevelNumber(m_document.currentLevel))
+    if (!CcxDocument::isLevelNumber(m_currentLevel))
         return;
-    auto& level = m_document.level(m_document.currentLevel);
+    auto& level = m_document.level(m_currentLevel);
     level.title = m_shown.title;
     level.author = m_shown.author;
-    level.compatAttributes = buildCompatAttributes();
+    level.compatAttributes = formatCompatAttributes(m_shown.ms, m_shown.lynx, m_shown.pedantic);
 }
 
-std::string CcxEditor::buildCompatAttributes() const {
-    return formatCompatAttributes(m_shown.ms, m_shown.lynx, m_shown.pedantic);
-}
-
-void CcxEditor::showLevel() {
-    if (m_document.skipNextLevelStore)
-        m_document.skipNextLevelStore = false;
-    else
+void CcxEditor::select(std::size_t position, bool store) {
+    if (store)
         storeShownLevel();
-    if (m_selected < 0 || m_selected >= static_cast<int>(m_levelList.size()))
+    m_selected = position;
+    if (position >= m_levelList.size())
         return;
-    const int number = m_levelList[static_cast<std::size_t>(m_selected)].number;
+    const int number = m_levelList[position].number;
     if (!CcxDocument::isLevelNumber(number))
         return;
 
-    m_document.currentLevel = static_cast<std::int16_t>(number);
-    m_shownLevelNumber = number;
+    m_currentLevel = number;
     const auto& level = m_document.level(number);
     titleEdit(level.title);
     m_shown.author = level.author;
@@ -255,6 +235,7 @@ void CcxEditor::showLevel() {
 
 void CcxEditor::installDocument(CcxDocument document, const std::vector<std::int16_t>& listed) {
     m_document = std::move(document);
+    m_currentLevel = 0;
     m_shown.pageHasOwnColors = false;
     m_shown.pane = CcxPane::Prologue;
     m_shown.pageText.clear();
@@ -269,35 +250,32 @@ void CcxEditor::installDocument(CcxDocument document, const std::vector<std::int
 
 // New, Open, Save, Exit --------------------------------------------------------
 
-void CcxEditor::startUp() {
+CommandResult CcxEditor::startUp() {
     resetDocument();
     const auto answer =
         m_platform.message("Do you want to start a new CCX file?", kCcxEditorCaption,
                            MessageIcon::Question, MessageButtons::YesNo);
-    if (answer == MessageAnswer::Yes)
-        newFile();
-    else
-        open();
+    return answer == MessageAnswer::Yes ? newFile() : open();
 }
 
-void CcxEditor::newFile() {
+CommandResult CcxEditor::newFile() {
     if (!confirmSaveChanges())
-        return;
+        return CommandResult::failed();
     const auto answer =
         m_platform.lineInput("Enter the number of levels in the level set:", "New CCX File");
     if (!answer || answer->empty())
-        return;
+        return CommandResult::failed();
     const auto count = toInt16(*answer);
     if (!count || !CcxDocument::isLevelNumber(*count)) {
         tell("Error - invalid number of levels");
-        return;
+        return CommandResult::failed();
     }
     // Asks before replacing a file: the first Save would destroy whatever
     // file the user clicked by mistake.
     const auto choice =
         m_platform.saveFileDialog("Select Location to Save CCX File", "CCX Files|*.ccx", {}, true);
     if (!choice || choice->path.empty())
-        return;
+        return CommandResult::failed();
 
     resetDocument();
     m_document.fileName = choice->path;
@@ -307,19 +285,20 @@ void CcxEditor::newFile() {
     for (std::int16_t number = 1; number <= *count; ++number)
         entries.push_back({number, {}});
     replaceList(std::move(entries));
-    m_document.currentLevel = 1;
     select(0, false);
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::open() {
+CommandResult CcxEditor::open() {
     const auto choice = m_platform.openFileDialog("Open CCX File for Editing", "CCX Files|*.ccx");
-    if (choice && !choice->path.empty())
-        openFile(choice->path);
+    if (!choice || choice->path.empty())
+        return CommandResult::failed();
+    return openFile(choice->path);
 }
 
-void CcxEditor::openFile(const std::string& path) {
+CommandResult CcxEditor::openFile(const std::string& path) {
     if (!confirmSaveChanges())
-        return;
+        return CommandResult::failed();
 
     CcxDocument fresh;
     // The set's colour sample keeps its colours when the file has no colours line.
@@ -328,25 +307,26 @@ void CcxEditor::openFile(const std::string& path) {
     auto result = readCcxFile(toPath(path), std::move(fresh));
     if (!result.ok()) {
         tell(readErrorMessage(path, result.error()));
-        return;
+        return CommandResult::failed();
     }
     auto& contents = *result;
     contents.document.fileName = path;
     installDocument(std::move(contents.document), contents.levelNumbers);
     if (!contents.repeatedLevels.empty())
         tell(repeatedLevelsMessage(contents.repeatedLevels));
+    return CommandResult::succeeded();
 }
 
-bool CcxEditor::save() {
+CommandResult CcxEditor::save() {
     if (!documentOpen())
-        return false;
+        return CommandResult::failed();
     storeShownLevel();
     const auto path = toPath(m_document.fileName);
-    if (isMarkedReadOnly(path) || !writeCcxFile(path, m_document)) {
+    if (isReadOnlyFile(path) || !writeCcxFile(path, m_document)) {
         tell("Error - cannot save \"" + m_document.fileName + "\". The file on disk is unchanged.");
-        return false;
+        return CommandResult::failed();
     }
-    return true;
+    return CommandResult::succeeded();
 }
 
 bool CcxEditor::confirmSaveChanges() {
@@ -356,7 +336,7 @@ bool CcxEditor::confirmSaveChanges() {
         m_platform.message("Save changes to " + m_document.fileName + "?", kCcxEditorCaption,
                            MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer == MessageAnswer::Yes)
-        return save();
+        return save().done;
     return answer == MessageAnswer::No;
 }
 
@@ -381,151 +361,161 @@ bool CcxEditor::refuseDeleteOfOnlyLevel() {
     return true;
 }
 
-void CcxEditor::insertAfter() {
-    if (!documentOpen() || m_selected < 0 || refuseInsertAtLimit())
-        return;
-    const int position = m_selected;
-    const int number = m_levelList[static_cast<std::size_t>(position)].number;
+CommandResult CcxEditor::insertAfter() {
+    if (!documentOpen() || !m_selected || refuseInsertAtLimit())
+        return CommandResult::failed();
+    const std::size_t position = *m_selected;
+    const int number = m_levelList[position].number;
     const bool gapFollows =
-        position + 1 >= static_cast<int>(m_levelList.size()) ||
-        m_levelList[static_cast<std::size_t>(position) + 1].number != number + 1;
+        position + 1 >= m_levelList.size() || m_levelList[position + 1].number != number + 1;
     insertEntry(position + 1, {static_cast<std::int16_t>(number + 1), {}});
     if (!gapFollows)
-        shiftEntries(position + 2, static_cast<int>(m_levelList.size()) - 1, +1);
+        shiftEntries(position + 2, m_levelList.size() - 1, +1);
     m_document.level(number + 1).clear();
     updateLevelCount();
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::insertBefore() {
-    if (!documentOpen() || m_selected < 0 || refuseInsertAtLimit())
-        return;
-    const int position = m_selected;
-    const int number = m_levelList[static_cast<std::size_t>(position)].number;
-    const int previous =
-        position > 0 ? m_levelList[static_cast<std::size_t>(position) - 1].number : 0;
+CommandResult CcxEditor::insertBefore() {
+    if (!documentOpen() || !m_selected || refuseInsertAtLimit())
+        return CommandResult::failed();
+    const std::size_t position = *m_selected;
+    const int number = m_levelList[position].number;
+    const int previous = position > 0 ? m_levelList[position - 1].number : 0;
     if (number - previous != 1) {
         // Into the gap below: nothing moves and the selection stays as it is.
         insertEntry(position, {static_cast<std::int16_t>(number - 1), {}});
         m_document.level(number - 1).clear();
     } else {
         insertEntry(position, {static_cast<std::int16_t>(number), {}});
-        shiftEntries(m_selected, static_cast<int>(m_levelList.size()) - 1, +1);
+        shiftEntries(*m_selected, m_levelList.size() - 1, +1);
         m_document.level(number).clear();
         // The shown fields belong to the selected level, now one number up.
-        m_document.currentLevel = static_cast<std::int16_t>(number + 1);
-        select(m_selected, true);
+        m_currentLevel = number + 1;
+        select(*m_selected, true);
     }
     updateLevelCount();
+    return CommandResult::succeeded();
 }
 
-int CcxEditor::removeSelectedLevel() {
-    if (!documentOpen() || m_selected < 0 || refuseDeleteOfOnlyLevel())
-        return -1;
-    m_document.level(m_document.currentLevel).clear();
-    const int position = m_selected;
-    const bool wasLast = position == static_cast<int>(m_levelList.size()) - 1;
+std::optional<std::size_t> CcxEditor::removeSelectedLevel() {
+    if (!documentOpen() || !m_selected || refuseDeleteOfOnlyLevel())
+        return std::nullopt;
+    m_document.level(m_currentLevel).clear();
+    const std::size_t position = *m_selected;
+    const bool wasLast = position + 1 == m_levelList.size();
     select(wasLast ? position - 1 : position + 1, false);
     removeEntry(position);
     return position;
 }
 
-void CcxEditor::deleteLevel() {
-    if (removeSelectedLevel() >= 0)
-        updateLevelCount();
+CommandResult CcxEditor::deleteLevel() {
+    if (!removeSelectedLevel())
+        return CommandResult::failed();
+    updateLevelCount();
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::deleteAndRenumber() {
-    const int position = removeSelectedLevel();
-    if (position < 0)
-        return;
+CommandResult CcxEditor::deleteAndRenumber() {
+    const auto position = removeSelectedLevel();
+    if (!position)
+        return CommandResult::failed();
     // The entries after it move down one number, and the one now at its place is shown.
-    if (position < static_cast<int>(m_levelList.size())) {
-        shiftEntries(position, static_cast<int>(m_levelList.size()) - 1, -1);
-        m_document.currentLevel = m_levelList[static_cast<std::size_t>(position)].number;
-        select(position, true);
+    if (*position < m_levelList.size()) {
+        shiftEntries(*position, m_levelList.size() - 1, -1);
+        m_currentLevel = m_levelList[*position].number;
+        select(*position, true);
     }
     updateLevelCount();
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::moveUp() {
-    if (documentOpen() && m_selected > 0)
-        swapWithNeighbour(m_selected - 1);
+CommandResult CcxEditor::moveUp() {
+    if (!documentOpen() || !m_selected || *m_selected == 0)
+        return CommandResult::failed();
+    swapWithNeighbour(*m_selected - 1);
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::moveDown() {
-    if (documentOpen() && m_selected >= 0 && m_selected < static_cast<int>(m_levelList.size()) - 1)
-        swapWithNeighbour(m_selected + 1);
+CommandResult CcxEditor::moveDown() {
+    if (!documentOpen() || !m_selected || *m_selected + 1 >= m_levelList.size())
+        return CommandResult::failed();
+    swapWithNeighbour(*m_selected + 1);
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::swapWithNeighbour(int neighbour) {
-    const int position = m_selected;
-    const int a = m_levelList[static_cast<std::size_t>(position)].number;
-    const int b = m_levelList[static_cast<std::size_t>(neighbour)].number;
+void CcxEditor::swapWithNeighbour(std::size_t neighbour) {
+    const std::size_t position = *m_selected;
+    const int a = m_levelList[position].number;
+    const int b = m_levelList[neighbour].number;
     std::swap(m_document.level(a), m_document.level(b));
     setEntryTitle(position, m_document.level(a).title);
     setEntryTitle(neighbour, m_document.level(b).title);
     // The shown fields, edits included, go with the moved level to b.
-    m_document.currentLevel = static_cast<std::int16_t>(b);
+    m_currentLevel = b;
     select(neighbour, true);
 }
 
 // Pages and colours ------------------------------------------------------------
 
 CommandResult CcxEditor::choosePane(CcxPane pane) {
-    if (!documentOpen() || !CcxDocument::isLevelNumber(m_document.currentLevel))
+    if (!documentOpen() || !CcxDocument::isLevelNumber(m_currentLevel))
         return CommandResult::failed();
     // Stored into the pane shown until now.
     storeShownPage();
-    const int count = m_document.level(m_document.currentLevel).pane(pane).count;
+    const int count = m_document.level(m_currentLevel).pane(pane).count;
     showPage(1, pane); // "Page 1 of 0" and a disabled page for an empty pane
     m_shown.pane = pane;
     return {count > 0 ? "thePage" : "addPage", true};
 }
 
-void CcxEditor::previousPage() {
+CommandResult CcxEditor::previousPage() {
     if (!documentOpen() || m_shown.pageNumber <= 1)
-        return;
+        return CommandResult::failed();
     storeShownPage();
     showPage(m_shown.pageNumber - 1, m_shown.pane);
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::nextPage() {
+CommandResult CcxEditor::nextPage() {
     if (!documentOpen() || m_shown.pageNumber >= shownPane().count)
-        return;
+        return CommandResult::failed();
     storeShownPage();
     showPage(m_shown.pageNumber + 1, m_shown.pane);
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::addPage() {
+CommandResult CcxEditor::addPage() {
     if (!documentOpen())
-        return;
+        return CommandResult::failed();
     auto& list = shownPane();
     if (list.count >= kMaxCcxPages) {
         tell(m_shown.pane == CcxPane::Prologue ? "You can only have 10 pages in the prologue."
                                                : "You can only have 10 pages in the epilogue.");
-        return;
+        return CommandResult::failed();
     }
     // The new last page is already empty: pages beyond the count always are.
     ++list.count;
     m_shown.pageCount = list.count;
     m_shown.pageEditable = true;
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::deletePage() {
+CommandResult CcxEditor::deletePage() {
     if (!documentOpen())
-        return;
+        return CommandResult::failed();
     auto& list = shownPane();
     const int count = list.count;
     if (count == 0) {
         tell("Error - there are no pages to delete.");
-        return;
+        return CommandResult::failed();
     }
     const auto answer =
         m_platform.message("Are you sure you want to delete this page?", kCcxEditorCaption,
                            MessageIcon::Question, MessageButtons::YesNo);
     int page = m_shown.pageNumber;
     if (answer != MessageAnswer::Yes)
-        return;
+        return CommandResult::failed();
     // The shown page goes with its unstored edits; the later pages move down.
     for (int i = page; i < count; ++i)
         list.page(i) = list.page(i + 1);
@@ -535,48 +525,51 @@ void CcxEditor::deletePage() {
     if (page > list.count)
         --page;
     showPage(page, m_shown.pane);
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::chooseColor(const char* title, ColorValue& color, bool& tick) {
+CommandResult CcxEditor::chooseColor(const char* title, ColorValue& color, bool& tick) {
     const auto chosen = m_platform.colorDialog(title);
     if (!chosen)
-        return;
+        return CommandResult::failed();
     color = *chosen;
     tick = true;
+    return CommandResult::succeeded();
 }
 
-void CcxEditor::choosePageBackColor() {
-    chooseColor("Set Page Background Color", m_shown.pageBackColor, m_shown.pageHasOwnColors);
+CommandResult CcxEditor::choosePageBackColor() {
+    return chooseColor("Set Page Background Color", m_shown.pageBackColor,
+                       m_shown.pageHasOwnColors);
 }
 
-void CcxEditor::choosePageFontColor() {
-    chooseColor("Set Page Font Color", m_shown.pageFontColor, m_shown.pageHasOwnColors);
+CommandResult CcxEditor::choosePageFontColor() {
+    return chooseColor("Set Page Font Color", m_shown.pageFontColor, m_shown.pageHasOwnColors);
 }
 
-void CcxEditor::chooseDefaultBackColor() {
-    chooseColor("Set Default Page Background Color", m_document.defaultBackColor,
-                m_document.hasDefaultColors);
+CommandResult CcxEditor::chooseDefaultBackColor() {
+    return chooseColor("Set Default Page Background Color", m_document.defaultBackColor,
+                       m_document.hasDefaultColors);
 }
 
-void CcxEditor::chooseDefaultFontColor() {
-    chooseColor("Set Default Page Font Color", m_document.defaultFontColor,
-                m_document.hasDefaultColors);
+CommandResult CcxEditor::chooseDefaultFontColor() {
+    return chooseColor("Set Default Page Font Color", m_document.defaultFontColor,
+                       m_document.hasDefaultColors);
 }
 
 // Title import -----------------------------------------------------------------
 
-void CcxEditor::importTitles() {
-    if (!documentOpen() || !CcxDocument::isLevelNumber(m_document.currentLevel))
-        return;
+CommandResult CcxEditor::importTitles() {
+    if (!documentOpen() || !CcxDocument::isLevelNumber(m_currentLevel))
+        return CommandResult::failed();
     const auto choice = m_platform.openFileDialog("Import Titles from Tabulin Text File",
                                                   "Tabulin Text Output Files (.txt)|*.txt");
     if (!choice || choice->path.empty())
-        return;
+        return CommandResult::failed();
     // An unreadable file counts as one whose first two lines are empty.
     const auto report = readTabulinReport(readFileBytes(toPath(choice->path)).value_or(""));
     if (!report) {
         tell("Error - invalid Tabulin text file");
-        return;
+        return CommandResult::failed();
     }
     const bool overwrite =
         m_platform.message("Overwrite any existing titles?", kCcxEditorCaption,
@@ -589,12 +582,13 @@ void CcxEditor::importTitles() {
         if (!line.title)
             break;
         level.title = *line.title;
-        if (const int position = positionOfLevel(line.number); position >= 0)
-            setEntryTitle(position, level.title);
+        if (const auto position = positionOfLevel(line.number))
+            setEntryTitle(*position, level.title);
     }
     // A title typed but not stored wins when the stored ones are kept.
     if (m_shown.title.empty() || overwrite)
-        titleEdit(m_document.level(m_document.currentLevel).title);
+        titleEdit(m_document.level(m_currentLevel).title);
+    return CommandResult::succeeded();
 }
 
 } // namespace tessaro

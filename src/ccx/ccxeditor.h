@@ -8,7 +8,9 @@
 #include "common/listobserver.h"
 #include "common/platform.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,84 +69,91 @@ public:
     const CcxShownFields& shown() const { return m_shown; }
 
     bool documentOpen() const { return !m_document.fileName.empty(); }
-    // The level number the level number label shows; 0 before any is shown.
-    int shownLevelNumber() const { return m_shownLevelNumber; }
+    // The level the level controls show and store into, which the level
+    // number label shows; 0 for none.
+    int shownLevelNumber() const { return m_currentLevel; }
 
     // The level list, its entries' texts ("7. Ice Cave"), and the selected
-    // position (-1 for none). The observer (may be null) hears of every change.
+    // position. The observer (may be null) hears of every change.
     const std::vector<CcxListEntry>& levelList() const { return m_levelList; }
-    std::string entryText(int position) const;
-    int selectedEntry() const { return m_selected; }
+    std::string entryText(std::size_t position) const;
+    std::optional<std::size_t> selectedEntry() const { return m_selected; }
     void setListObserver(ListObserver* observer) { m_observer = observer; }
 
-    // A click on an entry: selects it and shows its level (showLevel), after
-    // storing the shown one unless skipNextLevelStore is set.
-    void selectEntry(int position);
     // The title box's text was typed or set: the selected entry shows it.
-    // The level's stored title follows at the next storeShownLevel.
+    // The level's stored title follows when the level is stored.
     void titleEdit(std::string title);
 
+    // Puts a complete document (with its file name) and its listed level
+    // numbers in place and shows the first listed level, without storing the
+    // shown fields into the new document.
+    void installDocument(CcxDocument document, const std::vector<std::int16_t>& listed);
+
+    // The commands. Each is done when it did what it was asked; a refusal,
+    // a cancelled dialog or a failed write is not.
+
+    // A click on an entry: stores the shown level, selects the entry and
+    // shows its level's fields and prologue page 1.
+    CommandResult selectEntry(std::size_t position);
     // The window has opened: asks whether to start a new file, then runs New
     // (Yes) or Open (No).
-    void startUp();
+    CommandResult startUp();
     // New: after "Save changes to ...?", asks for the number of levels (1 to
     // 999) and where the file will go (the dialog asks before it replaces an
     // existing file), then shows an empty set of that many levels. The file
     // is written only by Save.
-    void newFile();
+    CommandResult newFile();
     // Asks for a file and reads it (after "Save changes to ...?" when a
     // document is open). The new document replaces the old one only when the
     // whole file was read; otherwise a message names the problem and its
     // line, and the old document (if any) stays open unchanged. A level the
     // file names twice is shown once, with a message naming both lines.
-    void open();
+    CommandResult open();
     // The same for a file already chosen (on the command line).
-    void openFile(const std::string& path);
+    CommandResult openFile(const std::string& path);
     // Writes the document to its file, after storing the shown level. When
-    // that fails a message says so, the file stays as it was and this returns
-    // false.
-    bool save();
-    // "Save changes to <file>?" (Yes/No/Cancel) when a document is open.
-    // False when the user cancels or the save asked for fails.
-    bool confirmSaveChanges();
+    // that fails a message says so and the file stays as it was.
+    CommandResult save();
     // Exit, by menu, title bar or the main window's Exit: done when the
-    // window may close (nothing open, or the question answered and any save
-    // asked for done).
+    // window may close (nothing open, or "Save changes to <file>?" answered
+    // and any save asked for done).
     CommandResult exit();
 
     // The level list's buttons.
-    void insertBefore();
-    void insertAfter();
-    void deleteLevel();
-    void deleteAndRenumber();
-    void moveUp();
-    void moveDown();
+    CommandResult insertBefore();
+    CommandResult insertAfter();
+    CommandResult deleteLevel();
+    CommandResult deleteAndRenumber();
+    CommandResult moveUp();
+    CommandResult moveDown();
 
     // The page buttons. Choosing a pane stores the shown page and shows page
     // 1 of the pane; it asks to focus the page text, or "Add Page" when the
     // pane has no pages.
     CommandResult choosePane(CcxPane pane);
-    void previousPage();
-    void nextPage();
-    void addPage();
-    void deletePage();
+    CommandResult previousPage();
+    CommandResult nextPage();
+    CommandResult addPage();
+    CommandResult deletePage();
 
     // The colour buttons: a colour dialog, whose colour goes into the page's
     // or the set's sample and ticks its check box. They work at any time.
-    void choosePageBackColor();
-    void choosePageFontColor();
-    void chooseDefaultBackColor();
-    void chooseDefaultFontColor();
+    CommandResult choosePageBackColor();
+    CommandResult choosePageFontColor();
+    CommandResult chooseDefaultBackColor();
+    CommandResult chooseDefaultFontColor();
 
     // Reads the level titles of a Tabulin text report into the level list
     // and the levels.
-    void importTitles();
+    CommandResult importTitles();
 
-    // The building blocks of the commands, public for tests.
-
+private:
+    // "Save changes to ...?" (Yes/No/Cancel) when a document is open. False
+    // when the user cancels or the save asked for fails.
+    bool confirmSaveChanges();
     // Empties the document (keeping its colours), unticks the page's own
-    // colours, shows the prologue and empties the page text. The level
-    // fields, the list and the page number stay as they are.
+    // colours, shows the prologue and empties the page text. The list and
+    // the page number stay as they are.
     void resetDocument();
     // Loads page 1 to 10 of the pane of the current level; 0 shows the
     // empty, disabled "Page 1 of 0".
@@ -154,51 +163,41 @@ public:
     void storeShownPage();
     // storeShownPage, then the current level's title, author and compatibility.
     void storeShownLevel();
-    // The level's choices as attribute text (`ms="yes" lynx="no"`).
-    std::string buildCompatAttributes() const;
-    // Runs when an entry becomes selected: stores the shown level unless
-    // skipNextLevelStore is set (which it clears), makes the entry's level
-    // current and shows its fields and prologue page 1.
-    void showLevel();
-    // Puts a complete document (with its file name) and its listed level
-    // numbers in place and shows the first listed level without storing the
-    // shown fields into the new document.
-    void installDocument(CcxDocument document, const std::vector<std::int16_t>& listed);
-
-private:
     void tell(const std::string& text);
-    void notify(void (ListObserver::*change)(int, int), int first, int last);
-    void insertEntry(int position, CcxListEntry entry);
-    void removeEntry(int position);
-    void setEntryTitle(int position, std::string title);
+    void notify(void (ListObserver::*change)(int, int), std::size_t first, std::size_t last);
+    void insertEntry(std::size_t position, CcxListEntry entry);
+    void removeEntry(std::size_t position);
+    void setEntryTitle(std::size_t position, std::string title);
     void replaceList(std::vector<CcxListEntry> entries);
-    // Selects a position and shows its level; with store false the shown
-    // fields are dropped instead of stored.
-    void select(int position, bool store);
+    // Selects a position, makes its level current and shows its fields and
+    // prologue page 1; first stores the shown fields into the current level,
+    // or with store false drops them.
+    void select(std::size_t position, bool store);
     // Renumbers the entries first..last by delta (+1 or -1), carrying each
     // level to its new number and its title into the entry; then clears
     // every number that no entry carries any more.
-    void shiftEntries(int first, int last, int delta);
+    void shiftEntries(std::size_t first, std::size_t last, int delta);
     void updateLevelCount();
     bool refuseInsertAtLimit();
     bool refuseDeleteOfOnlyLevel();
     // Clears the selected level and removes its entry, selecting the next entry
-    // (the previous one for the last); the position it had, or -1 when nothing
-    // was deleted.
-    int removeSelectedLevel();
+    // (the previous one for the last); the position it had, or none when
+    // nothing was deleted.
+    std::optional<std::size_t> removeSelectedLevel();
     // Move Up and Move Down: the selected level and its neighbour at that
     // position change places, and the selection follows the moved level.
-    void swapWithNeighbour(int neighbour);
-    int positionOfLevel(int number) const;
+    void swapWithNeighbour(std::size_t neighbour);
+    std::optional<std::size_t> positionOfLevel(int number) const;
     CcxPageList& shownPane();
-    void chooseColor(const char* title, ColorValue& color, bool& tick);
+    CommandResult chooseColor(const char* title, ColorValue& color, bool& tick);
 
     Platform& m_platform;
     CcxDocument m_document;
     CcxShownFields m_shown;
     std::vector<CcxListEntry> m_levelList;
-    int m_selected = -1;
-    int m_shownLevelNumber = 0;
+    std::optional<std::size_t> m_selected;
+    // The level the level controls show; 0 for none.
+    int m_currentLevel = 0;
     ListObserver* m_observer = nullptr;
 };
 

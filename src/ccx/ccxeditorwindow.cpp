@@ -29,15 +29,6 @@ namespace tessaro {
 
 namespace {
 
-template <typename T> T* named(T* widget, const char* objectName) {
-    widget->setObjectName(objectName);
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const char* objectName, const QString& text) {
-    return named(new QLabel(text, parent), objectName);
-}
-
 // A page's lines end in CR LF in the file; a text box ends them in LF.
 QString pageTextForBox(const std::string& bytes) {
     return fromBytes(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -55,7 +46,7 @@ QColor toQColor(ColorValue color) {
 
 // A colour sample: the label's background and text in the two colours.
 QLabel* colorSample(QWidget* parent, const char* objectName) {
-    auto* sample = label(parent, objectName, "Color");
+    auto* sample = named<QLabel>(objectName, "Color", parent);
     sample->setAlignment(Qt::AlignCenter);
     sample->setMinimumWidth(56);
     sample->setFrameShape(QFrame::Box);
@@ -84,7 +75,7 @@ CcxEditorWindow::CcxEditorWindow(Platform& platform, QWidget* parent)
     createMenu();
 
     auto* central = new QWidget(this);
-    m_fileName = label(central, "Label1", "File Name:");
+    m_fileName = named<QLabel>("Label1", "File Name:", central);
     m_fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* left = new QVBoxLayout;
@@ -102,7 +93,7 @@ CcxEditorWindow::CcxEditorWindow(Platform& platform, QWidget* parent)
     setCentralWidget(central);
 
     connectList();
-    showState();
+    redraw();
     resize(1000, 660);
 }
 
@@ -118,9 +109,9 @@ void CcxEditorWindow::createMenu() {
         connect(action, &QAction::triggered, this, command);
         return action;
     };
-    add("menuNew", "New", "Ctrl+N", [this] { run([this] { m_editor.newFile(); }); });
-    add("menuOpen", "Open", "Ctrl+O", [this] { run([this] { m_editor.open(); }); });
-    m_save = add("menuSave", "Save", "Ctrl+S", [this] { run([this] { m_editor.save(); }); });
+    add("menuNew", "New", "Ctrl+N", [this] { run(&CcxEditor::newFile); });
+    add("menuOpen", "Open", "Ctrl+O", [this] { run(&CcxEditor::open); });
+    m_save = add("menuSave", "Save", "Ctrl+S", [this] { run(&CcxEditor::save); });
     file->addSeparator();
     add("menuExit", "Exit", nullptr, [this] { close(); });
 }
@@ -131,8 +122,8 @@ QWidget* CcxEditorWindow::choiceFrame(const QString& title, const char* yes, con
     auto* frame = new QGroupBox(title);
     auto* column = new QVBoxLayout(frame);
     column->setSpacing(2);
-    buttons = {named(new QRadioButton("Yes", frame), yes), named(new QRadioButton("No", frame), no),
-               named(new QRadioButton("Ignore", frame), ignore)};
+    buttons = {named<QRadioButton>(yes, "Yes", frame), named<QRadioButton>(no, "No", frame),
+               named<QRadioButton>(ignore, "Ignore", frame)};
     for (auto [button, value] : {std::pair{buttons.yes, CompatChoice::Yes},
                                  {buttons.no, CompatChoice::No},
                                  {buttons.ignore, CompatChoice::Ignore}}) {
@@ -151,16 +142,16 @@ QWidget* CcxEditorWindow::createSetPanel() {
     grid->setContentsMargins(0, 0, 0, 0);
     auto& document = m_editor.document();
 
-    m_description = named(new QLineEdit(panel), "setDescription");
-    m_setAuthor = named(new QLineEdit(panel), "setAuthor");
+    m_description = named<QLineEdit>("setDescription", panel);
+    m_setAuthor = named<QLineEdit>("setAuthor", panel);
     bindText(*m_description, document.description);
     bindText(*m_setAuthor, document.author);
-    grid->addWidget(label(panel, "Label2", "Set name:"), 0, 0);
+    grid->addWidget(named<QLabel>("Label2", "Set name:", panel), 0, 0);
     grid->addWidget(m_description, 0, 1);
-    grid->addWidget(label(panel, "Label3", "Set author:"), 1, 0);
+    grid->addWidget(named<QLabel>("Label3", "Set author:", panel), 1, 0);
     grid->addWidget(m_setAuthor, 1, 1);
 
-    grid->addWidget(label(panel, "Label4", "Set compatibility:"), 2, 0, 1, 2);
+    grid->addWidget(named<QLabel>("Label4", "Set compatibility:", panel), 2, 0, 1, 2);
     auto* frames = new QHBoxLayout;
     frames->addWidget(choiceFrame("MS", "msYes", "msNo", "msIgnore", m_setMs, document.msChoice));
     frames->addWidget(
@@ -169,18 +160,18 @@ QWidget* CcxEditorWindow::createSetPanel() {
                                   document.pedanticChoice));
     grid->addLayout(frames, 3, 0, 1, 2);
 
-    m_defaultColors = named(new QCheckBox("Set default colors", panel), "Check1");
+    m_defaultColors = named<QCheckBox>("Check1", "Set default colors", panel);
     connect(m_defaultColors, &QCheckBox::toggled, this, [this](bool checked) {
         m_editor.document().hasDefaultColors = checked;
         showPreview();
     });
     m_defaultSample = colorSample(panel, "colorSetLabel");
-    auto* bgColorSet = namedButton(panel, "bgColorSet", "Background");
-    auto* fontColorSet = namedButton(panel, "fontColorSet", "Font");
+    auto* bgColorSet = named<QPushButton>("bgColorSet", "Background", panel);
+    auto* fontColorSet = named<QPushButton>("fontColorSet", "Font", panel);
     connect(bgColorSet, &QPushButton::clicked, this,
-            [this] { run([this] { m_editor.chooseDefaultBackColor(); }); });
+            [this] { run(&CcxEditor::chooseDefaultBackColor); });
     connect(fontColorSet, &QPushButton::clicked, this,
-            [this] { run([this] { m_editor.chooseDefaultFontColor(); }); });
+            [this] { run(&CcxEditor::chooseDefaultFontColor); });
     auto* colors = new QHBoxLayout;
     colors->addWidget(m_defaultSample);
     colors->addWidget(bgColorSet);
@@ -188,9 +179,8 @@ QWidget* CcxEditorWindow::createSetPanel() {
     grid->addWidget(m_defaultColors, 4, 0, 1, 2);
     grid->addLayout(colors, 5, 0, 1, 2);
 
-    auto* importList = namedButton(panel, "importList", "Import Titles");
-    connect(importList, &QPushButton::clicked, this,
-            [this] { run([this] { m_editor.importTitles(); }); });
+    auto* importList = named<QPushButton>("importList", "Import Titles", panel);
+    connect(importList, &QPushButton::clicked, this, [this] { run(&CcxEditor::importTitles); });
     grid->addWidget(importList, 6, 0, 1, 2);
     return panel;
 }
@@ -199,11 +189,11 @@ QWidget* CcxEditorWindow::createListPanel() {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_levelList = named(new QListView(panel), "levelList");
+    m_levelList = named<QListView>("levelList", panel);
     m_levelList->setUniformItemSizes(true);
     m_levelList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_levelList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* caption = label(panel, "Label5", "List of levels:");
+    auto* caption = named<QLabel>("Label5", "List of levels:", panel);
     caption->setBuddy(m_levelList);
     layout->addWidget(caption);
     layout->addWidget(m_levelList, 1);
@@ -215,13 +205,13 @@ QWidget* CcxEditorWindow::createListPanel() {
                                                          {"deleteAndShift", "Delete and Renumber"},
                                                          {"moveUp", "Move Up"},
                                                          {"moveDown", "Move Down"}};
-    void (CcxEditor::*const commands[])() = {
+    CommandResult (CcxEditor::*const commands[])() = {
         &CcxEditor::insertBefore,      &CcxEditor::insertAfter, &CcxEditor::deleteLevel,
         &CcxEditor::deleteAndRenumber, &CcxEditor::moveUp,      &CcxEditor::moveDown};
     for (int i = 0; i < 6; ++i) {
-        auto* button = namedButton(panel, names[i].first, names[i].second);
+        auto* button = named<QPushButton>(names[i].first, names[i].second, panel);
         connect(button, &QPushButton::clicked, this,
-                [this, command = commands[i]] { run([this, command] { (m_editor.*command)(); }); });
+                [this, command = commands[i]] { run(command); });
         buttons->addWidget(button, i / 2, i % 2);
     }
     layout->addLayout(buttons);
@@ -234,21 +224,21 @@ QWidget* CcxEditorWindow::createLevelPanel() {
     grid->setContentsMargins(0, 0, 0, 0);
     auto& shown = m_editor.shown();
 
-    m_levelNumber = label(panel, "curLevNum", {});
-    m_title = named(new QLineEdit(panel), "levelTitle");
-    m_author = named(new QLineEdit(panel), "levelAuthor");
+    m_levelNumber = named<QLabel>("curLevNum", panel);
+    m_title = named<QLineEdit>("levelTitle", panel);
+    m_author = named<QLineEdit>("levelAuthor", panel);
     // Only typing reaches here; a title set from the model has run Title Edit there.
     connect(m_title, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_editor.titleEdit(toBytes(text)); });
     bindText(*m_author, shown.author);
 
-    grid->addWidget(label(panel, "Label6", "Level number:"), 0, 0);
+    grid->addWidget(named<QLabel>("Label6", "Level number:", panel), 0, 0);
     grid->addWidget(m_levelNumber, 0, 1);
-    grid->addWidget(label(panel, "Label7", "Level title:"), 1, 0);
+    grid->addWidget(named<QLabel>("Label7", "Level title:", panel), 1, 0);
     grid->addWidget(m_title, 1, 1);
-    grid->addWidget(label(panel, "Label8", "Level author:"), 2, 0);
+    grid->addWidget(named<QLabel>("Label8", "Level author:", panel), 2, 0);
     grid->addWidget(m_author, 2, 1);
-    grid->addWidget(label(panel, "Label9", "Level compatibility:"), 3, 0, Qt::AlignTop);
+    grid->addWidget(named<QLabel>("Label9", "Level compatibility:", panel), 3, 0, Qt::AlignTop);
     auto* frames = new QHBoxLayout;
     frames->addWidget(
         choiceFrame("MS", "levelMsYes", "levelMsNo", "levelMsIg", m_levelMs, shown.ms));
@@ -271,8 +261,8 @@ QWidget* CcxEditorWindow::createPagePanel() {
     auto* panes = new QWidget(panel);
     auto* paneRow = new QHBoxLayout(panes);
     paneRow->setContentsMargins(0, 0, 0, 0);
-    m_prologue = named(new QRadioButton("Prologue", panes), "prologue");
-    m_epilogue = named(new QRadioButton("Epilogue", panes), "epilogue");
+    m_prologue = named<QRadioButton>("prologue", "Prologue", panes);
+    m_epilogue = named<QRadioButton>("epilogue", "Epilogue", panes);
     paneRow->addWidget(m_prologue);
     paneRow->addWidget(m_epilogue);
     for (auto [button, pane] :
@@ -282,21 +272,20 @@ QWidget* CcxEditorWindow::createPagePanel() {
         connect(button, &QRadioButton::pressed, this, [this, pane = pane] { choosePane(pane); });
     }
 
-    auto* pageLeft = namedButton(panel, "pageLeft", "<");
-    auto* pageRight = namedButton(panel, "pageRight", ">");
-    m_pageNumber = label(panel, "pageNum", {});
+    auto* pageLeft = named<QPushButton>("pageLeft", "<", panel);
+    auto* pageRight = named<QPushButton>("pageRight", ">", panel);
+    m_pageNumber = named<QLabel>("pageNum", panel);
     m_pageNumber->setAlignment(Qt::AlignCenter);
     m_pageNumber->setMinimumWidth(90);
-    auto* addPage = namedButton(panel, "addPage", "Add Page");
-    auto* deletePage = namedButton(panel, "deletePage", "Delete Page");
-    const std::pair<QPushButton*, void (CcxEditor::*)()> commands[] = {
+    auto* addPage = named<QPushButton>("addPage", "Add Page", panel);
+    auto* deletePage = named<QPushButton>("deletePage", "Delete Page", panel);
+    const std::pair<QPushButton*, CommandResult (CcxEditor::*)()> commands[] = {
         {pageLeft, &CcxEditor::previousPage},
         {pageRight, &CcxEditor::nextPage},
         {addPage, &CcxEditor::addPage},
         {deletePage, &CcxEditor::deletePage}};
     for (const auto& [button, command] : commands)
-        connect(button, &QPushButton::clicked, this,
-                [this, command = command] { run([this, command] { (m_editor.*command)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, command = command] { run(command); });
     for (auto* button : {pageLeft, pageRight})
         button->setMaximumWidth(button->minimumSizeHint().width());
 
@@ -313,10 +302,10 @@ QWidget* CcxEditorWindow::createPagePanel() {
     layout->addLayout(pageRow);
 
     // The page's HTML source, and beside it the page as a player sees it.
-    auto* splitter = named(new QSplitter(panel), "pageSplitter");
-    m_pageText = named(new QPlainTextEdit(splitter), "thePage");
+    auto* splitter = named<QSplitter>("pageSplitter", panel);
+    m_pageText = named<QPlainTextEdit>("thePage", splitter);
     m_pageText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_preview = named(new QTextBrowser(splitter), "pagePreview");
+    m_preview = named<QTextBrowser>("pagePreview", splitter);
     m_preview->setOpenLinks(false);
     m_preview->setFocusPolicy(Qt::NoFocus);
     splitter->addWidget(m_pageText);
@@ -328,18 +317,17 @@ QWidget* CcxEditorWindow::createPagePanel() {
         showPreview();
     });
 
-    m_ownColors = named(new QCheckBox("Set colors for this page only", panel), "Check2");
+    m_ownColors = named<QCheckBox>("Check2", "Set colors for this page only", panel);
     connect(m_ownColors, &QCheckBox::toggled, this, [this](bool checked) {
         m_editor.shown().pageHasOwnColors = checked;
         showPreview();
     });
     m_pageSample = colorSample(panel, "colorLabel");
-    auto* bgColor = namedButton(panel, "bgColor", "Background");
-    auto* fontColor = namedButton(panel, "fontColor", "Font");
-    connect(bgColor, &QPushButton::clicked, this,
-            [this] { run([this] { m_editor.choosePageBackColor(); }); });
+    auto* bgColor = named<QPushButton>("bgColor", "Background", panel);
+    auto* fontColor = named<QPushButton>("fontColor", "Font", panel);
+    connect(bgColor, &QPushButton::clicked, this, [this] { run(&CcxEditor::choosePageBackColor); });
     connect(fontColor, &QPushButton::clicked, this,
-            [this] { run([this] { m_editor.choosePageFontColor(); }); });
+            [this] { run(&CcxEditor::choosePageFontColor); });
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(m_ownColors);
     colorRow->addWidget(m_pageSample);
@@ -351,38 +339,36 @@ QWidget* CcxEditorWindow::createPagePanel() {
 }
 
 void CcxEditorWindow::connectList() {
-    m_levelModel =
-        new ObservedListModel([this] { return static_cast<int>(m_editor.levelList().size()); },
-                              [this](int row) { return m_editor.entryText(row); }, this);
+    m_levelModel = new ObservedListModel(
+        [this] { return static_cast<int>(m_editor.levelList().size()); },
+        [this](int row) { return m_editor.entryText(static_cast<std::size_t>(row)); }, this);
     m_editor.setListObserver(m_levelModel);
     m_levelList->setModel(m_levelModel);
     connect(m_levelList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 // The list follows the model while a command runs; only the
                 // user's own choice of an entry selects a level.
-                if (m_running || !current.isValid() || current.row() == m_editor.selectedEntry())
+                if (m_commands.running() || !current.isValid())
                     return;
-                run([this, row = current.row()] { m_editor.selectEntry(row); });
+                const auto row = static_cast<std::size_t>(current.row());
+                if (row != m_editor.selectedEntry())
+                    m_commands.run([this, row] { return m_editor.selectEntry(row); });
             });
 }
 
-void CcxEditorWindow::run(const std::function<void()>& command) {
-    m_running = true;
-    command();
-    showState();
-    m_running = false;
+void CcxEditorWindow::run(CommandResult (CcxEditor::*command)()) {
+    m_commands.run([this, command] { return (m_editor.*command)(); });
 }
 
 void CcxEditorWindow::choosePane(CcxPane pane) {
-    CommandResult result;
-    run([&] { result = m_editor.choosePane(pane); });
+    const auto result = m_commands.run([this, pane] { return m_editor.choosePane(pane); });
     // A choice by arrow key moves the focus to the option after this has
-    // run; the page (or "Add Page") takes it once that is done.
+    // run; the page (or "Add Page") takes it again once that is done.
     QTimer::singleShot(0, this, [this, result] { applyResult(*this, result); });
 }
 
 void CcxEditorWindow::openFile(const std::string& path) {
-    run([this, &path] { m_editor.openFile(path); });
+    m_commands.run([this, &path] { return m_editor.openFile(path); });
 }
 
 void CcxEditorWindow::showEvent(QShowEvent* event) {
@@ -393,22 +379,18 @@ void CcxEditorWindow::showEvent(QShowEvent* event) {
     // Asked once the window is on screen, so the question stands in front of it.
     QTimer::singleShot(0, this, [this] {
         if (isVisible() && !m_editor.documentOpen())
-            run([this] { m_editor.startUp(); });
+            run(&CcxEditor::startUp);
     });
 }
 
 void CcxEditorWindow::closeEvent(QCloseEvent* event) {
-    CommandResult result;
-    run([&] { result = m_editor.exit(); });
-    if (result.done)
+    if (m_commands.run([this] { return m_editor.exit(); }).done)
         event->accept();
     else
         event->ignore();
 }
 
-void CcxEditorWindow::showState() {
-    const bool wasRunning = m_running;
-    m_running = true;
+void CcxEditorWindow::redraw() {
     const auto& document = m_editor.document();
     const auto& shown = m_editor.shown();
     const bool open = m_editor.documentOpen();
@@ -428,12 +410,13 @@ void CcxEditorWindow::showState() {
     check(*m_defaultColors, document.hasDefaultColors);
     showColors(*m_defaultSample, document.defaultBackColor, document.defaultFontColor);
 
-    const int selected = m_editor.selectedEntry();
+    const auto selected = m_editor.selectedEntry();
     auto* selection = m_levelList->selectionModel();
-    if (selected < 0) {
+    if (!selected) {
         selection->clear();
-    } else if (selection->currentIndex().row() != selected || !selection->hasSelection()) {
-        const auto index = m_levelModel->index(selected);
+    } else if (selection->currentIndex().row() != static_cast<int>(*selected) ||
+               !selection->hasSelection()) {
+        const auto index = m_levelModel->index(static_cast<int>(*selected));
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         m_levelList->scrollTo(index);
     }
@@ -460,7 +443,6 @@ void CcxEditorWindow::showState() {
     check(*m_ownColors, shown.pageHasOwnColors);
     showColors(*m_pageSample, shown.pageBackColor, shown.pageFontColor);
     showPreview();
-    m_running = wasRunning;
 }
 
 void CcxEditorWindow::showPreview() {

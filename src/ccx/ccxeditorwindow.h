@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ccx/ccxeditor.h"
+#include "gui/commandloop.h"
 
 #include <QMainWindow>
 #include <QString>
-#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -55,16 +55,16 @@ private:
                          ChoiceButtons& buttons, CompatChoice& choice);
     void connectList();
 
-    // Runs a command, then redraws; the list's own selection signals are
-    // ignored while the command changes the list.
-    void run(const std::function<void()>& command);
-    void showState();
+    // Runs a command of the editor through the window's command loop.
+    void run(CommandResult (CcxEditor::*command)());
+    void redraw();
     void showPreview();
     void choosePane(CcxPane pane);
 
     CcxEditor m_editor;
+    // The list's own selection signals are ignored while a command runs.
+    CommandLoop m_commands{*this, [this] { redraw(); }};
     ObservedListModel* m_levelModel = nullptr;
-    bool m_running = false;
     bool m_startedUp = false;
 
     QAction* m_save = nullptr;

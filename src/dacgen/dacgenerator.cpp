@@ -51,21 +51,30 @@ void DacGenerator::load(const SettingsStore& settings) {
     m_sets.restore(settings.get(kSection, "SetsFilesPath", programFolder), {programFolder});
 }
 
-void DacGenerator::save(SettingsStore& settings) const {
+CommandResult DacGenerator::save(SettingsStore& settings) const {
     for (const auto& entry : kOptionKeys)
         settings.set(kSection, entry.key, m_options.*entry.option ? "1" : "0");
     settings.set(kSection, "DataFilesPath", m_data.folder());
     settings.set(kSection, "SetsFilesPath", m_sets.folder());
     settings.set(kSection, "DataFilesDrive", m_data.drive());
     settings.set(kSection, "SetsFilesDrive", m_sets.drive());
+    return CommandResult::succeeded();
 }
 
-bool DacGenerator::chooseDataFolder(const std::string& folder) {
-    return m_data.openFolder(folder);
+CommandResult DacGenerator::chooseDataFolder(const std::string& folder) {
+    return m_data.openFolder(folder) ? CommandResult::succeeded() : CommandResult::failed();
 }
 
-bool DacGenerator::chooseDataDrive(const std::string& drive) {
-    return m_data.openDrive(drive);
+CommandResult DacGenerator::chooseDataDrive(const std::string& drive) {
+    return m_data.openDrive(drive) ? CommandResult::succeeded() : CommandResult::failed();
+}
+
+CommandResult DacGenerator::chooseSetsFolder(const std::string& folder) {
+    return m_sets.openFolder(folder) ? CommandResult::succeeded() : CommandResult::failed();
+}
+
+CommandResult DacGenerator::chooseSetsDrive(const std::string& drive) {
+    return m_sets.openDrive(drive) ? CommandResult::succeeded() : CommandResult::failed();
 }
 
 bool DacGenerator::refuseWithoutRuleset(Platform& platform) const {
@@ -120,11 +129,11 @@ CommandResult DacGenerator::GenerateAll(Platform& platform, SettingsStore& setti
     return CommandResult::succeeded();
 }
 
-void DacGenerator::GenerateOne(Platform& platform, const std::string& setName) {
-    if (refuseWithoutRuleset(platform))
-        return;
-    if (writeSets(platform, {setName}) == 1)
-        platform.tell("1 level set successful.", kCaption, MessageIcon::Information);
+CommandResult DacGenerator::GenerateOne(Platform& platform, const std::string& setName) {
+    if (refuseWithoutRuleset(platform) || writeSets(platform, {setName}) != 1)
+        return CommandResult::failed();
+    platform.tell("1 level set successful.", kCaption, MessageIcon::Information);
+    return CommandResult::succeeded();
 }
 
 } // namespace tessaro

@@ -2,7 +2,7 @@
 
 #include "common/commandresult.h"
 #include "common/foldernavigator.h"
-#include "dacgen/dacfile.h"
+#include "levelset/dacfile.h"
 
 #include <filesystem>
 #include <string>
@@ -32,7 +32,7 @@ public:
     void load(const SettingsStore& settings);
 
     // The nine settings of the window, as Exit writes them.
-    void save(SettingsStore& settings) const;
+    CommandResult save(SettingsStore& settings) const;
 
     DacOptions& options() { return m_options; }
     const DacOptions& options() const { return m_options; }
@@ -43,11 +43,11 @@ public:
     const std::vector<std::string>& levelSets() const { return m_data.files(); }
 
     // Folder and drive choices; the DATA ones list the level sets again.
-    // False (nothing changes) when the folder or drive cannot be read.
-    bool chooseDataFolder(const std::string& folder);
-    bool chooseDataDrive(const std::string& drive);
-    bool chooseSetsFolder(const std::string& folder) { return m_sets.openFolder(folder); }
-    bool chooseSetsDrive(const std::string& drive) { return m_sets.openDrive(drive); }
+    // Not done (nothing changes) when the folder or drive cannot be read.
+    CommandResult chooseDataFolder(const std::string& folder);
+    CommandResult chooseDataDrive(const std::string& drive);
+    CommandResult chooseSetsFolder(const std::string& folder);
+    CommandResult chooseSetsDrive(const std::string& drive);
 
     // Lists the DATA folder's level sets again.
     void relist() { m_data.refreshFiles(); }
@@ -59,7 +59,7 @@ public:
 
     // Double-click on a level set: its DAC files and a message; the settings
     // are not saved and the window stays open.
-    void GenerateOne(Platform& platform, const std::string& setName);
+    CommandResult GenerateOne(Platform& platform, const std::string& setName);
 
 private:
     bool refuseWithoutRuleset(Platform& platform) const;

@@ -30,18 +30,17 @@ std::string bytesIn(const QVariant& value) {
 } // namespace
 
 DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
-                           std::filesystem::path programFolder, QWidget* parent)
+                           const Utf8Path& programFolder, QWidget* parent)
     : QWidget(parent), m_platform(platform), m_settings(settings),
-      m_generator(systemDrives(), std::move(programFolder)) {
+      m_generator(systemDrives(), toPath(programFolder)) {
     setObjectName("Form2");
     setWindowTitle(QString::fromLatin1(DacGenerator::kCaption));
 
-    auto* dataFrame = new QGroupBox("Tile World DATA folder", this);
-    dataFrame->setObjectName("Frame1");
+    auto* dataFrame = named<QGroupBox>("Frame1", "Tile World DATA folder", this);
     m_dataPane = makePane("dataFolder", "dataDir", "dataDrive");
-    auto* description = new QLabel("Double click a set below to create DAC(s) for just that set, "
-                                   "using the settings on the right.");
-    description->setObjectName("lblDesc");
+    auto* description =
+        named<QLabel>("lblDesc", "Double click a set below to create DAC(s) for just that set, "
+                                 "using the settings on the right.");
     description->setWordWrap(true);
     auto* dataLayout = new QVBoxLayout(dataFrame);
     dataLayout->addWidget(m_dataPane.folder);
@@ -49,12 +48,10 @@ DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
     dataLayout->addWidget(m_dataPane.tree, 1);
     dataLayout->addWidget(description);
 
-    m_levelSets = new QListWidget(this);
-    m_levelSets->setObjectName("File1");
+    m_levelSets = named<QListWidget>("File1", this);
     m_levelSets->setMinimumWidth(fontMetrics().horizontalAdvance(QString(14, QChar('M'))));
 
-    auto* setsFrame = new QGroupBox("Tile World SETS folder", this);
-    setsFrame->setObjectName("Frame2");
+    auto* setsFrame = named<QGroupBox>("Frame2", "Tile World SETS folder", this);
     m_setsPane = makePane("setsFolder", "setsDir", "setsDrive");
     auto* setsLayout = new QVBoxLayout(setsFrame);
     setsLayout->addWidget(m_setsPane.folder);
@@ -71,8 +68,8 @@ DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
                                         "Add lastlevel=144 on Chips.dat and CCLP1 through 4",
                                         &DacOptions::lastLevel144));
     optionsColumn->addStretch(1);
-    auto* generate = namedButton(this, "Command1", "Generate DAC Files");
-    auto* exitButton = namedButton(this, "Command2", "Exit");
+    auto* generate = named<QPushButton>("Command1", "Generate DAC Files", this);
+    auto* exitButton = named<QPushButton>("Command2", "Exit", this);
     optionsColumn->addWidget(generate);
     optionsColumn->addWidget(exitButton);
 
@@ -94,28 +91,25 @@ DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
     m_generator.load(m_settings);
     for (const auto& [box, option] : m_optionBoxes)
         box->setChecked(m_generator.options().*option);
-    showAll();
+    redraw();
 }
 
 DacGenWindow::PaneWidgets DacGenWindow::makePane(const char* folderName, const char* treeName,
                                                  const char* driveName) {
-    PaneWidgets widgets{new QLineEdit(this), new QTreeWidget(this), new QComboBox(this)};
-    widgets.folder->setObjectName(folderName);
+    PaneWidgets widgets{named<QLineEdit>(folderName, this), named<QTreeWidget>(treeName, this),
+                        named<QComboBox>(driveName, this)};
     widgets.folder->setReadOnly(true);
-    widgets.tree->setObjectName(treeName);
     widgets.tree->setHeaderHidden(true);
     widgets.tree->setExpandsOnDoubleClick(false);
     widgets.tree->setRootIsDecorated(false);
     widgets.tree->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar('M'))));
     widgets.tree->setMinimumHeight(6 * fontMetrics().lineSpacing());
-    widgets.drives->setObjectName(driveName);
     return widgets;
 }
 
 QCheckBox* DacGenWindow::makeOption(const char* name, const char* caption,
                                     bool DacOptions::*option) {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(name);
+    auto* box = named<QCheckBox>(name, caption, this);
     connect(box, &QCheckBox::toggled, this,
             [this, option](bool checked) { m_generator.options().*option = checked; });
     m_optionBoxes.emplace_back(box, option);
@@ -123,17 +117,17 @@ QCheckBox* DacGenWindow::makeOption(const char* name, const char* caption,
 }
 
 void DacGenWindow::connectPane(const PaneWidgets& widgets,
-                               bool (DacGenerator::*chooseFolder)(const std::string&),
-                               bool (DacGenerator::*chooseDrive)(const std::string&)) {
+                               CommandResult (DacGenerator::*chooseFolder)(const std::string&),
+                               CommandResult (DacGenerator::*chooseDrive)(const std::string&)) {
     connect(widgets.tree, &QTreeWidget::itemActivated, this,
             [this, chooseFolder](QTreeWidgetItem* item) {
-                (m_generator.*chooseFolder)(folderPathOf(*item));
-                showAll();
+                const auto folder = folderPathOf(*item);
+                m_commands.run([&] { return (m_generator.*chooseFolder)(folder); });
             });
     connect(widgets.drives, &QComboBox::currentIndexChanged, this,
             [this, chooseDrive, combo = widgets.drives](int index) {
-                (m_generator.*chooseDrive)(drivePathOf(*combo, index));
-                showAll();
+                const auto drive = drivePathOf(*combo, index);
+                m_commands.run([&] { return (m_generator.*chooseDrive)(drive); });
             });
 }
 
@@ -142,33 +136,37 @@ void DacGenWindow::showPane(const PaneWidgets& widgets, const FolderNavigator& p
 }
 
 void DacGenWindow::showLevelSets() {
+    const auto& names = m_generator.levelSets();
+    bool shown = m_levelSets->count() == static_cast<int>(names.size());
+    for (int row = 0; shown && row < m_levelSets->count(); ++row)
+        shown = bytesIn(m_levelSets->item(row)->data(Qt::UserRole)) == names[std::size_t(row)];
+    if (shown) // the list a double-click came from stays as it is
+        return;
     m_levelSets->clear();
-    for (const auto& name : m_generator.levelSets()) {
+    for (const auto& name : names) {
         auto* item = new QListWidgetItem(pathText(name), m_levelSets);
         item->setData(Qt::UserRole, bytesOf(name));
     }
 }
 
-void DacGenWindow::showAll() {
+void DacGenWindow::redraw() {
     showPane(m_dataPane, m_generator.data());
     showPane(m_setsPane, m_generator.sets());
     showLevelSets();
 }
 
 void DacGenWindow::generateAll() {
-    const auto result = m_generator.GenerateAll(m_platform, m_settings);
-    showLevelSets();
-    applyResult(*this, result);
-    if (result.done)
+    if (m_commands.run([this] { return m_generator.GenerateAll(m_platform, m_settings); }).done)
         close();
 }
 
 void DacGenWindow::generateOne(QListWidgetItem* item) {
-    m_generator.GenerateOne(m_platform, bytesIn(item->data(Qt::UserRole)));
+    const auto name = bytesIn(item->data(Qt::UserRole));
+    m_commands.run([this, &name] { return m_generator.GenerateOne(m_platform, name); });
 }
 
 void DacGenWindow::exit() {
-    m_generator.save(m_settings);
+    m_commands.run([this] { return m_generator.save(m_settings); });
     close();
 }
 

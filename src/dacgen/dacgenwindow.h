@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/paths.h"
 #include "dacgen/dacgenerator.h"
+#include "gui/commandloop.h"
 
 #include <QWidget>
 #include <filesystem>
@@ -26,7 +28,7 @@ class SettingsStore;
 class DacGenWindow : public QWidget {
     Q_OBJECT
 public:
-    DacGenWindow(Platform& platform, SettingsStore& settings, std::filesystem::path programFolder,
+    DacGenWindow(Platform& platform, SettingsStore& settings, const Utf8Path& programFolder,
                  QWidget* parent = nullptr);
 
 private:
@@ -40,10 +42,10 @@ private:
     QCheckBox* makeOption(const char* name, const char* caption, bool DacOptions::*option);
     void showPane(const PaneWidgets& widgets, const FolderNavigator& pane);
     void showLevelSets();
-    void showAll();
+    void redraw();
     void connectPane(const PaneWidgets& widgets,
-                     bool (DacGenerator::*chooseFolder)(const std::string&),
-                     bool (DacGenerator::*chooseDrive)(const std::string&));
+                     CommandResult (DacGenerator::*chooseFolder)(const std::string&),
+                     CommandResult (DacGenerator::*chooseDrive)(const std::string&));
 
     void generateAll();
     void generateOne(QListWidgetItem* item);
@@ -52,6 +54,7 @@ private:
     Platform& m_platform;
     SettingsStore& m_settings;
     DacGenerator m_generator;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
 
     PaneWidgets m_dataPane{};
     PaneWidgets m_setsPane{};

@@ -22,9 +22,9 @@ constexpr const char* kHeadings = "Name of the original .exe:\r\n\r\n"
 ExeCreator::ExeCreator(Platform& platform, SettingsStore& settings, CurrentFolder currentFolder)
     : m_platform(platform), m_settings(settings), m_currentFolder(std::move(currentFolder)) {}
 
-void ExeCreator::setMode(ExeCreatorMode mode) {
+CommandResult ExeCreator::setMode(ExeCreatorMode mode) {
     if (m_modeChosen && mode == m_mode)
-        return;
+        return CommandResult::succeeded();
     auto shown = std::exchange(m_otherOriginalExe, std::nullopt);
     if (m_modeChosen)
         m_otherOriginalExe = std::move(originalExe);
@@ -36,6 +36,7 @@ void ExeCreator::setMode(ExeCreatorMode mode) {
         originalExe.clear();
     m_mode = mode;
     m_modeChosen = true;
+    return CommandResult::succeeded();
 }
 
 std::string ExeCreator::startFolder(const std::string& field) const {
@@ -53,17 +54,23 @@ std::string ExeCreator::headings() const {
     return headings.substr(0, headings.find("\r\n"));
 }
 
-void ExeCreator::browseOriginal() {
-    if (const auto choice = m_platform.openFileDialog("Browse for original .exe...", kExeFilter,
-                                                      startFolder(originalExe)))
-        originalExe = choice->path;
+CommandResult ExeCreator::browseOriginal() {
+    const auto choice = m_platform.openFileDialog("Browse for original .exe...", kExeFilter,
+                                                  startFolder(originalExe));
+    if (!choice)
+        return CommandResult::failed();
+    originalExe = choice->path;
+    return CommandResult::succeeded();
 }
 
-void ExeCreator::browseNew() {
+CommandResult ExeCreator::browseNew() {
     // The copy replaces whatever file is chosen (the original game, by mistake): ask first.
-    if (const auto choice = m_platform.saveFileDialog("Browse for place to save new .exe...",
-                                                      kExeFilter, startFolder(newExe), true))
-        newExe = choice->path;
+    const auto choice = m_platform.saveFileDialog("Browse for place to save new .exe...",
+                                                  kExeFilter, startFolder(newExe), true);
+    if (!choice)
+        return CommandResult::failed();
+    newExe = choice->path;
+    return CommandResult::succeeded();
 }
 
 CommandResult ExeCreator::refuse(const std::string& text, const std::string& focus) {
@@ -138,9 +145,10 @@ CommandResult ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
     return CommandResult::succeeded();
 }
 
-void ExeCreator::exit() {
+CommandResult ExeCreator::exit() {
     if (m_mode == ExeCreatorMode::ExeCreator)
         m_settings.set(kExeCreatorSection, kOriginalExeKey, originalExe);
+    return CommandResult::succeeded();
 }
 
 } // namespace tessaro

@@ -40,7 +40,7 @@ public:
     // executable chosen to copy from never becomes Quorvel's in-place target.
     // Every other field stays. A new window has the EXE Creator layout but an
     // empty originalExe until its mode is set.
-    void setMode(ExeCreatorMode mode);
+    CommandResult setMode(ExeCreatorMode mode);
 
     // "EXE Creator" or "Quorvel".
     std::string caption() const;
@@ -50,15 +50,15 @@ public:
     // Whether the new exe's fields (new exe, INI and data names) are shown.
     bool showsNewExeFields() const { return m_mode == ExeCreatorMode::ExeCreator; }
 
-    void browseOriginal();
-    void browseNew();
+    CommandResult browseOriginal();
+    CommandResult browseNew();
     // OK: checks the fields (a new INI name of at most 11 characters and a
     // data name of at most 9, the executable's fields) and writes the copy or
     // the levels, telling the player the outcome; done when the file was
     // written.
     CommandResult ok();
     // Exit, before the window closes: remembers originalExe in EXE Creator mode.
-    void exit();
+    CommandResult exit();
 
 private:
     CommandResult refuse(const std::string& text, const std::string& focus);

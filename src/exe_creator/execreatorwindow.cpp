@@ -30,16 +30,15 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
     : QWidget(parent), m_model(platform, settings, std::move(currentFolder)) {
     setObjectName("Form3");
 
-    m_headings = new QLabel(this);
-    m_headings->setObjectName("Label1");
+    m_headings = named<QLabel>("Label1", this);
     m_headings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_originalExe = addField("OrigExe", false);
     m_newExe = addField("NewExe", false);
     m_iniName = addField("NewIni", true);
     m_dataName = addField("NewDat", true);
-    auto* browseOriginal = namedButton(this, "Command1", "Browse...");
-    m_browseNew = namedButton(this, "Command2", "Browse...");
+    auto* browseOriginal = named<QPushButton>("Command1", "Browse...", this);
+    m_browseNew = named<QPushButton>("Command2", "Browse...", this);
 
     // Each heading line sits level with its field: the fields stand
     // in rows two label lines high, and the label starts half a line down.
@@ -59,18 +58,16 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
     paths->addWidget(m_headings);
     paths->addLayout(rows, 1);
 
-    auto* label2 = new QLabel("Fake last level:", this);
-    label2->setObjectName("Label2");
-    auto* label3 = new QLabel("Real last level:", this);
-    label3->setObjectName("Label3");
+    auto* label2 = named<QLabel>("Label2", "Fake last level:", this);
+    auto* label3 = named<QLabel>("Label3", "Real last level:", this);
     m_fakeLastLevel = addField("lev144", true);
     m_realLastLevel = addField("lev149", true);
     auto* levels = new QFormLayout;
     levels->addRow(label2, m_fakeLastLevel);
     levels->addRow(label3, m_realLastLevel);
 
-    auto* okButton = namedButton(this, "Command4", "OK");
-    auto* exitButton = namedButton(this, "Command3", "Exit");
+    auto* okButton = named<QPushButton>("Command4", "OK", this);
+    auto* exitButton = named<QPushButton>("Command3", "Exit", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -92,21 +89,14 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
     for (auto [field, text] : m_fields)
         bindText(*field, *text);
 
-    connect(browseOriginal, &QPushButton::clicked, this, [this] {
-        m_model.browseOriginal();
-        redraw();
-    });
-    connect(m_browseNew, &QPushButton::clicked, this, [this] {
-        m_model.browseNew();
-        redraw();
-    });
-    connect(okButton, &QPushButton::clicked, this, [this] {
-        const auto result = m_model.ok();
-        redraw();
-        applyResult(*this, result);
-    });
+    connect(browseOriginal, &QPushButton::clicked, this,
+            [this] { m_commands.run([this] { return m_model.browseOriginal(); }); });
+    connect(m_browseNew, &QPushButton::clicked, this,
+            [this] { m_commands.run([this] { return m_model.browseNew(); }); });
+    connect(okButton, &QPushButton::clicked, this,
+            [this] { m_commands.run([this] { return m_model.ok(); }); });
     connect(exitButton, &QPushButton::clicked, this, [this] {
-        m_model.exit();
+        m_commands.run([this] { return m_model.exit(); });
         close();
     });
 
@@ -117,8 +107,7 @@ ExeCreatorWindow::ExeCreatorWindow(Platform& platform, SettingsStore& settings,
 }
 
 QLineEdit* ExeCreatorWindow::addField(const char* name, bool typed) {
-    auto* field = new QLineEdit(this);
-    field->setObjectName(name);
+    auto* field = named<QLineEdit>(name, this);
     field->setReadOnly(!typed);
     return field;
 }
@@ -135,8 +124,7 @@ QWidget* ExeCreatorWindow::pathRow(QWidget* field, QWidget* button, int height) 
 }
 
 void ExeCreatorWindow::setMode(ExeCreatorMode mode) {
-    m_model.setMode(mode);
-    redraw();
+    m_commands.run([this, mode] { return m_model.setMode(mode); });
     // Fit the height to the rows now shown.
     fitMinimumSize(*this, textWidth(*this, 64));
     resize(width(), minimumHeight());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exe_creator/execreator.h"
+#include "gui/commandloop.h"
 
 #include <QWidget>
 #include <string>
@@ -31,6 +32,7 @@ private:
     void redraw();
 
     ExeCreator m_model;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
     QLabel* m_headings;
     QLineEdit* m_originalExe;
     QLineEdit* m_newExe;

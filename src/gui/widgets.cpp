@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -43,12 +42,6 @@ void focusControl(QWidget& window, const std::string& objectName) {
 
 void applyResult(QWidget& window, const CommandResult& result) {
     focusControl(window, result.focus);
-}
-
-QPushButton* namedButton(QWidget* parent, const char* objectName, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
 }
 
 void fitMinimumSize(QWidget& window, int width) {

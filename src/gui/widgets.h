@@ -4,9 +4,9 @@
 
 #include <QString>
 #include <string>
+#include <utility>
 
 class QLineEdit;
-class QPushButton;
 class QWidget;
 
 namespace tessaro {
@@ -30,8 +30,14 @@ void focusControl(QWidget& window, const std::string& objectName);
 // Carries out what a command asked of its window (see CommandResult).
 void applyResult(QWidget& window, const CommandResult& result);
 
-// A push button with its object name, owned by parent.
-QPushButton* namedButton(QWidget* parent, const char* objectName, const QString& caption);
+// A new widget with its object name: named<QPushButton>("cmdSave", "Save", parent)
+// makes QPushButton("Save", parent) named "cmdSave".
+template <typename Widget, typename... Arguments>
+Widget* named(const char* objectName, Arguments&&... arguments) {
+    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
+    widget->setObjectName(objectName);
+    return widget;
+}
 
 // Sets the window's minimum size to one at which no label is cut: at least
 // width pixels wide (wider when its controls need it) and as high as its

@@ -14,12 +14,12 @@ LauncherModel::LauncherModel(Platform& platform, SettingsStore& settings, std::s
     : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)),
       m_folders({}, kFilePatterns) {}
 
-template <typename Move> bool LauncherModel::moveFolders(Move move) {
+template <typename Move> CommandResult LauncherModel::moveFolders(Move move) {
     const auto before = m_folders.folder();
     const bool moved = move();
     if (m_folders.folder() != before)
         selectedFile.reset();
-    return moved;
+    return moved ? CommandResult::succeeded() : CommandResult::failed();
 }
 
 void LauncherModel::start(const std::vector<std::string>& drives, const std::string& currentDrive) {
@@ -37,7 +37,7 @@ void LauncherModel::start(const std::vector<std::string>& drives, const std::str
     createEntryShown = m_settings.get(kSection, "LudexNotCreated", "True") != "False";
 }
 
-void LauncherModel::saveSettings() {
+CommandResult LauncherModel::exit() {
     m_settings.set(kSection, "FakeLastLevel", fakeLastLevel);
     m_settings.set(kSection, "RealLastLevel", realLastLevel);
     m_settings.set(kSection, "LudexNotCreated", createEntryShown ? "True" : "False");
@@ -46,21 +46,23 @@ void LauncherModel::saveSettings() {
     m_settings.set(kSection, "LudexPath", alternateExecutable);
     m_settings.set(kSection, "LudexName", alternateExecutableName);
     m_settings.set(kSection, "INIPath", iniFileName);
+    return CommandResult::succeeded();
 }
 
-bool LauncherModel::selectDrive(const std::string& drive) {
+CommandResult LauncherModel::selectDrive(const std::string& drive) {
     return moveFolders([&] { return m_folders.openDrive(drive); });
 }
 
-bool LauncherModel::openFolder(const std::string& folder) {
+CommandResult LauncherModel::openFolder(const std::string& folder) {
     return moveFolders([&] { return m_folders.openFolder(folder); });
 }
 
-void LauncherModel::refreshFiles() {
+CommandResult LauncherModel::refreshFiles() {
     m_folders.refreshFiles();
     const auto& files = m_folders.files();
     if (selectedFile && std::find(files.begin(), files.end(), *selectedFile) == files.end())
         selectedFile.reset();
+    return CommandResult::succeeded();
 }
 
 CommandResult LauncherModel::play() {
@@ -82,33 +84,43 @@ CommandResult LauncherModel::playFile(const std::string& path) {
     const auto name = fromPath(file.filename());
     // A set renamed without its extension is played too: the lists do not
     // show it, but its signature says what it is.
-    if (!openFolder(fromPath(file.parent_path())) ||
+    if (!openFolder(fromPath(file.parent_path())).done ||
         (std::find(files().begin(), files().end(), name) == files().end() &&
          !fileStartsWithLevelSetSignature(file))) {
         m_platform.tell("Tessaro cannot play " + path +
                             ": it is not a level set or CCF file in a folder Tessaro can read.",
                         "Tessaro", MessageIcon::Exclamation);
-        return {};
+        return CommandResult::failed();
     }
     selectFile(name);
     return play();
 }
 
-void LauncherModel::browseAlternateExecutable() {
-    if (auto picked = tessaro::browseAlternateExecutable(
-            m_platform, dialogStartFolder(alternateExecutable, folder()))) {
-        alternateExecutable = picked->path;
-        alternateExecutableName = picked->name;
-    }
+CommandResult LauncherModel::browseAlternateExecutable() {
+    auto picked = tessaro::browseAlternateExecutable(
+        m_platform, dialogStartFolder(alternateExecutable, folder()));
+    if (!picked)
+        return CommandResult::failed();
+    alternateExecutable = picked->path;
+    alternateExecutableName = picked->name;
+    return CommandResult::succeeded();
 }
 
-void LauncherModel::createPlayExecutable() {
-    if (tessaro::createPlayExecutable(m_platform, m_programFolder, folder()))
-        createEntryShown = false;
+CommandResult LauncherModel::clearAlternateExecutable() {
+    alternateExecutable.clear();
+    return CommandResult::succeeded();
 }
 
-void LauncherModel::toggleCreateEntry() {
+CommandResult LauncherModel::createPlayExecutable() {
+    if (!tessaro::createPlayExecutable(m_platform, m_programFolder, folder()))
+        return CommandResult::failed();
+    createEntryShown = false;
+    return CommandResult::succeeded();
+}
+
+CommandResult LauncherModel::toggleCreateEntry() {
     createEntryShown = tessaro::toggleCreateEntry(m_platform, createEntryShown);
+    return CommandResult::succeeded();
 }
 
 CommandResult LauncherModel::chooseGameRunner() {

@@ -28,7 +28,7 @@ public:
     void start(const std::vector<std::string>& drives, const std::string& currentDrive);
 
     // Exit: saves the settings in their fixed order.
-    void saveSettings();
+    CommandResult exit();
 
     // The drive, folder and file lists.
     const FolderNavigator& folders() const { return m_folders; }
@@ -39,15 +39,15 @@ public:
     const std::vector<std::string>& files() const { return m_folders.files(); }
     const std::string& programFolder() const { return m_programFolder; }
 
-    // Points the folder list at the drive (the folder last opened there);
-    // false (nothing changes) when the drive cannot be read.
-    bool selectDrive(const std::string& drive);
-    // Points the folder and file lists at the folder; false (nothing changes)
-    // when it cannot be read. A new folder clears the file selection.
-    bool openFolder(const std::string& folder);
+    // Points the folder list at the drive (the folder last opened there); not
+    // done (nothing changes) when the drive cannot be read.
+    CommandResult selectDrive(const std::string& drive);
+    // Points the folder and file lists at the folder; not done (nothing
+    // changes) when it cannot be read. A new folder clears the file selection.
+    CommandResult openFolder(const std::string& folder);
     // Reads the file list again (after a CCF file was saved, for example). A
     // selected name that is still there stays selected.
-    void refreshFiles();
+    CommandResult refreshFiles();
 
     void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
 
@@ -60,13 +60,13 @@ public:
     CommandResult playFile(const std::string& path);
     // cmdBrowse: the dialog starts in the chosen executable's folder, else in
     // the listed folder; Cancel keeps the executable already chosen.
-    void browseAlternateExecutable();
+    CommandResult browseAlternateExecutable();
     // Backspace or Delete in alternateExecutable: back to the default play executable.
-    void clearAlternateExecutable() { alternateExecutable.clear(); }
+    CommandResult clearAlternateExecutable();
     // NoLudex.
-    void createPlayExecutable();
+    CommandResult createPlayExecutable();
     // Shift+H.
-    void toggleCreateEntry();
+    CommandResult toggleCreateEntry();
     // GameRunner: the program that starts the game, kept at once (see gamerunner.h).
     CommandResult chooseGameRunner();
 
@@ -87,7 +87,7 @@ private:
 
     // Runs a move of the folder list; a move to another folder clears the
     // file selection, since that name may stand for another file there.
-    template <typename Move> bool moveFolders(Move move);
+    template <typename Move> CommandResult moveFolders(Move move);
 };
 
 } // namespace tessaro

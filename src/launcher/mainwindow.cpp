@@ -17,18 +17,9 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace tessaro {
-
-namespace {
-
-QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
 
 MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string programFolder,
                        QWidget* parent)
@@ -57,14 +48,12 @@ void MainWindow::createActions() {
     QMenu* play = menuBar()->addMenu("&Play");
     play->setObjectName("Play");
     connect(add(play, "PlayFile", "Play Selected File", QKeySequence("Ctrl+P")),
-            &QAction::triggered, this, &MainWindow::play);
+            &QAction::triggered, this, [this] { run(&LauncherModel::play); });
     m_noLudex = add(play, "NoLudex", "I haven't created a Ludex.exe yet", QKeySequence("Ctrl+I"));
-    connect(m_noLudex, &QAction::triggered, this, [this] {
-        m_model.createPlayExecutable();
-        showInputs();
-    });
+    connect(m_noLudex, &QAction::triggered, this,
+            [this] { run(&LauncherModel::createPlayExecutable); });
     connect(add(play, "GameRunner", QString::fromUtf8("Game Runner\u2026")), &QAction::triggered,
-            this, [this] { applyResult(*this, m_model.chooseGameRunner()); });
+            this, [this] { run(&LauncherModel::chooseGameRunner); });
     play->addSeparator()->setObjectName("sep2");
     connect(add(play, "About", "About", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             &MainWindow::aboutRequested);
@@ -97,37 +86,31 @@ void MainWindow::createActions() {
     toggle->setShortcut(QKeySequence("Shift+H"));
     toggle->setShortcutContext(Qt::WindowShortcut);
     addAction(toggle);
-    connect(toggle, &QAction::triggered, this, [this] {
-        m_model.toggleCreateEntry();
-        showInputs();
-    });
+    connect(toggle, &QAction::triggered, this, [this] { run(&LauncherModel::toggleCreateEntry); });
 }
 
 void MainWindow::createWidgets() {
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
 
-    grid->addWidget(makeLabel("Label4",
-                              "Folder to load level sets from: (warning - level sets with the "
-                              "same name in two different folders will share the same score "
-                              "section in your INI file)",
-                              central),
-                    0, 0, 1, 4);
+    auto* label4 = named<QLabel>("Label4",
+                                 "Folder to load level sets from: (warning - level sets with the "
+                                 "same name in two different folders will share the same score "
+                                 "section in your INI file)",
+                                 central);
+    grid->addWidget(label4, 0, 0, 1, 4);
 
-    m_drive = new QComboBox(central);
-    m_drive->setObjectName("Drive1");
+    m_drive = named<QComboBox>("Drive1", central);
     grid->addWidget(m_drive, 1, 0, 1, 2);
 
-    m_folders = new QTreeWidget(central);
-    m_folders->setObjectName("Dir1");
+    m_folders = named<QTreeWidget>("Dir1", central);
     m_folders->setHeaderHidden(true);
     m_folders->setRootIsDecorated(false);
     m_folders->setItemsExpandable(false);
     m_folders->setIndentation(16);
     grid->addWidget(m_folders, 2, 0, 1, 2);
 
-    m_files = new QListWidget(central);
-    m_files->setObjectName("datFile");
+    m_files = named<QListWidget>("datFile", central);
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
     // A few rows of each list stay in sight however small the window gets.
     const int listHeight = 8 * fontMetrics().lineSpacing();
@@ -137,45 +120,38 @@ void MainWindow::createWidgets() {
 
     // The whole path of the folder whose sets are listed; a long one is cut
     // at the window's edge and shown whole in the tooltip.
-    m_currentFolder = new QLabel(central);
-    m_currentFolder->setObjectName("currentFolder");
+    m_currentFolder = named<QLabel>("currentFolder", central);
     m_currentFolder->setTextFormat(Qt::PlainText);
     m_currentFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_currentFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     grid->addWidget(m_currentFolder, 8, 0, 1, 4);
 
-    m_fake = new QLineEdit(central);
-    m_fake->setObjectName("Text1");
-    m_real = new QLineEdit(central);
-    m_real->setObjectName("Text2");
-    auto* fakeLabel = makeLabel("Label1", "Fake last level:", central);
-    auto* realLabel = makeLabel("Label2", "Real last level:", central);
-    fakeLabel->setWordWrap(false);
-    realLabel->setWordWrap(false);
+    m_fake = named<QLineEdit>("Text1", central);
+    m_real = named<QLineEdit>("Text2", central);
+    auto* fakeLabel = named<QLabel>("Label1", "Fake last level:", central);
+    auto* realLabel = named<QLabel>("Label2", "Real last level:", central);
     grid->addWidget(fakeLabel, 3, 0);
     grid->addWidget(m_fake, 3, 1);
     grid->addWidget(realLabel, 3, 2);
     grid->addWidget(m_real, 3, 3);
 
-    grid->addWidget(makeLabel("Label3",
-                              "EXE to play levels with: (leave blank to use the default "
-                              "\"ludex.exe\" in your Tessaro folder)",
-                              central),
-                    4, 0, 1, 4);
-    m_newLudex = new QLineEdit(central);
-    m_newLudex->setObjectName("newLudex");
+    auto* label3 = named<QLabel>("Label3",
+                                 "EXE to play levels with: (leave blank to use the default "
+                                 "\"ludex.exe\" in your Tessaro folder)",
+                                 central);
+    grid->addWidget(label3, 4, 0, 1, 4);
+    m_newLudex = named<QLineEdit>("newLudex", central);
     m_newLudex->setReadOnly(true);
-    m_browse = new QPushButton("Browse", central);
-    m_browse->setObjectName("cmdBrowse");
+    m_browse = named<QPushButton>("cmdBrowse", "Browse", central);
     grid->addWidget(m_newLudex, 5, 0, 1, 3);
     grid->addWidget(m_browse, 5, 3);
 
-    grid->addWidget(makeLabel("Label5",
-                              "INI score file: (leave blank to use the default tessaro.ini)",
-                              central),
-                    6, 0, 1, 4);
-    m_iniFile = new QLineEdit(central);
-    m_iniFile->setObjectName("theINIFile");
+    auto* label5 = named<QLabel>(
+        "Label5", "INI score file: (leave blank to use the default tessaro.ini)", central);
+    grid->addWidget(label5, 6, 0, 1, 4);
+    for (auto* label : {label4, label3, label5})
+        label->setWordWrap(true);
+    m_iniFile = named<QLineEdit>("theINIFile", central);
     grid->addWidget(m_iniFile, 7, 0, 1, 4);
 
     grid->setRowStretch(2, 1);
@@ -186,70 +162,74 @@ void MainWindow::createWidgets() {
     connect(m_drive, &QComboBox::activated, this, &MainWindow::driveChosen);
     connect(m_folders, &QTreeWidget::itemActivated, this, &MainWindow::folderActivated);
     connect(m_files, &QListWidget::currentRowChanged, this, &MainWindow::fileChosen);
-    connect(m_files, &QListWidget::itemActivated, this, &MainWindow::play);
-    connect(m_browse, &QPushButton::clicked, this, &MainWindow::browse);
-    connect(m_fake, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.fakeLastLevel = toBytes(text); });
-    connect(m_real, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.realLastLevel = toBytes(text); });
-    connect(m_iniFile, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.iniFileName = pathBytes(text); });
+    connect(m_files, &QListWidget::itemActivated, this, [this] { run(&LauncherModel::play); });
+    connect(m_browse, &QPushButton::clicked, this,
+            [this] { run(&LauncherModel::browseAlternateExecutable); });
+    bindText(*m_fake, m_model.fakeLastLevel);
+    bindText(*m_real, m_model.realLastLevel);
+    bindPath(*m_iniFile, m_model.iniFileName);
 
     m_newLudex->installEventFilter(this);
 }
 
 void MainWindow::startUp() {
     m_model.start(systemDrives(), currentDrive());
-    showFolders();
-    showFiles();
-    showInputs();
+    redraw();
 }
 
-void MainWindow::showFolders() {
+void MainWindow::redraw() {
     showFolderView(m_model.folders(), *m_drive, *m_folders, *m_currentFolder);
+    showFiles();
+    showText(*m_fake, m_model.fakeLastLevel);
+    showText(*m_real, m_model.realLastLevel);
+    showPath(*m_newLudex, m_model.alternateExecutable);
+    showPath(*m_iniFile, m_model.iniFileName);
+    m_noLudex->setVisible(m_model.createEntryShown);
 }
 
 void MainWindow::showFiles() {
     const QSignalBlocker blocker(m_files);
-    m_files->clear();
-    for (const auto& name : m_model.files()) {
-        auto* item = new QListWidgetItem(pathText(name), m_files);
-        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-        if (m_model.selectedFile == name)
-            m_files->setCurrentItem(item);
+    const auto& names = m_model.files();
+    // The list is filled again only when its names changed, so a play from
+    // it keeps where the player scrolled to.
+    bool shown = m_files->count() == static_cast<int>(names.size());
+    for (int row = 0; shown && row < m_files->count(); ++row)
+        shown = m_files->item(row)->data(Qt::UserRole).toByteArray().toStdString() ==
+                names[static_cast<std::size_t>(row)];
+    if (!shown) {
+        m_files->clear();
+        for (const auto& name : names) {
+            auto* item = new QListWidgetItem(pathText(name), m_files);
+            item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+        }
     }
+    const auto selected = m_model.selectedFile
+                              ? std::find(names.begin(), names.end(), *m_model.selectedFile)
+                              : names.end();
+    m_files->setCurrentRow(selected == names.end() ? -1
+                                                   : static_cast<int>(selected - names.begin()));
 }
 
-void MainWindow::showInputs() {
-    auto show = [](QLineEdit* edit, const QString& text) {
-        if (edit->text() != text)
-            edit->setText(text);
-    };
-    show(m_fake, fromBytes(m_model.fakeLastLevel));
-    show(m_real, fromBytes(m_model.realLastLevel));
-    show(m_newLudex, pathText(m_model.alternateExecutable));
-    show(m_iniFile, pathText(m_model.iniFileName));
-    m_noLudex->setVisible(m_model.createEntryShown);
+void MainWindow::run(CommandResult (LauncherModel::*command)()) {
+    m_commands.run([this, command] { return (m_model.*command)(); });
 }
 
 void MainWindow::refreshFileList() {
-    m_model.refreshFiles();
-    showFiles();
+    run(&LauncherModel::refreshFiles);
 }
 
 void MainWindow::driveChosen(int index) {
-    if (index >= 0)
-        m_model.selectDrive(drivePathOf(*m_drive, index));
-    showFolders();
-    showFiles();
+    if (index < 0)
+        return;
+    const auto drive = drivePathOf(*m_drive, index);
+    m_commands.run([this, &drive] { return m_model.selectDrive(drive); });
 }
 
 void MainWindow::folderActivated(QTreeWidgetItem* item) {
     if (!item)
         return;
-    m_model.openFolder(folderPathOf(*item));
-    showFolders();
-    showFiles();
+    const auto folder = folderPathOf(*item);
+    m_commands.run([this, &folder] { return m_model.openFolder(folder); });
 }
 
 void MainWindow::fileChosen() {
@@ -258,17 +238,8 @@ void MainWindow::fileChosen() {
                             : std::nullopt);
 }
 
-void MainWindow::play() {
-    applyResult(*this, m_model.play());
-}
-
-void MainWindow::browse() {
-    m_model.browseAlternateExecutable();
-    showInputs();
-}
-
 void MainWindow::exitProgram() {
-    m_model.saveSettings();
+    run(&LauncherModel::exit);
     Q_EMIT exitRequested();
 }
 
@@ -280,8 +251,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                                                Qt::AltModifier | Qt::MetaModifier);
     if (watched == m_newLudex && modifiers == Qt::NoModifier &&
         (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)) {
-        m_model.clearAlternateExecutable();
-        showInputs();
+        run(&LauncherModel::clearAlternateExecutable);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

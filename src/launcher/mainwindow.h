@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/commandloop.h"
 #include "launcher/launchermodel.h"
 
 #include <QMainWindow>
@@ -51,18 +52,18 @@ private:
     void createWidgets();
     void startUp();
 
-    void showFolders();
+    void redraw();
     void showFiles();
-    void showInputs();
 
     void driveChosen(int index);
     void folderActivated(QTreeWidgetItem* item);
     void fileChosen();
-    void play();
-    void browse();
     void exitProgram();
+    // Runs a command of the launcher through the window's command loop.
+    void run(CommandResult (LauncherModel::*command)());
 
     LauncherModel m_model;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
 
     QComboBox* m_drive = nullptr;
     QTreeWidget* m_folders = nullptr;

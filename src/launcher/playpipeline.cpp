@@ -159,26 +159,16 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
                       const std::string& section, const PlayPaths& paths,
                       const PlayEnvironment& environment, Platform& platform) {
     const std::string& name = *inputs.selectedFile;
-    const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
-    if (!fields) {
-        warn(platform, "The CCF file " + name +
-                           " could not be read or does not hold the four lines of a CCF file.");
+    const auto ccf = readCcfPlay(inputs, platform);
+    if (!ccf)
         return {};
-    }
-
-    const auto fake = toInt16((*fields)[1]);
-    const auto real = toInt16((*fields)[2]);
-    if (!fake || !real) {
-        warn(platform, "The CCF file " + name + " holds a last level that is not a number.");
-        return {};
-    }
     if (section.size() > 16) {
         warn(platform, tooLongMessage(name, ".ccf"));
         return {};
     }
-    const auto writer =
-        patchPlayFields(toPath(paths.executable), {iniName, kDataCopyName, section, *fake, *real});
-    switch (replacePlayFiles(writer, ccfLevelSetPath((*fields)[0]), paths.dataCopy)) {
+    const auto writer = patchPlayFields(toPath(paths.executable),
+                                        {iniName, kDataCopyName, section, ccf->fake, ccf->real});
+    switch (replacePlayFiles(writer, ccf->levelSet, paths.dataCopy)) {
     case PlayStep::Done:
         break;
     case PlayStep::Executable:
@@ -186,14 +176,15 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
         return {};
     case PlayStep::LevelSet:
     case PlayStep::DataCopy:
-        warn(platform, "The level set " + fromWindows1252((*fields)[0]) + " named by " + name +
-                           " could not be copied to " + paths.dataCopy + ".");
+        warn(platform, "The level set " + fromWindows1252(ccf->levelSetField) + " named by " +
+                           name + " could not be copied to " + paths.dataCopy + ".");
         return {};
     case PlayStep::Mismatched:
         warn(platform, mismatchedMessage(paths));
         return {};
     }
-    return {{}, startGame(paths.executable, environment, platform)};
+    return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
+                                                              : CommandResult::failed();
 }
 
 } // namespace
@@ -232,23 +223,17 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, kNoExecutableMessage);
         return {};
     }
-    const auto fake = toInt16(inputs.fakeLastLevel);
-    if (!fake || *fake < 1) {
-        warn(platform, "Error - invalid level 144");
-        return CommandResult::refused("Text1");
-    }
-    const auto real = toInt16(inputs.realLastLevel);
-    if (!real || *real < 1 || *real < *fake) {
-        warn(platform, "Error - invalid level 149");
-        return CommandResult::refused("Text2");
-    }
+    const auto levels = checkLastLevels(inputs, platform);
+    if (const auto* refusal = std::get_if<CommandResult>(&levels))
+        return *refusal;
+    const auto [fake, real] = std::get<LastLevels>(levels);
     // The game reads the INI name in its own code page.
     auto iniName = toWindows1252(inputs.iniFileName);
     if (!iniName) {
         warn(platform, "The INI file name " + inputs.iniFileName +
                            " holds letters the game cannot read. Please use only the letters of "
                            "Western European languages.");
-        return {"theINIFile"};
+        return CommandResult::refused("theINIFile");
     }
     if (!inputs.selectedFile || inputs.selectedFile->empty())
         return {};
@@ -256,7 +241,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
     // keep its scores in another file than the one the player named.
     if (iniName->size() > kIniNameWidth) {
         warn(platform, "Error - the INI file name must be 11 characters or less");
-        return {"theINIFile"};
+        return CommandResult::refused("theINIFile");
     }
     if (iniName->empty())
         *iniName = kDefaultIniName;
@@ -268,15 +253,15 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, unreadableNameMessage(name));
         return {};
     }
-    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0)
+    if (isCcfPlay(name))
         return playCcf(inputs, *iniName, *section, paths, environment, platform);
 
     if (section->size() > 16) {
         warn(platform, tooLongMessage(name, ".dat or .ccl"));
         return {};
     }
-    const auto writer = patchPlayFields(toPath(paths.executable),
-                                        {*iniName, kDataCopyName, *section, *fake, *real});
+    const auto writer =
+        patchPlayFields(toPath(paths.executable), {*iniName, kDataCopyName, *section, fake, real});
     // When the files cannot be changed, the game still starts with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);
@@ -287,7 +272,44 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
     }
     if (step != PlayStep::Done)
         warn(platform, unchangedMessage(step, paths, levelSet));
-    return {{}, startGame(paths.executable, environment, platform)};
+    return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
+                                                              : CommandResult::failed();
+}
+
+std::variant<LastLevels, CommandResult> checkLastLevels(const PlayInputs& inputs,
+                                                        Platform& platform) {
+    const auto fake = toInt16(inputs.fakeLastLevel);
+    if (!fake || *fake < 1) {
+        warn(platform, "Error - invalid level 144");
+        return CommandResult::refused("Text1");
+    }
+    const auto real = toInt16(inputs.realLastLevel);
+    if (!real || *real < 1 || *real < *fake) {
+        warn(platform, "Error - invalid level 149");
+        return CommandResult::refused("Text2");
+    }
+    return LastLevels{*fake, *real};
+}
+
+std::optional<CcfPlay> readCcfPlay(const PlayInputs& inputs, Platform& platform) {
+    const std::string& name = inputs.selectedFile.value_or("");
+    const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
+    if (!fields) {
+        warn(platform, "The CCF file " + name +
+                           " could not be read or does not hold the four lines of a CCF file.");
+        return std::nullopt;
+    }
+    const auto fake = toInt16((*fields)[1]);
+    const auto real = toInt16((*fields)[2]);
+    if (!fake || !real) {
+        warn(platform, "The CCF file " + name + " holds a last level that is not a number.");
+        return std::nullopt;
+    }
+    return CcfPlay{(*fields)[0], ccfLevelSetPath((*fields)[0]), *fake, *real};
+}
+
+bool isCcfPlay(const std::string& name) {
+    return name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0;
 }
 
 std::vector<std::string> splitCommandWords(const std::string& text) {

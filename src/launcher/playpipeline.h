@@ -4,9 +4,11 @@
 #include "common/platform.h"
 #include "common/programsearch.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace tessaro {
 
@@ -45,16 +47,43 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 
 // Play Selected File: checks the play executable, the last levels and the
 // length of the INI name (at most 11 characters, the executable's field),
-// patches the executable, copies the chosen set (or the set a CCF file names) to
-// "tessaro.7" beside it and starts it. Every message goes through platform;
-// done means the game was started.
-// The score section and the INI name are written in Windows-1252 (see
-// toWindows1252); a name that code page cannot hold is refused before
-// anything is written. A start that fails is reported with what would help:
-// the PlayRunner setting, a 16-bit runner on Windows, or how to get Wine when
-// none is found on searchPath.
+// patches the executable, copies the chosen set (or the set a CCF file names)
+// to "tessaro.7" beside it and starts it. Every message goes through
+// platform; done means the game was started. The score section and the INI
+// name are written in Windows-1252 (see toWindows1252); a name that code page
+// cannot hold is refused before anything is written. A start that fails is
+// reported with what would help: the PlayRunner setting, a 16-bit runner on
+// Windows, or how to get Wine when none is found on searchPath.
 CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
                                Platform& platform);
+
+// The last levels typed in the main window, as every play checks them: each
+// a whole number from 1 to 32767, the real one not below the fake one. A
+// refused box is reported through platform and the result focuses it.
+struct LastLevels {
+    std::int16_t fake = 0;
+    std::int16_t real = 0;
+};
+std::variant<LastLevels, CommandResult> checkLastLevels(const PlayInputs& inputs,
+                                                        Platform& platform);
+
+// True when the selected file is played as a CCF file: its name ends in
+// "ccf", in exactly that case.
+bool isCcfPlay(const std::string& name);
+
+// What a CCF file gives a play: the level set it names (the field as stored
+// and the path it stands for, see ccfLevelSetPath in ccf/ccffile.h) and its last levels.
+struct CcfPlay {
+    std::string levelSetField;
+    std::filesystem::path levelSet;
+    std::int16_t fake = 0;
+    std::int16_t real = 0;
+};
+
+// Reads the selected CCF file as every CCF play reads it; nothing, with the
+// reason told through platform, when it cannot be read, holds fewer than the
+// four fields or a last level that is not a number.
+std::optional<CcfPlay> readCcfPlay(const PlayInputs& inputs, Platform& platform);
 
 // How the game executable is started: through the runner when one is set
 // (its words split like a command line, quotes grouping words; the executable

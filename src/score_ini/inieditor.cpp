@@ -63,32 +63,35 @@ void IniEditor::tell(const std::string& text, MessageIcon icon) {
     m_platform.tell(text, icon == MessageIcon::Information ? kProgramTitle : kCaption, icon);
 }
 
-void IniEditor::browse() {
+CommandResult IniEditor::browse() {
     const auto choice = m_platform.openFileDialog("Browse for INI File", kFilter,
                                                   scoreFileStartFolder(m_environment));
-    if (choice)
-        iniFileName = choice->path;
+    if (!choice)
+        return CommandResult::failed();
+    iniFileName = choice->path;
+    return CommandResult::succeeded();
 }
 
-void IniEditor::getInfo() {
+CommandResult IniEditor::getInfo() {
     // The game names a set's section in its own code page; a name that code
     // page cannot hold names no section the game wrote.
     const auto gameName = toWindows1252(setName);
     if (!gameName) {
         tell(kSetNotFound, MessageIcon::Exclamation);
-        return;
+        return CommandResult::failed();
     }
     auto loaded = LoadScoreSection(iniFileName, *gameName);
     if (!loaded) {
         tell(loaded.error().fileUnreadable() ? kFileNotOpened : kSetNotFound,
              MessageIcon::Exclamation);
-        return;
+        return CommandResult::failed();
     }
     observer().listAboutToBeReset();
     m_section = std::move(*loaded);
     m_selection.reset();
     markSaved();
     observer().listReset();
+    return CommandResult::succeeded();
 }
 
 void IniEditor::shiftFrom(std::size_t first, int delta) {
@@ -113,36 +116,38 @@ bool IniEditor::refuseInsert(int newNumber, std::size_t first) {
     return full;
 }
 
-void IniEditor::insertBefore() {
+CommandResult IniEditor::insertBefore() {
     if (!m_section || !m_selection)
-        return;
+        return CommandResult::failed();
     const std::size_t p = *m_selection;
     if (refuseInsert(static_cast<int>(p) + 1, p))
-        return;
+        return CommandResult::failed();
     const int row = static_cast<int>(p);
     observer().rowsAboutToBeInserted(row, row);
     entries().insert(entries().begin() + row, LevelEntry{row + 1, {}, {}});
     observer().rowsInserted(row, row);
     m_selection = p + 1;
     shiftFrom(p + 1, +1);
+    return CommandResult::succeeded();
 }
 
-void IniEditor::insertAfter() {
+CommandResult IniEditor::insertAfter() {
     if (!m_section || !m_selection)
-        return;
+        return CommandResult::failed();
     const std::size_t p = *m_selection;
     if (refuseInsert(static_cast<int>(p) + 2, p + 1))
-        return;
+        return CommandResult::failed();
     const int row = static_cast<int>(p) + 1;
     observer().rowsAboutToBeInserted(row, row);
     entries().insert(entries().begin() + row, LevelEntry{row + 1, {}, {}});
     observer().rowsInserted(row, row);
     shiftFrom(p + 2, +1);
+    return CommandResult::succeeded();
 }
 
-void IniEditor::deleteEntry() {
+CommandResult IniEditor::deleteEntry() {
     if (!m_section || !m_selection)
-        return;
+        return CommandResult::failed();
     const std::size_t d = *m_selection;
     // Entries after d move down one number; none may reach 0 (a set can hold
     // two entries of the same number).
@@ -153,7 +158,7 @@ void IniEditor::deleteEntry() {
         tell("Error - deleting this entry would renumber " + levelKey(lowest->number) + " to " +
                  levelKey(lowest->number - 1) + ". Levels must be numbered 1 to 999.",
              MessageIcon::Exclamation);
-        return;
+        return CommandResult::failed();
     }
     const int row = static_cast<int>(d);
     observer().rowsAboutToBeRemoved(row, row);
@@ -161,10 +166,11 @@ void IniEditor::deleteEntry() {
     observer().rowsRemoved(row, row);
     if (d >= entries().size()) {
         m_selection.reset();
-        return;
+        return CommandResult::succeeded();
     }
     m_selection = d; // a view may have moved it as the row went
     shiftFrom(d, -1);
+    return CommandResult::succeeded();
 }
 
 void IniEditor::swapWithPrevious(std::size_t s) {
@@ -179,68 +185,73 @@ void IniEditor::swapWithPrevious(std::size_t s) {
     changed(s - 1, s);
 }
 
-void IniEditor::moveUp() {
+CommandResult IniEditor::moveUp() {
     if (!m_section || !m_selection || *m_selection == 0)
-        return;
+        return CommandResult::failed();
     swapWithPrevious(*m_selection);
     m_selection = *m_selection - 1;
+    return CommandResult::succeeded();
 }
 
-void IniEditor::moveDown() {
+CommandResult IniEditor::moveDown() {
     if (!m_section || !m_selection || *m_selection + 1 >= entries().size())
-        return;
+        return CommandResult::failed();
     m_selection = *m_selection + 1;
     swapWithPrevious(*m_selection);
+    return CommandResult::succeeded();
 }
 
-void IniEditor::deleteScore() {
+CommandResult IniEditor::deleteScore() {
     if (!m_section || !m_selection)
-        return;
+        return CommandResult::failed();
     auto& entry = entries()[*m_selection];
     entry.value = withoutScore(entry.value);
     changed(*m_selection, *m_selection);
+    return CommandResult::succeeded();
 }
 
-void IniEditor::changeTime() {
+CommandResult IniEditor::changeTime() {
     if (!m_section)
-        return;
+        return CommandResult::failed();
     const auto answer =
         m_platform.lineInput("Enter your new time for the level:", "Enter New Time").value_or("");
     const auto time = ParseLevelTime(answer);
     if (!time) {
         tell(kInvalidTime, MessageIcon::Information);
-        return;
+        return CommandResult::failed();
     }
     // Only a solved level has a time to change; others take a valid time silently.
     if (!m_selection)
-        return;
+        return CommandResult::failed();
     auto& entry = entries()[*m_selection];
     if (auto value = withNewTime(entry.value, *time)) {
         entry.value = std::move(*value);
         changed(*m_selection, *m_selection);
     }
+    return CommandResult::succeeded();
 }
 
-void IniEditor::changePassword() {
+CommandResult IniEditor::changePassword() {
     if (!m_section)
-        return;
+        return CommandResult::failed();
     const auto answer = m_platform
                             .lineInput("Enter the new password (1-9 characters, 4 is preferred):",
                                        "Enter New Password")
                             .value_or("");
     if (!IsValidLevelPassword(answer)) {
         tell(kInvalidPassword, MessageIcon::Information);
-        return;
+        return CommandResult::failed();
     }
     if (!m_selection)
-        return;
+        return CommandResult::failed();
     auto& entry = entries()[*m_selection];
     entry.value = withNewPassword(entry.value, answer);
     changed(*m_selection, *m_selection);
+    return CommandResult::succeeded();
 }
 
-void IniEditor::save() {
-    saveInPlace();
+CommandResult IniEditor::save() {
+    return saveInPlace() ? CommandResult::succeeded() : CommandResult::failed();
 }
 
 bool IniEditor::saveInPlace() {
@@ -265,36 +276,38 @@ bool IniEditor::saveInPlace() {
     return saved;
 }
 
-void IniEditor::saveAs() {
+CommandResult IniEditor::saveAs() {
     if (!m_section)
-        return;
+        return CommandResult::failed();
     // Save As replaces the chosen file with this one section: ask first.
     const auto choice = m_platform.saveFileDialog("Save To File", kFilter,
                                                   scoreFileStartFolder(m_environment), true);
     if (!choice || choice->path.empty() || choice->name.empty())
-        return;
+        return CommandResult::failed();
     // A name typed without an extension is a score file all the same.
     std::string path = choice->path;
     if (choice->name.find('.') == std::string::npos)
         path += ".ini";
     // The edits are kept in a file now, even if not in the loaded one.
-    if (SaveSectionToFile(*m_section, path))
-        markSaved();
-    else
+    if (!SaveSectionToFile(*m_section, path)) {
         tell(kSaveAsFailed, MessageIcon::Exclamation);
+        return CommandResult::failed();
+    }
+    markSaved();
+    return CommandResult::succeeded();
 }
 
-bool IniEditor::confirmClose() {
+CommandResult IniEditor::confirmClose() {
     if (!hasUnsavedChanges())
-        return true;
+        return CommandResult::succeeded();
     switch (m_platform.message("Save changes to " + m_section->iniPath + "?", kCaption,
                                MessageIcon::Question, MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes:
-        return saveInPlace();
+        return save();
     case MessageAnswer::No:
-        return true;
+        return CommandResult::succeeded();
     default:
-        return false;
+        return CommandResult::failed();
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/commandresult.h"
 #include "common/listobserver.h"
 #include "common/platform.h"
 #include "score_ini/scoresection.h"
@@ -72,25 +73,26 @@ public:
     // Insert Before and Insert After are refused when an entry would be
     // numbered past 999, Delete Entry when one would be renumbered to 0.
     // Save As adds ".ini" to a name without an extension. The buttons, in
-    // the order the window shows them:
-    void browse();
-    void getInfo();
-    void insertBefore();
-    void insertAfter();
-    void moveUp();
-    void moveDown();
-    void deleteEntry();
-    void deleteScore();
-    void changeTime();
-    void changePassword();
-    void save();
-    void saveAs();
+    // the order the window shows them. Each is done when it did what it was
+    // asked (a refusal, a cancelled dialog or a failed write is not):
+    CommandResult browse();
+    CommandResult getInfo();
+    CommandResult insertBefore();
+    CommandResult insertAfter();
+    CommandResult moveUp();
+    CommandResult moveDown();
+    CommandResult deleteEntry();
+    CommandResult deleteScore();
+    CommandResult changeTime();
+    CommandResult changePassword();
+    CommandResult save();
+    CommandResult saveAs();
 
     // Before the window closes (Exit, its close button, the main window's
     // Exit): with unsaved changes, asks "Save changes to <file>?". Yes saves
     // in place, No drops the edits, Cancel keeps them. True when the window
-    // may close; a save that failed keeps it open.
-    bool confirmClose();
+    // may close (done); a save that failed keeps it open.
+    CommandResult confirmClose();
 
 private:
     std::vector<LevelEntry>& entries() { return m_section->levelEntries; }

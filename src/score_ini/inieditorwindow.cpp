@@ -25,7 +25,7 @@ IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
     createLayout();
     connectControls();
     m_editor.setLevelListObserver(m_levels);
-    showState();
+    redraw();
     KeyRule::installOn(*this);
     fitMinimumSize(*this, 0);
     resize(minimumSize().expandedTo(QSize(600, 480)));
@@ -33,18 +33,11 @@ IniEditorWindow::IniEditorWindow(Platform& platform, QWidget* parent)
 
 void IniEditorWindow::createControls() {
     const auto label = [this](const char* name, const char* text) {
-        auto* created = new QLabel(QString::fromUtf8(text), this);
-        created->setObjectName(name);
-        return created;
+        return named<QLabel>(name, QString::fromUtf8(text), this);
     };
-    const auto lineEdit = [this](const char* name) {
-        auto* created = new QLineEdit(this);
-        created->setObjectName(name);
-        return created;
-    };
+    const auto lineEdit = [this](const char* name) { return named<QLineEdit>(name, this); };
     const auto button = [this](const char* name, const char* caption) {
-        auto* created = new QPushButton(QString::fromUtf8(caption), this);
-        created->setObjectName(name);
+        auto* created = named<QPushButton>(name, QString::fromUtf8(caption), this);
         created->setAutoDefault(false);
         return created;
     };
@@ -63,14 +56,12 @@ void IniEditorWindow::createControls() {
     m_levels = new ObservedListModel(
         [this] { return static_cast<int>(m_editor.entryCount()); },
         [this](int row) { return m_editor.entryText(static_cast<std::size_t>(row)); }, this);
-    m_levelList = new QListView(this);
-    m_levelList->setObjectName("List1");
+    m_levelList = named<QListView>("List1", this);
     m_levelList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_levelList->setUniformItemSizes(true);
     m_levelList->setModel(m_levels);
     // The lines of the section that are not level entries; never shown.
-    m_extraLines = new QListWidget(this);
-    m_extraLines->setObjectName("List2");
+    m_extraLines = named<QListWidget>("List2", this);
     m_extraLines->hide();
 
     m_insertBefore = button("cmdInsert1", "Insert Before");
@@ -128,7 +119,7 @@ void IniEditorWindow::connectControls() {
     bindPath(*m_iniFileName, m_editor.iniFileName);
     bindPath(*m_setName, m_editor.setName);
     // The list also moves its current row itself as rows come and go; the
-    // editor sets its own selection after each change and showState shows it.
+    // editor sets its own selection after each change and redraw shows it.
     connect(m_levelList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 m_editor.select(current.isValid()
@@ -136,7 +127,7 @@ void IniEditorWindow::connectControls() {
                                     : std::nullopt);
             });
 
-    const std::pair<QPushButton*, void (IniEditor::*)()> commands[] = {
+    const std::pair<QPushButton*, CommandResult (IniEditor::*)()> commands[] = {
         {m_browse, &IniEditor::browse},
         {m_getInfo, &IniEditor::getInfo},
         {m_insertBefore, &IniEditor::insertBefore},
@@ -151,25 +142,22 @@ void IniEditorWindow::connectControls() {
         {m_saveAs, &IniEditor::saveAs},
     };
     for (const auto& [button, command] : commands)
-        connect(button, &QPushButton::clicked, this, [this, command = command] { run(command); });
+        connect(button, &QPushButton::clicked, this, [this, command = command] {
+            m_commands.run([this, command] { return (m_editor.*command)(); });
+        });
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_setName, &QLineEdit::returnPressed, this, [this] { run(&IniEditor::getInfo); });
+    connect(m_setName, &QLineEdit::returnPressed, this,
+            [this] { m_commands.run([this] { return m_editor.getInfo(); }); });
 }
 
 void IniEditorWindow::closeEvent(QCloseEvent* event) {
-    if (m_editor.confirmClose())
+    if (m_commands.run([this] { return m_editor.confirmClose(); }).done)
         event->accept();
     else
         event->ignore();
-    showState();
 }
 
-void IniEditorWindow::run(void (IniEditor::*command)()) {
-    (m_editor.*command)();
-    showState();
-}
-
-void IniEditorWindow::showState() {
+void IniEditorWindow::redraw() {
     showPath(*m_iniFileName, m_editor.iniFileName);
     const bool enabled = m_editor.editingEnabled();
     for (auto* button : {m_insertBefore, m_insertAfter, m_moveUp, m_moveDown, m_deleteEntry,

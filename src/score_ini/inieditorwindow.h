@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/commandloop.h"
 #include "score_ini/inieditor.h"
 
 #include <QWidget>
@@ -30,12 +31,11 @@ private:
     void createControls();
     void createLayout();
     void connectControls();
-    // Runs a command, then shows the state it left.
-    void run(void (IniEditor::*command)());
-    void showState();
+    void redraw();
     void showExtraLines();
 
     IniEditor m_editor;
+    CommandLoop m_commands{*this, [this] { redraw(); }};
     // The level list follows the editor row by row through this model.
     ObservedListModel* m_levels = nullptr;
     QLabel* m_label1 = nullptr;

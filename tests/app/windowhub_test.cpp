@@ -22,7 +22,7 @@ QWidgetList shown(const QString& objectName = {}) {
 }
 
 struct Hub : test::Doubles {
-    WindowHub hub{platform, settings, folder.str()};
+    WindowHub hub{platform, settings, Utf8Path(folder.str())};
     Hub() { hub.mainWindow().show(); }
     void menu(const char* entry) { hub.mainWindow().findChild<QAction*>(entry)->trigger(); }
 };
@@ -91,6 +91,23 @@ private Q_SLOTS:
         }
     }
 
+    // The hub puts the key rule on the windows it opens: the CCX editor's
+    // shortcuts work from a text box, also where the desktop claims the key.
+    void toolWindowsKeepTheirShortcutsInATextBox() {
+        Hub h;
+        QWidget* editor = h.hub.openCcxFile(TESSARO_TEST_DATA "/ccx/written/demo-set.ccx");
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        auto* box = test::control(*editor, "setDescription");
+        test::DesktopLineKeys desktopKeys(Qt::ControlModifier | Qt::Key_N);
+        box->installEventFilter(&desktopKeys);
+        if (auto* rule = editor->findChild<QObject*>("KeyRule"))
+            box->installEventFilter(rule);
+        box->setFocus();
+        h.platform.answer(MessageAnswer::Cancel); // to New's "Save changes to ...?"
+        QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(h.platform.messages.size(), 1u);
+    }
+
     // A tool's file dialog starts in the folder the main window lists, a saved
     // CCF file shows in its list, and "tessaro FILE.ccx" opens the editor on the
     // file without its start-up question. Exit closes every window in order,
@@ -98,7 +115,7 @@ private Q_SLOTS:
     void toolsFollowTheMainWindowAndExitClosesThemInOrder() {
         Hub h;
         const auto sets = h.folder.write("sets/new.ccf", "CHIPS.DAT\r\n1\r\n2\r\n").parent_path();
-        QVERIFY(h.hub.mainWindow().model().openFolder(sets.string()));
+        QVERIFY(h.hub.mainWindow().model().openFolder(sets.string()).done);
         test::click(*h.hub.showExeCreator(), "Command1");
         QCOMPARE(h.platform.dialogs.at(0).startFolderOrDefault, sets.string());
         h.folder.write("sets/other.ccf", "CHIPS.DAT\r\n1\r\n2\r\n");

@@ -47,11 +47,11 @@ protected:
         CcxDocument document;
         document.fileName = (folder / "set.ccx").string();
         std::vector<std::int16_t> numbers;
-        int selected = 0;
+        std::size_t selected = 0;
         std::istringstream words(levels);
         for (std::string word; words >> word;) {
             if (std::erase_if(word, [](char c) { return c == '[' || c == ']'; }) > 0)
-                selected = static_cast<int>(numbers.size());
+                selected = numbers.size();
             std::size_t digits = 0;
             numbers.push_back(static_cast<std::int16_t>(std::stoi(word, &digits)));
             auto& level = document.level(numbers.back());
@@ -66,7 +66,7 @@ protected:
     // The list's entries, joined by "|", the selected one in brackets.
     std::string entries() const {
         std::string texts;
-        for (int i = 0; i < static_cast<int>(editor.levelList().size()); ++i)
+        for (std::size_t i = 0; i < editor.levelList().size(); ++i)
             texts += (i == editor.selectedEntry() ? "|[" + editor.entryText(i) + "]"
                                                   : "|" + editor.entryText(i));
         return texts.substr(1);
@@ -75,7 +75,7 @@ protected:
 
 // Name, the list before and after the operation (as openList and entries), and its message.
 using ListCase =
-    std::tuple<const char*, const char*, void (CcxEditor::*)(), const char*, const char*>;
+    std::tuple<const char*, const char*, CommandResult (CcxEditor::*)(), const char*, const char*>;
 
 const char* const kOnly = "Error - must have at least one level";
 const char* const kFull = "Error - there are already 999 levels in this set";
@@ -111,10 +111,10 @@ TEST_P(CcxListOperation, MovesEntriesAndTheirLevels) {
     (editor.*operation)();
     EXPECT_EQ(entries(), after);
     const auto& list = editor.levelList();
-    const auto& selected = list.at(static_cast<std::size_t>(editor.selectedEntry()));
-    EXPECT_EQ(std::tuple(editor.shownLevelNumber(), editor.document().currentLevel,
-                         editor.document().levelCount, editor.shown().title),
-              std::tuple(selected.number, selected.number, list.back().number, selected.title));
+    const auto& selected = list.at(editor.selectedEntry().value());
+    EXPECT_EQ(
+        std::tuple(editor.shownLevelNumber(), editor.document().levelCount, editor.shown().title),
+        std::tuple(selected.number, list.back().number, selected.title));
     EXPECT_EQ(platform.messages, *message ? Messages{said(message)} : Messages{});
     // Each level's data went with its title; every other number is clear.
     for (int number = 1; number <= kMaxCcxLevels; ++number) {
@@ -226,17 +226,25 @@ TEST_F(CcxEditorTest, PagesAndColours) {
     editor.nextPage();
     editor.choosePane(CcxPane::Prologue);
     EXPECT_EQ(page(), "A's page 1/10 editable");
+}
 
-    // Delete Page: No keeps it; Yes moves the later pages down.
-    editor.nextPage();
+// Delete Page asks first; Yes moves every later page down, the last one included.
+TEST_F(CcxEditorTest, DeletePageMovesEveryLaterPageDown) {
+    openList("[1A]");
+    auto& pages = editor.document().level(1).prologue;
+    pages.count = 3;
+    for (const int page : {1, 2, 3})
+        pages.page(page).text = std::string(1, static_cast<char>('a' + page - 1));
+    editor.choosePane(CcxPane::Prologue);
     platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
     editor.deletePage();
     EXPECT_EQ(platform.lastMessage(),
               said("Are you sure you want to delete this page?", MessageButtons::YesNo));
-    EXPECT_EQ(pages.count, 10);
+    EXPECT_EQ(pages.count, 3);
     editor.deletePage();
-    EXPECT_EQ(page(), "three 2/9 editable");
-    EXPECT_EQ(pages.page(10), CcxPage{});
+    EXPECT_EQ(pages.page(1).text + pages.page(2).text + editor.shown().pageText, "bcb");
+    EXPECT_EQ(pages.count, 2);
+    EXPECT_EQ(pages.page(3), CcxPage{});
 }
 
 TEST_F(CcxEditorTest, StartUpNewAndExit) {

@@ -1,7 +1,12 @@
 #include "gui/codepage.h"
+#include "gui/keyrule.h"
 #include "gui/qtsettings.h"
+#include "gui/widgets.h"
 #include "support/guitest.h"
 
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QSettings>
 #include <QTest>
 
@@ -20,6 +25,47 @@ private Q_SLOTS:
         QCOMPARE(toBytes(QString::fromUtf8("\u4E2D")), std::string("?"));
         QCOMPARE(pathText("Ol\xE9.dat"), QString::fromUtf8("Olé.dat"));
         QCOMPARE(pathBytes(QString::fromUtf8("Don’t.dat")), std::string("Don’t.dat"));
+    }
+
+    // Keys with Alt or Ctrl open the menus from a text box, and a read-only
+    // field takes no key from the window's shortcuts.
+    void keyRuleLeavesCommandKeysToTheWindow() {
+        // Each key opens its menu or runs its shortcut with the focus in that field.
+        struct Row {
+            const char* keys;
+            const char* in;
+        };
+        const Row rows[] = {
+            {.keys = "Alt+P", .in = "text box"}, {.keys = "Alt+T", .in = "text box"},
+            {.keys = "Alt+F", .in = "text box"}, {.keys = "Shift+H", .in = "path"},
+            {.keys = "Ctrl+C", .in = "path"},    {.keys = "Ctrl+X", .in = "path"},
+            {.keys = "Ctrl+A", .in = "path"}};
+        QMainWindow window;
+        QString ran;
+        for (const QString title : {"&Play", "&Tools", "&File"}) {
+            QMenu* menu = window.menuBar()->addMenu(title);
+            menu->addAction("Entry");
+            connect(menu, &QMenu::aboutToShow, [&ran, title] { ran = "Alt+" + title.mid(1, 1); });
+        }
+        for (const char* keys : {"Shift+H", "Ctrl+C", "Ctrl+X", "Ctrl+A"})
+            window.addAction(keys, QKeySequence(keys), [&ran, keys] { ran = keys; });
+        auto* path = named<QLineEdit>("path", "/games/ludex.exe", &window);
+        path->setReadOnly(true);
+        path->move(0, 40);
+        named<QLineEdit>("text box", &window)->move(0, 80);
+        KeyRule::installOn(window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const Row& row : rows) {
+            ran.clear();
+            auto* field = test::control(window, row.in);
+            field->setFocus();
+            QTest::keySequence(field, QKeySequence(row.keys));
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            QVERIFY2(ran == row.keys, qPrintable(QString(row.keys) + " in " + row.in));
+        }
     }
 
     // The file's [General] section is the one a person edits by hand (a Linux settings file);

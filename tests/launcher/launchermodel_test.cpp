@@ -37,7 +37,7 @@ TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTh
     model.alternateExecutable = "/games/CHIPS.EXE";
     model.alternateExecutableName = "CHIPS.EXE";
     model.createEntryShown = false;
-    model.saveSettings();
+    model.exit();
     const std::vector<test::MemorySettings::Write> saved{
         {"General", "FakeLastLevel", "abc"},     {"General", "RealLastLevel", "200"},
         {"General", "LudexNotCreated", "False"}, {"General", "LevelSetDrive", home.root()},
@@ -45,7 +45,7 @@ TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTh
         {"General", "LudexName", "CHIPS.EXE"},   {"General", "INIPath", "mine.ini"}};
     EXPECT_EQ(settings.writes, saved);
     settings.writes.clear();
-    started().saveSettings(); // what start read back is what it saves again
+    started().exit(); // what start read back is what it saves again
     EXPECT_EQ(settings.writes, saved);
 
     // With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).

@@ -116,18 +116,7 @@ private Q_SLOTS:
         // In a text box typing and the editing keys edit the text; Ctrl+E exits
         // from one too, even where the desktop claims it, and saves.
         auto* iniFile = test::control<QLineEdit>(window, "theINIFile");
-        // What GNOME's and KDE's key bindings make a line edit do: claim Ctrl+E (end
-        // of line) before any shortcut sees it.
-        struct DesktopLineKeys : QObject {
-            bool eventFilter(QObject*, QEvent* event) override {
-                const bool claimed = event->type() == QEvent::ShortcutOverride &&
-                                     static_cast<QKeyEvent*>(event)->keyCombination() ==
-                                         (Qt::ControlModifier | Qt::Key_E);
-                if (claimed)
-                    event->accept();
-                return claimed;
-            }
-        } desktopKeys;
+        test::DesktopLineKeys desktopKeys(Qt::ControlModifier | Qt::Key_E);
         iniFile->installEventFilter(&desktopKeys);
         iniFile->installEventFilter(test::control<QObject>(window, "KeyRule"));
         iniFile->setFocus();

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -63,6 +64,22 @@ inline void saveScreenshot(QWidget& window, const char* name) {
     QApplication::processEvents();
     window.grab().save(folder + "/" + name + ".png");
 }
+
+// What a desktop's key bindings for line edits do (Emacs-style ones take Ctrl+E
+// for end of line, Ctrl+N for next line): claim the key before any shortcut
+// sees it. Put it on a box, then the window's key rule again, which then goes
+// first, as it does where the desktop's bindings live inside the box.
+struct DesktopLineKeys : QObject {
+    QKeyCombination claimed;
+    explicit DesktopLineKeys(QKeyCombination keys) : claimed(keys) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        const bool claims = event->type() == QEvent::ShortcutOverride &&
+                            static_cast<QKeyEvent*>(event)->keyCombination() == claimed;
+        if (claims)
+            event->accept();
+        return claims;
+    }
+};
 
 } // namespace tessaro::test
 
