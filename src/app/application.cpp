@@ -13,6 +13,8 @@
 #include "gui/qtsettings.h"
 #include "launcher/launchermodel.h"
 #include "launcher/mainwindow.h"
+#include "levelset/levelsetfile.h"
+#include "levelset/levelsetreader.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -37,18 +39,29 @@ void nameApplication() {
     QCoreApplication::setApplicationVersion(TESSARO_VERSION);
 }
 
-void describe(QCommandLineParser& parser, const QCommandLineOption& check) {
+// The command line's options, with the ones every Qt program takes.
+struct Options {
+    QCommandLineOption check{"check", "Read each file with Tessaro's own readers and print one "
+                                      "line per problem (file:line: problem, or for a level set "
+                                      "file: level N (offset X): problem)."};
+    QCommandLineOption list{"list", "Print one line per level of a level set or a CCF file's "
+                                    "set (number, title, password, time limit, TAB-separated), "
+                                    "or the number and title of each level of a CCX file."};
+};
+
+void describe(QCommandLineParser& parser, const Options& options) {
     parser.setApplicationDescription(
         "Tessaro plays and edits custom level sets of Chip's Challenge.\n"
-        "With no file, the main window opens. A level set (.dat, .ccl) or a CCF file is played\n"
-        "as Play Selected File would play it with the saved settings; a CCX file opens in the\n"
-        "CCX File Editor.");
+        "With no file, the main window opens. A level set (.dat, .ccl, or any file that starts\n"
+        "with a level-set signature) or a CCF file is played as Play Selected File would play it\n"
+        "with the saved settings; a CCX file opens in the CCX File Editor.");
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption(check);
+    parser.addOption(options.check);
+    parser.addOption(options.list);
     parser.addPositionalArgument("file",
-                                 "A level set, CCF or CCX file (with --check: CCX, CCF "
-                                 "or score INI files).",
+                                 "A level set, CCF or CCX file (with --check: level sets, CCX, "
+                                 "CCF or score INI files).",
                                  "[file...]");
 }
 
@@ -80,12 +93,42 @@ int checkFiles(const QStringList& files) {
             status = 1;
             continue;
         }
-        for (const auto& problem : checkFile(toPath(pathBytes(file)))) {
-            printTo(stdout, pathText(formatProblem(pathBytes(file), problem)) + "\n");
+        for (const auto& line : checkReport(toPath(pathBytes(file)), pathBytes(file))) {
+            printTo(stdout, pathText(line) + "\n");
             status = 1;
         }
     }
     return status;
+}
+
+// --list: the file's levels on standard output, 0; or, when it cannot be
+// read, what --check says of it on standard error, 1.
+int listLevels(const QStringList& files) {
+    if (files.size() != 1)
+        return fail("--list needs one file", 2);
+    const QString& file = files.front();
+    if (!isReadableFile(file))
+        return fail("cannot read " + file, 1);
+    const auto listing = listFile(toPath(pathBytes(file)), pathBytes(file));
+    for (const auto& line : listing.problems)
+        printTo(stderr, pathText(line) + "\n");
+    for (const auto& line : listing.lines)
+        printTo(stdout, pathText(line) + "\n");
+    return listing.problems.empty() ? 0 : 1;
+}
+
+// Why `tessaro FILE` leaves a file alone, before anything is read or written
+// for it: it cannot be read (1), or it is not a level set (2). 0 when it is
+// taken.
+int refuseFile(const QString& given, const QString& file) {
+    if (!isReadableFile(file))
+        return fail("cannot read " + given, 1);
+    const auto path = toPath(pathBytes(file));
+    if (const auto notASet = notALevelSetFile(path))
+        return fail(
+            pathText(notALevelSetMessage(*notASet == path ? pathBytes(given) : fromPath(*notASet))),
+            2);
+    return 0;
 }
 
 // Everything but a plain start or a file to open runs without a window.
@@ -93,9 +136,8 @@ int runConsole(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     nameApplication();
     QCommandLineParser parser;
-    const QCommandLineOption check("check", "Read each file with Tessaro's own readers and print "
-                                            "one line per problem (file:line: problem).");
-    describe(parser, check);
+    const Options options;
+    describe(parser, options);
     if (!parser.parse(QCoreApplication::arguments())) {
         printTo(stderr, "tessaro: " + parser.errorText() + "\n\n" + parser.helpText());
         return 2;
@@ -110,8 +152,12 @@ int runConsole(int argc, char** argv) {
         printTo(stdout, "tessaro " + QCoreApplication::applicationVersion() + "\n");
         return 0;
     }
-    if (parser.isSet(check))
+    if (parser.isSet(options.check) && parser.isSet(options.list))
+        return fail("--check and --list go one at a time", 2);
+    if (parser.isSet(options.check))
         return checkFiles(parser.positionalArguments());
+    if (parser.isSet(options.list))
+        return listLevels(parser.positionalArguments());
     printTo(stderr, parser.helpText());
     return 2;
 }
@@ -175,11 +221,16 @@ int runApplication(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("org.tessaro.Tessaro");
     QApplication::setWindowIcon(QIcon(":/icons/org.tessaro.Tessaro.svg"));
     QCommandLineParser parser;
-    describe(parser, QCommandLineOption("check", ""));
+    describe(parser, Options());
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return fail("one file at a time, please (or --check for several)", 2);
+
+    const QString file = files.isEmpty() ? QString() : QFileInfo(files.front()).absoluteFilePath();
+    if (!files.isEmpty())
+        if (const int status = refuseFile(files.front(), file))
+            return status;
 
     QtSettings settings;
     QtPlatform platform;
@@ -189,18 +240,12 @@ int runApplication(int argc, char** argv) {
         hub.mainWindow().show();
         return app.exec();
     }
-
-    const QString file = QFileInfo(files.front()).absoluteFilePath();
-    if (!isReadableFile(file))
-        return fail("cannot read " + files.front(), 1);
     const std::string path = pathBytes(file);
     if (endsWithIgnoreCase(path, ".ccx")) {
         WindowHub hub(platform, settings, folder);
         hub.openCcxFile(path);
         return app.exec();
     }
-    if (!matchesFilePattern(bareName(path), LauncherModel::kFilePatterns))
-        return fail(files.front() + " is not a level set (.dat, .ccl), CCF or CCX file", 2);
     LauncherModel model(platform, settings, folder.text());
     model.start(systemDrives(), currentDrive());
     return model.playFile(path).done ? 0 : 1;

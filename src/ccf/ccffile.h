@@ -46,4 +46,10 @@ struct CcfFile {
 // a last level that is not a 16-bit number (the fake one first).
 ReadResult<CcfFile> parseCcfFile(std::string_view bytes);
 
+// The level set a CCF file names, from its first field (in the game's code
+// page). A set whose name is not UTF-8 was stored with its own bytes (see
+// toWindows1252), so those are tried when the path read as Windows-1252 names
+// no file.
+std::filesystem::path ccfLevelSetPath(const std::string& field);
+
 } // namespace tessaro

@@ -4,6 +4,7 @@
 #include "common/paths.h"
 #include "launcher/gamerunner.h"
 #include "launcher/playexecutable.h"
+#include "levelset/levelsetfile.h"
 
 #include <algorithm>
 
@@ -81,8 +82,11 @@ CommandResult LauncherModel::play() {
 CommandResult LauncherModel::playFile(const std::string& path) {
     const auto file = toPath(path);
     const auto name = fromPath(file.filename());
+    // A set renamed without its extension is played too: the lists do not
+    // show it, but its signature says what it is.
     if (!openFolder(fromPath(file.parent_path())).done ||
-        std::find(files().begin(), files().end(), name) == files().end()) {
+        (std::find(files().begin(), files().end(), name) == files().end() &&
+         !fileStartsWithLevelSetSignature(file))) {
         m_platform.tell("Tessaro cannot play " + path +
                             ": it is not a level set or CCF file in a folder Tessaro can read.",
                         "Tessaro", MessageIcon::Exclamation);

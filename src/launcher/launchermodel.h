@@ -55,7 +55,8 @@ public:
     CommandResult play();
     // A play asked for on the command line: the lists go to the file's folder
     // and the file is played as Play Selected File plays it. A file those
-    // lists do not show is refused with a message.
+    // lists do not show is refused with a message, unless it starts with a
+    // level-set signature.
     CommandResult playFile(const std::string& path);
     // cmdBrowse: the dialog starts in the chosen executable's folder, else in
     // the listed folder; Cancel keeps the executable already chosen.

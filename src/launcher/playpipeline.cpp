@@ -260,8 +260,8 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, tooLongMessage(name, ".dat or .ccl"));
         return {};
     }
-    const auto writer = patchPlayFields(toPath(paths.executable),
-                                        {*iniName, kDataCopyName, *section, fake, real});
+    const auto writer =
+        patchPlayFields(toPath(paths.executable), {*iniName, kDataCopyName, *section, fake, real});
     // When the files cannot be changed, the game still starts with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);
@@ -310,16 +310,6 @@ std::optional<CcfPlay> readCcfPlay(const PlayInputs& inputs, Platform& platform)
 
 bool isCcfPlay(const std::string& name) {
     return name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0;
-}
-
-std::filesystem::path ccfLevelSetPath(const std::string& field) {
-    auto path = toPath(fromWindows1252(field));
-#ifndef _WIN32
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && std::filesystem::exists(toPath(field), error))
-        path = toPath(field);
-#endif
-    return path;
 }
 
 std::vector<std::string> splitCommandWords(const std::string& text) {

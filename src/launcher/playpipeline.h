@@ -72,7 +72,7 @@ std::variant<LastLevels, CommandResult> checkLastLevels(const PlayInputs& inputs
 bool isCcfPlay(const std::string& name);
 
 // What a CCF file gives a play: the level set it names (the field as stored
-// and the path it stands for, see ccfLevelSetPath) and its last levels.
+// and the path it stands for, see ccfLevelSetPath in ccf/ccffile.h) and its last levels.
 struct CcfPlay {
     std::string levelSetField;
     std::filesystem::path levelSet;
@@ -84,12 +84,6 @@ struct CcfPlay {
 // reason told through platform, when it cannot be read, holds fewer than the
 // four fields or a last level that is not a number.
 std::optional<CcfPlay> readCcfPlay(const PlayInputs& inputs, Platform& platform);
-
-// The level set a CCF file's first field names. The field holds the path in
-// the game's code page; a set whose name is not UTF-8 was stored with its own
-// bytes (see toWindows1252), so those are tried when the path read as
-// Windows-1252 names no file.
-std::filesystem::path ccfLevelSetPath(const std::string& field);
 
 // How the game executable is started: through the runner when one is set
 // (its words split like a command line, quotes grouping words; the executable

@@ -12,14 +12,13 @@ bool isPassword(std::string_view password) {
                                                [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
-// A text on one line of its own: TABs and line breaks become spaces.
-std::string oneLine(std::string text) {
+} // namespace
+
+std::string oneLineText(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return text;
 }
-
-} // namespace
 
 std::vector<LevelSetProblem> checkLevelSet(const LevelSet& set) {
     auto problems = set.problems;
@@ -46,10 +45,10 @@ std::vector<LevelSetProblem> checkLevelSet(const LevelSet& set) {
         }
         if (!isPassword(level.password))
             problem(*level.passwordOffset,
-                    "the password \"" + oneLine(level.password) + "\" is not 4 letters A to Z");
+                    "the password \"" + oneLineText(level.password) + "\" is not 4 letters A to Z");
         const auto [earlier, newPassword] = passwords.try_emplace(level.password, position);
         if (!newPassword)
-            problem(*level.passwordOffset, "the password " + oneLine(level.password) +
+            problem(*level.passwordOffset, "the password " + oneLineText(level.password) +
                                                " is also level " + std::to_string(earlier->second) +
                                                "'s");
     }
@@ -67,8 +66,8 @@ std::vector<std::string> levelSetListLines(const LevelSet& set) {
     std::vector<std::string> lines;
     lines.reserve(set.levels.size());
     for (const auto& level : set.levels)
-        lines.push_back(std::to_string(level.number) + '\t' + oneLine(level.title) + '\t' +
-                        oneLine(level.password) + '\t' + std::to_string(level.timeLimit));
+        lines.push_back(std::to_string(level.number) + '\t' + oneLineText(level.title) + '\t' +
+                        oneLineText(level.password) + '\t' + std::to_string(level.timeLimit));
     return lines;
 }
 

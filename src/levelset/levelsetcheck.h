@@ -17,6 +17,9 @@ std::vector<LevelSetProblem> checkLevelSet(const LevelSet& set);
 // "FILE: level N (offset X): problem"
 std::string formatLevelSetProblem(std::string_view fileName, const LevelSetProblem& problem);
 
+// A text on one line of its own: each TAB and line break becomes a space.
+std::string oneLineText(std::string text);
+
 // One line per level for `tessaro --list`: number, title, password and time
 // limit separated by TABs; a TAB or line break in a text is shown as a space.
 std::vector<std::string> levelSetListLines(const LevelSet& set);

@@ -135,6 +135,10 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
     // "tessaro FILE" plays with it as Play Selected File does.
     EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
     EXPECT_EQ(home.read("tessaro.7"), "level data");
+    // A set the lists do not show for want of an extension, by its signature.
+    const std::string renamedSet("\xAC\xAA\x02\x00\x00\x00", 6);
+    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/renamed", renamedSet))).done);
+    EXPECT_EQ(home.read("tessaro.7"), renamedSet);
     const auto missing = fromPath(home / "sets" / "missing.dat");
     EXPECT_FALSE(started().playFile(missing).done);
     EXPECT_EQ(platform.lastMessage().text,

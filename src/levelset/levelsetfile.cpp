@@ -1,0 +1,48 @@
+#include "levelset/levelsetfile.h"
+
+#include "ccf/ccffile.h"
+#include "common/casefold.h"
+#include "common/paths.h"
+#include "common/textfile.h"
+#include "levelset/levelsetreader.h"
+
+#include <fstream>
+
+namespace tessaro {
+
+namespace {
+
+bool canRead(const std::filesystem::path& file) {
+    return std::ifstream(file, std::ios::binary).is_open();
+}
+
+} // namespace
+
+bool fileStartsWithLevelSetSignature(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char start[4] = {};
+    in.read(start, sizeof start);
+    return startsWithLevelSetSignature(
+        std::string_view(start, static_cast<std::size_t>(in.gcount())));
+}
+
+std::optional<std::filesystem::path> notALevelSetFile(const std::filesystem::path& file) {
+    const auto extension = fromPath(file.extension());
+    if (equalsIgnoreCase(extension, ".ccx"))
+        return std::nullopt;
+    if (!equalsIgnoreCase(extension, ".ccf")) {
+        if (!canRead(file) || fileStartsWithLevelSetSignature(file))
+            return std::nullopt;
+        return file;
+    }
+    const auto bytes = readFileBytes(file);
+    const auto ccf = bytes ? parseCcfFile(*bytes) : ReadResult<CcfFile>(ReadError::unreadable(""));
+    if (!ccf)
+        return std::nullopt;
+    const auto set = ccfLevelSetPath(ccf->levelSetPath);
+    if (!canRead(set) || fileStartsWithLevelSetSignature(set))
+        return std::nullopt;
+    return set;
+}
+
+} // namespace tessaro
