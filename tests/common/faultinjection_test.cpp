@@ -160,14 +160,15 @@ std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
         creator.newExe = env.path("MINE.EXE");
         creator.iniName = "mine.ini";
         creator.dataName = "MINE.DAT";
+        env.platform.answer(MessageAnswer::Yes); // Quorvel: change the game's own CHIPS.EXE
         return creator.ok().done;
     };
 }
 
 // A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a
-// third write) when "tessaro.7" cannot be renamed: a ".dat" play then starts
-// the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
-// go back either, the game is not started.
+// third write) when "tessaro.7" cannot be renamed: a ".dat" play then asks
+// whether to start the set the two files held (No here), a ".ccf" play
+// does not. When "ludex.exe" cannot go back either, the game is not started.
 bool play(Env& env, const std::string& name) {
     PlayInputs inputs;
     inputs.fakeLastLevel = "144";
@@ -235,9 +236,14 @@ const std::vector<Save>& saves() {
               "exe file was written.",
               "EXE Creator")},
         {"Quorvel", eachStep(1), "exe", createExe(ExeCreatorMode::Quorvel),
-         only("Could not write the new levels into {CHIPS.EXE}. Check that the file exists and is "
-              "not read-only.",
-              "Quorvel")},
+         [](const Fault&) {
+             return Outcome{{{"{CHIPS.EXE} is the game's own executable. Change its last levels "
+                              "in place? (Use EXE Creator to make a copy instead.)",
+                              "Quorvel", MessageIcon::Question, MessageButtons::YesNo},
+                             warning("Could not write the new levels into {CHIPS.EXE}. Check "
+                                     "that the file exists and is not read-only.",
+                                     "Quorvel")}};
+         }},
         {"CreatingLudex", eachStep(1), "exe",
          [](Env& env) {
              env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");
