@@ -176,16 +176,18 @@ bool play(Env& env, const std::string& name) {
     inputs.folder = env.path("sets");
     inputs.selectedFile = name;
     const PlayEnvironment environment{.programFolder = env.folder.str(), .playRunner = {}};
-    return playSelectedFile(inputs, environment, env.platform).done;
+    return playSelectedFile(inputs, environment, env.platform).result.done;
 }
 const std::string kInUse = " (it may be read-only, or the game may still be running)";
-const std::string kOldSet = ". The game will start with the level set and last levels it held "
-                            "before.";
-// The message when "ludex.exe", or else "tessaro.7", failed alone.
-Expected played(const std::string& ludex, const std::string& set, bool starts) {
+const std::string kOldSet = ". Start the game anyway with the level set it held before?";
+// The message when "ludex.exe", or else "tessaro.7", failed alone: a
+// question with asks.
+Expected played(const std::string& ludex, const std::string& set, bool asks) {
     return [=](const Fault& fault) {
         if (fault.failures == 1)
-            return Outcome{{warning(fault.passes == 0 ? ludex : set, "Tessaro")}, {}, starts};
+            return Outcome{{{fault.passes == 0 ? ludex : set, "Tessaro",
+                             asks ? MessageIcon::Question : MessageIcon::Exclamation,
+                             asks ? MessageButtons::YesNo : MessageButtons::Ok}}};
         return Outcome{
             {warning("Tessaro could not copy the level set to {tessaro.7}" + kInUse +
                          ", nor put the play executable {ludex.exe} back as it was. The game was "
