@@ -253,7 +253,7 @@ PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& en
     }
     const auto levels = checkLastLevels(inputs, platform);
     if (const auto* refusal = std::get_if<CommandResult>(&levels))
-        return {*refusal};
+        return refusedAt(refusal->focus.c_str());
     const auto [fake, real] = std::get<LastLevels>(levels);
     // The game reads the INI name in its own code page.
     auto iniName = toWindows1252(inputs.iniFileName);
