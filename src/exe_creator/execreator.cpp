@@ -1,5 +1,6 @@
 #include "exe_creator/execreator.h"
 
+#include "common/casefold.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "gameexe/exepatch.h"
@@ -137,6 +138,13 @@ CommandResult ExeCreator::createExe(std::int16_t fake, std::int16_t real) {
 }
 
 CommandResult ExeCreator::patchInPlace(std::int16_t fake, std::int16_t real) {
+    // The game's own executable has no copy to go back to.
+    if (equalsIgnoreCase(fromPath(toPath(originalExe).filename()), "CHIPS.EXE") &&
+        m_platform.message(
+            originalExe + " is the game's own executable. Change its last levels in place? "
+                          "(Use EXE Creator to make a copy instead.)",
+            caption(), MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return CommandResult::failed();
     if (!writeLevelsInPlace(toPath(originalExe), fake, real))
         return refuse("Could not write the new levels into " + originalExe +
                           ". Check that the file exists and is not read-only.",

@@ -55,7 +55,8 @@ public:
     // OK: checks the fields (a new INI name of at most 11 characters and a
     // data name of at most 9, the executable's fields) and writes the copy or
     // the levels, telling the player the outcome; done when the file was
-    // written.
+    // written. Quorvel asks before changing a file named CHIPS.EXE (any case),
+    // the game's own executable.
     CommandResult ok();
     // Exit, before the window closes: remembers originalExe in EXE Creator mode.
     CommandResult exit();

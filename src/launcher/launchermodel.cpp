@@ -76,7 +76,17 @@ CommandResult LauncherModel::play() {
                             .folder = folder(),
                             .selectedFile = selectedFile};
     PlayEnvironment environment{m_programFolder, m_settings.get(kSection, kPlayRunnerKey, "")};
-    return playSelectedFile(inputs, environment, m_platform);
+    environment.earlierGame = m_startedGame;
+    const auto outcome = playSelectedFile(inputs, environment, m_platform);
+    if (outcome.started)
+        m_startedGame = outcome.started;
+    // The message names the create entry, so it must be there to choose.
+    if (outcome.executableMissing)
+        createEntryShown = true;
+    // A set that cannot be read has often been moved or deleted.
+    if (outcome.levelSetUnreadable)
+        refreshFiles();
+    return outcome.result;
 }
 
 CommandResult LauncherModel::playFile(const std::string& path) {

@@ -51,7 +51,10 @@ public:
 
     void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
 
-    // Play Selected File; done when the game was started.
+    // Play Selected File; done when the game was started. The game started is
+    // remembered, so that the next play asks before replacing its files while
+    // it runs. A missing play executable shows the create entry again; a set
+    // that cannot be read refreshes the file list.
     CommandResult play();
     // A play asked for on the command line: the lists go to the file's folder
     // and the file is played as Play Selected File plays it. A file those
@@ -84,6 +87,7 @@ private:
     SettingsStore& m_settings;
     std::string m_programFolder;
     FolderNavigator m_folders;
+    std::optional<StartedGame> m_startedGame; // the game the last play started
 
     // Runs a move of the folder list; a move to another folder clears the
     // file selection, since that name may stand for another file there.

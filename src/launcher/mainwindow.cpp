@@ -52,6 +52,13 @@ void MainWindow::createActions() {
     m_noLudex = add(play, "NoLudex", "I haven't created a Ludex.exe yet", QKeySequence("Ctrl+I"));
     connect(m_noLudex, &QAction::triggered, this,
             [this] { run(&LauncherModel::createPlayExecutable); });
+    // A hidden entry loses its shortcut; this one stands in for it then.
+    m_noLudexKey = new QAction(this);
+    m_noLudexKey->setObjectName("NoLudexKey");
+    m_noLudexKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_noLudexKey);
+    connect(m_noLudexKey, &QAction::triggered, this,
+            [this] { run(&LauncherModel::createPlayExecutable); });
     connect(add(play, "GameRunner", QString::fromUtf8("Game Runner\u2026")), &QAction::triggered,
             this, [this] { run(&LauncherModel::chooseGameRunner); });
     play->addSeparator()->setObjectName("sep2");
@@ -185,6 +192,7 @@ void MainWindow::redraw() {
     showPath(*m_newLudex, m_model.alternateExecutable);
     showPath(*m_iniFile, m_model.iniFileName);
     m_noLudex->setVisible(m_model.createEntryShown);
+    m_noLudexKey->setShortcut(m_model.createEntryShown ? QKeySequence() : m_noLudex->shortcut());
 }
 
 void MainWindow::showFiles() {

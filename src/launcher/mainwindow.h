@@ -75,6 +75,7 @@ private:
     QPushButton* m_browse = nullptr;
     QLineEdit* m_iniFile = nullptr;
     QAction* m_noLudex = nullptr;
+    QAction* m_noLudexKey = nullptr; // Ctrl+I while m_noLudex is hidden
 };
 
 } // namespace tessaro

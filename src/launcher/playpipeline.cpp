@@ -77,8 +77,8 @@ PlayStep replacePlayFiles(const PatchWriter& executable, const std::filesystem::
 
 constexpr const char* kInUse = " (it may be read-only, or the game may still be running)";
 
-// What a ".dat" or ".ccl" play tells the player when it could not change its
-// files; the game then starts with what they held before.
+// What a ".dat" or ".ccl" play asks the player when it could not change its
+// files: whether the game starts with what they held before.
 std::string unchangedMessage(PlayStep step, const PlayPaths& paths, const std::string& levelSet) {
     std::string text;
     switch (step) {
@@ -92,7 +92,7 @@ std::string unchangedMessage(PlayStep step, const PlayPaths& paths, const std::s
         text = "Tessaro could not copy the level set to " + paths.dataCopy + kInUse + ".";
         break;
     }
-    return text + " The game will start with the level set and last levels it held before.";
+    return text + " Start the game anyway with the level set it held before?";
 }
 
 // The executable names the new set but "tessaro.7" still holds the old one:
@@ -104,6 +104,12 @@ std::string mismatchedMessage(const PlayPaths& paths) {
            "wrong level set's name; play a level set again once both files can be written.";
 }
 
+PlayOutcome refusedAt(const char* control) {
+    PlayOutcome outcome;
+    outcome.result = CommandResult::refused(control);
+    return outcome;
+}
+
 #ifndef _WIN32
 bool startsWithMz(const std::string& path) {
     std::ifstream in(toPath(path), std::ios::binary);
@@ -113,28 +119,23 @@ bool startsWithMz(const std::string& path) {
 #endif
 
 // Starts the play executable; says so, and what would help, when it cannot.
-bool startGame(const std::string& executable, const PlayEnvironment& environment,
-               Platform& platform) {
+std::optional<StartedProcess> startGame(const std::string& executable,
+                                        const PlayEnvironment& environment, Platform& platform) {
     const auto request = buildStartRequest(executable, environment.playRunner);
+    if (auto started = platform.startProgram(request))
+        return started;
     const std::string cannotStart = "Tessaro could not start " + executable;
     if (!environment.playRunner.empty()) {
-        if (platform.startProgram(request))
-            return true;
         warn(platform,
              cannotStart + ". Check the PlayRunner setting (" + environment.playRunner + ").");
-        return false;
+        return std::nullopt;
     }
 #ifdef _WIN32
-    if (platform.startProgram(request))
-        return true;
     warn(platform, cannotStart +
                        ". The game is a 16-bit Windows program, which 64-bit Windows cannot "
                        "start by itself: install a 16-bit runner such as WineVDM and name it in "
                        "the PlayRunner setting.");
-    return false;
 #else
-    if (platform.startProgram(request))
-        return true;
     if (request.program != "wine") {
         warn(platform, cannotStart + ".");
     } else if (!findProgram("wine", environment.searchPath.value_or(""))) {
@@ -150,14 +151,38 @@ bool startGame(const std::string& executable, const PlayEnvironment& environment
                            "Debian, the wine32 package); or name another runner in the "
                            "PlayRunner setting.");
     }
-    return false;
 #endif
+    return std::nullopt;
+}
+
+// Starts the game for the set; done, with the game to remember, when it started.
+PlayOutcome startPlay(const std::string& set, const PlayPaths& paths,
+                      const PlayEnvironment& environment, Platform& platform) {
+    PlayOutcome outcome;
+    if (auto process = startGame(paths.executable, environment, platform)) {
+        outcome.result = CommandResult::succeeded();
+        outcome.started = StartedGame{*process, set, paths.dataCopy};
+    }
+    return outcome;
+}
+
+// A game an earlier play started from the same "tessaro.7" that still runs
+// would have its files replaced under it: the player decides.
+bool mayReplaceRunningGame(const std::string& set, const PlayPaths& paths,
+                           const PlayEnvironment& environment, Platform& platform) {
+    const auto& game = environment.earlierGame;
+    if (!game || game->dataCopy != paths.dataCopy || !platform.isRunning(game->process))
+        return true;
+    return platform.message("The game is still running " + game->set + ". Playing " + set +
+                                " replaces its levels under it. Play anyway?",
+                            kTitle, MessageIcon::Question,
+                            MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 // iniName and section are in the game's code page.
-CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
-                      const std::string& section, const PlayPaths& paths,
-                      const PlayEnvironment& environment, Platform& platform) {
+PlayOutcome playCcf(const PlayInputs& inputs, std::string_view iniName, const std::string& section,
+                    const PlayPaths& paths, const PlayEnvironment& environment,
+                    Platform& platform) {
     const std::string& name = *inputs.selectedFile;
     const auto ccf = readCcfPlay(inputs, platform);
     if (!ccf)
@@ -166,6 +191,8 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
         warn(platform, tooLongMessage(name, ".ccf"));
         return {};
     }
+    if (!mayReplaceRunningGame(name, paths, environment, platform))
+        return {};
     const auto writer = patchPlayFields(toPath(paths.executable),
                                         {iniName, kDataCopyName, section, ccf->fake, ccf->real});
     switch (replacePlayFiles(writer, ccf->levelSet, paths.dataCopy)) {
@@ -183,8 +210,7 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
         warn(platform, mismatchedMessage(paths));
         return {};
     }
-    return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
-                                                              : CommandResult::failed();
+    return startPlay(name, paths, environment, platform);
 }
 
 } // namespace
@@ -216,16 +242,18 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
     return paths;
 }
 
-CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
-                               Platform& platform) {
+PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
+                             Platform& platform) {
     const auto paths = computePlayPaths(inputs, environment.programFolder);
     if (!canOpenForReading(paths.executable)) {
         warn(platform, kNoExecutableMessage);
-        return {};
+        PlayOutcome outcome;
+        outcome.executableMissing = true;
+        return outcome;
     }
     const auto levels = checkLastLevels(inputs, platform);
     if (const auto* refusal = std::get_if<CommandResult>(&levels))
-        return *refusal;
+        return refusedAt(refusal->focus.c_str());
     const auto [fake, real] = std::get<LastLevels>(levels);
     // The game reads the INI name in its own code page.
     auto iniName = toWindows1252(inputs.iniFileName);
@@ -233,7 +261,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, "The INI file name " + inputs.iniFileName +
                            " holds letters the game cannot read. Please use only the letters of "
                            "Western European languages.");
-        return CommandResult::refused("theINIFile");
+        return refusedAt("theINIFile");
     }
     if (!inputs.selectedFile || inputs.selectedFile->empty())
         return {};
@@ -241,7 +269,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
     // keep its scores in another file than the one the player named.
     if (iniName->size() > kIniNameWidth) {
         warn(platform, "Error - the INI file name must be 11 characters or less");
-        return CommandResult::refused("theINIFile");
+        return refusedAt("theINIFile");
     }
     if (iniName->empty())
         *iniName = kDefaultIniName;
@@ -260,9 +288,11 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, tooLongMessage(name, ".dat or .ccl"));
         return {};
     }
+    if (!mayReplaceRunningGame(name, paths, environment, platform))
+        return {};
     const auto writer =
         patchPlayFields(toPath(paths.executable), {*iniName, kDataCopyName, *section, fake, real});
-    // When the files cannot be changed, the game still starts with what the
+    // When the files cannot be changed, the game can still start with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);
     const auto step = replacePlayFiles(writer, toPath(levelSet), paths.dataCopy);
@@ -270,10 +300,13 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, mismatchedMessage(paths));
         return {};
     }
-    if (step != PlayStep::Done)
-        warn(platform, unchangedMessage(step, paths, levelSet));
-    return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
-                                                              : CommandResult::failed();
+    const bool startAnyway =
+        step == PlayStep::Done ||
+        platform.message(unchangedMessage(step, paths, levelSet), kTitle, MessageIcon::Question,
+                         MessageButtons::YesNo) == MessageAnswer::Yes;
+    auto outcome = startAnyway ? startPlay(name, paths, environment, platform) : PlayOutcome();
+    outcome.levelSetUnreadable = step == PlayStep::LevelSet;
+    return outcome;
 }
 
 std::variant<LastLevels, CommandResult> checkLastLevels(const PlayInputs& inputs,

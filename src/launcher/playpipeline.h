@@ -28,6 +28,14 @@ struct PlayInputs {
     std::optional<std::string> selectedFile; // bare name selected in the file list
 };
 
+// The game a play started: its process, the file played (as the file list
+// names it) and the level-set copy it reads.
+struct StartedGame {
+    StartedProcess process;
+    std::string set;
+    std::string dataCopy;
+};
+
 // What the system around the play provides.
 struct PlayEnvironment {
     std::string programFolder;
@@ -35,6 +43,8 @@ struct PlayEnvironment {
     // Where wine is looked for, when the game did not start through it, to
     // tell the player whether it is missing (PATH's form).
     std::optional<std::string> searchPath = systemSearchPath();
+    // The game an earlier play started, if any.
+    std::optional<StartedGame> earlierGame = std::nullopt;
 };
 
 // The play executable and the path of the level-set copy that a play uses.
@@ -43,19 +53,32 @@ struct PlayPaths {
     std::string dataCopy;
 };
 
+// What a play did, beyond its result: the launcher keeps the game it started
+// and brings its lists and menu up to date.
+struct PlayOutcome {
+    CommandResult result;
+    std::optional<StartedGame> started; // the game this play started
+    bool executableMissing = false;     // no play executable was found
+    bool levelSetUnreadable = false;    // the chosen level set could not be read
+};
+
 PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programFolder);
 
 // Play Selected File: checks the play executable, the last levels and the
 // length of the INI name (at most 11 characters, the executable's field),
-// patches the executable, copies the chosen set (or the set a CCF file names)
-// to "tessaro.7" beside it and starts it. Every message goes through
-// platform; done means the game was started. The score section and the INI
-// name are written in Windows-1252 (see toWindows1252); a name that code page
-// cannot hold is refused before anything is written. A start that fails is
-// reported with what would help: the PlayRunner setting, a 16-bit runner on
-// Windows, or how to get Wine when none is found on searchPath.
-CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
-                               Platform& platform);
+// patches the executable, copies the chosen set (or the set a CCF file names) to
+// "tessaro.7" beside it and starts it. Every message goes through platform;
+// done means the game was started. While the earlier game still runs from
+// the same "tessaro.7", the player is asked before its files are replaced;
+// when a ".dat" or ".ccl" play cannot change its files, the player chooses
+// whether the game starts with the set they held before.
+// The score section and the INI name are written in Windows-1252 (see
+// toWindows1252); a name that code page cannot hold is refused before
+// anything is written. A start that fails is reported with what would help:
+// the PlayRunner setting, a 16-bit runner on Windows, or how to get Wine when
+// none is found on searchPath.
+PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
+                             Platform& platform);
 
 // The last levels typed in the main window, as every play checks them: each
 // a whole number from 1 to 32767, the real one not below the fake one. A

@@ -160,14 +160,15 @@ std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
         creator.newExe = env.path("MINE.EXE");
         creator.iniName = "mine.ini";
         creator.dataName = "MINE.DAT";
+        env.platform.answer(MessageAnswer::Yes); // Quorvel: change the game's own CHIPS.EXE
         return creator.ok().done;
     };
 }
 
 // A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a
-// third write) when "tessaro.7" cannot be renamed: a ".dat" play then starts
-// the set the two files held, a ".ccf" play does not. When "ludex.exe" cannot
-// go back either, the game is not started.
+// third write) when "tessaro.7" cannot be renamed: a ".dat" play then asks
+// whether to start the set the two files held (No here), a ".ccf" play
+// does not. When "ludex.exe" cannot go back either, the game is not started.
 bool play(Env& env, const std::string& name) {
     PlayInputs inputs;
     inputs.fakeLastLevel = "144";
@@ -175,16 +176,18 @@ bool play(Env& env, const std::string& name) {
     inputs.folder = env.path("sets");
     inputs.selectedFile = name;
     const PlayEnvironment environment{.programFolder = env.folder.str(), .playRunner = {}};
-    return playSelectedFile(inputs, environment, env.platform).done;
+    return playSelectedFile(inputs, environment, env.platform).result.done;
 }
 const std::string kInUse = " (it may be read-only, or the game may still be running)";
-const std::string kOldSet = ". The game will start with the level set and last levels it held "
-                            "before.";
-// The message when "ludex.exe", or else "tessaro.7", failed alone.
-Expected played(const std::string& ludex, const std::string& set, bool starts) {
+const std::string kOldSet = ". Start the game anyway with the level set it held before?";
+// The message when "ludex.exe", or else "tessaro.7", failed alone: a
+// question with asks.
+Expected played(const std::string& ludex, const std::string& set, bool asks) {
     return [=](const Fault& fault) {
         if (fault.failures == 1)
-            return Outcome{{warning(fault.passes == 0 ? ludex : set, "Tessaro")}, {}, starts};
+            return Outcome{{{fault.passes == 0 ? ludex : set, "Tessaro",
+                             asks ? MessageIcon::Question : MessageIcon::Exclamation,
+                             asks ? MessageButtons::YesNo : MessageButtons::Ok}}};
         return Outcome{
             {warning("Tessaro could not copy the level set to {tessaro.7}" + kInUse +
                          ", nor put the play executable {ludex.exe} back as it was. The game was "
@@ -235,9 +238,14 @@ const std::vector<Save>& saves() {
               "exe file was written.",
               "EXE Creator")},
         {"Quorvel", eachStep(1), "exe", createExe(ExeCreatorMode::Quorvel),
-         only("Could not write the new levels into {CHIPS.EXE}. Check that the file exists and is "
-              "not read-only.",
-              "Quorvel")},
+         [](const Fault&) {
+             return Outcome{{{"{CHIPS.EXE} is the game's own executable. Change its last levels "
+                              "in place? (Use EXE Creator to make a copy instead.)",
+                              "Quorvel", MessageIcon::Question, MessageButtons::YesNo},
+                             warning("Could not write the new levels into {CHIPS.EXE}. Check "
+                                     "that the file exists and is not read-only.",
+                                     "Quorvel")}};
+         }},
         {"CreatingLudex", eachStep(1), "exe",
          [](Env& env) {
              env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");

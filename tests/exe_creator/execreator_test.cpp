@@ -1,3 +1,4 @@
+#include "common/paths.h"
 #include "exe_creator/execreator.h"
 #include "gameexe/gameexe.h"
 #include "support/memorysettings.h"
@@ -85,6 +86,7 @@ TEST_F(ExeCreatorTest, EachModeKeepsItsOwnOriginalAndQuorvelWritesInPlace) {
     creator.setMode(ExeCreatorMode::Quorvel);
     EXPECT_EQ(creator.originalExe, chips);
     creator.fakeLastLevel = "20";
+    platform.answer(MessageAnswer::Yes); // it is the game's own executable
     expectOk(CommandResult::succeeded(), "Thank you for using Quorvel. Please use again!",
              MessageIcon::None);
     EXPECT_EQ(folder.read("CHIPS.EXE"), test::patched(original, 20, 149));
@@ -93,6 +95,34 @@ TEST_F(ExeCreatorTest, EachModeKeepsItsOwnOriginalAndQuorvelWritesInPlace) {
     creator.setMode(ExeCreatorMode::ExeCreator);
     creator.exit(); // EXE Creator's Exit keeps its original
     EXPECT_EQ(settings.get("EXE Creator", "OriginalExe", ""), original.string());
+}
+
+// The game's own executable, by its name in any case, has no copy to go back to.
+TEST_F(ExeCreatorTest, QuorvelAsksBeforeChangingTheGamesOwnExecutable) {
+    creator.setMode(ExeCreatorMode::Quorvel);
+    const struct {
+        const char* name;
+        MessageAnswer answer = MessageAnswer::Yes; // when asked
+        bool asked = true;
+    } cases[] = {{.name = "chips.Exe", .answer = MessageAnswer::No},
+                 {.name = "CHIPS.EXE"},
+                 {.name = "MYCHIPS.EXE", .asked = false}};
+    for (const auto& c : cases) {
+        const auto name = std::string("q/") + c.name;
+        creator.originalExe = fromPath(folder.write(name, test::makeGameExe()));
+        platform.answers = {c.answer};
+        platform.messages.clear();
+        const bool changes = !c.asked || c.answer == MessageAnswer::Yes;
+        EXPECT_EQ(creator.ok().done, changes) << c.name;
+        EXPECT_EQ(folder.read(name),
+                  changes ? test::patched(original, 144, 149) : test::makeGameExe())
+            << c.name;
+        const test::RecordedMessage question{
+            creator.originalExe + " is the game's own executable. Change its last levels in "
+                                  "place? (Use EXE Creator to make a copy instead.)",
+            "Quorvel", MessageIcon::Question, MessageButtons::YesNo};
+        EXPECT_EQ(platform.messages.front() == question, c.asked) << c.name;
+    }
 }
 
 } // namespace

@@ -155,5 +155,57 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
                                      MessageButtons::YesNo}));
 }
 
+// While the game the last play started runs from the same "tessaro.7", the
+// next play asks first; a game that has ended, or runs elsewhere, is no bar.
+TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
+    const struct {
+        const char* label;
+        bool stillRuns = true;
+        MessageAnswer answer = MessageAnswer::Yes;
+        const char* otherExe = ""; // the second play's executable; empty: ludex.exe
+        bool asked = true;
+    } cases[] = {{.label = "Ended", .stillRuns = false, .asked = false},
+                 {.label = "RunsAndPlayerSaysYes"},
+                 {.label = "RunsAndPlayerSaysNo", .answer = MessageAnswer::No},
+                 {.label = "RunsFromAnotherFolder", .otherExe = "other/CHIPS.EXE", .asked = false}};
+    for (const auto& c : cases) {
+        for (const char* name : {"ludex.exe", "other/CHIPS.EXE", "a.dat", "b.dat"})
+            home.write(name, name);
+        auto model = started();
+        model.selectFile("a.dat");
+        EXPECT_TRUE(model.play().done) << c.label;
+        platform.messages.clear();
+        platform.startedStillRun = c.stillRuns;
+        platform.answers = {c.answer};
+        model.alternateExecutable = *c.otherExe ? fromPath(home / c.otherExe) : "";
+        model.selectFile("b.dat");
+        const bool plays = !c.asked || c.answer == MessageAnswer::Yes;
+        EXPECT_EQ(model.play().done, plays) << c.label;
+        EXPECT_EQ(home.read("tessaro.7"), plays && !*c.otherExe ? "b.dat" : "a.dat") << c.label;
+        const test::RecordedMessage question{"The game is still running a.dat. Playing b.dat "
+                                             "replaces its levels under it. Play anyway?",
+                                             "Tessaro", MessageIcon::Question,
+                                             MessageButtons::YesNo};
+        EXPECT_EQ(platform.messages,
+                  c.asked ? std::vector{question} : std::vector<test::RecordedMessage>{})
+            << c.label;
+    }
+}
+
+// The no-executable message names the create entry, so it comes back; a set
+// that cannot be read (here: gone) leaves the list.
+TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
+    home.write("a.dat", "");
+    auto model = started();
+    model.createEntryShown = false;
+    model.selectFile("a.dat");
+    model.play();
+    EXPECT_TRUE(model.createEntryShown);
+    home.write("ludex.exe", "");
+    std::filesystem::remove(home / "a.dat");
+    EXPECT_FALSE(model.play().done); // "Start the game anyway …?" No
+    EXPECT_TRUE(model.files().empty());
+}
+
 } // namespace
 } // namespace tessaro

@@ -133,6 +133,35 @@ private Q_SLOTS:
         QCOMPARE(saved, " 1440 1499 CHIPS.INI " + fromPath(weakly_canonical(d->folder / "Иван")));
     }
 
+    // Ctrl+I works while the create entry is hidden, which a play without a
+    // play executable shows again; the play's questions reach the player, and
+    // a set that has gone leaves the list.
+    void theCreateEntryAndThePlayQuestions() {
+        d->folder.write("a.dat", "A");
+        d->settings.values[{"General", "LudexNotCreated"}] = "False";
+        MainWindow window(d->platform, d->settings, d->folder.str());
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        d->platform.cancelFileDialog();
+        QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(d->platform.dialogs.size(), std::size_t(1));
+        auto* files = test::control<QListWidget>(window, "datFile");
+        files->setCurrentRow(0);
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(test::control<QAction>(window, "NoLudex")->isVisible());
+        d->folder.write("ludex.exe", "game");
+        d->platform.startedStillRun = true;
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        for (const char* question : {"The game is still running a.dat.", "Tessaro could not"}) {
+            d->platform.answer(MessageAnswer::Yes);
+            QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+            QVERIFY(d->platform.lastMessage().text.starts_with(question));
+            std::filesystem::remove(d->folder / "a.dat");
+        }
+        QCOMPARE(files->count(), 0);
+    }
+
     // The real platform starts a stand-in game that records its folder and "tessaro.7".
     void playStartsTheGameForReal() {
 #ifdef _WIN32

@@ -21,7 +21,7 @@ protected:
     }
     CommandResult play(const std::string& file) {
         inputs.selectedFile = file;
-        return playSelectedFile(inputs, environment, platform);
+        return playSelectedFile(inputs, environment, platform).result;
     }
     std::string exe(std::size_t at = 0, std::size_t size = std::string::npos) const {
         return home.read("ludex.exe").substr(at, size);
@@ -48,12 +48,15 @@ protected:
 // Names go into the game as it reads them, in Windows-1252 and counted in
 // characters: a 10-character INI name in 12 bytes, a 16-character set name.
 TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
-    // A set that cannot be read changes neither file; the game starts with what they held.
+    // A set that cannot be read changes neither file; the game may start with what they held.
+    platform.answer(MessageAnswer::Yes);
     EXPECT_TRUE(play("gone.dat").done);
     EXPECT_EQ(platform.lastMessage(),
-              warning("Tessaro could not read the level set " +
-                      fromPath(home / "sets" / "gone.dat") +
-                      ". The game will start with the level set and last levels it held before."));
+              (test::RecordedMessage{"Tessaro could not read the level set " +
+                                         fromPath(home / "sets" / "gone.dat") +
+                                         ". Start the game anyway with the level set it held "
+                                         "before?",
+                                     "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
     EXPECT_EQ(exe(), original);
 
     home.write("sets/éééééééééééé.dat", "sixteen characters");
