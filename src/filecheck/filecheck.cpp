@@ -5,7 +5,7 @@
 #include "common/casefold.h"
 #include "common/paths.h"
 #include "common/textfile.h"
-#include "score_ini/scoresection.h"
+#include "scorefile/scoresection.h"
 
 namespace tessaro {
 

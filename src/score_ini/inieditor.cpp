@@ -1,7 +1,7 @@
 #include "score_ini/inieditor.h"
 
 #include "common/codepage.h"
-#include "score_ini/levelvalue.h"
+#include "scorefile/levelvalue.h"
 
 #include <algorithm>
 #include <cstdio>

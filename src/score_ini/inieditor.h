@@ -3,8 +3,8 @@
 #include "common/commandresult.h"
 #include "common/listobserver.h"
 #include "common/platform.h"
-#include "score_ini/scoresection.h"
-#include "score_ini/startfolder.h"
+#include "scorefile/scoresection.h"
+#include "scorefile/startfolder.h"
 
 #include <cstddef>
 #include <optional>
