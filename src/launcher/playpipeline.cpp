@@ -107,16 +107,6 @@ std::string mismatchedMessage(const PlayPaths& paths) {
 // A CCF file holds the level set's path in the game's code page. A set whose
 // name is not UTF-8 was stored with its own bytes (see toWindows1252), so
 // those are tried when the path read as Windows-1252 names no file.
-std::filesystem::path levelSetPathOf(const std::string& field) {
-    auto path = toPath(fromWindows1252(field));
-#ifndef _WIN32
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && std::filesystem::exists(toPath(field), error))
-        path = toPath(field);
-#endif
-    return path;
-}
-
 #ifndef _WIN32
 bool startsWithMz(const std::string& path) {
     std::ifstream in(toPath(path), std::ios::binary);
@@ -191,7 +181,7 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
     }
     const auto writer =
         patchPlayFields(toPath(paths.executable), {iniName, kDataCopyName, section, *fake, *real});
-    switch (replacePlayFiles(writer, levelSetPathOf((*fields)[0]), paths.dataCopy)) {
+    switch (replacePlayFiles(writer, ccfLevelSetPath((*fields)[0]), paths.dataCopy)) {
     case PlayStep::Done:
         break;
     case PlayStep::Executable:
@@ -282,7 +272,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, unreadableNameMessage(name));
         return {};
     }
-    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0)
+    if (isCcfFileName(name))
         return playCcf(inputs, *iniName, *section, paths, environment, platform);
 
     if (section->size() > 16) {
