@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,7 +18,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -89,11 +89,7 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string 
     KeyRule::installOn(*this);
     fitMinimumSize(*this, textWidth(*this, 64));
     // Room for the lists and for every column of the Set Details pane.
-    resize(minimumSize().expandedTo(QSize(textWidth(*this, 150), 520)));
-    // The lists keep what they need; the Set Details pane gets the rest.
-    auto* splitter = static_cast<QSplitter*>(centralWidget());
-    const int lists = std::max(splitter->widget(0)->minimumSizeHint().width(), width() * 9 / 20);
-    splitter->setSizes({lists, width() - lists});
+    resize(minimumSize().expandedTo(QSize(textWidth(*this, 160), 520)));
 }
 
 void MainWindow::createActions() {
@@ -258,13 +254,13 @@ void MainWindow::createWidgets() {
     pane->addWidget(m_setDetails, 1);
     pane->addWidget(m_setDetailsWarning);
 
-    auto* splitter = named<QSplitter>("setDetailsSplitter", this);
-    splitter->addWidget(central);
-    splitter->addWidget(m_setDetailsPane);
-    splitter->setChildrenCollapsible(false);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
-    setCentralWidget(splitter);
+    auto* body = new QWidget(this);
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(central, 9);
+    columns->addWidget(m_setDetailsPane, 11);
+    m_setDetailsPane->setMinimumWidth(textWidth(*this, 66));
+    setCentralWidget(body);
 
     connect(m_drive, &QComboBox::activated, this, &MainWindow::driveChosen);
     connect(m_folders, &QTreeWidget::itemActivated, this, &MainWindow::folderActivated);
