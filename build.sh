@@ -11,7 +11,7 @@ build_dir=${TESSARO_BUILD_DIR:-build}
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
-          shared-mime-info xdg-utils libglib2.0-bin libqt6svg6)
+          shared-mime-info xdg-utils libglib2.0-bin libqt6svg6 tworld)
 
 install_missing_packages "${packages[@]}"
 

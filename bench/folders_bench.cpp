@@ -1,12 +1,15 @@
 // Work over big folders: the DacGen batch over a DATA folder of 10,000 level
-// sets beside creating the same 20,000 files raw, and listing a folder of
-// 20,000 files beside a raw directory walk.
+// sets beside creating the same 20,000 files raw, listing a folder of 20,000
+// files beside a raw directory walk, and the main window opening folders of
+// 1,000, 10,000 and 100,000 level sets beside readdir and sort of the same
+// names.
 
 #include "benchsupport.h"
-#include "common/folderlisting.h"
+#include "common/foldernavigator.h"
 #include "common/textfile.h"
-#include "dacgen/dacfile.h"
+#include "levelset/dacfile.h"
 #include "dacgen/dacgenerator.h"
+#include "launcher/launchermodel.h"
 #include "rawio.h"
 #include "support/memorysettings.h"
 
@@ -187,6 +190,38 @@ void listLevelSets(benchmark::State& state) {
     countFiles(state, kListedFiles);
 }
 
+// A folder of state.range(0) level sets, for the rows measured at 1,000,
+// 10,000 and 100,000 files.
+std::filesystem::path sizedFolder(const benchmark::State& state) {
+    const auto files = static_cast<int>(state.range(0));
+    return levelSetFolder("sized-" + std::to_string(files), files);
+}
+
+// The floor of the main window's listing: readdir over the folder and the
+// names sorted byte by byte.
+void rawReaddirAndSort(benchmark::State& state) {
+    const auto folder = sizedFolder(state);
+    for (auto _ : state) {
+        auto names = rawNames(folder);
+        std::sort(names.begin(), names.end());
+        benchmark::DoNotOptimize(names);
+    }
+    countFiles(state, static_cast<int>(state.range(0)));
+}
+
+// One step of the main window into the folder: the folder opened in its
+// folder list, its sub-folders and its level sets listed.
+void mainWindowOpenFolder(benchmark::State& state) {
+    const auto folder = sizedFolder(state);
+    FolderNavigator navigator({"/"}, LauncherModel::kFilePatterns);
+    for (auto _ : state) {
+        if (!navigator.openFolder(folder.string()) ||
+            navigator.files().size() != static_cast<std::size_t>(state.range(0)))
+            state.SkipWithError("the folder was not listed");
+    }
+    countFiles(state, static_cast<int>(state.range(0)));
+}
+
 // A batch takes seconds (rawReplaceDacFiles minutes): one at a time.
 BENCHMARK(rawCreateDacFiles)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(rawReplaceDacFiles)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -195,6 +230,8 @@ BENCHMARK(dacGenerateAll)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(rawDirectoryWalk)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawDirectoryWalkSorted)->Unit(benchmark::kMillisecond);
 BENCHMARK(listLevelSets)->Unit(benchmark::kMillisecond);
+BENCHMARK(rawReaddirAndSort)->Unit(benchmark::kMillisecond)->Arg(1000)->Arg(10000)->Arg(100000);
+BENCHMARK(mainWindowOpenFolder)->Unit(benchmark::kMillisecond)->Arg(1000)->Arg(10000)->Arg(100000);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // CCX reader and writer. Every document the reader accepts is one the file
 // can carry as it is, and written and read again it comes back equal, as the
-// same bytes; a file it refuses is refused with a line and a problem. And any
+// same bytes, with no line left unread; the lines it leaves unread are lines
+// of the file; a file it refuses is refused with a line and a problem. And any
 // document, texts and all made from the input, written and read back is the
 // document as the file carries it (carriedDocument).
 
@@ -67,6 +68,7 @@ void checkWrittenDocument(const std::uint8_t* data, std::size_t size) {
     start.defaultFontColor = document.defaultFontColor;
     const auto read = tessaro::parseCcxFile(tessaro::formatCcxFile(document), std::move(start));
     check(read.ok(), "the reader refuses what the writer wrote");
+    check(read->unreadLines.empty(), "the reader leaves a line the writer wrote unread");
     check(read->document == tessaro::carriedDocument(document),
           "a written document reads back other than the file carries it");
 }
@@ -81,16 +83,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto first = tessaro::parseCcxFile(bytes, tessaro::CcxDocument());
+    const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
+                                                   std::count(bytes.begin(), bytes.end(), '\r'));
     if (!first.ok()) {
-        const auto lineEnds =
-            static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
-                                     std::count(bytes.begin(), bytes.end(), '\r'));
         check(first.error().line >= 1 && first.error().line <= lineEnds + 1,
               "a refusal names no line of the file");
         check(!first.error().problem.empty(), "a refusal says no problem");
         return 0;
     }
     const auto& document = first->document;
+    const auto& unread = first->unreadLines;
+    check(std::is_sorted(unread.begin(), unread.end()) &&
+              (unread.empty() || (unread.front() >= 1 && unread.back() <= lineEnds + 1)),
+          "an unread line is not a line of the file");
     check(tessaro::carriedDocument(document) == document,
           "the reader gave a document the file cannot carry");
 
@@ -99,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(second.ok(), "the reader refuses what the writer wrote");
     check(second->document == document, "written and read again, the document differs");
     check(second->repeatedLevels.empty(), "the writer named a level twice");
+    check(second->unreadLines.empty(), "the reader leaves a line the writer wrote unread");
     const auto& numbers = second->levelNumbers;
     check(static_cast<int>(numbers.size()) == document.levelCount &&
               (numbers.empty() || numbers.back() == document.levelCount),

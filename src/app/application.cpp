@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
@@ -127,14 +128,14 @@ bool asksForConsole(int argc, char** argv) {
     return false;
 }
 
-std::filesystem::path programFolder() {
-    std::optional<std::string> home;
+Utf8Path programFolder() {
+    std::optional<Utf8Path> home;
     if (qEnvironmentVariableIsSet("TESSARO_HOME"))
-        home = pathBytes(qEnvironmentVariable("TESSARO_HOME"));
-    return chooseProgramFolder(
-        home, toPath(pathBytes(QApplication::applicationDirPath())),
-        toPath(pathBytes(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))),
-        isFolderWritable);
+        home = Utf8Path(pathBytes(qEnvironmentVariable("TESSARO_HOME")));
+    return findProgramFolder(
+        home, Utf8Path(pathBytes(QDir::toNativeSeparators(QApplication::applicationDirPath()))),
+        Utf8Path(pathBytes(QDir::toNativeSeparators(
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)))));
 }
 
 #ifdef _WIN32
@@ -182,7 +183,7 @@ int runApplication(int argc, char** argv) {
 
     QtSettings settings;
     QtPlatform platform;
-    const auto folder = fromPath(programFolder());
+    const Utf8Path folder = programFolder();
     if (files.isEmpty()) {
         WindowHub hub(platform, settings, folder);
         hub.mainWindow().show();
@@ -200,7 +201,7 @@ int runApplication(int argc, char** argv) {
     }
     if (!matchesFilePattern(bareName(path), LauncherModel::kFilePatterns))
         return fail(files.front() + " is not a level set (.dat, .ccl), CCF or CCX file", 2);
-    LauncherModel model(platform, settings, folder);
+    LauncherModel model(platform, settings, folder.text());
     model.start(systemDrives(), currentDrive());
     return model.playFile(path).done ? 0 : 1;
 }

@@ -14,9 +14,9 @@
 
 namespace tessaro {
 
-WindowHub::WindowHub(Platform& platform, SettingsStore& settings, std::string programFolder)
+WindowHub::WindowHub(Platform& platform, SettingsStore& settings, Utf8Path programFolder)
     : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)),
-      m_main(std::make_unique<MainWindow>(platform, settings, m_programFolder)) {
+      m_main(std::make_unique<MainWindow>(platform, settings, m_programFolder.text())) {
     MainWindow* main = m_main.get();
     connect(main, &MainWindow::aboutRequested, this, &WindowHub::showAbout);
     connect(main, &MainWindow::dacGenRequested, this, &WindowHub::showDacGen);

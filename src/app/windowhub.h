@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/paths.h"
 #include "common/platform.h"
 #include "common/settings.h"
 
@@ -24,7 +25,7 @@ class WindowHub : public QObject {
     Q_OBJECT
 
 public:
-    WindowHub(Platform& platform, SettingsStore& settings, std::string programFolder);
+    WindowHub(Platform& platform, SettingsStore& settings, Utf8Path programFolder);
     ~WindowHub() override;
 
     MainWindow& mainWindow() { return *m_main; }
@@ -54,7 +55,7 @@ private:
 
     Platform& m_platform;
     SettingsStore& m_settings;
-    std::string m_programFolder;
+    Utf8Path m_programFolder;
     std::unique_ptr<MainWindow> m_main;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_dacGen;

@@ -16,9 +16,9 @@
 
 namespace tessaro {
 
-CcfCreatorWindow::CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
+CcfCreatorWindow::CcfCreatorWindow(Platform& platform, const Utf8Path& programFolder,
                                    CurrentFolder currentFolder, QWidget* parent)
-    : QWidget(parent), m_model(platform, std::move(programFolder), std::move(currentFolder)) {
+    : QWidget(parent), m_model(platform, toPath(programFolder), std::move(currentFolder)) {
     setObjectName("Form4");
     setWindowTitle("CCF File Creator");
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ccf/ccfcreator.h"
+#include "common/paths.h"
 #include "gui/commandloop.h"
 
 #include <QWidget>
@@ -18,7 +19,7 @@ namespace tessaro {
 class CcfCreatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CcfCreatorWindow(Platform& platform, std::filesystem::path programFolder,
+    CcfCreatorWindow(Platform& platform, const Utf8Path& programFolder,
                      CurrentFolder currentFolder = {}, QWidget* parent = nullptr);
 
 Q_SIGNALS:

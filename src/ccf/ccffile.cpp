@@ -1,8 +1,6 @@
 #include "ccf/ccffile.h"
 
-#include "common/codepage.h"
 #include "common/numbers.h"
-#include "common/paths.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
 
@@ -136,20 +134,6 @@ ReadResult<CcfFile> parseCcfFile(std::string_view bytes) {
         *levels[i] = *level;
     }
     return file;
-}
-
-bool isCcfFileName(std::string_view name) {
-    return name.ends_with("ccf");
-}
-
-std::filesystem::path ccfLevelSetPath(const std::string& field) {
-    auto path = toPath(fromWindows1252(field));
-#ifndef _WIN32
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && std::filesystem::exists(toPath(field), error))
-        path = toPath(field);
-#endif
-    return path;
 }
 
 } // namespace tessaro

@@ -42,14 +42,6 @@ struct CcfFile {
     std::string ccfName;
 };
 
-// True for a name a play treats as a CCF file: one ending in "ccf".
-bool isCcfFileName(std::string_view name);
-
-// The path of the level set a CCF file's first field names. The field is in
-// the game's code page; elsewhere than on Windows a name whose bytes are the
-// file's own name is taken as it is when the converted one does not exist.
-std::filesystem::path ccfLevelSetPath(const std::string& field);
-
 // Reads the four fields; refused as parseCcfFields refuses, and on the line of
 // a last level that is not a 16-bit number (the fake one first).
 ReadResult<CcfFile> parseCcfFile(std::string_view bytes);

@@ -61,11 +61,32 @@ std::string carriedTitle(std::string_view title) {
 }
 
 std::string carriedLevelAuthor(std::string_view author) {
-    return replaceAll(replaceAll(replaceLineBreaks(author, " "), "\"", "&quot;"), "<!--", "<! --");
+    return replaceAll(replaceLineBreaks(author, " "), "<!--", "<! --");
 }
 
 std::string carriedSetText(std::string_view text) {
-    return replaceAll(replaceLineBreaks(text, " "), "\"", "&quot;");
+    return replaceLineBreaks(text, " ");
+}
+
+std::string attributeText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto rest = text.substr(i);
+        if (rest.front() == '"')
+            result += "&quot;";
+        else if (rest.starts_with("&quot;") || rest.starts_with("&amp;"))
+            result += "&amp;";
+        else
+            result += rest.front();
+    }
+    return result;
+}
+
+std::string textOfAttribute(std::string_view attribute) {
+    if (!contains(attribute, "&"))
+        return std::string(attribute);
+    return replaceAll(replaceAll(attribute, "&quot;", "\""), "&amp;", "&");
 }
 
 std::string carriedCompatAttributes(std::string_view attributes) {

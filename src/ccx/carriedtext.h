@@ -18,13 +18,21 @@ namespace tessaro {
 // becomes "<! --" and "-->" becomes "-- >".
 std::string carriedTitle(std::string_view title);
 
-// A level's author: each line break becomes a space, a double quote becomes
-// "&quot;" and "<!--" becomes "<! --".
+// A level's author: each line break becomes a space and "<!--" becomes
+// "<! --".
 std::string carriedLevelAuthor(std::string_view author);
 
-// The set's description or author: each line break becomes a space and a
-// double quote becomes "&quot;".
+// The set's description or author: each line break becomes a space.
 std::string carriedSetText(std::string_view text);
+
+// An author or the set's description as it stands between the double quotes
+// of its attribute: a double quote as "&quot;" and an "&" that begins
+// "&quot;" or "&amp;" as "&amp;"; everything else, other "&" and entities
+// included, as it is, so files other tools wrote keep their bytes.
+std::string attributeText(std::string_view text);
+// The text of such an attribute: "&quot;" becomes a double quote and "&amp;"
+// an "&". textOfAttribute(attributeText(text)) is text, for any text.
+std::string textOfAttribute(std::string_view attribute);
 
 // A level's compatibility attribute text: each line break becomes a space,
 // every ">" is dropped, "<!--" becomes "<! --", "author=" becomes "author ="

@@ -6,26 +6,16 @@
 #include "ccx/tabulinreport.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "common/safewriter.h"
 #include "common/textfile.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace tessaro {
 
 namespace {
-
-// A file whose write permissions are all off counts as read-only: saving
-// must not replace it, although a rename over it would succeed.
-bool isMarkedReadOnly(const std::filesystem::path& path) {
-    using std::filesystem::perms;
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::is_regular_file(status))
-        return false;
-    return (status.permissions() &
-            (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
-}
 
 std::string readErrorMessage(const std::string& fileName, const ReadError& error) {
     if (error.fileUnreadable())
@@ -43,6 +33,22 @@ std::string repeatedLevelsMessage(const std::vector<CcxRepeatedLevel>& repeated)
     }
     return text + "Such a level keeps the title, author and compatibility of its last line, "
                   "and the pages of all of them.";
+}
+
+// "<file> has lines that Tessaro does not read (lines 12, 40 and 3 more). ..."
+std::string unreadLinesMessage(const std::string& fileName, const std::vector<std::size_t>& lines) {
+    constexpr std::size_t kNamed = 10;
+    std::string text = fileName + " has lines that Tessaro does not read (line";
+    text += lines.size() == 1 ? " " : "s ";
+    for (std::size_t i = 0; i < lines.size() && i < kNamed; ++i)
+        text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
+    if (lines.size() > kNamed)
+        text += " and " + std::to_string(lines.size() - kNamed) + " more";
+    return text + "). They will not be kept when you save.";
+}
+
+std::size_t hashOf(std::string_view bytes) {
+    return std::hash<std::string_view>{}(bytes);
 }
 
 } // namespace
@@ -290,6 +296,9 @@ CommandResult CcxEditor::newFile() {
 
     resetDocument();
     m_document.fileName = choice->path;
+    // A file that is there already is another program's until the user
+    // says it may be replaced.
+    m_fileOnDisk.reset();
     m_document.levelCount = *count;
     std::vector<CcxListEntry> entries;
     entries.reserve(static_cast<std::size_t>(*count));
@@ -315,16 +324,21 @@ CommandResult CcxEditor::openFile(const std::string& path) {
     // The set's colour sample keeps its colours when the file has no colours line.
     fresh.defaultBackColor = m_document.defaultBackColor;
     fresh.defaultFontColor = m_document.defaultFontColor;
-    auto result = readCcxFile(toPath(path), std::move(fresh));
+    const auto bytes = readFileBytes(toPath(path));
+    auto result = bytes ? parseCcxFile(*bytes, std::move(fresh))
+                        : ReadError::unreadable("the file cannot be read");
     if (!result.ok()) {
         tell(readErrorMessage(path, result.error()));
         return CommandResult::failed();
     }
     auto& contents = *result;
     contents.document.fileName = path;
+    m_fileOnDisk = hashOf(*bytes);
     installDocument(std::move(contents.document), contents.levelNumbers);
     if (!contents.repeatedLevels.empty())
         tell(repeatedLevelsMessage(contents.repeatedLevels));
+    if (!contents.unreadLines.empty())
+        tell(unreadLinesMessage(path, contents.unreadLines));
     return CommandResult::succeeded();
 }
 
@@ -333,11 +347,31 @@ CommandResult CcxEditor::save() {
         return CommandResult::failed();
     storeShownLevel();
     const auto path = toPath(m_document.fileName);
-    if (isMarkedReadOnly(path) || !writeCcxFile(path, m_document)) {
+    if (!confirmOverwriteChangedFile(path))
+        return CommandResult::failed();
+    const auto bytes = formatCcxFile(m_document);
+    if (isReadOnlyFile(path) || !replaceFileAtomically(path, bytes)) {
         tell("Error - cannot save \"" + m_document.fileName + "\". The file on disk is unchanged.");
         return CommandResult::failed();
     }
+    m_fileOnDisk = hashOf(bytes);
     return CommandResult::succeeded();
+}
+
+bool CcxEditor::confirmOverwriteChangedFile(const std::filesystem::path& path) {
+    const auto bytes = readFileBytes(path);
+    // A file that is gone (or cannot be read, and so not written either)
+    // holds nothing to lose.
+    if (!bytes || (m_fileOnDisk && *m_fileOnDisk == hashOf(*bytes)))
+        return true;
+    // Asked once for each change: after No, the file as it is now counts as
+    // seen, and the next Save writes over it.
+    m_fileOnDisk = hashOf(*bytes);
+    return m_platform.message(m_document.fileName +
+                                  " has been changed by another program since it was opened. "
+                                  "Save your version over it?",
+                              kCcxEditorCaption, MessageIcon::Question,
+                              MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 bool CcxEditor::confirmSaveChanges() {

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -107,12 +108,17 @@ public:
     // document is open). The new document replaces the old one only when the
     // whole file was read; otherwise a message names the problem and its
     // line, and the old document (if any) stays open unchanged. A level the
-    // file names twice is shown once, with a message naming both lines.
+    // file names twice is shown once, with a message naming both lines; the
+    // lines of the file that saving would drop are named in one message.
     CommandResult open();
     // The same for a file already chosen (on the command line).
     CommandResult openFile(const std::string& path);
     // Writes the document to its file, after storing the shown level. When
-    // that fails a message says so and the file stays as it was.
+    // another program has changed the file since it was read or last saved
+    // (or, after New, made it), it first asks whether to save over it; No
+    // leaves the file as it is, and the next Save does not ask again about
+    // the same change. When the write fails a message says so and the file
+    // stays as it was.
     CommandResult save();
     // Exit, by menu, title bar or the main window's Exit: done when the
     // window may close (nothing open, or "Save changes to <file>?" answered
@@ -151,6 +157,9 @@ private:
     // "Save changes to ...?" (Yes/No/Cancel) when a document is open. False
     // when the user cancels or the save asked for fails.
     bool confirmSaveChanges();
+    // True when the file is as it was read or last saved, or the user agrees
+    // to save over another program's change.
+    bool confirmOverwriteChangedFile(const std::filesystem::path& path);
     // Empties the document (keeping its colours), unticks the page's own
     // colours, shows the prologue and empties the page text. The list and
     // the page number stay as they are.
@@ -198,6 +207,9 @@ private:
     std::optional<std::size_t> m_selected;
     // The level the level controls show; 0 for none.
     int m_currentLevel = 0;
+    // The hash of the file's bytes as read or last saved (or last asked
+    // about); none after New, when no file of the user's was there.
+    std::optional<std::size_t> m_fileOnDisk;
     ListObserver* m_observer = nullptr;
 };
 

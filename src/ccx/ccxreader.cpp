@@ -39,6 +39,11 @@ std::string_view firstQuoted(std::string_view text) {
                        close == std::string_view::npos ? std::string_view::npos : close - open - 1);
 }
 
+// Nothing but spaces and tabs: a line whose loss loses nothing.
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 // Hands out the lines of a text one by one; CR LF, a lone CR and a lone LF
 // each end a line, and a final line end makes no extra empty line.
 class LineCursor {
@@ -111,12 +116,13 @@ class Reader {
 public:
     Reader(std::string_view bytes, CcxFileContents& contents)
         : m_lines(bytes), m_document(contents.document), m_numbers(contents.levelNumbers),
-          m_repeated(contents.repeatedLevels) {}
+          m_repeated(contents.repeatedLevels), m_unread(contents.unreadLines) {}
 
     bool read() {
         if (!readHeader() || !readBody())
             return false;
         std::sort(m_numbers.begin(), m_numbers.end());
+        std::sort(m_unread.begin(), m_unread.end());
         return true;
     }
     const ReadError& error() const { return m_error; }
@@ -127,6 +133,12 @@ private:
         return false;
     }
     bool failAtEnd() { return fail("the file ends before the line \"</levelset>\""); }
+    // The line last handed out is neither kept nor one the writer writes in
+    // its place: saving drops it.
+    void skipLine(std::string_view line) {
+        if (!isBlank(line))
+            m_unread.push_back(m_lines.line());
+    }
 
     bool readHeader();
     bool readHeaderLine(std::string_view line);
@@ -138,17 +150,22 @@ private:
     bool readLevelStart(std::string_view line);
     bool readPane(CcxPane pane);
     bool readPageText(std::string& text);
+    bool readTextAfterPage(std::string& text, std::optional<std::string_view>& next);
     bool readPageColor(std::string_view line, std::string_view name, ColorValue& color);
 
     LineCursor m_lines;
     CcxDocument& m_document;
     std::vector<std::int16_t>& m_numbers;
     std::vector<CcxRepeatedLevel>& m_repeated;
+    std::vector<std::size_t>& m_unread;
     // The line of the last level start of each number; 0 for none yet. It
     // grows to the highest number read.
     std::vector<std::size_t> m_startLine;
     ReadError m_error;
     std::string m_pendingTitle;
+    // The line of a title comment that no level start has taken yet, 0 for
+    // none: another comment before the next level start replaces it.
+    std::size_t m_pendingTitleLine = 0;
     std::int16_t m_level = 0; // the last level start, 0 before the first
     // A non-empty line where the writer puts its empty line after ">" is
     // read as part of the body rather than thrown away.
@@ -156,8 +173,11 @@ private:
 };
 
 bool Reader::readHeader() {
-    if (!m_lines.next()) // "<levelset"; not examined
+    const auto first = m_lines.next();
+    if (!first)
         return failAtEnd();
+    if (*first != "<levelset")
+        skipLine(*first);
     for (int i = 0; i < 6; ++i) {
         const auto line = m_lines.next();
         if (!line)
@@ -183,12 +203,16 @@ bool Reader::readHeaderLine(std::string_view line) {
         return readSetValue(line, "description=\"", "set description", m_document.description);
     if (contains(line, "author=\""))
         return readSetValue(line, "author=\"", "set author", m_document.author);
-    if (contains(line, "format=\""))
+    if (contains(line, "format=\"html\"")) // the writer's own
         return true;
     const bool compat =
         contains(line, "lynx=\"") || contains(line, "pedantic=\"") || contains(line, "ms=\"");
-    if (!compat)
-        return contains(line, "color=\"#") ? readColorsLine(line) : true;
+    if (!compat) {
+        if (contains(line, "color=\"#"))
+            return readColorsLine(line);
+        skipLine(line);
+        return true;
+    }
     m_document.msChoice = readCompatChoice(line, "ms");
     m_document.lynxChoice = readCompatChoice(line, "lynx");
     m_document.pedanticChoice = readCompatChoice(line, "pedantic");
@@ -202,7 +226,7 @@ bool Reader::readSetValue(std::string_view line, std::string_view key, std::stri
     const auto rest = line.substr(line.find(key) + key.size());
     if (rest.empty())
         return fail("the " + std::string(what) + " has nothing after its opening quote");
-    value = carriedSetText(rest.substr(0, rest.size() - 1));
+    value = carriedSetText(textOfAttribute(rest.substr(0, rest.size() - 1)));
     return true;
 }
 
@@ -242,6 +266,11 @@ bool Reader::readBody() {
     }
     if (m_numbers.empty())
         return fail("the file holds no level");
+    if (m_pendingTitleLine != 0)
+        m_unread.push_back(m_pendingTitleLine);
+    // Nothing after the end is read.
+    while (const auto line = m_lines.next())
+        skipLine(*line);
     return true;
 }
 
@@ -251,6 +280,9 @@ bool Reader::readBodyLine(std::string_view line, bool& done) {
         return true;
     }
     if (contains(line, "<!-- ")) {
+        if (m_pendingTitleLine != 0)
+            m_unread.push_back(m_pendingTitleLine);
+        m_pendingTitleLine = m_lines.line();
         m_pendingTitle = carriedTitle(removeAll(removeAll(line, "<!-- "), " -->"));
         return true;
     }
@@ -265,7 +297,9 @@ bool Reader::readBodyLine(std::string_view line, bool& done) {
         }
         return readPane(line == "<prologue>" ? CcxPane::Prologue : CcxPane::Epilogue);
     }
-    return true; // "</level>", empty lines and anything unknown
+    if (line != "</level>")
+        skipLine(line);
+    return true;
 }
 
 bool Reader::readLevelStart(std::string_view line) {
@@ -281,6 +315,7 @@ bool Reader::readLevelStart(std::string_view line) {
         return fail("the level number " + std::to_string(*number) + " is not between 1 and 999");
 
     m_level = *number;
+    m_pendingTitleLine = 0;
     const auto index = static_cast<std::size_t>(m_level);
     if (m_startLine.size() <= index)
         m_startLine.resize(index + 1, 0);
@@ -314,7 +349,7 @@ bool Reader::readLevelStart(std::string_view line) {
         rest = removeAll(rest, authorAttribute + " ");
         level.compatAttributes = carriedCompatAttributes(removeAll(rest, ">"));
     }
-    level.author = carriedLevelAuthor(author);
+    level.author = carriedLevelAuthor(textOfAttribute(author));
     return true;
 }
 
@@ -331,6 +366,7 @@ bool Reader::readPane(CcxPane pane) {
         if (*line == endTag)
             return true;
         if (!line->starts_with("<page")) {
+            skipLine(*line);
             line = m_lines.next();
             continue;
         }
@@ -349,14 +385,49 @@ bool Reader::readPane(CcxPane pane) {
                 return false;
             page.hasOwnColors = 1;
         }
-        if (!m_lines.next()) // "<![CDATA["; not examined
+        const auto cdata = m_lines.next();
+        if (!cdata)
             return failAtEnd();
-        if (!readPageText(page.text))
+        if (*cdata != "<![CDATA[")
+            skipLine(*cdata);
+        if (!readPageText(page.text) || !readTextAfterPage(page.text, line))
             return false;
-        // The line after "]]>" is normally "</page>"; it is examined like any
-        // line between pages, so a missing "</page>" does no harm.
-        line = m_lines.next();
     }
+}
+
+// Lines after "]]>" up to "</page>" belong to the page as well (other tools
+// put HTML there): they are added to its text on lines of their own, without
+// the blank lines around them. A line that starts a page or ends the pane
+// ends them too, so a missing "</page>" does no harm; that line is left in
+// `next` for the pane.
+bool Reader::readTextAfterPage(std::string& text, std::optional<std::string_view>& next) {
+    const auto bytes = m_lines.bytes();
+    std::optional<std::size_t> start;
+    std::size_t end = 0;
+    while (true) {
+        next = m_lines.next();
+        if (!next)
+            return failAtEnd();
+        if (*next == "</page>" || next->starts_with("<page") || next->starts_with("</prologue>") ||
+            next->starts_with("</epilogue>"))
+            break;
+        if (isBlank(*next))
+            continue;
+        const auto at = static_cast<std::size_t>(next->data() - bytes.data());
+        start = start.value_or(at);
+        end = at + next->size();
+    }
+    if (*next == "</page>")
+        next = m_lines.next();
+    if (!start)
+        return true;
+    text += "\r\n";
+    text += bytes.substr(*start, end - *start);
+    // Its line ends may be other than CR LF, and a line "]]>" among its
+    // lines would end the page once written.
+    if (!pageTextIsCarried(text))
+        text = carriedPageText(text);
+    return true;
 }
 
 // The text runs from the line after "<![CDATA[" (whatever it holds) to the
@@ -414,7 +485,7 @@ bool Reader::readPageColor(std::string_view line, std::string_view name, ColorVa
 } // namespace
 
 ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document) {
-    CcxFileContents contents{std::move(document), {}, {}};
+    CcxFileContents contents{std::move(document), {}, {}, {}};
     Reader reader(bytes, contents);
     if (!reader.read())
         return reader.error();

@@ -25,11 +25,15 @@ struct CcxRepeatedLevel {
 
 // A completely read CCX file: the document (without a file name), the
 // numbers of the levels the file names, in ascending order and each once,
-// and the numbers it names more than once.
+// the numbers it names more than once, and the lines (counted from 1, in
+// ascending order) that hold something but are neither read into the
+// document nor lines the writer writes in their place, so that saving the
+// document drops them.
 struct CcxFileContents {
     CcxDocument document;
     std::vector<std::int16_t> levelNumbers;
     std::vector<CcxRepeatedLevel> repeatedLevels;
+    std::vector<std::size_t> unreadLines;
 };
 
 // Reads CCX text into the given document, which should be a reset one (fields
@@ -37,7 +41,9 @@ struct CcxFileContents {
 // colours line, keep their values). The reader works line by line on the
 // writer's layout with some tolerance: any of CR LF, LF or CR ends a line,
 // header lines come in any order, levels in any order and with gaps, unknown
-// lines are skipped. A level named twice keeps the later level start's title,
+// lines are skipped and listed in unreadLines (blank ones are not), and the
+// lines between a page's "]]>" and its "</page>" are added to its text. A
+// level named twice keeps the later level start's title,
 // author and compatibility and the pages of both, in file order. Every text
 // is read as the file can carry it (see carriedtext.h), so what the writer
 // writes of the result reads back equal. It refuses, with the line, a file

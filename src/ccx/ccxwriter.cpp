@@ -53,13 +53,14 @@ void appendColorAttributes(std::string& out, ColorValue back, ColorValue font) {
 void appendHeader(std::string& out, const CcxDocument& document) {
     appendLine(out, "<levelset");
     if (!document.description.empty())
-        appendLine(out, "\tdescription=\"", carriedSetText(document.description), "\"");
+        appendLine(out, "\tdescription=\"", attributeText(carriedSetText(document.description)),
+                   "\"");
     const auto compat =
         formatCompatAttributes(document.msChoice, document.lynxChoice, document.pedanticChoice);
     if (!compat.empty())
         appendLine(out, "\t", compat);
     if (!document.author.empty())
-        appendLine(out, "\tauthor=\"", carriedSetText(document.author), "\"");
+        appendLine(out, "\tauthor=\"", attributeText(carriedSetText(document.author)), "\"");
     appendLine(out, "\tformat=\"html\"");
     if (document.hasDefaultColors) {
         out += '\t';
@@ -105,7 +106,7 @@ void appendLevel(std::string& out, int number, const CcxLevel& level) {
     out += std::to_string(number);
     out += '"';
     if (!level.author.empty())
-        out.append(" author=\"").append(carriedLevelAuthor(level.author)) += '"';
+        out.append(" author=\"").append(attributeText(carriedLevelAuthor(level.author))) += '"';
     if (const auto compat = carriedCompatAttributes(level.compatAttributes); !compat.empty())
         (out += ' ') += compat;
     appendLine(out, ">");

@@ -6,6 +6,12 @@
 #include <algorithm>
 #include <system_error>
 
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 namespace tessaro {
 
 namespace {
@@ -42,29 +48,67 @@ bool matchesOnePattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-// The bare name of a listed entry, without taking its whole path apart.
-std::string entryName(const std::filesystem::directory_entry& entry) {
-#ifdef _WIN32
-    return fromPath(entry.path().filename());
-#else
-    const std::string& path = entry.path().native();
-    return path.substr(path.rfind('/') + 1);
-#endif
-}
+// What a walk through a folder learns of an entry. Links count as what they
+// lead to; a link that leads nowhere is Other.
+enum class EntryKind { File, Folder, Other };
 
-template <typename Keep>
-std::vector<std::string> listEntries(const std::filesystem::path& folder, Keep keep) {
-    std::vector<std::string> names;
+#ifdef _WIN32
+
+// Calls take(name, kind) for every entry of the folder; kind() says what the
+// entry is. False when the folder cannot be read.
+template <typename Take> bool walkFolder(const std::filesystem::path& folder, Take take) {
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
+    if (error)
+        return false;
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        std::string name = entryName(*it);
-        if (keep(*it, name))
-            names.push_back(std::move(name));
+        const auto& entry = *it;
+        take(fromPath(entry.path().filename()), [&entry] {
+            std::error_code kindError;
+            if (entry.is_regular_file(kindError))
+                return EntryKind::File;
+            return entry.is_directory(kindError) ? EntryKind::Folder : EntryKind::Other;
+        });
     }
+    return true;
+}
+
+#else
+
+// The same with the system's own calls: the kind comes from the folder itself
+// and only a link, or an entry of a file system that does not say, is looked
+// up. std::filesystem would build a full path for every entry.
+template <typename Take> bool walkFolder(const std::filesystem::path& folder, Take take) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        take(std::string_view(name), [dir, entry] {
+            if (entry->d_type == DT_REG)
+                return EntryKind::File;
+            if (entry->d_type == DT_DIR)
+                return EntryKind::Folder;
+            struct stat info {};
+            if ((entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) ||
+                ::fstatat(::dirfd(dir), entry->d_name, &info, 0) != 0)
+                return EntryKind::Other;
+            if (S_ISREG(info.st_mode))
+                return EntryKind::File;
+            return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+        });
+    }
+    ::closedir(dir);
+    return true;
+}
+
+#endif
+
+void sortNames(std::vector<std::string>& names) {
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lessIgnoreCase(a, b); });
-    return names;
 }
 
 } // namespace
@@ -81,24 +125,60 @@ bool matchesFilePattern(std::string_view name, std::string_view patterns) {
     }
 }
 
+std::optional<FolderContents> listFolder(const std::filesystem::path& folder,
+                                         std::string_view patterns) {
+    FolderContents contents;
+    const bool read = walkFolder(folder, [&](auto&& name, auto kind) {
+        switch (kind()) {
+        case EntryKind::File:
+            if (matchesFilePattern(name, patterns))
+                contents.files.emplace_back(name);
+            break;
+        case EntryKind::Folder:
+            contents.subfolders.emplace_back(name);
+            break;
+        case EntryKind::Other:
+            break;
+        }
+    });
+    if (!read)
+        return std::nullopt;
+    sortNames(contents.subfolders);
+    sortNames(contents.files);
+    return contents;
+}
+
 std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
                                            std::string_view patterns) {
-    return listEntries(
-        folder, [patterns](const std::filesystem::directory_entry& entry, const std::string& name) {
-            std::error_code error;
-            return entry.is_regular_file(error) && matchesFilePattern(name, patterns);
-        });
+    std::vector<std::string> names;
+    walkFolder(folder, [&](auto&& name, auto kind) {
+        if (matchesFilePattern(name, patterns) && kind() == EntryKind::File)
+            names.emplace_back(name);
+    });
+    sortNames(names);
+    return names;
 }
 
 std::vector<std::string> listSubfolders(const std::filesystem::path& folder) {
-    return listEntries(folder,
-                       [](const std::filesystem::directory_entry& entry, const std::string&) {
-                           std::error_code error;
-                           return entry.is_directory(error);
-                       });
+    std::vector<std::string> names;
+    walkFolder(folder, [&](auto&& name, auto kind) {
+        if (kind() == EntryKind::Folder)
+            names.emplace_back(name);
+    });
+    sortNames(names);
+    return names;
 }
 
 std::vector<FolderListEntry> folderListEntries(const std::string& folder, char separator) {
+    const auto steps = folderSteps(folder, separator);
+    return folderListEntries(
+        folder, steps.empty() ? std::vector<std::string>() : listSubfolders(toPath(steps.back())),
+        separator);
+}
+
+std::vector<FolderListEntry> folderListEntries(const std::string& folder,
+                                               const std::vector<std::string>& subfolders,
+                                               char separator) {
     std::vector<FolderListEntry> entries;
     const auto steps = folderSteps(folder, separator);
     for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -110,7 +190,7 @@ std::vector<FolderListEntry> folderListEntries(const std::string& folder, char s
         return entries;
     entries.back().current = true;
     const int childDepth = static_cast<int>(entries.size());
-    for (auto& name : listSubfolders(toPath(steps.back())))
+    for (const auto& name : subfolders)
         entries.push_back({joinAndClean(steps.back(), name, separator), name, childDepth, false});
     return entries;
 }

@@ -3,6 +3,7 @@
 #include "common/paths.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,18 @@ std::vector<std::string> listMatchingFiles(const std::filesystem::path& folder,
 // The bare names of the sub-folders of folder, sorted with lessIgnoreCase (common/casefold.h).
 std::vector<std::string> listSubfolders(const std::filesystem::path& folder);
 
+// A folder's sub-folders and its files that match the patterns, each sorted
+// with lessIgnoreCase, from one walk through the folder.
+struct FolderContents {
+    std::vector<std::string> subfolders;
+    std::vector<std::string> files;
+};
+
+// Nothing when the folder cannot be read (it is gone, not a folder, or not
+// open to this user).
+std::optional<FolderContents> listFolder(const std::filesystem::path& folder,
+                                         std::string_view patterns);
+
 // One line of a folder list.
 struct FolderListEntry {
     std::string path; // the folder's full path
@@ -43,6 +56,10 @@ struct FolderListEntry {
 // folderSteps): the root and every folder on the way down to folder itself,
 // which is the current line, then the sub-folders of folder one level deeper.
 std::vector<FolderListEntry> folderListEntries(const std::string& folder,
+                                               char separator = kPathSeparator);
+// The same with the sub-folders of folder already listed (listFolder).
+std::vector<FolderListEntry> folderListEntries(const std::string& folder,
+                                               const std::vector<std::string>& subfolders,
                                                char separator = kPathSeparator);
 
 } // namespace tessaro

@@ -85,13 +85,15 @@ bool FolderNavigator::restore(const std::string& savedFolder,
 
 bool FolderNavigator::openFolder(const std::string& folder) {
     const auto absolute = folder.empty() ? std::string() : absoluteFolder(folder);
-    if (!isReadableFolder(absolute))
+    // One walk through the folder tells whether it can be read and lists it.
+    auto contents = absolute.empty() ? std::nullopt : listFolder(toPath(absolute), m_filePatterns);
+    if (!contents)
         return false;
     m_folder = absolute;
     m_drive = driveOf(m_folder);
     m_lastFolderOnDrive[m_drive] = m_folder;
-    m_entries = folderListEntries(m_folder, m_separator);
-    refreshFiles();
+    m_entries = folderListEntries(m_folder, contents->subfolders, m_separator);
+    m_files = std::move(contents->files);
     return true;
 }
 

@@ -71,6 +71,10 @@ std::string fromPath(const std::filesystem::path& path) {
 }
 #endif
 
+std::filesystem::path toPath(const Utf8Path& path) {
+    return toPath(path.text());
+}
+
 namespace {
 
 bool isSeparator(char c, char separator) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessaro {
@@ -27,11 +28,32 @@ std::string cleanSeparators(std::string_view path, char separator = kPathSeparat
 // The file name after the last separator ('/' or '\').
 std::string bareName(std::string_view path);
 
-// A path held as text is UTF-8 on every system. toPath gives the system's own
-// name for it (UTF-16 on Windows, through the wide file API; elsewhere the
-// same bytes, so a name that is not valid UTF-8 still works) and fromPath
-// gives the text back. Never convert a path with path(std::string) or
-// path.string(): on Windows they go through the ANSI code page.
+// A path held as text: UTF-8 on every system. It is not a
+// std::filesystem::path and never turns into one by itself, nor is one made
+// from it: toPath gives the system's own name for it (UTF-16 on Windows,
+// through the wide file API; elsewhere the same bytes, so a name that is not
+// valid UTF-8 still works) and fromPath gives the text back. The other ways,
+// std::filesystem::path(std::string) and path.string(), go through the ANSI
+// code page on Windows and garble any name outside it; ci/path-rule.sh finds
+// them in the sources.
+class Utf8Path {
+public:
+    Utf8Path() = default;
+    explicit Utf8Path(std::string text) : m_text(std::move(text)) {}
+    explicit Utf8Path(const char* text) : m_text(text) {}
+    // Text from a std::filesystem::path comes through fromPath only.
+    Utf8Path(const std::filesystem::path&) = delete;
+
+    const std::string& text() const { return m_text; }
+    bool empty() const { return m_text.empty(); }
+    bool operator==(const Utf8Path&) const = default;
+
+private:
+    std::string m_text;
+};
+
+std::filesystem::path toPath(const Utf8Path& path);
+// A path whose text is still held in a std::string.
 std::filesystem::path toPath(const std::string& bytes);
 std::string fromPath(const std::filesystem::path& path);
 

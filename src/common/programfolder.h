@@ -1,24 +1,42 @@
 #pragma once
 
-#include <filesystem>
-#include <functional>
+#include "common/paths.h"
+
 #include <optional>
-#include <string>
 
 namespace tessaro {
 
-// Where Tessaro keeps "ludex.exe", "tessaro.7" and its CCF files:
-// 1. the TESSARO_HOME value when set and not empty;
-// 2. otherwise the folder of Tessaro's own executable, when it is writable;
-// 3. otherwise the per-user data folder (created when missing).
-std::filesystem::path
-chooseProgramFolder(const std::optional<std::string>& tessaroHome,
-                    const std::filesystem::path& executableFolder,
-                    const std::filesystem::path& userDataFolder,
-                    const std::function<bool(const std::filesystem::path&)>& isWritable);
+// What decides where Tessaro keeps "ludex.exe", "tessaro.7" and its CCF files.
+struct ProgramFolderFacts {
+    std::optional<Utf8Path> tessaroHome{}; // TESSARO_HOME, when set
+    Utf8Path executableFolder{};           // the folder of Tessaro's own executable
+    bool portableMarker = false;           // it holds a file "tessaro-portable"
+    bool ownedByUser = false;              // it is the own folder of the user running Tessaro
+    Utf8Path userDataFolder{};             // the per-user data folder
+};
 
-// True when a file can be created in the folder (tried with a scratch file
-// that is removed again).
-bool isFolderWritable(const std::filesystem::path& folder);
+// The program folder:
+// 1. TESSARO_HOME when set and not empty;
+// 2. the executable's folder for a portable copy: it holds "tessaro-portable",
+//    or it is the user's own and lies under none of /usr, /opt, "Program Files"
+//    and "Program Files (x86)";
+// 3. otherwise (an installed Tessaro, also when run as root) the per-user data
+//    folder.
+Utf8Path chooseProgramFolder(const ProgramFolderFacts& facts, char separator = kPathSeparator);
+
+// True when the folder lies in a folder programs are installed in: /usr or
+// /opt ("/" separator), a drive's "Program Files" or "Program Files (x86)"
+// folder, in any case ("\" separator).
+bool isInstallFolder(const Utf8Path& folder, char separator = kPathSeparator);
+
+// The facts about the executable's folder, read from the file system.
+ProgramFolderFacts readProgramFolderFacts(const std::optional<Utf8Path>& tessaroHome,
+                                          const Utf8Path& executableFolder,
+                                          const Utf8Path& userDataFolder);
+
+// The program folder chosen on the facts read from the file system, created
+// when missing.
+Utf8Path findProgramFolder(const std::optional<Utf8Path>& tessaroHome,
+                           const Utf8Path& executableFolder, const Utf8Path& userDataFolder);
 
 } // namespace tessaro

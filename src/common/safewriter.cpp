@@ -1,20 +1,27 @@
 #include "common/safewriter.h"
 
+#include "common/paths.h"
 #include "common/textfile.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 #include <system_error>
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -81,6 +88,8 @@ public:
 
     // Waits until the bytes are on the disk, not only in the system's cache.
     bool flush() {
+        if (injectedFailureAt(WriteStep::Flush))
+            return false;
 #ifdef _WIN32
         return _commit(m_fd) == 0;
 #else
@@ -118,17 +127,186 @@ std::filesystem::path followLinks(std::filesystem::path path) {
     return {};
 }
 
-// "<name>.tessaro-<number>.tmp" beside the destination. The name is cut short
-// so the whole fits in the 255 characters a file name may have.
-std::filesystem::path temporaryBeside(const std::filesystem::path& destination) {
-    static const unsigned seed = std::random_device{}();
-    static unsigned counter = 0;
+// Which process made a temporary file: its id, and when it started, so that
+// a later process given the same id is not taken for it.
+struct ProcessTag {
+    std::uint64_t id = 0;
+    std::uint64_t start = 0; // 0 where the system does not tell
+};
+
+#ifdef _WIN32
+std::optional<std::uint64_t> startOf(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return std::nullopt;
+    return (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
+ProcessTag thisProcess() {
+    return {GetCurrentProcessId(), startOf(GetCurrentProcess()).value_or(0)};
+}
+
+// True only when the system says so: a process that cannot be looked at
+// (another user's) still runs.
+bool isGone(const ProcessTag& tag) {
+    if (tag.id > 0xFFFFFFFFu)
+        return true;
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(tag.id));
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    const auto start = startOf(process);
+    CloseHandle(process);
+    return ended || (start && tag.start != 0 && *start != tag.start);
+}
+#else
+// The start of the process, in clock ticks since the system started (the
+// 22nd field of /proc/<id>/stat, after the name in brackets).
+std::optional<std::uint64_t> startOf(const std::string& id) {
+    std::ifstream in("/proc/" + id + "/stat");
+    std::string stat;
+    if (!std::getline(in, stat))
+        return std::nullopt;
+    auto at = stat.rfind(')');
+    for (int field = 2; field < 22 && at != std::string::npos; ++field)
+        at = stat.find(' ', at + 1);
+    std::uint64_t start = 0;
+    if (at == std::string::npos ||
+        std::from_chars(stat.data() + at + 1, stat.data() + stat.size(), start).ec != std::errc())
+        return std::nullopt;
+    return start;
+}
+
+ProcessTag thisProcess() {
+    return {static_cast<std::uint64_t>(::getpid()), startOf("self").value_or(0)};
+}
+
+// True only when the system says so; a process of another user still runs.
+bool isGone(const ProcessTag& tag) {
+    const auto id = static_cast<pid_t>(tag.id);
+    if (id <= 0 || static_cast<std::uint64_t>(id) != tag.id)
+        return true;
+    if (tag.start != 0) {
+        const auto start = startOf(std::to_string(tag.id));
+        if (start)
+            return *start != tag.start;
+    }
+    return ::kill(id, 0) != 0 && errno == ESRCH;
+}
+#endif
+
+// The name a temporary file starts with, for a destination of this name: the
+// name is cut short so the whole fits in the 255 characters a file name may
+// have.
+std::string temporaryStem(const std::filesystem::path& destination) {
     auto name = destination.filename().native();
     name.resize(std::min<std::size_t>(name.size(), 100));
-    name += std::filesystem::path(".tessaro-" + std::to_string(seed) + "-" +
-                                  std::to_string(++counter) + ".tmp")
-                .native();
-    return destination.parent_path() / name;
+    return fromPath(name) + ".tessaro-";
+}
+
+// "<name>.tessaro-<process id>-<process start>-<number>.tmp" beside the
+// destination.
+std::filesystem::path temporaryBeside(const std::filesystem::path& destination) {
+    static const ProcessTag self = thisProcess();
+    static unsigned counter = 0;
+    return destination.parent_path() /
+           toPath(temporaryStem(destination) + std::to_string(self.id) + "-" +
+                  std::to_string(self.start) + "-" + std::to_string(++counter) + ".tmp");
+}
+
+// The process that made the temporary file of this name, when it is one of
+// ours for a destination with this stem.
+std::optional<ProcessTag> makerOf(std::string_view name, std::string_view stem) {
+    constexpr std::string_view kEnd = ".tmp";
+    if (name.size() <= stem.size() + kEnd.size() || name.substr(0, stem.size()) != stem ||
+        name.substr(name.size() - kEnd.size()) != kEnd)
+        return std::nullopt;
+    const char* at = name.data() + stem.size();
+    const char* end = name.data() + name.size() - kEnd.size();
+    std::uint64_t numbers[3];
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0 && (at == end || *at++ != '-'))
+            return std::nullopt;
+        const auto parsed = std::from_chars(at, end, numbers[i]);
+        if (parsed.ec != std::errc())
+            return std::nullopt;
+        at = parsed.ptr;
+    }
+    if (at != end)
+        return std::nullopt;
+    return ProcessTag{numbers[0], numbers[1]};
+}
+
+// A plain file that this user owns: what an interrupted save of ours leaves.
+bool isOwnPlainFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() ==
+           std::filesystem::file_type::regular;
+#else
+    struct stat status;
+    return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid();
+#endif
+}
+
+// Removes from the folder what interrupted saves of these destinations left:
+// temporary files made by processes that are gone. A file of another program
+// (another name, another owner, not a plain file) or of a save that may still
+// be running is never touched.
+void removeLeftovers(const std::filesystem::path& folder,
+                     const std::vector<std::filesystem::path>& destinations) {
+    std::vector<std::string> stems;
+    for (const auto& destination : destinations)
+        stems.push_back(temporaryStem(destination));
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const auto name = fromPath(entries->path().filename());
+        for (const auto& stem : stems) {
+            const auto maker = makerOf(name, stem);
+            if (maker && isOwnPlainFile(entries->path()) && isGone(*maker)) {
+                std::error_code ignored;
+                std::filesystem::remove(entries->path(), ignored);
+                break;
+            }
+        }
+    }
+}
+
+// Waits until the folder's entries (a new name, a rename) are on the disk. A
+// file system that has no such flush for folders has nothing to wait for.
+bool flushFolder(const std::filesystem::path& folder) {
+    if (injectedFailureAt(WriteStep::FlushFolder))
+        return false;
+#ifdef _WIN32
+    (void)folder; // the move over the target was written through
+    return true;
+#else
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    ::close(fd);
+    return flushed;
+#endif
+}
+
+// Renames the file over the target; on Windows written through to the disk.
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (injectedFailureAt(WriteStep::Rename))
+        return false;
+#ifdef _WIN32
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return !error;
+#endif
 }
 
 bool hasNoWriteBit(std::filesystem::perms permissions) {
@@ -142,8 +320,10 @@ bool hasNoWriteBit(std::filesystem::perms permissions) {
 // new file in it at once.
 constexpr bool kFlushTogether = true;
 
-bool flushFolders(const std::vector<std::filesystem::path>& folders) {
+bool flushFilesIn(const std::vector<std::filesystem::path>& folders) {
     for (const auto& folder : folders) {
+        if (injectedFailureAt(WriteStep::Flush))
+            return false;
         const int fd =
             ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
@@ -157,7 +337,7 @@ bool flushFolders(const std::vector<std::filesystem::path>& folders) {
 #else
 constexpr bool kFlushTogether = false;
 
-bool flushFolders(const std::vector<std::filesystem::path>&) {
+bool flushFilesIn(const std::vector<std::filesystem::path>&) {
     return true;
 }
 #endif
@@ -179,6 +359,8 @@ void SafeWriter::discard() {
 }
 
 bool SafeWriter::prepare(std::string_view bytes) {
+    if (!m_destination.empty())
+        removeLeftovers(m_destination.parent_path(), {m_destination});
     return prepare(bytes, true);
 }
 
@@ -221,7 +403,7 @@ bool SafeWriter::prepare(std::string_view bytes, bool flush) {
     else
         written = file->write(bytes);
     if (flush)
-        written = written && !injectedFailureAt(WriteStep::Flush) && file->flush();
+        written = written && file->flush();
     written = file->close() && written;
     if (!written) {
         discard();
@@ -231,14 +413,13 @@ bool SafeWriter::prepare(std::string_view bytes, bool flush) {
 }
 
 bool SafeWriter::commit() {
+    return renameOverDestination() && flushFolder(m_destination.parent_path());
+}
+
+bool SafeWriter::renameOverDestination() {
     if (m_temporary.empty())
         return false;
-    std::error_code error;
-    if (injectedFailureAt(WriteStep::Rename))
-        error = std::make_error_code(std::errc::permission_denied);
-    else
-        std::filesystem::rename(m_temporary, m_destination, error);
-    if (error) {
+    if (!renameOver(m_temporary, m_destination)) {
         discard();
         return false;
     }
@@ -264,24 +445,47 @@ replaceFilesAtomically(const std::vector<std::pair<std::filesystem::path, std::s
         // would also wait for what other programs have written.
         const bool together = kFlushTogether && last - first > kFewFiles;
         std::vector<std::optional<SafeWriter>> writers(last - first);
-        std::vector<std::filesystem::path> folders;
+        // The folders of the batch, each with the files the batch replaces
+        // in it; each folder is searched for leftovers once.
+        std::vector<std::pair<std::filesystem::path, std::vector<std::filesystem::path>>> folders;
         for (std::size_t i = first; i < last; ++i) {
             auto& writer = writers[i - first].emplace(files[i].first);
-            if (!writer.prepare(files[i].second, !together))
-                continue;
-            const auto folder = writer.m_temporary.parent_path();
-            if (std::find(folders.begin(), folders.end(), folder) == folders.end())
-                folders.push_back(folder);
+            if (!writer.destination().has_filename())
+                continue; // links in a circle: prepare refuses it
+            const auto folder = writer.destination().parent_path();
+            auto found = std::find_if(folders.begin(), folders.end(),
+                                      [&](const auto& known) { return known.first == folder; });
+            if (found == folders.end())
+                found = folders.insert(folders.end(), {folder, {}});
+            found->second.push_back(writer.destination());
         }
+        std::vector<std::filesystem::path> folderPaths;
+        for (const auto& [folder, destinations] : folders) {
+            removeLeftovers(folder, destinations);
+            folderPaths.push_back(folder);
+        }
+        for (std::size_t i = first; i < last; ++i)
+            writers[i - first]->prepare(files[i].second, !together);
         // Unless every new file is on the disk, none replaces its target; the
         // writers remove them as they go.
-        if (together && !flushFolders(folders))
+        if (together && !flushFilesIn(folderPaths))
             continue;
-        for (std::size_t i = first; i < last; ++i) {
-            auto& writer = *writers[i - first];
-            const bool flushed = !together || writer.m_temporary.empty() ||
-                                 !injectedFailureAt(WriteStep::Flush);
-            replaced[i] = flushed && writer.commit();
+        for (std::size_t i = first; i < last; ++i)
+            replaced[i] = writers[i - first]->renameOverDestination();
+        // The renames reach the disk with one flush of each folder; a file
+        // whose folder cannot be flushed is not counted as replaced.
+        for (const auto& folder : folderPaths) {
+            const auto inFolder = [&](std::size_t i) {
+                return replaced[i] && writers[i - first]->destination().parent_path() == folder;
+            };
+            bool renamed = false;
+            for (std::size_t i = first; i < last; ++i)
+                renamed = renamed || inFolder(i);
+            if (!renamed || flushFolder(folder))
+                continue;
+            for (std::size_t i = first; i < last; ++i)
+                if (inFolder(i))
+                    replaced[i] = false;
         }
     }
     return replaced;

@@ -16,7 +16,14 @@ namespace tessaro {
 // - the old file's permission bits are kept;
 // - a read-only file is refused and left untouched (see isReadOnlyFile);
 // - a folder in the way is never replaced;
-// - on any failure the temporary file is removed and the caller is told.
+// - on any failure the temporary file is removed and the caller is told;
+// - after the rename the folder is flushed too, so a save that reported
+//   success survives a power cut.
+// The temporary file's name says it is Tessaro's and which process made it
+// ("<name>.tessaro-<process id>-<process start>-<number>.tmp"): before a save,
+// what saves of the same file left when their process ended mid-way (a crash,
+// a power cut) is removed, never a file of another program or of a save whose
+// process still runs.
 // A missing file is created. Two writers can be prepared first and committed
 // after, so that two files change together or not at all.
 class SafeWriter {
@@ -32,8 +39,10 @@ public:
     // left behind then.
     bool prepare(std::string_view bytes);
 
-    // Renames the prepared file over the target. False when nothing is
-    // prepared or the rename fails; the old file is then as it was.
+    // Renames the prepared file over the target and flushes its folder. False
+    // when nothing is prepared or the rename fails (the old file is then as it
+    // was), or when the folder could not be flushed (the new file is then in
+    // place, but may not survive a power cut).
     bool commit();
 
     // The file that is replaced: the target, or the file its links lead to.
@@ -46,6 +55,8 @@ private:
 
     // prepare, with the flush to disk left to the caller when flush is false.
     bool prepare(std::string_view bytes, bool flush);
+    // commit, with the flush of the folder left to the caller.
+    bool renameOverDestination();
     void discard();
 
     std::filesystem::path m_destination;
@@ -80,8 +91,10 @@ bool isReadOnlyFile(const std::filesystem::path& path);
 // file in use. While a ScopedWriteFailure lives, writes that reach its step
 // after `passes` others have passed it fail there, `failures` times: at Open
 // the temporary file cannot be made, at Write only half the bytes are written,
-// at Flush the flush to disk fails, at Rename the rename over the target fails.
-enum class WriteStep { Open, Write, Flush, Rename };
+// at Flush the flush to disk fails, at Rename the rename over the target fails,
+// at FlushFolder the flush of the folder after the rename fails. Each step is
+// counted where its call is made, so a save that skips the call never meets it.
+enum class WriteStep { Open, Write, Flush, Rename, FlushFolder };
 
 class ScopedWriteFailure {
 public:

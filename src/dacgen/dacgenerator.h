@@ -2,7 +2,7 @@
 
 #include "common/commandresult.h"
 #include "common/foldernavigator.h"
-#include "dacgen/dacfile.h"
+#include "levelset/dacfile.h"
 
 #include <filesystem>
 #include <string>

@@ -30,9 +30,9 @@ std::string bytesIn(const QVariant& value) {
 } // namespace
 
 DacGenWindow::DacGenWindow(Platform& platform, SettingsStore& settings,
-                           std::filesystem::path programFolder, QWidget* parent)
+                           const Utf8Path& programFolder, QWidget* parent)
     : QWidget(parent), m_platform(platform), m_settings(settings),
-      m_generator(systemDrives(), std::move(programFolder)) {
+      m_generator(systemDrives(), toPath(programFolder)) {
     setObjectName("Form2");
     setWindowTitle(QString::fromLatin1(DacGenerator::kCaption));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/paths.h"
 #include "dacgen/dacgenerator.h"
 #include "gui/commandloop.h"
 
@@ -27,7 +28,7 @@ class SettingsStore;
 class DacGenWindow : public QWidget {
     Q_OBJECT
 public:
-    DacGenWindow(Platform& platform, SettingsStore& settings, std::filesystem::path programFolder,
+    DacGenWindow(Platform& platform, SettingsStore& settings, const Utf8Path& programFolder,
                  QWidget* parent = nullptr);
 
 private:

@@ -17,6 +17,18 @@ template <typename T> std::vector<ReadError> problemsOf(const ReadResult<T>& res
     return {result.error()};
 }
 
+// A refusal, or each line the editor would drop on its next save.
+std::vector<ReadError> ccxProblems(std::string_view bytes) {
+    const auto result = parseCcxFile(bytes, CcxDocument());
+    if (!result)
+        return {result.error()};
+    std::vector<ReadError> problems;
+    for (const auto line : result->unreadLines)
+        problems.push_back(ReadError::atLine(
+            line, "this line is not part of the set and will be dropped on save"));
+    return problems;
+}
+
 } // namespace
 
 std::vector<ReadError> checkFile(const std::filesystem::path& path) {
@@ -29,7 +41,7 @@ std::vector<ReadError> checkFile(const std::filesystem::path& path) {
     if (!bytes)
         return {ReadError::unreadable("the file cannot be read")};
     if (ccx)
-        return problemsOf(parseCcxFile(*bytes, CcxDocument()));
+        return ccxProblems(*bytes);
     if (ccf)
         return problemsOf(parseCcfFile(*bytes));
     return scoreFileProblems(*bytes);

@@ -10,9 +10,9 @@
 namespace tessaro {
 
 // Reads the file with the reader its extension names (".ccx", ".ccf" or
-// ".ini", in any case) and lists what that reader refuses, as it says it; an
-// unreadable file or another extension is one problem on line 0. Nothing is
-// written.
+// ".ini", in any case) and lists what that reader refuses, as it says it, and
+// for a CCX file each line it does not read; an unreadable file or another
+// extension is one problem on line 0. Nothing is written.
 std::vector<ReadError> checkFile(const std::filesystem::path& path);
 
 // A problem as compilers print one: "file:line: problem", or "file: problem"

@@ -1,6 +1,5 @@
 #include "launcher/launchermodel.h"
 
-#include "ccf/ccffile.h"
 #include "common/dialogfolder.h"
 #include "common/paths.h"
 #include "common/textfile.h"
@@ -102,7 +101,7 @@ std::string LauncherModel::lastLevelWarning() const {
 }
 
 bool LauncherModel::confirmLevelSet() {
-    if (!selectedFile || isCcfFileName(*selectedFile))
+    if (!selectedFile || isCcfPlay(*selectedFile))
         return true;
     // A file that cannot be read is the play's to report.
     const auto bytes = readFileBytes(toPath(joinAndClean(folder(), *selectedFile)));

@@ -104,9 +104,6 @@ std::string mismatchedMessage(const PlayPaths& paths) {
            "wrong level set's name; play a level set again once both files can be written.";
 }
 
-// A CCF file holds the level set's path in the game's code page. A set whose
-// name is not UTF-8 was stored with its own bytes (see toWindows1252), so
-// those are tried when the path read as Windows-1252 names no file.
 #ifndef _WIN32
 bool startsWithMz(const std::string& path) {
     std::ifstream in(toPath(path), std::ios::binary);
@@ -162,26 +159,16 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
                       const std::string& section, const PlayPaths& paths,
                       const PlayEnvironment& environment, Platform& platform) {
     const std::string& name = *inputs.selectedFile;
-    const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
-    if (!fields) {
-        warn(platform, "The CCF file " + name +
-                           " could not be read or does not hold the four lines of a CCF file.");
+    const auto ccf = readCcfPlay(inputs, platform);
+    if (!ccf)
         return {};
-    }
-
-    const auto fake = toInt16((*fields)[1]);
-    const auto real = toInt16((*fields)[2]);
-    if (!fake || !real) {
-        warn(platform, "The CCF file " + name + " holds a last level that is not a number.");
-        return {};
-    }
     if (section.size() > 16) {
         warn(platform, tooLongMessage(name, ".ccf"));
         return {};
     }
-    const auto writer =
-        patchPlayFields(toPath(paths.executable), {iniName, kDataCopyName, section, *fake, *real});
-    switch (replacePlayFiles(writer, ccfLevelSetPath((*fields)[0]), paths.dataCopy)) {
+    const auto writer = patchPlayFields(toPath(paths.executable),
+                                        {iniName, kDataCopyName, section, ccf->fake, ccf->real});
+    switch (replacePlayFiles(writer, ccf->levelSet, paths.dataCopy)) {
     case PlayStep::Done:
         break;
     case PlayStep::Executable:
@@ -189,8 +176,8 @@ CommandResult playCcf(const PlayInputs& inputs, std::string_view iniName,
         return {};
     case PlayStep::LevelSet:
     case PlayStep::DataCopy:
-        warn(platform, "The level set " + fromWindows1252((*fields)[0]) + " named by " + name +
-                           " could not be copied to " + paths.dataCopy + ".");
+        warn(platform, "The level set " + fromWindows1252(ccf->levelSetField) + " named by " +
+                           name + " could not be copied to " + paths.dataCopy + ".");
         return {};
     case PlayStep::Mismatched:
         warn(platform, mismatchedMessage(paths));
@@ -236,16 +223,10 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, kNoExecutableMessage);
         return {};
     }
-    const auto fake = toInt16(inputs.fakeLastLevel);
-    if (!fake || *fake < 1) {
-        warn(platform, "Error - invalid level 144");
-        return CommandResult::refused("Text1");
-    }
-    const auto real = toInt16(inputs.realLastLevel);
-    if (!real || *real < 1 || *real < *fake) {
-        warn(platform, "Error - invalid level 149");
-        return CommandResult::refused("Text2");
-    }
+    const auto levels = checkLastLevels(inputs, platform);
+    if (const auto* refusal = std::get_if<CommandResult>(&levels))
+        return *refusal;
+    const auto [fake, real] = std::get<LastLevels>(levels);
     // The game reads the INI name in its own code page.
     auto iniName = toWindows1252(inputs.iniFileName);
     if (!iniName) {
@@ -272,7 +253,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, unreadableNameMessage(name));
         return {};
     }
-    if (isCcfFileName(name))
+    if (isCcfPlay(name))
         return playCcf(inputs, *iniName, *section, paths, environment, platform);
 
     if (section->size() > 16) {
@@ -280,7 +261,7 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         return {};
     }
     const auto writer = patchPlayFields(toPath(paths.executable),
-                                        {*iniName, kDataCopyName, *section, *fake, *real});
+                                        {*iniName, kDataCopyName, *section, fake, real});
     // When the files cannot be changed, the game still starts with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);
@@ -293,6 +274,52 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, unchangedMessage(step, paths, levelSet));
     return startGame(paths.executable, environment, platform) ? CommandResult::succeeded()
                                                               : CommandResult::failed();
+}
+
+std::variant<LastLevels, CommandResult> checkLastLevels(const PlayInputs& inputs,
+                                                        Platform& platform) {
+    const auto fake = toInt16(inputs.fakeLastLevel);
+    if (!fake || *fake < 1) {
+        warn(platform, "Error - invalid level 144");
+        return CommandResult::refused("Text1");
+    }
+    const auto real = toInt16(inputs.realLastLevel);
+    if (!real || *real < 1 || *real < *fake) {
+        warn(platform, "Error - invalid level 149");
+        return CommandResult::refused("Text2");
+    }
+    return LastLevels{*fake, *real};
+}
+
+std::optional<CcfPlay> readCcfPlay(const PlayInputs& inputs, Platform& platform) {
+    const std::string& name = inputs.selectedFile.value_or("");
+    const auto fields = readCcfFields(toPath(joinAndClean(inputs.folder, name)), 4);
+    if (!fields) {
+        warn(platform, "The CCF file " + name +
+                           " could not be read or does not hold the four lines of a CCF file.");
+        return std::nullopt;
+    }
+    const auto fake = toInt16((*fields)[1]);
+    const auto real = toInt16((*fields)[2]);
+    if (!fake || !real) {
+        warn(platform, "The CCF file " + name + " holds a last level that is not a number.");
+        return std::nullopt;
+    }
+    return CcfPlay{(*fields)[0], ccfLevelSetPath((*fields)[0]), *fake, *real};
+}
+
+bool isCcfPlay(const std::string& name) {
+    return name.size() >= 3 && name.compare(name.size() - 3, 3, "ccf") == 0;
+}
+
+std::filesystem::path ccfLevelSetPath(const std::string& field) {
+    auto path = toPath(fromWindows1252(field));
+#ifndef _WIN32
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && std::filesystem::exists(toPath(field), error))
+        path = toPath(field);
+#endif
+    return path;
 }
 
 std::vector<std::string> splitCommandWords(const std::string& text) {

@@ -4,9 +4,11 @@
 #include "common/platform.h"
 #include "common/programsearch.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace tessaro {
 
@@ -54,6 +56,40 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 // Windows, or how to get Wine when none is found on searchPath.
 CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
                                Platform& platform);
+
+// The last levels typed in the main window, as every play checks them: each
+// a whole number from 1 to 32767, the real one not below the fake one. A
+// refused box is reported through platform and the result focuses it.
+struct LastLevels {
+    std::int16_t fake = 0;
+    std::int16_t real = 0;
+};
+std::variant<LastLevels, CommandResult> checkLastLevels(const PlayInputs& inputs,
+                                                        Platform& platform);
+
+// True when the selected file is played as a CCF file: its name ends in
+// "ccf", in exactly that case.
+bool isCcfPlay(const std::string& name);
+
+// What a CCF file gives a play: the level set it names (the field as stored
+// and the path it stands for, see ccfLevelSetPath) and its last levels.
+struct CcfPlay {
+    std::string levelSetField;
+    std::filesystem::path levelSet;
+    std::int16_t fake = 0;
+    std::int16_t real = 0;
+};
+
+// Reads the selected CCF file as every CCF play reads it; nothing, with the
+// reason told through platform, when it cannot be read, holds fewer than the
+// four fields or a last level that is not a number.
+std::optional<CcfPlay> readCcfPlay(const PlayInputs& inputs, Platform& platform);
+
+// The level set a CCF file's first field names. The field holds the path in
+// the game's code page; a set whose name is not UTF-8 was stored with its own
+// bytes (see toWindows1252), so those are tried when the path read as
+// Windows-1252 names no file.
+std::filesystem::path ccfLevelSetPath(const std::string& field);
 
 // How the game executable is started: through the runner when one is set
 // (its words split like a command line, quotes grouping words; the executable

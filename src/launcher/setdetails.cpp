@@ -4,6 +4,7 @@
 #include "common/codepage.h"
 #include "common/numbers.h"
 #include "common/paths.h"
+#include "launcher/playpipeline.h"
 #include "levelset/levelsetreader.h"
 #include "scorefile/levelvalue.h"
 #include "scorefile/scoresection.h"
@@ -77,7 +78,7 @@ SetDetails readSetDetails(const SetDetailsSource& source) {
     auto setPath = joinAndClean(source.folder, source.fileName);
     std::string setName = source.fileName;
     std::string ccfLine;
-    if (isCcfFileName(source.fileName)) {
+    if (isCcfPlay(source.fileName)) {
         const auto ccf = readCcfFields(toPath(setPath), 4);
         if (!ccf) {
             details.warning = "The CCF file " + source.fileName +

@@ -25,7 +25,7 @@ std::optional<std::string> variable(const wchar_t* name) {
     const wchar_t* value = _wgetenv(name);
     if (value == nullptr || *value == L'\0')
         return std::nullopt;
-    return fromPath(std::filesystem::path(value));
+    return fromPath(std::filesystem::path(std::wstring(value)));
 }
 
 std::optional<std::string> systemWindowsFolder() {

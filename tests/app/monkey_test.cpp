@@ -98,7 +98,8 @@ void chooseEntry(QComboBox& combo, int index) {
 class Monkey : public Platform {
 public:
     explicit Monkey(std::uint64_t seed)
-        : m_seed(seed), m_random(seed), m_hub(*this, m_settings, fromPath(m_sandbox.home)) {
+        : m_seed(seed), m_random(seed),
+          m_hub(*this, m_settings, Utf8Path(fromPath(m_sandbox.home))) {
         // Only the Platform may run a modal loop; one that opens anyway is closed.
         QObject::connect(&m_modalWatch, &QTimer::timeout, [this] {
             while (QWidget* modal = QApplication::activeModalWidget()) {

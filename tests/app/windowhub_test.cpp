@@ -22,7 +22,7 @@ QWidgetList shown(const QString& objectName = {}) {
 }
 
 struct Hub : test::Doubles {
-    WindowHub hub{platform, settings, folder.str()};
+    WindowHub hub{platform, settings, Utf8Path(folder.str())};
     Hub() { hub.mainWindow().show(); }
     void menu(const char* entry) { hub.mainWindow().findChild<QAction*>(entry)->trigger(); }
 };

@@ -16,7 +16,7 @@ private Q_SLOTS:
         test::Doubles d;
         d.folder.write("ab.ccf", "");
         d.folder.write("a_b.CCF", "\"C:\\SETS\\ZETA.DAT\"\r\n\"5\"\r\n\"6\"\r\n\"a_b.CCF\"\r\n");
-        CcfCreatorWindow window(d.platform, d.folder.path());
+        CcfCreatorWindow window(d.platform, Utf8Path(d.folder.str()));
         window.show();
         QSignalSpy saved(&window, &CcfCreatorWindow::ccfSaved);
         auto* name = test::control<QComboBox>(window, "Combo1");

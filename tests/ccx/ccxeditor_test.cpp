@@ -332,15 +332,97 @@ TEST_F(CcxEditorTest, OpenAndSave) {
     EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
               std::tuple(false, 0x402010u, 0xF0F0F0u));
 
-    // A level named twice opens, with a warning naming both lines.
+    // A level named twice opens, with a warning naming both lines, then one naming the lines
+    // that a save drops.
     platform.answer(MessageAnswer::No);
-    editor.openFile(fixture("loose-layout.ccx"));
+    const auto loose = fixture("loose-layout.ccx");
+    editor.openFile(loose);
     EXPECT_EQ(entries(), "[1. Alpha]|3. Gamma");
-    EXPECT_EQ(platform.lastMessage(),
+    EXPECT_EQ(platform.messages.end()[-2],
               said("Level 1 is named in line 27 and again in line 37.\nSuch a level keeps the "
                    "title, author and compatibility of its last line, and the pages of all of "
                    "them."));
+    EXPECT_EQ(platform.lastMessage(),
+              said(loose + " has lines that Tessaro does not read (lines 1, 10, 11, 13, 15, 47). "
+                           "They will not be kept when you save."));
 }
+
+// Ten unread lines are named, the rest counted.
+TEST_F(CcxEditorTest, OpenNamesTenUnreadLinesAtMost) {
+    std::string stray;
+    for (int i = 0; i < 12; ++i)
+        stray += "x\r\n";
+    const auto path =
+        folder.write("stray.ccx", *readFileBytes(fixture("text-after-cdata.ccx")) + stray);
+    editor.openFile(path.string());
+    EXPECT_EQ(platform.lastMessage(),
+              said(path.string() + " has lines that Tessaro does not read (lines 19, 20, 21, 22, "
+                                   "23, 24, 25, 26, 27, 28 and 2 more). They will not be kept "
+                                   "when you save."));
+}
+
+// Save writes over a file another program changed since Open (or one that was there before New)
+// only when the user says so, asked once per change; No leaves that program's file, and also
+// stops the Exit that saved.
+struct DiskChangeCase {
+    const char* label;
+    bool byNew = false;   // made by New at the file's path instead of opened from it
+    bool changed = false; // another program writes the file (before New: makes it) first
+    CommandResult (CcxEditor::*command)() = &CcxEditor::save;
+    std::vector<MessageAnswer> answers = {}; // to "Save changes to" (Exit), then the question
+    bool done = false; // the command went on, and the file holds the editor's version
+};
+
+const DiskChangeCase kDiskChanges[] = {
+    {.label = "Unchanged", .done = true},
+    {.label = "ChangedYes", .changed = true, .answers = {MessageAnswer::Yes}, .done = true},
+    {.label = "ChangedNo", .changed = true, .answers = {MessageAnswer::No}},
+    {.label = "ChangedExitNo",
+     .changed = true,
+     .command = &CcxEditor::exit,
+     .answers = {MessageAnswer::Yes, MessageAnswer::No}},
+    {.label = "NewWhereNoFileIs", .byNew = true, .done = true},
+    {.label = "NewOverAFile",
+     .byNew = true,
+     .changed = true,
+     .answers = {MessageAnswer::Yes},
+     .done = true},
+};
+
+void PrintTo(const DiskChangeCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class CcxDiskChange : public CcxEditorTest, public testing::WithParamInterface<DiskChangeCase> {};
+
+// The question comes last; a second Save then writes without asking again.
+TEST_P(CcxDiskChange, AsksBeforeSavingOverAnotherProgramsChange) {
+    const auto& c = GetParam();
+    const auto path = (folder / "set.ccx").string();
+    if (c.byNew && c.changed)
+        folder.write("set.ccx", "another program's");
+    platform.lineInputs = {"2"};
+    platform.chooseFile(path, "set.ccx");
+    if (c.byNew)
+        editor.newFile();
+    else
+        editor.openFile(
+            folder.write("set.ccx", *readFileBytes(fixture("text-after-cdata.ccx"))).string());
+    if (!c.byNew && c.changed)
+        folder.write("set.ccx", "another program's");
+    editor.titleEdit("Mine");
+    platform.answers.assign(c.answers.begin(), c.answers.end());
+    EXPECT_EQ((editor.*c.command)().done, c.done);
+    EXPECT_EQ(folder.read("set.ccx").find("<!-- Mine -->") != std::string::npos, c.done);
+    EXPECT_EQ(platform.lastMessage() == said(path + " has been changed by another program since "
+                                                    "it was opened. Save your version over it?",
+                                             MessageButtons::YesNo),
+              c.changed);
+    EXPECT_TRUE(editor.save().done);
+}
+
+INSTANTIATE_TEST_SUITE_P(CcxEditor, CcxDiskChange, testing::ValuesIn(kDiskChanges),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
 } // namespace tessaro

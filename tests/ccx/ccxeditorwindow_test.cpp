@@ -127,6 +127,25 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
         QCOMPARE(f.platform.unscriptedQuestions, 0);
     }
+
+    // Text after a page's CDATA is in the page and its preview; unread lines are told.
+    void opensWhatOtherToolsWrite() {
+        test::Doubles f;
+        CcxEditorWindow window{f.platform};
+        const std::string mistyped = TESSARO_TEST_DATA "/ccx/mistyped-page.ccx";
+        f.platform.answers = {MessageAnswer::No, MessageAnswer::No};
+        f.platform.chooseFile(TESSARO_TEST_DATA "/ccx/text-after-cdata.ccx", "a.ccx");
+        f.platform.chooseFile(mistyped, "b.ccx");
+        window.show();
+        QApplication::processEvents();
+        QVERIFY(test::control<QTextBrowser>(window, "pagePreview")
+                    ->toPlainText()
+                    .contains("Second part, outside the CDATA."));
+        test::control<QAction>(window, "menuOpen")->trigger();
+        QCOMPARE(f.platform.lastMessage().text,
+                 mistyped + " has lines that Tessaro does not read (lines 15, 16, 17, 18, 19). "
+                            "They will not be kept when you save.");
+    }
 };
 
 TESSARO_GUI_TEST(CcxEditorWindowTest)

@@ -49,10 +49,15 @@ class CcxFixture : public testing::TestWithParam<std::string> {};
 // A broken file is refused with its line and problem. Any other saves as it was read: written
 // and read again (from its colours, as Open does) it is the same document and bytes, and those
 // of written/<name> where that holds what the writer made of a file laid out by hand or tool.
+// The save loses exactly the lines the reader reports as unread: any other line is in the saved
+// file or, when it holds values, written in the writer's own form (also the earlier start of a
+// level named twice, which Open reports apart).
 TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto& name = GetParam();
     const auto refused = refusedFixtures();
-    const auto first = readCcxFile(fixture(name), {});
+    const auto bytes = readFileBytes(fixture(name));
+    const auto first =
+        bytes ? parseCcxFile(*bytes, {}) : ReadError::unreadable("the file cannot be read");
     if (const auto broken = refused.find(name); broken != refused.end()) {
         EXPECT_EQ(first.error(), broken->second);
         return;
@@ -70,6 +75,20 @@ TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto savedAs = fixture(name.starts_with("written/") ? name : "written/" + name);
     if (fs::exists(savedAs)) {
         EXPECT_EQ(written, readFileBytes(savedAs).value());
+    }
+    const auto savedLines = splitLines(written);
+    std::multiset<std::string> saved(savedLines.begin(), savedLines.end());
+    const auto lines = splitLines(*bytes);
+    for (std::size_t number = 1; number <= lines.size(); ++number) {
+        const auto& line = lines[number - 1];
+        const auto found = saved.find(line);
+        const bool kept = found != saved.end();
+        if (kept)
+            saved.erase(found);
+        const bool unread = std::ranges::count(first->unreadLines, number) == 1;
+        const bool holdsValues = line.find("=\"") != std::string::npos || line.starts_with("<!--");
+        const bool blank = line.find_first_not_of(" \t") == std::string::npos;
+        EXPECT_TRUE(unread ? !kept : kept || holdsValues || blank) << number << ": " << line;
     }
 }
 
@@ -110,9 +129,9 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         {"TitleCommentStart", "x<!--", "x<! --"},
         {"TitleLineBreaks", "one\r\ntwo\nthree\rfour", "one two three four"},
         {"TitleKept", " -- a > b <! -- \"q\" ", " -- a > b <! -- \"q\" "},
-        {"AuthorQuotes", "Bob \"the\" Builder", "Bob &quot;the&quot; Builder"},
+        {"AuthorQuotesAndEntities", "&quot;&amp;&&amp;amp;&lt;\"", "&quot;&amp;&&amp;amp;&lt;\""},
         {"AuthorComment", "<!-- x\n", "<! -- x "},
-        {"SetTextQuotesAndBreaks", "Big \"Set\"\r\nTwo", "Big &quot;Set&quot; Two"},
+        {"SetTextQuotesAndBreaks", "Big \"Set\"\r\nTwo &quot;", "Big \"Set\" Two &quot;"},
         {"CompatCommentInside", "<!-- ms=\"yes\"", "<! -- ms=\"yes\""},
         {"CompatAuthorInside", "ms=\"yes\" author=\"x\"", "ms=\"yes\" author =\"x\""},
         {"CompatLevelInside", "<level number=\"1\" ms=\"no\"", "<level number =\"1\" ms=\"no\""},

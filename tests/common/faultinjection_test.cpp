@@ -41,7 +41,7 @@ struct Fault {
 
 // "Open", "WriteOfFile2", "RenameOfFile2And3".
 std::string nameOf(const Fault& fault) {
-    static const char* const steps[] = {"Open", "Write", "Flush", "Rename"};
+    static const char* const steps[] = {"Open", "Write", "Flush", "Rename", "FlushFolder"};
     std::string name = steps[static_cast<int>(fault.step)];
     if (fault.passes > 0 || fault.failures > 1)
         name += "OfFile" + std::to_string(fault.passes + 1);
@@ -112,24 +112,41 @@ bool saveScores(Env& env, bool saveAs) {
     return !editor.hasUnsavedChanges();
 }
 
-// A set's DAC files, MS then Lynx, a.dat's then b.dat's: the one that failed
-// stays as it was, and its set is reported and not counted.
+// A set's DAC files, MS then Lynx, set a's then b's and so on: the one that
+// failed stays as it was, and its set is reported and not counted. More than
+// eight files are flushed together on Linux, so a failed flush keeps them all.
 DacGenerator dacGenerator(Env& env) {
     DacGenerator generator({env.folder.root()}, env.folder.path());
     generator.chooseDataFolder(env.path("data"));
     generator.chooseSetsFolder(env.path("sets"));
     return generator;
 }
-Expected dacFailed(int files, const Messages& more = {}) {
+Expected dacFailed(int files, bool all) {
+#ifdef __linux__
+    const bool flushedTogether = files > 8;
+#else
+    const bool flushedTogether = false;
+#endif
     return [=](const Fault& fault) {
-        const std::string text = "DacGen Error: The DAC files of these level sets could not be "
-                                 "written to {sets}:\r\n\r\n";
-        Outcome outcome{{warning(text + (fault.passes < 2 ? "a.dat" : "b.dat"), "Tessaro DacGen")}};
-        outcome.messages.insert(outcome.messages.end(), more.begin(), more.end());
-        for (int file = 0; file < files; ++file)
-            if (file != fault.passes)
-                outcome.changes.push_back("changed sets/" + std::string(file < 2 ? "a" : "b") +
-                                          (file % 2 ? ".dat-Lynx.dac" : ".dat-MS.dac"));
+        const bool every = fault.step == WriteStep::Flush && flushedTogether;
+        std::string failed;
+        Outcome outcome;
+        for (int file = 0; file < files; ++file) {
+            const std::string set = std::string(1, static_cast<char>('a' + file / 2)) + ".dat";
+            if (every || file == fault.passes)
+                failed += failed.ends_with(set) ? "" : "\r\n" + set;
+            else
+                outcome.changes.push_back("changed sets/" + set +
+                                          (file % 2 ? "-Lynx.dac" : "-MS.dac"));
+        }
+        outcome.messages = {warning("DacGen Error: The DAC files of these level sets could not "
+                                    "be written to {sets}:\r\n" +
+                                        failed,
+                                    "Tessaro DacGen")};
+        const int written = (files + 1) / 2 - (every ? (files + 1) / 2 : 1);
+        if (all && written > 0)
+            outcome.messages.push_back({std::to_string(written) + " level sets successful.",
+                                        "DacGen", MessageIcon::Information, MessageButtons::Ok});
         std::sort(outcome.changes.begin(), outcome.changes.end());
         return outcome;
     };
@@ -205,13 +222,14 @@ const std::vector<Save>& saves() {
          },
          only("Error - your CCF file (mine.ccf) could not be written, so nothing was saved.",
               "CCF File Creator")},
-        {"DacBatch", eachStep(4), "dac",
+        {"DacManySets",
+         {{WriteStep::Open, 4}, {WriteStep::Write, 9}, {WriteStep::Flush}, {WriteStep::Rename, 7}},
+         "dacmany",
          [](Env& env) { return dacGenerator(env).GenerateAll(env.platform, env.settings).done; },
-         dacFailed(4, {{"1 level sets successful.", "DacGen", MessageIcon::Information,
-                        MessageButtons::Ok}})},
+         dacFailed(10, true)},
         {"DacSet", eachStep(2), "dac",
          [](Env& env) { return dacGenerator(env).GenerateOne(env.platform, "a.dat"), false; },
-         dacFailed(2)},
+         dacFailed(2, false)},
         {"ExeCreator", eachStep(1), "exe", createExe(ExeCreatorMode::ExeCreator),
          only("Could not write the new names and levels into the new exe file ({MINE.EXE}). No new "
               "exe file was written.",

@@ -55,9 +55,30 @@ TEST(Names, ListedInOneCaseBlindOrderAndWrittenInWindows1252) {
 
     for (const char* name : {"Иван.ccf", "a b.ccf", "com10.ccf", "nul_set.dat", "x..y.ccf"})
         EXPECT_TRUE(isNameWindowsCanHold(name)) << name;
-    for (const char* name : {"", "a:b", "a<b", "COM1.ccf", "a?b", "a*b", "a/b", "a\\b", "a\nb",
-                             "trailing ", "trailing.", "..", "con.ccf", "aux .txt", "lpt9"})
+    for (const char* name :
+         {"", "a:b", "a<b", "COM1.ccf", "a?b", "a*b", "a/b", "a\\b", "a\nb", "trailing ",
+          "trailing.", "..", "con.ccf", "con.tar.dat", "aux .txt", "lpt9"})
         EXPECT_FALSE(isNameWindowsCanHold(name)) << name;
+}
+
+// Names are compared eight bytes at a time; the order is the same at every
+// position, at the edges of the letters, and for bytes above ASCII.
+TEST(Names, CaseBlindOrderHoldsAtEveryByte) {
+    const struct {
+        const char* label;
+        const char* before;
+        const char* after;
+    } orders[] = {
+        {.label = "backtick before A", .before = "abcdefg`", .after = "abcdefgA"},
+        {.label = "bracket before Z", .before = "abcdefg[", .after = "abcdefgZ"},
+        {.label = "at sign before a", .before = "ABCDEFG@", .after = "abcdefga"},
+        {.label = "high bytes never fold", .before = "abcdefg\xC1z", .after = "abcdefg\xE1!"},
+        {.label = "past the eighth byte", .before = "levelset9.dat", .after = "LEVELSETA.dat"},
+        {.label = "case alone by bytes", .before = "LevelSet.dat", .after = "levelset.dat"}};
+    for (const auto& order : orders) {
+        EXPECT_TRUE(lessIgnoreCase(order.before, order.after)) << order.label;
+        EXPECT_FALSE(lessIgnoreCase(order.after, order.before)) << order.label;
+    }
 }
 
 } // namespace

@@ -1,17 +1,24 @@
 #include "common/folderlisting.h"
 #include "common/foldernavigator.h"
 #include "common/paths.h"
-#include "common/programfolder.h"
 #include "common/programsearch.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
+
+// A path held as text and a std::filesystem::path never stand in for each
+// other: toPath and fromPath are the only ways across.
+static_assert(!std::is_convertible_v<Utf8Path, fs::path>);
+static_assert(!std::is_constructible_v<fs::path, Utf8Path>);
+static_assert(!std::is_constructible_v<Utf8Path, fs::path>);
+static_assert(!std::is_convertible_v<std::string, Utf8Path>);
 
 TEST(Paths, JoinCleanSplitAndBrowseFolders) {
     EXPECT_EQ(joinAndClean("C:\\", "ludex.exe", '\\'), "C:\\ludex.exe");
@@ -56,15 +63,17 @@ TEST(Paths, JoinCleanSplitAndBrowseFolders) {
     EXPECT_EQ(navigator.drives().back(), pathRoot(root.str()));
 }
 
-TEST(ProgramFolder, FindsTheProgramFolderAndTheFirstProgramOnThePath) {
-    test::TempFolder folder;
-    const auto exe = folder / "exe", data = folder / "data";
-    auto writable = [](const fs::path&) { return true; };
-    EXPECT_EQ(chooseProgramFolder(folder.str() + "/home", exe, data, writable), folder / "home");
-    EXPECT_TRUE(fs::is_directory(folder / "home"));
-    EXPECT_EQ(chooseProgramFolder(std::string(), exe, data, writable), exe);
-    EXPECT_EQ(chooseProgramFolder(std::nullopt, exe, data, [](auto&) { return false; }), data);
+// "/media/usb2" is a drive of its own, not a folder on "/media/usb".
+TEST(FolderNavigator, AFolderLiesOnADriveOnlyBelowItsWholeName) {
+    test::TempFolder root;
+    fs::create_directories(root / "usb2/sets");
+    FolderNavigator navigator{{fromPath(root / "usb")}};
+    ASSERT_TRUE(navigator.openFolder(fromPath(root / "usb2/sets")));
+    EXPECT_EQ(navigator.drive(), pathRoot(root.str()));
+}
 
+TEST(ProgramSearch, FindsTheFirstProgramOnThePath) {
+    test::TempFolder folder;
     folder.write("a/wine", "#!/bin/sh\n");
     fs::permissions(folder.write("b/wine", "#!/bin/sh\n"), fs::perms::owner_all);
     fs::create_directories(folder / "d" / "wine"); // a folder is no program

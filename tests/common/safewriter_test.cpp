@@ -1,47 +1,146 @@
+#include "common/paths.h"
 #include "common/safewriter.h"
 #include "support/foldersnapshot.h"
 #include "support/tempfolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tessaro {
 namespace {
 
 namespace fs = std::filesystem;
+using Changes = std::vector<std::string>;
 
-TEST(SafeWriter, ReplacesCopiesKeepsBitsAndLinksButNeverAReadOnlyFileOrAFolder) {
+TEST(SafeWriter, ReplacesAFileOrCreatesOneAndLeavesNothingElse) {
     test::TempFolder folder;
-    const auto locked = folder.write("locked.ini", "old");
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const auto fresh = folder.write("fresh.txt", std::string("\0\xFF", 2));
-    EXPECT_TRUE(copyFileReplacing(fresh, folder / "copy.txt"));
+    folder.write("scores.ini", "old");
+    const test::FolderSnapshot before(folder.path());
+    EXPECT_TRUE(replaceFileAtomically(folder / "scores.ini", "new"));
+    EXPECT_TRUE(replaceFileAtomically(folder / "fresh.ini", "fresh"));
+    EXPECT_EQ(before.changes(), (Changes{"changed scores.ini", "new fresh.ini"}));
+    EXPECT_EQ(folder.read("scores.ini"), "new");
+}
+
+TEST(SafeWriter, CopiesEveryByteAndNothingFromAMissingFile) {
+    test::TempFolder folder;
+    const auto source = folder.write("source.txt", std::string("\0\xFF", 2));
+    EXPECT_TRUE(copyFileReplacing(source, folder / "copy.txt"));
     EXPECT_EQ(folder.read("copy.txt"), std::string("\0\xFF", 2));
     EXPECT_FALSE(copyFileReplacing(folder / "absent.txt", folder / "copy.txt"));
-    EXPECT_FALSE(replaceFileAtomically(locked, "new"));
-    EXPECT_FALSE(replaceFileAtomically(folder.path(), "data"));
+    EXPECT_EQ(folder.read("copy.txt"), std::string("\0\xFF", 2));
+}
 
-    // More than a thousand files go in more than one batch; every one is written.
-    std::vector<std::pair<fs::path, std::string>> files;
-    for (int n = 0; n < 1001; ++n)
-        files.emplace_back(folder / "dir" / ("set" + std::to_string(n)), std::to_string(n));
-    fs::create_directory(folder / "dir");
-    EXPECT_EQ(replaceFilesAtomically(files), std::vector<bool>(files.size(), true));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "dir"), {}), 1001);
+// What is in the way of a save (a read-only file, a folder, links in a
+// circle) is left as it was.
+struct Refusal {
+    const char* name;
+    const char* file;
+};
+const Refusal kRefusals[] = {{.name = "AReadOnlyFile", .file = "locked.ini"},
+                             {.name = "AFolder", .file = "folder"},
+#ifndef _WIN32 // links need special rights on Windows
+                             {.name = "LinksInACircle", .file = "loops/a"}
+#endif
+};
+class SafeWriterRefuses : public testing::TestWithParam<Refusal> {};
+INSTANTIATE_TEST_SUITE_P(Table, SafeWriterRefuses, testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+TEST_P(SafeWriterRefuses, AndLeavesItAsItWas) {
+    test::TempFolder folder;
+    fs::permissions(folder.write("locked.ini", "old"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_directory(folder / "folder");
+#ifndef _WIN32
+    fs::create_directory(folder / "loops");
+    fs::create_symlink("b", folder / "loops/a");
+    fs::create_symlink("a", folder / "loops/b");
+#endif
+    const test::FolderSnapshot before(folder.path(), folder / "loops");
+    EXPECT_FALSE(replaceFileAtomically(folder / GetParam().file, "new"));
+    EXPECT_EQ(before.changes(), Changes{});
+}
 
 #ifndef _WIN32 // Windows keeps only a read-only mark, and links need special rights there.
-    const auto scores = folder.write("real/scores.ini", "old");
+TEST(SafeWriter, KeepsThePermissionBits) {
+    test::TempFolder folder;
+    const auto scores = folder.write("scores.ini", "old");
     const auto bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(scores, bits);
-    fs::create_symlink("real/scores.ini", folder / "link.ini");
-    const test::FolderSnapshot before(folder.path());
-    EXPECT_TRUE(replaceFileAtomically(folder / "link.ini", "new"));
-    EXPECT_EQ(before.changes(),
-              (std::vector<std::string>{"changed link.ini", "changed real/scores.ini"}));
+    EXPECT_TRUE(replaceFileAtomically(scores, "new"));
     EXPECT_EQ(fs::status(scores).permissions(), bits);
-    fs::create_symlink("loop-b", folder / "loop-a"); // a circle is not followed for ever
-    fs::create_symlink("loop-a", folder / "loop-b");
-    EXPECT_FALSE(replaceFileAtomically(folder / "loop-a", "x"));
+}
+
+TEST(SafeWriter, ReplacesTheFileALinkNamesAndKeepsTheLink) {
+    test::TempFolder folder;
+    folder.write("real/scores.ini", "old");
+    fs::create_symlink("real/scores.ini", folder / "link.ini");
+    EXPECT_TRUE(replaceFileAtomically(folder / "link.ini", "new"));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(folder.read("real/scores.ini"), "new");
+}
 #endif
+
+TEST(SafeWriter, WritesEveryFileOfABatchOfMoreThanAThousand) {
+    test::TempFolder folder;
+    std::vector<std::pair<fs::path, std::string>> files;
+    for (int n = 0; n < 1001; ++n)
+        files.emplace_back(folder / ("set" + std::to_string(n)), std::to_string(n));
+    EXPECT_EQ(replaceFilesAtomically(files), std::vector<bool>(files.size(), true));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1001);
+    EXPECT_EQ(folder.read("set1000"), "1000");
+}
+
+// Leftovers of saves of scores.ini cut short: those of processes that are gone
+// go with the next save; a save still running, another file's and another
+// program's files stay.
+TEST(SafeWriter, RemovesWhatSavesOfEndedProcessesLeftAndNothingElse) {
+    test::TempFolder folder;
+    folder.write("scores.ini", "old");
+    SafeWriter running(folder / "scores.ini"); // this process's, still running
+    ASSERT_TRUE(running.prepare("running"));
+    auto runningName = fromPath(fs::directory_iterator(folder.path())->path().filename());
+    if (runningName == "scores.ini")
+        runningName = fromPath(std::next(fs::directory_iterator(folder.path()))->path().filename());
+    const auto tag = runningName.substr(0, runningName.rfind('-')); // "…tessaro-<id>-<start>"
+    ASSERT_EQ(tag.rfind("scores.ini.tessaro-", 0), 0u) << runningName;
+    const std::string dead = "scores.ini.tessaro-2147483644-1-1.tmp";
+    const std::string reused = tag + "0-1.tmp"; // the same id, another start
+    const char* kept[] = {"other.ini.tessaro-2147483644-1-1.tmp",
+                          "scores.ini.tessaro-2147483644-1.tmp",
+                          "scores.ini.tessaro-2147483644-1-1.tmp.part",
+                          "scores.ini.tessaro-x-1-1.tmp", "xscores.ini.tessaro-2147483644-1-1.tmp"};
+    for (const auto& name : {dead, reused})
+        folder.write(name, "left");
+    for (const char* name : kept)
+        folder.write(name, "not ours");
+    fs::create_directory(folder / "scores.ini.tessaro-2147483644-1-2.tmp");
+    const test::FolderSnapshot before(folder.path());
+    EXPECT_TRUE(replaceFileAtomically(folder / "scores.ini", "new"));
+    // The order of the two names depends on this process's id.
+    EXPECT_THAT(before.changes(), testing::UnorderedElementsAre("changed scores.ini",
+                                                                "gone " + dead, "gone " + reused));
+}
+
+// One file, a few flushed one by one, more flushed together: each save
+// flushes the folder after its renames, and a failed flush is reported (the new
+// files are in place).
+class SafeWriterFlushesTheFolder : public testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(Table, SafeWriterFlushesTheFolder, testing::Values(1, 3, 9),
+                         [](const auto& info) { return std::to_string(info.param) + "Files"; });
+TEST_P(SafeWriterFlushesTheFolder, AfterTheRenames) {
+    test::TempFolder folder;
+    std::vector<std::pair<fs::path, std::string>> files;
+    for (int n = 0; n < GetParam(); ++n)
+        files.emplace_back(folder / ("set" + std::to_string(n)), "new");
+    const ScopedWriteFailure failure(WriteStep::FlushFolder);
+    const auto replaced =
+        files.size() == 1
+            ? std::vector<bool>{replaceFileAtomically(files[0].first, files[0].second)}
+            : replaceFilesAtomically(files);
+    EXPECT_EQ(failure.failedWrites(), 1);
+    EXPECT_EQ(replaced, std::vector<bool>(files.size(), false));
+    EXPECT_EQ(folder.read("set0"), "new");
 }
 
 } // namespace

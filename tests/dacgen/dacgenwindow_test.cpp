@@ -19,7 +19,7 @@ private Q_SLOTS:
         d.settings.values[{"DacGen", "SetsFilesPath"}] = (d.folder / "sets").string();
         d.folder.write("program/Inner/deep.ccl", "x");
         std::filesystem::create_directories(d.folder / "sets" / "out");
-        DacGenWindow window(d.platform, d.settings, d.folder / "program");
+        DacGenWindow window(d.platform, d.settings, Utf8Path(fromPath(d.folder / "program")));
         window.show();
         QCOMPARE(test::captions(window, {"Form2", "Frame1", "Frame2", "lblDesc", "Command1",
                                          "Command2", "makeMS", "makeLynx", "usePswrd", "fixLynx",

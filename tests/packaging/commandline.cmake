@@ -21,6 +21,8 @@ file(WRITE ${WORK_DIR}/good.ccf "\"C:\\SETS\\A.DAT\"\r\n\"144\"\r\n\"149\"\r\n\"
 expect(0 "" --check ${DATA}/ccx/written/demo-set.ccx ${WORK_DIR}/good.ccf)
 expect(1 "${WORK_DIR}/scores.ini:3: level 2 has 2 fields" --check ${WORK_DIR}/scores.ini)
 expect(1 "${DATA}/ccx/missing-end.ccx:" --check ${DATA}/ccx/missing-end.ccx)
+expect(1 "${DATA}/ccx/mistyped-page.ccx:15: this line is not part of the set and will be dropped on save"
+    --check ${DATA}/ccx/mistyped-page.ccx)
 expect(1 "tessaro: cannot read ${WORK_DIR}/missing.ccx" --check ${WORK_DIR}/missing.ccx)
 expect(2 "--check needs at least one file" --check)
 expect(2 "Unknown option 'bogus'" --bogus)

@@ -1,4 +1,4 @@
-#include "dacgen/dacfile.h"
+#include "levelset/dacfile.h"
 
 #include "common/casefold.h"
 #include "common/codepage.h"
@@ -56,6 +56,13 @@ std::vector<std::string> dacFileLines(const std::string& setName, DacRuleset rul
     return lines;
 }
 
+std::vector<std::string> playDacFileLines(const std::string& setName, DacRuleset ruleset,
+                                          int lastLevel) {
+    auto lines = dacFileLines(setName, ruleset, {.usePasswords = true});
+    lines.push_back("lastlevel=" + std::to_string(lastLevel));
+    return lines;
+}
+
 bool WriteDacFiles(const std::string& setName, const DacOptions& options,
                    const std::filesystem::path& setsFolder) {
     return WriteDacFilesOfSets({setName}, options, setsFolder).empty();
@@ -97,6 +104,11 @@ std::vector<std::string> WriteDacFilesOfSets(const std::vector<std::string>& set
 
 bool isNameTileWorldCannotFind(const std::string& setName) {
     return setName.find_first_of(" \t") != std::string::npos;
+}
+
+bool isNameTileWorldCanOpen(const std::string& setName) {
+    return isNameWindowsCanHold(setName) && tileWorldName(setName) &&
+           !isNameTileWorldCannotFind(setName);
 }
 
 } // namespace tessaro

@@ -32,6 +32,11 @@ std::string dacFileName(const std::string& setName, DacRuleset ruleset);
 std::vector<std::string> dacFileLines(const std::string& setName, DacRuleset ruleset,
                                       const DacOptions& options);
 
+// The lines of the DAC file a play writes for setName: passwords used, and
+// lastLevel as the level after which Tile World ends the set.
+std::vector<std::string> playDacFileLines(const std::string& setName, DacRuleset ruleset,
+                                          int lastLevel);
+
 // Writes the MS file and then the Lynx file of setName into setsFolder, each
 // only when its ruleset is chosen, replacing a file of the same name. Lines end
 // in CR LF. True when every chosen file was written; a file that cannot be
@@ -51,5 +56,10 @@ std::vector<std::string> WriteDacFilesOfSets(const std::vector<std::string>& set
 // True when Tile World cannot find the set by the DAC file's "file=" line:
 // it reads the name only up to the first space or tab.
 bool isNameTileWorldCannotFind(const std::string& setName);
+
+// True when a DAC file can name the set so that Tile World on this system
+// opens it: a name Windows can hold, in Windows-1252 on Windows, without a
+// space or tab.
+bool isNameTileWorldCanOpen(const std::string& setName);
 
 } // namespace tessaro

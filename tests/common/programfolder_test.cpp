@@ -1,0 +1,75 @@
+#include "common/programfolder.h"
+#include "support/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaro {
+namespace {
+
+struct ProgramFolderCase {
+    const char* label;
+    const char* folder; // the executable's
+    bool marker = false, owned = true;
+    char separator = '/';
+    bool portable = true; // else the user data folder
+};
+
+constexpr ProgramFolderCase kCases[] = {
+    {.label = "OwnFolder", .folder = "/home/ana/t"},
+    {.label = "AnotherUsersFolder", .folder = "/srv/t", .owned = false, .portable = false},
+    {.label = "MarkerInAnotherUsersFolder", .folder = "/srv/t", .marker = true, .owned = false},
+    {.label = "UsrBinAsRoot", .folder = "/usr/bin", .portable = false},
+    {.label = "BelowOpt", .folder = "/opt/t/bin", .portable = false},
+    {.label = "UsrReachedByDotDot", .folder = "/home/../usr/bin", .portable = false},
+    {.label = "NameBeginningLikeUsr", .folder = "/usrlocal/bin"},
+    {.label = "UsrWithMarker", .folder = "/usr/bin", .marker = true},
+    {.label = "ProgramFiles",
+     .folder = "C:\\Program Files\\T",
+     .separator = '\\',
+     .portable = false},
+    {.label = "ProgramFilesX86",
+     .folder = "d:/program files (x86)/T",
+     .separator = '\\',
+     .portable = false},
+    {.label = "ProgramFilesFurtherDown", .folder = "C:\\Games\\Program Files", .separator = '\\'},
+    {.label = "NoExecutableFolder", .folder = "", .marker = true, .portable = false},
+};
+
+class ProgramFolderChoice : public testing::TestWithParam<ProgramFolderCase> {};
+
+TEST_P(ProgramFolderChoice, IsThePortableCopysOwnOrTheUsers) {
+    const auto& row = GetParam();
+    const ProgramFolderFacts facts{.executableFolder = Utf8Path(row.folder),
+                                   .portableMarker = row.marker,
+                                   .ownedByUser = row.owned,
+                                   .userDataFolder = Utf8Path("/data")};
+    EXPECT_EQ(chooseProgramFolder(facts, row.separator).text(),
+              row.portable ? row.folder : "/data");
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramFolder, ProgramFolderChoice, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// TESSARO_HOME wins over a portable copy; a name outside ASCII (and outside
+// Windows' ANSI code page) reaches the disk whole, and a file written there
+// reads back.
+TEST(ProgramFolder, HomeOutsideAsciiIsMadeUnderItsOwnName) {
+    test::TempFolder root;
+    const Utf8Path home(root.str() + kPathSeparator + "José Иван" + kPathSeparator + "Tessaro");
+    ASSERT_EQ(findProgramFolder(home, Utf8Path(root.str()), Utf8Path()), home);
+    std::ofstream(toPath(home) / "tessaro.7", std::ios::binary) << "saved";
+    EXPECT_EQ(root.read("José Иван/Tessaro/tessaro.7"), "saved");
+    EXPECT_EQ(fromPath(std::filesystem::directory_iterator(root.path())->path().filename()),
+              "José Иван");
+}
+
+TEST(ProgramFolder, ReadsThePortableMarkerAndTheOwner) {
+    test::TempFolder root;
+    const auto facts = [&] { return readProgramFolderFacts({}, Utf8Path(root.str()), {}); };
+    EXPECT_EQ(std::pair(facts().portableMarker, facts().ownedByUser), std::pair(false, true));
+    root.write("tessaro-portable", "");
+    EXPECT_TRUE(facts().portableMarker);
+}
+
+} // namespace
+} // namespace tessaro
