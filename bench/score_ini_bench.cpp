@@ -6,7 +6,7 @@
 #include "benchsupport.h"
 #include "rawio.h"
 #include "score_ini/inieditor.h"
-#include "score_ini/scoresection.h"
+#include "scorefile/scoresection.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "levelset/levelsetcheck.h"
 #include "levelset/levelsetfile.h"
 #include "levelset/levelsetreader.h"
-#include "score_ini/scoresection.h"
+#include "scorefile/scoresection.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 #include "launcher/gamerunner.h"
 #include "launcher/playexecutable.h"
 #include "levelset/levelsetfile.h"
+#include "scorefile/startfolder.h"
 
 #include <algorithm>
 
@@ -12,13 +13,16 @@ namespace tessaro {
 
 LauncherModel::LauncherModel(Platform& platform, SettingsStore& settings, std::string programFolder)
     : m_platform(platform), m_settings(settings), m_programFolder(std::move(programFolder)),
-      m_folders({}, kFilePatterns) {}
+      m_folders({}, kFilePatterns) {
+    scoreFolder = scoreFileStartFolder(StartFolderEnvironment::fromSystem());
+}
 
 template <typename Move> CommandResult LauncherModel::moveFolders(Move move) {
     const auto before = m_folders.folder();
     const bool moved = move();
     if (m_folders.folder() != before)
         selectedFile.reset();
+    readSetDetails();
     return moved ? CommandResult::succeeded() : CommandResult::failed();
 }
 
@@ -35,6 +39,8 @@ void LauncherModel::start(const std::vector<std::string>& drives, const std::str
     fakeLastLevel = m_settings.get(kSection, "FakeLastLevel", "144");
     realLastLevel = m_settings.get(kSection, "RealLastLevel", "149");
     createEntryShown = m_settings.get(kSection, "LudexNotCreated", "True") != "False";
+    setDetailsShown = m_settings.get(kSection, "ShowSetDetails", "True") != "False";
+    readSetDetails(true);
 }
 
 CommandResult LauncherModel::exit() {
@@ -46,6 +52,7 @@ CommandResult LauncherModel::exit() {
     m_settings.set(kSection, "LudexPath", alternateExecutable);
     m_settings.set(kSection, "LudexName", alternateExecutableName);
     m_settings.set(kSection, "INIPath", iniFileName);
+    m_settings.set(kSection, "ShowSetDetails", setDetailsShown ? "True" : "False");
     return CommandResult::succeeded();
 }
 
@@ -62,10 +69,50 @@ CommandResult LauncherModel::refreshFiles() {
     const auto& files = m_folders.files();
     if (selectedFile && std::find(files.begin(), files.end(), *selectedFile) == files.end())
         selectedFile.reset();
+    readSetDetails();
     return CommandResult::succeeded();
 }
 
+CommandResult LauncherModel::selectFile(std::optional<std::string> name) {
+    selectedFile = std::move(name);
+    readSetDetails(true);
+    return CommandResult::succeeded();
+}
+
+void LauncherModel::readSetDetails(bool force) {
+    if (!selectedFile) {
+        m_setDetails = {};
+        m_setDetailsSource.reset();
+        return;
+    }
+    SetDetailsSource source{folder(), *selectedFile, iniFileName, scoreFolder};
+    if (!force && m_setDetailsSource == source)
+        return;
+    m_setDetails = tessaro::readSetDetails(source);
+    m_setDetailsSource = std::move(source);
+}
+
+std::string LauncherModel::lastLevelWarning() const {
+    if (m_setDetails.ccfFakeLastLevel && m_setDetails.ccfRealLastLevel)
+        return tessaro::lastLevelWarning(m_setDetails.levelCount, *m_setDetails.ccfFakeLastLevel,
+                                         *m_setDetails.ccfRealLastLevel);
+    return tessaro::lastLevelWarning(m_setDetails.levelCount, fakeLastLevel, realLastLevel);
+}
+
+bool LauncherModel::confirmLevelSet() {
+    if (!selectedFile || isCcfPlay(*selectedFile))
+        return true;
+    // A file that cannot be read is the play's to report.
+    if (!notALevelSetFile(toPath(joinAndClean(folder(), *selectedFile))))
+        return true;
+    return m_platform.message(*selectedFile + " does not look like a level set. Play it anyway?",
+                              "Tessaro", MessageIcon::Question,
+                              MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 CommandResult LauncherModel::play() {
+    if (!confirmLevelSet())
+        return CommandResult::failed();
     // The file list always shows the folder list's folder, so the selection
     // is read from it as it stands.
     const PlayInputs inputs{.alternateExecutable = alternateExecutable,
@@ -130,6 +177,11 @@ CommandResult LauncherModel::createPlayExecutable() {
 
 CommandResult LauncherModel::toggleCreateEntry() {
     createEntryShown = tessaro::toggleCreateEntry(m_platform, createEntryShown);
+    return CommandResult::succeeded();
+}
+
+CommandResult LauncherModel::showSetDetails(bool shown) {
+    setDetailsShown = shown;
     return CommandResult::succeeded();
 }
 

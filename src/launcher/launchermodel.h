@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "common/settings.h"
 #include "launcher/playpipeline.h"
+#include "launcher/setdetails.h"
 
 #include <optional>
 #include <string>
@@ -49,12 +50,15 @@ public:
     // selected name that is still there stays selected.
     CommandResult refreshFiles();
 
-    void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
+    // A choice in the file list; the Set Details pane reads the chosen set.
+    CommandResult selectFile(std::optional<std::string> name);
 
-    // Play Selected File; done when the game was started. The game started is
-    // remembered, so that the next play asks before replacing its files while
-    // it runs. A missing play executable shows the create entry again; a set
-    // that cannot be read refreshes the file list.
+    // Play Selected File; done when the game was started. A file that is not
+    // a CCF file and does not start with a level-set signature is played only
+    // when the player says so. The game started is remembered, so that the
+    // next play asks before replacing its files while it runs. A missing play
+    // executable shows the create entry again; a set that cannot be read
+    // refreshes the file list.
     CommandResult play();
     // A play asked for on the command line: the lists go to the file's folder
     // and the file is played as Play Selected File plays it. A file those
@@ -72,6 +76,14 @@ public:
     CommandResult toggleCreateEntry();
     // GameRunner: the program that starts the game, kept at once (see gamerunner.h).
     CommandResult chooseGameRunner();
+    // View > Set Details.
+    CommandResult showSetDetails(bool shown);
+
+    // The selected set as the Set Details pane shows it, read when the
+    // selection (or the listed folder) changed; empty when nothing is selected.
+    const SetDetails& setDetails() const { return m_setDetails; }
+    // The pane's note on the last levels: the boxes', or a CCF file's own.
+    std::string lastLevelWarning() const;
 
     // The play inputs as the window's fields hold them.
     std::optional<std::string> selectedFile;
@@ -81,6 +93,9 @@ public:
     std::string realLastLevel = "149";
     std::string iniFileName;
     bool createEntryShown = true;
+    bool setDetailsShown = true;
+    // Where the game keeps its score file (scoreFileStartFolder).
+    std::string scoreFolder;
 
 private:
     Platform& m_platform;
@@ -92,6 +107,15 @@ private:
     // Runs a move of the folder list; a move to another folder clears the
     // file selection, since that name may stand for another file there.
     template <typename Move> CommandResult moveFolders(Move move);
+    // Reads the selected set again when the selection or the folder changed
+    // (always with force).
+    void readSetDetails(bool force = false);
+    // True unless the selected file looks like neither a level set nor a CCF
+    // file and the player chose not to play it.
+    bool confirmLevelSet();
+
+    SetDetails m_setDetails;
+    std::optional<SetDetailsSource> m_setDetailsSource;
 };
 
 } // namespace tessaro

@@ -5,9 +5,12 @@
 #include "gui/keyrule.h"
 #include "gui/widgets.h"
 
+#include <QAbstractTableModel>
 #include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +18,65 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTreeView>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace tessaro {
+
+// The Set Details rows as a table; filled again only when they changed.
+class SetDetailsTable : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(const std::vector<SetDetailsRow>& rows) {
+        if (rows == m_rows)
+            return;
+        beginResetModel();
+        m_rows = rows;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 7; }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        const auto& row = m_rows[static_cast<std::size_t>(index.row())];
+        switch (index.column()) {
+        case 0:
+            return QString::fromStdString(row.number);
+        case 1:
+            return fromBytes(row.title);
+        case 2:
+            return fromBytes(row.password);
+        case 3:
+            return QString::fromStdString(row.timeLimit);
+        case 4:
+            return QString::fromStdString(row.reached);
+        case 5:
+            return QString::fromStdString(row.bestTime);
+        default:
+            return QString::fromStdString(row.score);
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const kCaptions[] = {"Level",   "Title",     "Password", "Time",
+                                                "Reached", "Best time", "Score"};
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 6)
+            return {};
+        return QString::fromLatin1(kCaptions[section]);
+    }
+
+private:
+    std::vector<SetDetailsRow> m_rows;
+};
 
 MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string programFolder,
                        QWidget* parent)
@@ -31,7 +88,8 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string 
     startUp();
     KeyRule::installOn(*this);
     fitMinimumSize(*this, textWidth(*this, 64));
-    resize(minimumSize().expandedTo(QSize(640, 480)));
+    // Room for the lists and for every column of the Set Details pane.
+    resize(minimumSize().expandedTo(QSize(textWidth(*this, 160), 520)));
 }
 
 void MainWindow::createActions() {
@@ -66,6 +124,14 @@ void MainWindow::createActions() {
             &MainWindow::aboutRequested);
     connect(add(play, "Exit", "Exit", QKeySequence("Ctrl+E")), &QAction::triggered, this,
             &MainWindow::exitProgram);
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("View");
+    m_showSetDetails = add(view, "SetDetails", "Set Details");
+    m_showSetDetails->setCheckable(true);
+    connect(m_showSetDetails, &QAction::triggered, this, [this](bool shown) {
+        m_commands.run([this, shown] { return m_model.showSetDetails(shown); });
+    });
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools");
@@ -131,7 +197,7 @@ void MainWindow::createWidgets() {
     m_currentFolder->setTextFormat(Qt::PlainText);
     m_currentFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_currentFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    grid->addWidget(m_currentFolder, 8, 0, 1, 4);
+    grid->addWidget(m_currentFolder, 9, 0, 1, 4);
 
     m_fake = named<QLineEdit>("Text1", central);
     m_real = named<QLineEdit>("Text2", central);
@@ -141,30 +207,67 @@ void MainWindow::createWidgets() {
     grid->addWidget(m_fake, 3, 1);
     grid->addWidget(realLabel, 3, 2);
     grid->addWidget(m_real, 3, 3);
+    // What the Set Details pane knows about these boxes: a last level the
+    // selected set does not have.
+    m_lastLevelWarning = named<QLabel>("lastLevelWarning", central);
+    m_lastLevelWarning->setTextFormat(Qt::PlainText);
+    m_lastLevelWarning->setWordWrap(true);
+    grid->addWidget(m_lastLevelWarning, 4, 0, 1, 4);
 
     auto* label3 = named<QLabel>("Label3",
                                  "EXE to play levels with: (leave blank to use the default "
                                  "\"ludex.exe\" in your Tessaro folder)",
                                  central);
-    grid->addWidget(label3, 4, 0, 1, 4);
+    grid->addWidget(label3, 5, 0, 1, 4);
     m_newLudex = named<QLineEdit>("newLudex", central);
     m_newLudex->setReadOnly(true);
     m_browse = named<QPushButton>("cmdBrowse", "Browse", central);
-    grid->addWidget(m_newLudex, 5, 0, 1, 3);
-    grid->addWidget(m_browse, 5, 3);
+    grid->addWidget(m_newLudex, 6, 0, 1, 3);
+    grid->addWidget(m_browse, 6, 3);
 
     auto* label5 = named<QLabel>(
         "Label5", "INI score file: (leave blank to use the default tessaro.ini)", central);
-    grid->addWidget(label5, 6, 0, 1, 4);
+    grid->addWidget(label5, 7, 0, 1, 4);
     for (auto* label : {label4, label3, label5})
         label->setWordWrap(true);
     m_iniFile = named<QLineEdit>("theINIFile", central);
-    grid->addWidget(m_iniFile, 7, 0, 1, 4);
+    grid->addWidget(m_iniFile, 8, 0, 1, 4);
 
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
-    setCentralWidget(central);
+
+    // The Set Details pane, beside the lists and boxes.
+    m_setDetailsPane = named<QWidget>("setDetailsPane", this);
+    auto* pane = new QVBoxLayout(m_setDetailsPane);
+    pane->setContentsMargins(0, 0, 0, 0);
+    m_setDetailsHeader = named<QLabel>("setDetailsHeader", m_setDetailsPane);
+    m_setDetailsWarning = named<QLabel>("setDetailsWarning", m_setDetailsPane);
+    for (auto* label : {m_setDetailsHeader, m_setDetailsWarning}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    m_setDetails = named<QTreeView>("setDetails", m_setDetailsPane);
+    m_setDetailsTable = new SetDetailsTable(m_setDetails);
+    m_setDetails->setModel(m_setDetailsTable);
+    m_setDetails->setRootIsDecorated(false);
+    m_setDetails->setUniformRowHeights(true);
+    m_setDetails->setAlternatingRowColors(true);
+    m_setDetails->header()->setStretchLastSection(false);
+    m_setDetails->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_setDetails->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    pane->addWidget(m_setDetailsHeader);
+    pane->addWidget(m_setDetails, 1);
+    pane->addWidget(m_setDetailsWarning);
+
+    auto* body = new QWidget(this);
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(central, 9);
+    columns->addWidget(m_setDetailsPane, 11);
+    m_setDetailsPane->setMinimumWidth(textWidth(*this, 66));
+    setCentralWidget(body);
 
     connect(m_drive, &QComboBox::activated, this, &MainWindow::driveChosen);
     connect(m_folders, &QTreeWidget::itemActivated, this, &MainWindow::folderActivated);
@@ -174,6 +277,12 @@ void MainWindow::createWidgets() {
             [this] { run(&LauncherModel::browseAlternateExecutable); });
     bindText(*m_fake, m_model.fakeLastLevel);
     bindText(*m_real, m_model.realLastLevel);
+    // The note on the last levels follows the boxes as they are typed in.
+    for (auto* box : {m_fake, m_real})
+        connect(box, &QLineEdit::textChanged, this, [this] {
+            if (!m_commands.running())
+                redraw();
+        });
     bindPath(*m_iniFile, m_model.iniFileName);
 
     m_newLudex->installEventFilter(this);
@@ -193,6 +302,20 @@ void MainWindow::redraw() {
     showPath(*m_iniFile, m_model.iniFileName);
     m_noLudex->setVisible(m_model.createEntryShown);
     m_noLudexKey->setShortcut(m_model.createEntryShown ? QKeySequence() : m_noLudex->shortcut());
+    showSetDetails();
+}
+
+void MainWindow::showSetDetails() {
+    const auto& details = m_model.setDetails();
+    m_showSetDetails->setChecked(m_model.setDetailsShown);
+    m_setDetailsPane->setVisible(m_model.setDetailsShown);
+    m_setDetailsHeader->setText(QString::fromStdString(details.header));
+    m_setDetailsTable->show(details.rows);
+    m_setDetailsWarning->setText(QString::fromStdString(details.warning));
+    m_setDetailsWarning->setVisible(!details.warning.empty());
+    const auto warning = m_model.lastLevelWarning();
+    m_lastLevelWarning->setText(QString::fromStdString(warning));
+    m_lastLevelWarning->setVisible(!warning.empty());
 }
 
 void MainWindow::showFiles() {
@@ -242,8 +365,9 @@ void MainWindow::folderActivated(QTreeWidgetItem* item) {
 
 void MainWindow::fileChosen() {
     const QListWidgetItem* item = m_files->currentItem();
-    m_model.selectFile(item ? std::optional(item->data(Qt::UserRole).toByteArray().toStdString())
-                            : std::nullopt);
+    const auto name =
+        item ? std::optional(item->data(Qt::UserRole).toByteArray().toStdString()) : std::nullopt;
+    m_commands.run([this, &name] { return m_model.selectFile(name); });
 }
 
 void MainWindow::exitProgram() {

@@ -14,8 +14,12 @@ class QListWidgetItem;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QTreeView;
+class QWidget;
 
 namespace tessaro {
+
+class SetDetailsTable;
 
 // Form1, "Tessaro": the drive, folder and level-set lists, the play inputs and
 // the menus that open every tool window. The menus only ask; the window hub
@@ -54,6 +58,7 @@ private:
 
     void redraw();
     void showFiles();
+    void showSetDetails();
 
     void driveChosen(int index);
     void folderActivated(QTreeWidgetItem* item);
@@ -76,6 +81,13 @@ private:
     QLineEdit* m_iniFile = nullptr;
     QAction* m_noLudex = nullptr;
     QAction* m_noLudexKey = nullptr; // Ctrl+I while m_noLudex is hidden
+    QAction* m_showSetDetails = nullptr;
+    QLabel* m_lastLevelWarning = nullptr;
+    QWidget* m_setDetailsPane = nullptr;
+    QLabel* m_setDetailsHeader = nullptr;
+    QTreeView* m_setDetails = nullptr;
+    QLabel* m_setDetailsWarning = nullptr;
+    SetDetailsTable* m_setDetailsTable = nullptr;
 };
 
 } // namespace tessaro

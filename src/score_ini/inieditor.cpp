@@ -6,7 +6,7 @@
 #include "common/paths.h"
 #include "common/textfile.h"
 #include "levelset/levelsetreader.h"
-#include "score_ini/levelvalue.h"
+#include "scorefile/levelvalue.h"
 
 #include <algorithm>
 #include <cstdio>

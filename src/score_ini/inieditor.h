@@ -4,8 +4,8 @@
 #include "common/dialogfolder.h"
 #include "common/listobserver.h"
 #include "common/platform.h"
-#include "score_ini/scoresection.h"
-#include "score_ini/startfolder.h"
+#include "scorefile/scoresection.h"
+#include "scorefile/startfolder.h"
 
 #include <cstddef>
 #include <map>

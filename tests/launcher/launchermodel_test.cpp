@@ -42,7 +42,8 @@ TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTh
         {"General", "FakeLastLevel", "abc"},     {"General", "RealLastLevel", "200"},
         {"General", "LudexNotCreated", "False"}, {"General", "LevelSetDrive", home.root()},
         {"General", "LevelSetPath", home.str()}, {"General", "LudexPath", "/games/CHIPS.EXE"},
-        {"General", "LudexName", "CHIPS.EXE"},   {"General", "INIPath", "mine.ini"}};
+        {"General", "LudexName", "CHIPS.EXE"},   {"General", "INIPath", "mine.ini"},
+        {"General", "ShowSetDetails", "True"}};
     EXPECT_EQ(settings.writes, saved);
     settings.writes.clear();
     started().exit(); // what start read back is what it saves again
@@ -96,6 +97,47 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
+// Before a play, a file that looks like neither a level set nor a CCF file is
+// a question; the play goes on (here to the missing ludex.exe) only on Yes.
+struct PlayQuestionCase {
+    const char* label;
+    const char* name = "notes.dat";
+    std::string bytes = "shopping list";
+    MessageAnswer answer = MessageAnswer::No;
+    bool asked = false;
+    bool playGoesOn = false;
+};
+
+class PlayQuestionTest : public LauncherModelTest,
+                         public ::testing::WithParamInterface<PlayQuestionCase> {};
+
+TEST_P(PlayQuestionTest, AsksBeforePlayingAFileThatIsNotALevelSet) {
+    const auto& c = GetParam();
+    home.write(c.name, c.bytes);
+    auto model = started();
+    model.selectFile(c.name);
+    platform.answer(c.answer);
+    model.play();
+    const test::RecordedMessage question{
+        "notes.dat does not look like a level set. Play it anyway?", "Tessaro",
+        MessageIcon::Question, MessageButtons::YesNo};
+    EXPECT_EQ(!platform.messages.empty() && platform.messages[0] == question, c.asked);
+    EXPECT_EQ(platform.lastMessage().text.starts_with("Error - you have not yet created"),
+              c.playGoesOn);
+}
+
+const PlayQuestionCase kPlayQuestionCases[] = {
+    {.label = "NoPlaysNothing", .asked = true},
+    {.label = "YesPlays", .answer = MessageAnswer::Yes, .asked = true, .playGoesOn = true},
+    {.label = "ALevelSetIsNotAsked",
+     .bytes = std::string("\xAC\xAA\x02\x01", 4),
+     .playGoesOn = true},
+    {.label = "ACcfFileIsNotAsked", .name = "notes.ccf", .playGoesOn = true},
+};
+
+INSTANTIATE_TEST_SUITE_P(, PlayQuestionTest, ::testing::ValuesIn(kPlayQuestionCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 // Dialogs start in the chosen file's folder, else in the listed one.
 TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLinePlay) {
     auto model = started();
@@ -133,8 +175,9 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
               (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
                                      "Tessaro", MessageIcon::None, MessageButtons::Ok}));
     // "tessaro FILE" plays with it as Play Selected File does.
-    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", "level data"))).done);
-    EXPECT_EQ(home.read("tessaro.7"), "level data");
+    const std::string set("\xAC\xAA\x02\x00 set", 8);
+    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", set))).done);
+    EXPECT_EQ(home.read("tessaro.7"), set);
     // A set the lists do not show for want of an extension, by its signature.
     const std::string renamedSet("\xAC\xAA\x02\x00\x00\x00", 6);
     EXPECT_TRUE(started().playFile(fromPath(home.write("sets/renamed", renamedSet))).done);

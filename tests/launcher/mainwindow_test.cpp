@@ -1,14 +1,17 @@
 #include "gui/qtplatform.h"
 #include "launcher/mainwindow.h"
 #include "support/guitest.h"
+#include "support/levelsetwriter.h"
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace tessaro {
@@ -65,7 +68,8 @@ private Q_SLOTS:
     // saves the typed fields and the folder.
     void aBrowsedSetPlaysKeysFollowOneRuleAndExitSaves() {
         d->folder.write("ludex.exe", "game");
-        d->folder.write("Иван/Café.dat", "café");
+        const std::string set = std::string("\xAC\xAA\x02\x00", 4) + "café";
+        d->folder.write("Иван/Café.dat", set);
         MainWindow window(d->platform, d->settings, d->folder.str());
         window.show();
         window.activateWindow();
@@ -81,7 +85,7 @@ private Q_SLOTS:
             folders->findItems("Иван", Qt::MatchExactly | Qt::MatchRecursive).value(0), 0);
         files->setCurrentItem(files->findItems("Café.dat", Qt::MatchExactly).value(0));
         QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(d->folder.read("tessaro.7"), std::string("café"));
+        QCOMPARE(d->folder.read("tessaro.7"), set);
         QVERIFY(d->platform.starts.at(0) == (StartRequest{"/opt/runner/start-game",
                                                           {(d->folder / "ludex.exe").string()},
                                                           d->folder.path()}));
@@ -137,7 +141,7 @@ private Q_SLOTS:
     // play executable shows again; the play's questions reach the player, and
     // a set that has gone leaves the list.
     void theCreateEntryAndThePlayQuestions() {
-        d->folder.write("a.dat", "A");
+        d->folder.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
         d->settings.values[{"General", "LudexNotCreated"}] = "False";
         MainWindow window(d->platform, d->settings, d->folder.str());
         window.show();
@@ -162,6 +166,45 @@ private Q_SLOTS:
         QCOMPARE(files->count(), 0);
     }
 
+    // The Set Details pane follows the selection, warns about the last levels
+    // and hides from the View menu; a file that is not a level set is a
+    // question before a play. Also takes the picture of the pane in docs/.
+    void setDetailsFollowTheSelection() {
+        auto set = test::numberedSet(149);
+        set.lynx = true;
+        const char* const names[] = {"Key Pyramid", "Glider Alley", "Frozen Lake", "Fire Walk",
+                                     "Tank Trap",   "Block Maze",   "Teeth Run",   "Bug Hunt"};
+        for (std::size_t n = 0; n < set.levels.size(); ++n)
+            set.levels[n].title = names[n % 8] + std::string(" ") + std::to_string(n / 8 + 1);
+        d->folder.write("LYNX.DAT", test::writeLevelSet(set));
+        d->folder.write("notes.dat", "shopping list");
+        d->folder.write("ludex.exe", "game");
+        MainWindow window(d->platform, d->settings, d->folder.str());
+        window.model().scoreFolder = d->folder.str();
+        d->folder.write("tessaro.ini", "[LYNX.DAT]\r\nLevel1=AAAB,120,6200\r\nLevel2=AAAC\r\n");
+        window.show();
+        auto* files = test::control<QListWidget>(window, "datFile");
+        files->setCurrentItem(files->findItems("LYNX.DAT", Qt::MatchExactly).value(0));
+        auto* table = test::control<QTreeView>(window, "setDetails");
+        QCOMPARE(table->model()->rowCount(), 149);
+        QCOMPARE(table->model()->index(0, 6).data().toString(), QString("6200"));
+        QVERIFY(test::captions(window, {"setDetailsHeader"}).startsWith("Lynx rules, 149 levels."));
+        QTest::keyClicks(test::control<QLineEdit>(window, "Text2"), "0");
+        QCOMPARE(test::captions(window, {"lastLevelWarning"}),
+                 QString("This set has 149 levels; the real last level 1490 is beyond it."));
+        test::saveScreenshot(window, "set-details");
+        test::control<QAction>(window, "SetDetails")->trigger();
+        QVERIFY(!test::control(window, "setDetailsPane")->isVisible());
+
+        files->setCurrentItem(files->findItems("notes.dat", Qt::MatchExactly).value(0));
+        d->platform.answer(MessageAnswer::No);
+        test::control<QAction>(window, "PlayFile")->trigger();
+        QCOMPARE(d->platform.lastMessage(),
+                 (test::RecordedMessage{"notes.dat does not look like a level set. Play it anyway?",
+                                        "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
+        QVERIFY(d->platform.starts.empty());
+    }
+
     // The real platform starts a stand-in game that records its folder and "tessaro.7".
     void playStartsTheGameForReal() {
 #ifdef _WIN32
@@ -170,7 +213,8 @@ private Q_SLOTS:
         const auto exe = d->folder.write("ludex.exe", "#!/bin/sh\npwd > p.tmp\ncat tessaro.7 "
                                                       ">> p.tmp\nmv p.tmp played.txt\n");
         std::filesystem::permissions(exe, std::filesystem::perms::owner_all);
-        d->folder.write("MYSET.DAT", "my levels");
+        const std::string set = std::string("\xAC\xAA\x02\x00", 4) + "my levels";
+        d->folder.write("MYSET.DAT", set);
         QtPlatform platform;
         MainWindow window(platform, d->settings, d->folder.str());
         window.show();
@@ -179,7 +223,7 @@ private Q_SLOTS:
         test::control<QAction>(window, "PlayFile")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(d->folder / "played.txt"), 10000);
         QCOMPARE(d->folder.read("played.txt"),
-                 std::filesystem::canonical(d->folder.path()).string() + "\nmy levels");
+                 fromPath(std::filesystem::canonical(d->folder.path())) + "\n" + set);
     }
 };
 

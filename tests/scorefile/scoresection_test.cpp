@@ -1,7 +1,7 @@
 #include "common/paths.h"
 #include "common/textfile.h"
-#include "score_ini/levelvalue.h"
-#include "score_ini/scoresection.h"
+#include "scorefile/levelvalue.h"
+#include "scorefile/scoresection.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>

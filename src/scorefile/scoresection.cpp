@@ -1,10 +1,10 @@
-#include "score_ini/scoresection.h"
+#include "scorefile/scoresection.h"
 
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
-#include "score_ini/levelvalue.h"
+#include "scorefile/levelvalue.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "score_ini/startfolder.h"
+#include "scorefile/startfolder.h"
 
 #include "common/paths.h"
 

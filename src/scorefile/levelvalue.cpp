@@ -1,4 +1,4 @@
-#include "score_ini/levelvalue.h"
+#include "scorefile/levelvalue.h"
 
 #include "common/numbers.h"
 
