@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QStandardPaths>
 #include <cstdio>
 
 #ifdef _WIN32
@@ -42,7 +41,9 @@ void describe(QCommandLineParser& parser, const QCommandLineOption& check) {
         "Tessaro plays and edits custom level sets of Chip's Challenge.\n"
         "With no file, the main window opens. A level set (.dat, .ccl) or a CCF file is played\n"
         "as Play Selected File would play it with the saved settings; a CCX file opens in the\n"
-        "CCX File Editor.");
+        "CCX File Editor.\n"
+        "Without the original game, sets play in Tile World (the tworld package): choose it\n"
+        "in the main window's Play menu, under Play With.");
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(check);
@@ -134,8 +135,7 @@ Utf8Path programFolder() {
         home = Utf8Path(pathBytes(qEnvironmentVariable("TESSARO_HOME")));
     return findProgramFolder(
         home, Utf8Path(pathBytes(QDir::toNativeSeparators(QApplication::applicationDirPath()))),
-        Utf8Path(pathBytes(QDir::toNativeSeparators(
-            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)))));
+        Utf8Path(userDataFolder()));
 }
 
 #ifdef _WIN32
@@ -202,6 +202,7 @@ int runApplication(int argc, char** argv) {
     if (!matchesFilePattern(bareName(path), LauncherModel::kFilePatterns))
         return fail(files.front() + " is not a level set (.dat, .ccl), CCF or CCX file", 2);
     LauncherModel model(platform, settings, folder.text());
+    model.tileWorldFolder = joinAndClean(userDataFolder(), kTileWorldFolderName);
     model.start(systemDrives(), currentDrive());
     return model.playFile(path).done ? 0 : 1;
 }

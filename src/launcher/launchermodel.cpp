@@ -34,6 +34,7 @@ void LauncherModel::start(const std::vector<std::string>& drives, const std::str
     fakeLastLevel = m_settings.get(kSection, "FakeLastLevel", "144");
     realLastLevel = m_settings.get(kSection, "RealLastLevel", "149");
     createEntryShown = m_settings.get(kSection, "LudexNotCreated", "True") != "False";
+    playWith = playWithOf(m_settings.get(kSection, kPlayWithKey, ""));
 }
 
 CommandResult LauncherModel::exit() {
@@ -64,16 +65,24 @@ CommandResult LauncherModel::refreshFiles() {
     return CommandResult::succeeded();
 }
 
-CommandResult LauncherModel::play() {
+PlayInputs LauncherModel::playInputs() const {
     // The file list always shows the folder list's folder, so the selection
     // is read from it as it stands.
-    const PlayInputs inputs{.alternateExecutable = alternateExecutable,
-                            .alternateExecutableName = alternateExecutableName,
-                            .fakeLastLevel = fakeLastLevel,
-                            .realLastLevel = realLastLevel,
-                            .iniFileName = iniFileName,
-                            .folder = folder(),
-                            .selectedFile = selectedFile};
+    return PlayInputs{.alternateExecutable = alternateExecutable,
+                      .alternateExecutableName = alternateExecutableName,
+                      .fakeLastLevel = fakeLastLevel,
+                      .realLastLevel = realLastLevel,
+                      .iniFileName = iniFileName,
+                      .folder = folder(),
+                      .selectedFile = selectedFile};
+}
+
+CommandResult LauncherModel::play() {
+    const auto inputs = playInputs();
+    if (playsInTileWorld(inputs))
+        return playInTileWorld(
+            inputs, playWith == PlayWith::TileWorldLynx ? DacRuleset::Lynx : DacRuleset::MS,
+            {tileWorldFolder, m_settings.get(kSection, kTileWorldProgramKey, "")}, m_platform);
     PlayEnvironment environment{m_programFolder, m_settings.get(kSection, kPlayRunnerKey, "")};
     return playSelectedFile(inputs, environment, m_platform);
 }
@@ -121,6 +130,31 @@ CommandResult LauncherModel::toggleCreateEntry() {
 
 CommandResult LauncherModel::chooseGameRunner() {
     return tessaro::chooseGameRunner(m_platform, m_settings, folder());
+}
+
+bool LauncherModel::playsInTileWorld(const PlayInputs& inputs) {
+    if (playWith != PlayWith::Game)
+        return true;
+    if (!inputs.selectedFile || inputs.selectedFile->empty() ||
+        hasPlayExecutable(inputs, m_programFolder) ||
+        !findTileWorld(m_settings.get(kSection, kTileWorldProgramKey, ""), tileWorldSearchPath()))
+        return false;
+    if (m_platform.message(
+            "You have no Ludex.exe yet. Play " + *inputs.selectedFile + " in Tile World instead?",
+            "Tessaro", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    choosePlayWith(PlayWith::TileWorldMS);
+    return true;
+}
+
+CommandResult LauncherModel::choosePlayWith(PlayWith choice) {
+    playWith = choice;
+    m_settings.set(kSection, kPlayWithKey, playWithSetting(choice));
+    return CommandResult::succeeded();
+}
+
+CommandResult LauncherModel::chooseTileWorldProgram() {
+    return tessaro::chooseTileWorldProgram(m_platform, m_settings, folder());
 }
 
 } // namespace tessaro

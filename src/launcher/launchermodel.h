@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "common/settings.h"
 #include "launcher/playpipeline.h"
+#include "launcher/tileworldplay.h"
 
 #include <optional>
 #include <string>
@@ -51,7 +52,11 @@ public:
 
     void selectFile(std::optional<std::string> name) { selectedFile = std::move(name); }
 
-    // Play Selected File; done when the game was started.
+    // Play Selected File, with what Play With chose; done when the game or
+    // Tile World was started. When the game is chosen but the play
+    // executable is missing and Tile World is found, a question first offers
+    // to play the selected set in Tile World (Yes also chooses Tile World
+    // with the MS rules in Play With).
     CommandResult play();
     // A play asked for on the command line: the lists go to the file's folder
     // and the file is played as Play Selected File plays it. A file those
@@ -68,6 +73,10 @@ public:
     CommandResult toggleCreateEntry();
     // GameRunner: the program that starts the game, kept at once (see gamerunner.h).
     CommandResult chooseGameRunner();
+    // Play With: kept at once in the settings.
+    CommandResult choosePlayWith(PlayWith choice);
+    // TileWorldProgram: see tileworldplay.h.
+    CommandResult chooseTileWorldProgram();
 
     // The play inputs as the window's fields hold them.
     std::optional<std::string> selectedFile;
@@ -77,6 +86,9 @@ public:
     std::string realLastLevel = "149";
     std::string iniFileName;
     bool createEntryShown = true;
+    PlayWith playWith = PlayWith::Game;
+    // Tessaro's folder for the DAC files of Tile World plays.
+    std::string tileWorldFolder;
 
 private:
     Platform& m_platform;
@@ -87,6 +99,11 @@ private:
     // Runs a move of the folder list; a move to another folder clears the
     // file selection, since that name may stand for another file there.
     template <typename Move> CommandResult moveFolders(Move move);
+
+    PlayInputs playInputs() const;
+    // True when the play goes to Tile World: chosen in Play With, or
+    // accepted in the question a play without the play executable asks.
+    bool playsInTileWorld(const PlayInputs& inputs);
 };
 
 } // namespace tessaro

@@ -3,9 +3,11 @@
 #include "gui/commandloop.h"
 #include "launcher/launchermodel.h"
 
+#include <QList>
 #include <QMainWindow>
 
 class QAction;
+class QMenu;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -49,6 +51,7 @@ protected:
 
 private:
     void createActions();
+    void createPlayWithActions(QMenu& play);
     void createWidgets();
     void startUp();
 
@@ -75,6 +78,8 @@ private:
     QPushButton* m_browse = nullptr;
     QLineEdit* m_iniFile = nullptr;
     QAction* m_noLudex = nullptr;
+    // Play With's entries, each holding its choice's setting text as data.
+    QList<QAction*> m_playWith;
 };
 
 } // namespace tessaro

@@ -133,6 +133,16 @@ bool startGame(const std::string& executable, const PlayEnvironment& environment
                        "the PlayRunner setting.");
     return false;
 #else
+    if (request.program == "wine" &&
+        wineLacks32BitLoader(environment.searchPath.value_or(""), environment.wineLoaderFolder)) {
+        warn(platform, cannotStart +
+                           ": the Wine on this computer has no 32-bit part, which the game, a "
+                           "16-bit Windows program, needs.\r\n\r\nOn Debian and Ubuntu: sudo "
+                           "dpkg --add-architecture i386 && sudo apt update && sudo apt install "
+                           "wine32:i386\r\n\r\nTo play without the game, choose Tile World in "
+                           "the Play menu under \"Play With\".");
+        return false;
+    }
     if (platform.startProgram(request))
         return true;
     if (request.program != "wine") {
@@ -216,6 +226,25 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
     return paths;
 }
 
+bool hasPlayExecutable(const PlayInputs& inputs, const std::string& programFolder) {
+    return canOpenForReading(computePlayPaths(inputs, programFolder).executable);
+}
+
+bool wineLacks32BitLoader(const std::string& searchPath,
+                          const std::filesystem::path& loaderFolder) {
+    namespace fs = std::filesystem;
+    const auto wine = findProgram("wine", searchPath);
+    if (!wine)
+        return false;
+    std::error_code wineError, binError, loaderError;
+    const auto wineFolder = fs::canonical(toPath(*wine), wineError).parent_path();
+    const auto binFolder =
+        fs::weakly_canonical(loaderFolder.parent_path().parent_path() / "bin", binError);
+    return !wineError && !binError && wineFolder == binFolder &&
+           fs::is_regular_file(loaderFolder / "wine64", loaderError) &&
+           !fs::exists(loaderFolder / "wine", loaderError) && !loaderError;
+}
+
 CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
                                Platform& platform) {
     const auto paths = computePlayPaths(inputs, environment.programFolder);
@@ -260,8 +289,8 @@ CommandResult playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& 
         warn(platform, tooLongMessage(name, ".dat or .ccl"));
         return {};
     }
-    const auto writer = patchPlayFields(toPath(paths.executable),
-                                        {*iniName, kDataCopyName, *section, fake, real});
+    const auto writer =
+        patchPlayFields(toPath(paths.executable), {*iniName, kDataCopyName, *section, fake, real});
     // When the files cannot be changed, the game still starts with what the
     // executable and "tessaro.7" hold, so the last set played stays playable.
     const auto levelSet = joinAndClean(inputs.folder, name);
