@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QStandardPaths>
 #include <cstdio>
 
 #ifdef _WIN32
@@ -54,7 +53,9 @@ void describe(QCommandLineParser& parser, const Options& options) {
         "Tessaro plays and edits custom level sets of Chip's Challenge.\n"
         "With no file, the main window opens. A level set (.dat, .ccl, or any file that starts\n"
         "with a level-set signature) or a CCF file is played as Play Selected File would play it\n"
-        "with the saved settings; a CCX file opens in the CCX File Editor.");
+        "with the saved settings; a CCX file opens in the CCX File Editor.\n"
+        "Without the original game, sets play in Tile World (the tworld package): choose it\n"
+        "in the main window's Play menu, under Play With.");
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(options.check);
@@ -180,8 +181,7 @@ Utf8Path programFolder() {
         home = Utf8Path(pathBytes(qEnvironmentVariable("TESSARO_HOME")));
     return findProgramFolder(
         home, Utf8Path(pathBytes(QDir::toNativeSeparators(QApplication::applicationDirPath()))),
-        Utf8Path(pathBytes(QDir::toNativeSeparators(
-            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)))));
+        Utf8Path(userDataFolder()));
 }
 
 #ifdef _WIN32
@@ -247,6 +247,7 @@ int runApplication(int argc, char** argv) {
         return app.exec();
     }
     LauncherModel model(platform, settings, folder.text());
+    model.tileWorldFolder = joinAndClean(userDataFolder(), kTileWorldFolderName);
     model.start(systemDrives(), currentDrive());
     return model.playFile(path).done ? 0 : 1;
 }

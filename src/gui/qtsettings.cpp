@@ -2,6 +2,9 @@
 
 #include "gui/codepage.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 namespace tessaro {
 
 namespace {
@@ -60,6 +63,11 @@ std::string QtSettings::get(const std::string& section, const std::string& key,
 void QtSettings::set(const std::string& section, const std::string& key, const std::string& value) {
     m_settings.setValue(keyOf(section, key), pathText(value));
     m_settings.sync();
+}
+
+std::string userDataFolder() {
+    return pathBytes(QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
 }
 
 } // namespace tessaro

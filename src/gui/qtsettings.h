@@ -3,6 +3,7 @@
 #include "common/settings.h"
 
 #include <QSettings>
+#include <string>
 
 namespace tessaro {
 
@@ -23,5 +24,9 @@ public:
 private:
     mutable QSettings m_settings;
 };
+
+// Tessaro's per-user data folder (QStandardPaths::AppLocalDataLocation: on
+// Linux ~/.local/share/Tessaro/Tessaro), as path text; it may not exist yet.
+std::string userDataFolder();
 
 } // namespace tessaro

@@ -41,6 +41,7 @@ void LauncherModel::start(const std::vector<std::string>& drives, const std::str
     createEntryShown = m_settings.get(kSection, "LudexNotCreated", "True") != "False";
     setDetailsShown = m_settings.get(kSection, "ShowSetDetails", "True") != "False";
     readSetDetails(true);
+    playWith = playWithOf(m_settings.get(kSection, kPlayWithKey, ""));
 }
 
 CommandResult LauncherModel::exit() {
@@ -110,18 +111,26 @@ bool LauncherModel::confirmLevelSet() {
                               MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+PlayInputs LauncherModel::playInputs() const {
+    // The file list always shows the folder list's folder, so the selection
+    // is read from it as it stands.
+    return PlayInputs{.alternateExecutable = alternateExecutable,
+                      .alternateExecutableName = alternateExecutableName,
+                      .fakeLastLevel = fakeLastLevel,
+                      .realLastLevel = realLastLevel,
+                      .iniFileName = iniFileName,
+                      .folder = folder(),
+                      .selectedFile = selectedFile};
+}
+
 CommandResult LauncherModel::play() {
     if (!confirmLevelSet())
         return CommandResult::failed();
-    // The file list always shows the folder list's folder, so the selection
-    // is read from it as it stands.
-    const PlayInputs inputs{.alternateExecutable = alternateExecutable,
-                            .alternateExecutableName = alternateExecutableName,
-                            .fakeLastLevel = fakeLastLevel,
-                            .realLastLevel = realLastLevel,
-                            .iniFileName = iniFileName,
-                            .folder = folder(),
-                            .selectedFile = selectedFile};
+    const auto inputs = playInputs();
+    if (playsInTileWorld(inputs))
+        return playInTileWorld(
+            inputs, playWith == PlayWith::TileWorldLynx ? DacRuleset::Lynx : DacRuleset::MS,
+            {tileWorldFolder, m_settings.get(kSection, kTileWorldProgramKey, "")}, m_platform);
     PlayEnvironment environment{m_programFolder, m_settings.get(kSection, kPlayRunnerKey, "")};
     environment.earlierGame = m_startedGame;
     const auto outcome = playSelectedFile(inputs, environment, m_platform);
@@ -187,6 +196,31 @@ CommandResult LauncherModel::showSetDetails(bool shown) {
 
 CommandResult LauncherModel::chooseGameRunner() {
     return tessaro::chooseGameRunner(m_platform, m_settings, folder());
+}
+
+bool LauncherModel::playsInTileWorld(const PlayInputs& inputs) {
+    if (playWith != PlayWith::Game)
+        return true;
+    if (!inputs.selectedFile || inputs.selectedFile->empty() ||
+        hasPlayExecutable(inputs, m_programFolder) ||
+        !findTileWorld(m_settings.get(kSection, kTileWorldProgramKey, ""), tileWorldSearchPath()))
+        return false;
+    if (m_platform.message(
+            "You have no Ludex.exe yet. Play " + *inputs.selectedFile + " in Tile World instead?",
+            "Tessaro", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return false;
+    choosePlayWith(PlayWith::TileWorldMS);
+    return true;
+}
+
+CommandResult LauncherModel::choosePlayWith(PlayWith choice) {
+    playWith = choice;
+    m_settings.set(kSection, kPlayWithKey, playWithSetting(choice));
+    return CommandResult::succeeded();
+}
+
+CommandResult LauncherModel::chooseTileWorldProgram() {
+    return tessaro::chooseTileWorldProgram(m_platform, m_settings, folder());
 }
 
 } // namespace tessaro

@@ -6,6 +6,7 @@
 #include "common/settings.h"
 #include "launcher/playpipeline.h"
 #include "launcher/setdetails.h"
+#include "launcher/tileworldplay.h"
 
 #include <optional>
 #include <string>
@@ -53,12 +54,16 @@ public:
     // A choice in the file list; the Set Details pane reads the chosen set.
     CommandResult selectFile(std::optional<std::string> name);
 
-    // Play Selected File; done when the game was started. A file that is not
-    // a CCF file and does not start with a level-set signature is played only
-    // when the player says so. The game started is remembered, so that the
-    // next play asks before replacing its files while it runs. A missing play
-    // executable shows the create entry again; a set that cannot be read
-    // refreshes the file list.
+    // Play Selected File, with what Play With chose; done when the game or
+    // Tile World was started. A file that is not a CCF file and does not
+    // start with a level-set signature is played only when the player says
+    // so. When the game is chosen but the play executable is missing and
+    // Tile World is found, a question first offers to play the selected set
+    // in Tile World (Yes also chooses Tile World with the MS rules in Play
+    // With). The game started is remembered, so that the next play asks
+    // before replacing its files while it runs. A missing play executable
+    // shows the create entry again; a set that cannot be read refreshes the
+    // file list.
     CommandResult play();
     // A play asked for on the command line: the lists go to the file's folder
     // and the file is played as Play Selected File plays it. A file those
@@ -84,6 +89,10 @@ public:
     const SetDetails& setDetails() const { return m_setDetails; }
     // The pane's note on the last levels: the boxes', or a CCF file's own.
     std::string lastLevelWarning() const;
+    // Play With: kept at once in the settings.
+    CommandResult choosePlayWith(PlayWith choice);
+    // TileWorldProgram: see tileworldplay.h.
+    CommandResult chooseTileWorldProgram();
 
     // The play inputs as the window's fields hold them.
     std::optional<std::string> selectedFile;
@@ -96,6 +105,9 @@ public:
     bool setDetailsShown = true;
     // Where the game keeps its score file (scoreFileStartFolder).
     std::string scoreFolder;
+    PlayWith playWith = PlayWith::Game;
+    // Tessaro's folder for the DAC files of Tile World plays.
+    std::string tileWorldFolder;
 
 private:
     Platform& m_platform;
@@ -116,6 +128,11 @@ private:
 
     SetDetails m_setDetails;
     std::optional<SetDetailsSource> m_setDetailsSource;
+
+    PlayInputs playInputs() const;
+    // True when the play goes to Tile World: chosen in Play With, or
+    // accepted in the question a play without the play executable asks.
+    bool playsInTileWorld(const PlayInputs& inputs);
 };
 
 } // namespace tessaro

@@ -1,12 +1,15 @@
 #include "launcher/mainwindow.h"
 
+#include "common/paths.h"
 #include "gui/codepage.h"
 #include "gui/folderviews.h"
 #include "gui/keyrule.h"
+#include "gui/qtsettings.h"
 #include "gui/widgets.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace tessaro {
 
@@ -83,6 +87,7 @@ MainWindow::MainWindow(Platform& platform, SettingsStore& settings, std::string 
     : QMainWindow(parent), m_model(platform, settings, std::move(programFolder)) {
     setObjectName("Form1");
     setWindowTitle("Tessaro");
+    m_model.tileWorldFolder = joinAndClean(userDataFolder(), kTileWorldFolderName);
     createWidgets();
     createActions();
     startUp();
@@ -117,8 +122,11 @@ void MainWindow::createActions() {
     addAction(m_noLudexKey);
     connect(m_noLudexKey, &QAction::triggered, this,
             [this] { run(&LauncherModel::createPlayExecutable); });
+    createPlayWithActions(*play);
     connect(add(play, "GameRunner", QString::fromUtf8("Game Runner\u2026")), &QAction::triggered,
             this, [this] { run(&LauncherModel::chooseGameRunner); });
+    connect(add(play, "TileWorldProgram", QString::fromUtf8("Tile World Program\u2026")),
+            &QAction::triggered, this, [this] { run(&LauncherModel::chooseTileWorldProgram); });
     play->addSeparator()->setObjectName("sep2");
     connect(add(play, "About", "About", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             &MainWindow::aboutRequested);
@@ -160,6 +168,28 @@ void MainWindow::createActions() {
     toggle->setShortcutContext(Qt::WindowShortcut);
     addAction(toggle);
     connect(toggle, &QAction::triggered, this, [this] { run(&LauncherModel::toggleCreateEntry); });
+}
+
+void MainWindow::createPlayWithActions(QMenu& play) {
+    QMenu* playWith = play.addMenu("Play With");
+    playWith->setObjectName("PlayWith");
+    playWith->menuAction()->setObjectName("PlayWithAction");
+    auto* group = new QActionGroup(this);
+    for (const auto& [name, caption, choice] :
+         {std::tuple{"PlayWithGame", "The Game (ludex.exe)", PlayWith::Game},
+          std::tuple{"PlayWithTileWorldMS", "Tile World (MS rules)", PlayWith::TileWorldMS},
+          std::tuple{"PlayWithTileWorldLynx", "Tile World (Lynx rules)",
+                     PlayWith::TileWorldLynx}}) {
+        auto* action = group->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setData(QString::fromStdString(playWithSetting(choice)));
+        playWith->addAction(action);
+        m_playWith.append(action);
+        connect(action, &QAction::triggered, this, [this, choice] {
+            m_commands.run([this, choice] { return m_model.choosePlayWith(choice); });
+        });
+    }
 }
 
 void MainWindow::createWidgets() {
@@ -302,6 +332,9 @@ void MainWindow::redraw() {
     showPath(*m_iniFile, m_model.iniFileName);
     m_noLudex->setVisible(m_model.createEntryShown);
     m_noLudexKey->setShortcut(m_model.createEntryShown ? QKeySequence() : m_noLudex->shortcut());
+    const auto playWith = QString::fromStdString(playWithSetting(m_model.playWith));
+    for (auto* action : m_playWith)
+        action->setChecked(action->data().toString() == playWith);
     showSetDetails();
 }
 

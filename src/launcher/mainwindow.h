@@ -3,9 +3,11 @@
 #include "gui/commandloop.h"
 #include "launcher/launchermodel.h"
 
+#include <QList>
 #include <QMainWindow>
 
 class QAction;
+class QMenu;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -53,6 +55,7 @@ protected:
 
 private:
     void createActions();
+    void createPlayWithActions(QMenu& play);
     void createWidgets();
     void startUp();
 
@@ -88,6 +91,8 @@ private:
     QTreeView* m_setDetails = nullptr;
     QLabel* m_setDetailsWarning = nullptr;
     SetDetailsTable* m_setDetailsTable = nullptr;
+    // Play With's entries, each holding its choice's setting text as data.
+    QList<QAction*> m_playWith;
 };
 
 } // namespace tessaro

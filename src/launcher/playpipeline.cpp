@@ -122,9 +122,21 @@ bool startsWithMz(const std::string& path) {
 std::optional<StartedProcess> startGame(const std::string& executable,
                                         const PlayEnvironment& environment, Platform& platform) {
     const auto request = buildStartRequest(executable, environment.playRunner);
+    const std::string cannotStart = "Tessaro could not start " + executable;
+#ifndef _WIN32
+    if (request.program == "wine" &&
+        wineLacks32BitLoader(environment.searchPath.value_or(""), environment.wineLoaderFolder)) {
+        warn(platform, cannotStart +
+                           ": the Wine on this computer has no 32-bit part, which the game, a "
+                           "16-bit Windows program, needs.\r\n\r\nOn Debian and Ubuntu: sudo "
+                           "dpkg --add-architecture i386 && sudo apt update && sudo apt install "
+                           "wine32:i386\r\n\r\nTo play without the game, choose Tile World in "
+                           "the Play menu under \"Play With\".");
+        return std::nullopt;
+    }
+#endif
     if (auto started = platform.startProgram(request))
         return started;
-    const std::string cannotStart = "Tessaro could not start " + executable;
     if (!environment.playRunner.empty()) {
         warn(platform,
              cannotStart + ". Check the PlayRunner setting (" + environment.playRunner + ").");
@@ -240,6 +252,25 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
         paths.dataCopy = folder + kDataCopyName;
     }
     return paths;
+}
+
+bool hasPlayExecutable(const PlayInputs& inputs, const std::string& programFolder) {
+    return canOpenForReading(computePlayPaths(inputs, programFolder).executable);
+}
+
+bool wineLacks32BitLoader(const std::string& searchPath,
+                          const std::filesystem::path& loaderFolder) {
+    namespace fs = std::filesystem;
+    const auto wine = findProgram("wine", searchPath);
+    if (!wine)
+        return false;
+    std::error_code wineError, binError, loaderError;
+    const auto wineFolder = fs::canonical(toPath(*wine), wineError).parent_path();
+    const auto binFolder =
+        fs::weakly_canonical(loaderFolder.parent_path().parent_path() / "bin", binError);
+    return !wineError && !binError && wineFolder == binFolder &&
+           fs::is_regular_file(loaderFolder / "wine64", loaderError) &&
+           !fs::exists(loaderFolder / "wine", loaderError) && !loaderError;
 }
 
 PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,

@@ -45,6 +45,8 @@ struct PlayEnvironment {
     std::optional<std::string> searchPath = systemSearchPath();
     // The game an earlier play started, if any.
     std::optional<StartedGame> earlierGame = std::nullopt;
+    // Where Debian's wine finds its loaders (see wineLacks32BitLoader).
+    std::filesystem::path wineLoaderFolder = "/usr/lib/wine";
 };
 
 // The play executable and the path of the level-set copy that a play uses.
@@ -64,6 +66,18 @@ struct PlayOutcome {
 
 PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programFolder);
 
+// True when the play executable (ludex.exe, or the alternate one) can be
+// opened for reading: the first check of every game play.
+bool hasPlayExecutable(const PlayInputs& inputs, const std::string& programFolder);
+
+// True when the wine found on searchPath is Debian's (it lies, links
+// followed, in the "bin" folder beside loaderFolder's parent, /usr/bin for
+// /usr/lib/wine) and loaderFolder holds its 64-bit loader "wine64" but not
+// the 32-bit "wine" of the wine32 package: that Wine cannot run the game,
+// a 16-bit program. Decided from the files alone; any other Wine is left to
+// try.
+bool wineLacks32BitLoader(const std::string& searchPath, const std::filesystem::path& loaderFolder);
+
 // Play Selected File: checks the play executable, the last levels and the
 // length of the INI name (at most 11 characters, the executable's field),
 // patches the executable, copies the chosen set (or the set a CCF file names) to
@@ -76,7 +90,9 @@ PlayPaths computePlayPaths(const PlayInputs& inputs, const std::string& programF
 // toWindows1252); a name that code page cannot hold is refused before
 // anything is written. A start that fails is reported with what would help:
 // the PlayRunner setting, a 16-bit runner on Windows, or how to get Wine when
-// none is found on searchPath.
+// none is found on searchPath. A Wine without its 32-bit loader
+// (wineLacks32BitLoader) is not started: the message says how to add it, or
+// to play in Tile World through Play With.
 PlayOutcome playSelectedFile(const PlayInputs& inputs, const PlayEnvironment& environment,
                              Platform& platform);
 

@@ -1,13 +1,16 @@
 #include "launcher/tileworldplay.h"
 
+#include "common/dialogfolder.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/programsearch.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
+#include "launcher/launchermodel.h"
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace tessaro {
@@ -114,7 +117,42 @@ void removeOtherPlayDacFiles(const fs::path& dacFolder, const fs::path& keep) {
         fs::remove(file, error);
 }
 
+constexpr std::pair<PlayWith, const char*> kPlayWithSettings[] = {
+    {PlayWith::Game, "game"},
+    {PlayWith::TileWorldMS, "tileworld-ms"},
+    {PlayWith::TileWorldLynx, "tileworld-lynx"}};
+
 } // namespace
+
+std::string playWithSetting(PlayWith choice) {
+    for (const auto& [each, setting] : kPlayWithSettings)
+        if (each == choice)
+            return setting;
+    return "game";
+}
+
+PlayWith playWithOf(const std::string& setting) {
+    for (const auto& [choice, text] : kPlayWithSettings)
+        if (setting == text)
+            return choice;
+    return PlayWith::Game;
+}
+
+CommandResult chooseTileWorldProgram(Platform& platform, SettingsStore& settings,
+                                     const std::string& startFolder) {
+#ifdef _WIN32
+    constexpr const char* kFilter = "Programs|*.exe";
+#else
+    constexpr const char* kFilter = "All files|*";
+#endif
+    const auto current = settings.get(LauncherModel::kSection, kTileWorldProgramKey, "");
+    const auto choice = platform.openFileDialog("Browse for the Tile World program...", kFilter,
+                                                dialogStartFolder(current, startFolder));
+    if (!choice || choice->path.empty())
+        return CommandResult::failed();
+    settings.set(LauncherModel::kSection, kTileWorldProgramKey, choice->path);
+    return CommandResult::succeeded();
+}
 
 std::string tileWorldSearchPath() {
 #ifdef _WIN32

@@ -2,6 +2,7 @@
 
 #include "common/commandresult.h"
 #include "common/platform.h"
+#include "common/settings.h"
 #include "launcher/playpipeline.h"
 #include "levelset/dacfile.h"
 
@@ -13,6 +14,20 @@ namespace tessaro {
 // The Tile World program the player chose, kept in the "General" section.
 // Empty means none: Tile World is looked for on the PATH.
 inline constexpr const char* kTileWorldProgramKey = "TileWorldProgram";
+
+// Play With: what Play Selected File plays with, kept in the "General"
+// section as PlayWith ("game", "tileworld-ms", "tileworld-lynx").
+inline constexpr const char* kPlayWithKey = "PlayWith";
+enum class PlayWith { Game, TileWorldMS, TileWorldLynx };
+
+// The setting's text for a choice, and the choice a text stands for (any
+// other text, and none, is the game).
+std::string playWithSetting(PlayWith choice);
+PlayWith playWithOf(const std::string& setting);
+
+// The folder in Tessaro's per-user data folder that keeps the DAC files of
+// Tile World plays.
+inline constexpr const char* kTileWorldFolderName = "tileworld";
 
 // The folders Tile World is looked for in (PATH's form): PATH's, then
 // /usr/games, where Debian installs it and which PATH may not hold.
@@ -45,5 +60,12 @@ std::optional<std::string> findTileWorld(const std::string& program, const std::
 // goes through platform; done means Tile World was started.
 CommandResult playInTileWorld(const PlayInputs& inputs, DacRuleset ruleset,
                               const TileWorldEnvironment& environment, Platform& platform);
+
+// Play › "Tile World Program…": lets the player pick the Tile World program
+// and keeps it at once as TileWorldProgram. The dialog starts in the chosen
+// program's folder, else in startFolder; Cancel changes nothing. done is true
+// when the setting changed.
+CommandResult chooseTileWorldProgram(Platform& platform, SettingsStore& settings,
+                                     const std::string& startFolder);
 
 } // namespace tessaro

@@ -238,7 +238,7 @@ TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
 // The no-executable message names the create entry, so it comes back; a set
 // that cannot be read (here: gone) leaves the list.
 TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
-    home.write("a.dat", "");
+    home.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
     auto model = started();
     model.createEntryShown = false;
     model.selectFile("a.dat");
@@ -249,6 +249,60 @@ TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
     EXPECT_FALSE(model.play().done); // "Start the game anyway …?" No
     EXPECT_TRUE(model.files().empty());
 }
+
+// What a play starts by the PlayWith setting (absent or unknown: the game).
+// Without ludex.exe a question offers Tile World when it is found; Yes plays
+// there and keeps Tile World (MS rules) as the choice.
+struct PlayWithRow {
+    const char* label;
+    const char* setting = "<absent>";
+    const char* dacFile = nullptr; // nullptr: the game starts, or nothing does
+    bool ludex = true, tileWorldFound = true, asked = false, yes = false;
+};
+
+class PlayWithChoice : public LauncherModelTest,
+                       public ::testing::WithParamInterface<PlayWithRow> {};
+
+TEST_P(PlayWithChoice, StartsTheGameOrTileWorld) {
+    const auto& row = GetParam();
+    home.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
+    if (row.ludex)
+        home.write("ludex.exe", "game");
+    const auto tworld = fromPath(home.write("tworld", "")), dacs = fromPath(home / "tw");
+    settings.set("General", "TileWorldProgram", row.tileWorldFound ? tworld : "/gone");
+    if (row.setting != std::string("<absent>"))
+        settings.set("General", "PlayWith", row.setting);
+    platform.answer(row.yes ? MessageAnswer::Yes : MessageAnswer::No);
+    auto model = started();
+    model.tileWorldFolder = dacs;
+    model.selectFile("a.dat");
+    EXPECT_EQ(model.play().done, row.ludex || row.dacFile);
+    const auto expected = row.dacFile
+                              ? StartRequest{toPath(tworld),
+                                             {"-D", home.str(), "-L", dacs, "--", row.dacFile},
+                                             toPath(dacs)}
+                              : StartRequest{home / "ludex.exe", {}, home.path()};
+    EXPECT_EQ(platform.starts,
+              row.ludex || row.dacFile ? std::vector{expected} : std::vector<StartRequest>{});
+    EXPECT_EQ(platform.unscriptedQuestions + platform.answers.size(), row.asked ? 0u : 1u);
+    EXPECT_EQ(settings.get("General", "PlayWith", "<absent>"),
+              row.yes ? "tileworld-ms" : row.setting);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PlayWithChoice,
+    ::testing::Values(
+        PlayWithRow{.label = "Absent"}, PlayWithRow{.label = "Unknown", .setting = "Tileworld-MS"},
+        PlayWithRow{.label = "MS", .setting = "tileworld-ms", .dacFile = "a.dat-MS.dac"},
+        PlayWithRow{.label = "Lynx", .setting = "tileworld-lynx", .dacFile = "a.dat-Lynx.dac"},
+        PlayWithRow{.label = "NoLudexNo", .ludex = false, .asked = true},
+        PlayWithRow{.label = "NoLudexNoTileWorld", .ludex = false, .tileWorldFound = false},
+        PlayWithRow{.label = "NoLudexYes",
+                    .dacFile = "a.dat-MS.dac",
+                    .ludex = false,
+                    .asked = true,
+                    .yes = true}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
 } // namespace tessaro

@@ -45,7 +45,7 @@ private Q_SLOTS:
                          "folder)|INI score file: (leave blank to use the default tessaro.ini)|"
                          "Browse|144|149||"));
         QStringList menus;
-        for (const char* name : {"Play", "Tools", "classics"}) {
+        for (const char* name : {"Play", "PlayWith", "Tools", "classics"}) {
             menus << test::control<QMenu>(window, name)->title() + ":";
             for (const QAction* action : test::control<QMenu>(window, name)->actions())
                 menus << action->objectName() + " " + action->text() + " " +
@@ -54,8 +54,11 @@ private Q_SLOTS:
         QCOMPARE(menus.join('|'),
                  QString::fromUtf8(
                      "&Play:|PlayFile Play Selected File Ctrl+P|NoLudex I haven't created a "
-                     "Ludex.exe yet Ctrl+I|GameRunner Game Runner\u2026 |sep2  |About About "
-                     "Ctrl+A|Exit Exit Ctrl+E|&Tools:|Dacgen DacGen Ctrl+D|ccxEditor CCX Editor "
+                     "Ludex.exe yet Ctrl+I|PlayWithAction Play With |GameRunner Game Runner\u2026 "
+                     "|TileWorldProgram Tile World Program\u2026 |sep2  |About About "
+                     "Ctrl+A|Exit Exit Ctrl+E|Play With:|PlayWithGame The Game (ludex.exe) "
+                     "|PlayWithTileWorldMS Tile World (MS rules) |PlayWithTileWorldLynx Tile "
+                     "World (Lynx rules) |&Tools:|Dacgen DacGen Ctrl+D|ccxEditor CCX Editor "
                      "Ctrl+X|IniEdit INI Editor Ctrl+S|sep  |classicsAction \"Classics\" "
                      "|\"Classics\":|Quorvel Quorvel Ctrl+C|CreateEXE EXE Creator "
                      "Ctrl+N|ccfEdit CCF Editor Ctrl+F"));
@@ -203,6 +206,33 @@ private Q_SLOTS:
                  (test::RecordedMessage{"notes.dat does not look like a level set. Play it anyway?",
                                         "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
         QVERIFY(d->platform.starts.empty());
+    }
+
+    // Play With and Tile World Program… keep their choice at once; without
+    // ludex.exe a play offers Tile World, and Yes plays there with the MS rules.
+    // Also takes the picture of the Play menu in docs/.
+    void playWithTileWorld() {
+        d->folder.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
+        const auto tworld = fromPath(d->folder.write("tworld", ""));
+        MainWindow window(d->platform, d->settings, d->folder.str());
+        window.model().tileWorldFolder = fromPath(d->folder / "tw");
+        d->platform.chooseFile(tworld, "tworld");
+        test::control<QAction>(window, "TileWorldProgram")->trigger();
+        test::control<QAction>(window, "PlayWithTileWorldLynx")->trigger();
+        QCOMPARE(d->settings.get("General", "TileWorldProgram", "") + " " +
+                     d->settings.get("General", "PlayWith", ""),
+                 tworld + " tileworld-lynx");
+        test::control<QAction>(window, "PlayWithGame")->trigger();
+        auto* files = test::control<QListWidget>(window, "datFile");
+        files->setCurrentItem(files->findItems("a.dat", Qt::MatchExactly).value(0));
+        d->platform.answer(MessageAnswer::Yes);
+        test::control<QAction>(window, "PlayFile")->trigger();
+        QCOMPARE(d->platform.lastMessage().text,
+                 std::string("You have no Ludex.exe yet. Play a.dat in Tile World instead?"));
+        QCOMPARE(d->platform.starts.at(0).arguments.back(), std::string("a.dat-MS.dac"));
+        QVERIFY(test::control<QAction>(window, "PlayWithTileWorldMS")->isChecked());
+        test::saveMenuScreenshot(*test::control<QMenu>(window, "Play"),
+                                 *test::control<QMenu>(window, "PlayWith"), "play-menu");
     }
 
     // The real platform starts a stand-in game that records its folder and "tessaro.7".

@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -63,6 +65,21 @@ inline void saveScreenshot(QWidget& window, const char* name) {
         return;
     QApplication::processEvents();
     window.grab().save(folder + "/" + name + ".png");
+}
+
+// Saves <name>.png of a menu with one of its submenus open beside its entry.
+inline void saveMenuScreenshot(QMenu& menu, QMenu& submenu, const char* name) {
+    const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    menu.adjustSize(), submenu.adjustSize();
+    QPixmap both(menu.width() + submenu.width(), menu.height());
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    menu.render(&painter);
+    submenu.render(&painter, {menu.width(), menu.actionGeometry(submenu.menuAction()).top()});
+    painter.end();
+    both.save(folder + "/" + name + ".png");
 }
 
 // What a desktop's key bindings for line edits do (Emacs-style ones take Ctrl+E
