@@ -12,14 +12,14 @@ namespace tessaro {
 
 namespace {
 
-bool canRead(const std::filesystem::path& file) {
-    return std::ifstream(file, std::ios::binary).is_open();
+bool canRead(const std::filesystem::path& path) {
+    return std::ifstream(path, std::ios::binary).is_open();
 }
 
 } // namespace
 
-bool fileStartsWithLevelSetSignature(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
+bool fileStartsWithLevelSetSignature(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     char start[4] = {};
     in.read(start, sizeof start);
     return startsWithLevelSetSignature(
