@@ -138,6 +138,13 @@ ReadResult<CcfFile> parseCcfFile(std::string_view bytes) {
     return file;
 }
 
+ReadResult<CcfFile> readCcfFile(const std::filesystem::path& path) {
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
+        return ReadError::unreadable("the file cannot be read");
+    return parseCcfFile(*bytes);
+}
+
 std::filesystem::path ccfLevelSetPath(const std::string& field) {
     auto path = toPath(fromWindows1252(field));
 #ifndef _WIN32

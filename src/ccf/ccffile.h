@@ -45,6 +45,8 @@ struct CcfFile {
 // Reads the four fields; refused as parseCcfFields refuses, and on the line of
 // a last level that is not a 16-bit number (the fake one first).
 ReadResult<CcfFile> parseCcfFile(std::string_view bytes);
+// The same for a file; a file that cannot be read is refused with line 0.
+ReadResult<CcfFile> readCcfFile(const std::filesystem::path& path);
 
 // The level set a CCF file names, from its first field (in the game's code
 // page). A set whose name is not UTF-8 was stored with its own bytes (see

@@ -3,7 +3,6 @@
 #include "ccf/ccffile.h"
 #include "common/casefold.h"
 #include "common/paths.h"
-#include "common/textfile.h"
 #include "levelset/levelsetreader.h"
 
 #include <fstream>
@@ -35,8 +34,7 @@ std::optional<std::filesystem::path> notALevelSetFile(const std::filesystem::pat
             return std::nullopt;
         return file;
     }
-    const auto bytes = readFileBytes(file);
-    const auto ccf = bytes ? parseCcfFile(*bytes) : ReadResult<CcfFile>(ReadError::unreadable(""));
+    const auto ccf = readCcfFile(file);
     if (!ccf)
         return std::nullopt;
     const auto set = ccfLevelSetPath(ccf->levelSetPath);

@@ -140,11 +140,10 @@ void IniEditor::findLevelTitles() {
         if (isCcf) {
             // The CCF file holds its set's path in the game's code page; a
             // relative one is taken from the CCF file's folder.
-            const auto bytes = readFileBytes(path);
-            const auto ccf = bytes ? parseCcfFile(*bytes) : ReadResult<CcfFile>(ReadError{});
+            const auto ccf = readCcfFile(path);
             if (!ccf)
                 continue;
-            path = folder / toPath(fromWindows1252(ccf->levelSetPath));
+            path = folder / ccfLevelSetPath(ccf->levelSetPath);
         }
         const auto set = readLevelSet(fromPath(path));
         if (!set)
