@@ -121,7 +121,7 @@ LineBreakCounts countLineBreaks(std::string_view text) {
         for (std::size_t i = block; i < end; ++i) {
             const unsigned char nextIsLf = bytes[i + 1] == '\n';
             blockLfs += nextIsLf;
-            blockOdd += (bytes[i] == '\r') ^ nextIsLf;
+            blockOdd += static_cast<unsigned char>((bytes[i] == '\r') ^ nextIsLf);
         }
         lfs += blockLfs;
         odd += blockOdd;

@@ -186,8 +186,10 @@ void MainWindow::createPlayWithActions(QMenu& play) {
         action->setData(QString::fromStdString(playWithSetting(choice)));
         playWith->addAction(action);
         m_playWith.append(action);
-        connect(action, &QAction::triggered, this, [this, choice] {
-            m_commands.run([this, choice] { return m_model.choosePlayWith(choice); });
+        // Clang 14 cannot capture a structured binding.
+        const PlayWith chosen = choice;
+        connect(action, &QAction::triggered, this, [this, chosen] {
+            m_commands.run([this, chosen] { return m_model.choosePlayWith(chosen); });
         });
     }
 }
