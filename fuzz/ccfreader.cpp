@@ -2,7 +2,7 @@
 // launcher reads four fields, the CCF File Creator three), and any four
 // fields without a double quote, written and read again, come back exactly.
 
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "fuzzcheck.h"
 
 #include <algorithm>

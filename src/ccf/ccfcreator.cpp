@@ -1,6 +1,6 @@
 #include "ccf/ccfcreator.h"
 
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "common/codepage.h"
 #include "common/folderlisting.h"
 #include "common/numbers.h"

@@ -1,6 +1,6 @@
 #include "filecheck/filecheck.h"
 
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "ccx/ccxreader.h"
 #include "common/casefold.h"
 #include "common/paths.h"

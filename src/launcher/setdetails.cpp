@@ -1,6 +1,6 @@
 #include "launcher/setdetails.h"
 
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "common/codepage.h"
 #include "common/numbers.h"
 #include "common/paths.h"

@@ -1,6 +1,6 @@
 #include "levelset/levelsetfile.h"
 
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "common/casefold.h"
 #include "common/paths.h"
 #include "levelset/levelsetreader.h"

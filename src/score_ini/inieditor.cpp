@@ -1,6 +1,6 @@
 #include "score_ini/inieditor.h"
 
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/paths.h"

@@ -1,4 +1,4 @@
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "launcher/tileworldplay.h"
 #include "support/foldersnapshot.h"
 #include "support/levelsetwriter.h"

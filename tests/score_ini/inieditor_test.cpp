@@ -1,4 +1,4 @@
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 #include "common/paths.h"
 #include "score_ini/inieditor.h"
 #include "support/levelsetwriter.h"

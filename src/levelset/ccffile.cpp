@@ -1,4 +1,4 @@
-#include "ccf/ccffile.h"
+#include "levelset/ccffile.h"
 
 #include "common/codepage.h"
 #include "common/numbers.h"
