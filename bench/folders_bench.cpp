@@ -7,9 +7,9 @@
 #include "benchsupport.h"
 #include "common/foldernavigator.h"
 #include "common/textfile.h"
-#include "levelset/dacfile.h"
 #include "dacgen/dacgenerator.h"
 #include "launcher/launchermodel.h"
+#include "levelset/dacfile.h"
 #include "rawio.h"
 #include "support/memorysettings.h"
 

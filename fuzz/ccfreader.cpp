@@ -2,8 +2,8 @@
 // launcher reads four fields, the CCF File Creator three), and any four
 // fields without a double quote, written and read again, come back exactly.
 
-#include "levelset/ccffile.h"
 #include "fuzzcheck.h"
+#include "levelset/ccffile.h"
 
 #include <algorithm>
 #include <array>

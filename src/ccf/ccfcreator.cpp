@@ -1,11 +1,11 @@
 #include "ccf/ccfcreator.h"
 
-#include "levelset/ccffile.h"
 #include "common/codepage.h"
 #include "common/folderlisting.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "common/windowsnames.h"
+#include "levelset/ccffile.h"
 
 #include <utility>
 

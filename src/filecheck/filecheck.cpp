@@ -1,10 +1,10 @@
 #include "filecheck/filecheck.h"
 
-#include "levelset/ccffile.h"
 #include "ccx/ccxreader.h"
 #include "common/casefold.h"
 #include "common/paths.h"
 #include "common/textfile.h"
+#include "levelset/ccffile.h"
 #include "levelset/levelsetcheck.h"
 #include "levelset/levelsetfile.h"
 #include "levelset/levelsetreader.h"

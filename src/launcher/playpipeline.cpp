@@ -1,6 +1,5 @@
 #include "launcher/playpipeline.h"
 
-#include "levelset/ccffile.h"
 #include "common/codepage.h"
 #include "common/numbers.h"
 #include "common/paths.h"
@@ -8,6 +7,7 @@
 #include "common/safewriter.h"
 #include "common/textfile.h"
 #include "gameexe/exepatch.h"
+#include "levelset/ccffile.h"
 
 #include <fstream>
 

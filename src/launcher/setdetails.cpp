@@ -1,10 +1,10 @@
 #include "launcher/setdetails.h"
 
-#include "levelset/ccffile.h"
 #include "common/codepage.h"
 #include "common/numbers.h"
 #include "common/paths.h"
 #include "launcher/playpipeline.h"
+#include "levelset/ccffile.h"
 #include "levelset/levelsetreader.h"
 #include "scorefile/levelvalue.h"
 #include "scorefile/scoresection.h"

@@ -1,8 +1,8 @@
 #include "levelset/levelsetfile.h"
 
-#include "levelset/ccffile.h"
 #include "common/casefold.h"
 #include "common/paths.h"
+#include "levelset/ccffile.h"
 #include "levelset/levelsetreader.h"
 
 #include <fstream>

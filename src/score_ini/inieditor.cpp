@@ -1,10 +1,10 @@
 #include "score_ini/inieditor.h"
 
-#include "levelset/ccffile.h"
 #include "common/casefold.h"
 #include "common/codepage.h"
 #include "common/paths.h"
 #include "common/textfile.h"
+#include "levelset/ccffile.h"
 #include "levelset/levelsetreader.h"
 #include "scorefile/levelvalue.h"
 
