@@ -12,6 +12,10 @@ build_dir=${TESSARO_BUILD_DIR:-build}
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth desktop-file-utils appstream
           shared-mime-info xdg-utils libglib2.0-bin libqt6svg6 tworld)
+# The tests also check the sources' format.
+if [ "$mode" = test ]; then
+    packages+=(clang-format)
+fi
 
 install_missing_packages "${packages[@]}"
 
