@@ -8,6 +8,8 @@
 #include "common/paths.h"
 #include "common/safewriter.h"
 #include "common/textfile.h"
+#include "levelset/levelsetfile.h"
+#include "levelset/levelsetreader.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -45,6 +47,46 @@ std::string unreadLinesMessage(const std::string& fileName, const std::vector<st
     if (lines.size() > kNamed)
         text += " and " + std::to_string(lines.size() - kNamed) + " more";
     return text + "). They will not be kept when you save.";
+}
+
+// The number of levels of the set beside a new CCX file, as the default
+// answer to how many levels it has; empty when there is no set, or one that
+// is damaged or holds more levels than a CCX file can.
+std::string levelCountBeside(const std::string& ccxPath) {
+    const auto set = levelSetBeside(toPath(ccxPath));
+    if (!set)
+        return {};
+    const auto read = readLevelSet(fromPath(*set));
+    if (!read || !read->problems.empty() ||
+        !CcxDocument::isLevelNumber(static_cast<int>(read->declaredLevelCount)))
+        return {};
+    return std::to_string(read->declaredLevelCount);
+}
+
+// The titles of a level set as the lines of a report: by level number, in
+// file order, up to the first level whose number no CCX level has. A set the
+// reader had to work around is refused, naming its first problem and where
+// it is ("level 3 (offset 120): ...").
+ReadResult<std::vector<TabulinLevelLine>> levelSetTitles(std::string_view bytes) {
+    const auto set = parseLevelSet(bytes);
+    if (!set) {
+        const auto offset = set.error().offset.value_or(0);
+        return ReadError::atOffset(offset,
+                                   "offset " + std::to_string(offset) + ": " + set.error().problem);
+    }
+    if (!set->problems.empty()) {
+        const auto& first = set->problems.front();
+        return ReadError::atOffset(first.offset, "level " + std::to_string(first.level) +
+                                                     " (offset " + std::to_string(first.offset) +
+                                                     "): " + first.problem);
+    }
+    std::vector<TabulinLevelLine> lines;
+    for (const auto& level : set->levels) {
+        if (!CcxDocument::isLevelNumber(level.number))
+            break;
+        lines.push_back({level.number, level.title});
+    }
+    return lines;
 }
 
 std::size_t hashOf(std::string_view bytes) {
@@ -278,8 +320,16 @@ CommandResult CcxEditor::startUp() {
 CommandResult CcxEditor::newFile() {
     if (!confirmSaveChanges())
         return CommandResult::failed();
+    // The location first, so the number of levels can default to the set's
+    // beside it. The dialog asks before replacing a file: the first Save
+    // would destroy whatever file the user clicked by mistake.
+    const auto choice =
+        m_platform.saveFileDialog("Select Location to Save CCX File", "CCX Files|*.ccx", {}, true);
+    if (!choice || choice->path.empty())
+        return CommandResult::failed();
     const auto answer =
-        m_platform.lineInput("Enter the number of levels in the level set:", "New CCX File");
+        m_platform.lineInput("Enter the number of levels in the level set:", "New CCX File",
+                             levelCountBeside(choice->path));
     if (!answer || answer->empty())
         return CommandResult::failed();
     const auto count = toInt16(*answer);
@@ -287,12 +337,6 @@ CommandResult CcxEditor::newFile() {
         tell("Error - invalid number of levels");
         return CommandResult::failed();
     }
-    // Asks before replacing a file: the first Save would destroy whatever
-    // file the user clicked by mistake.
-    const auto choice =
-        m_platform.saveFileDialog("Select Location to Save CCX File", "CCX Files|*.ccx", {}, true);
-    if (!choice || choice->path.empty())
-        return CommandResult::failed();
 
     resetDocument();
     m_document.fileName = choice->path;
@@ -606,14 +650,19 @@ CommandResult CcxEditor::chooseDefaultFontColor() {
 CommandResult CcxEditor::importTitles() {
     if (!documentOpen() || !CcxDocument::isLevelNumber(m_currentLevel))
         return CommandResult::failed();
-    const auto choice = m_platform.openFileDialog("Import Titles from Tabulin Text File",
-                                                  "Tabulin Text Output Files (.txt)|*.txt");
+    const auto choice =
+        m_platform.openFileDialog("Import Titles from Tabulin Text File",
+                                  "Tabulin Text Output Files (.txt)|*.txt|Level sets|*.dat;*.ccl");
     if (!choice || choice->path.empty())
         return CommandResult::failed();
-    // An unreadable file counts as one whose first two lines are empty.
-    const auto report = readTabulinReport(readFileBytes(toPath(choice->path)).value_or(""));
+    // An unreadable file counts as a report whose first two lines are empty.
+    const auto bytes = readFileBytes(toPath(choice->path)).value_or("");
+    const bool levelSet = startsWithLevelSetSignature(bytes);
+    const auto report = levelSet ? levelSetTitles(bytes) : readTabulinReport(bytes);
     if (!report) {
-        tell("Error - invalid Tabulin text file");
+        tell(levelSet ? "Error - \"" + choice->path + "\" is a damaged level set: " +
+                            report.error().problem + ". No titles were imported."
+                      : "Error - invalid Tabulin text file");
         return CommandResult::failed();
     }
     const bool overwrite =

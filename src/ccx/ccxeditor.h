@@ -99,10 +99,11 @@ public:
     // The window has opened: asks whether to start a new file, then runs New
     // (Yes) or Open (No).
     CommandResult startUp();
-    // New: after "Save changes to ...?", asks for the number of levels (1 to
-    // 999) and where the file will go (the dialog asks before it replaces an
-    // existing file), then shows an empty set of that many levels. The file
-    // is written only by Save.
+    // New: after "Save changes to ...?", asks where the file will go (the
+    // dialog asks before it replaces an existing file), then for the number
+    // of levels (1 to 999), offering the level count of the ".dat" or ".ccl"
+    // set of the same name beside it; then shows an empty set of that many
+    // levels. The file is written only by Save.
     CommandResult newFile();
     // Asks for a file and reads it (after "Save changes to ...?" when a
     // document is open). The new document replaces the old one only when the
@@ -149,8 +150,10 @@ public:
     CommandResult chooseDefaultBackColor();
     CommandResult chooseDefaultFontColor();
 
-    // Reads the level titles of a Tabulin text report into the level list
-    // and the levels.
+    // Reads the level titles of a Tabulin text report, or of a level set (told
+    // apart by its signature, each title going to the level of its number),
+    // into the level list and the levels. A damaged set changes nothing and a
+    // message names its first problem.
     CommandResult importTitles();
 
 private:

@@ -34,7 +34,8 @@ struct StartRequest {
 // filters and paths are UTF-8 text, so a message can name any path as it is;
 // a line input's default and answer are Windows-1252 bytes, like the file
 // text they become. The Qt implementation converts at the edge.
-// Filters have the form "description|pattern;pattern".
+// Filters have the form "description|pattern;pattern", and an open dialog's
+// may offer more: "description|pattern|description|pattern;pattern".
 class Platform {
 public:
     virtual ~Platform() = default;

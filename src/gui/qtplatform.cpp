@@ -156,13 +156,13 @@ pid_t startInSession(char* const* argv, const std::string& folder) {
 } // namespace
 
 QString toQtFilter(const std::string& filter) {
-    const QString text = pathText(filter);
-    const auto bar = text.indexOf('|');
-    if (bar < 0)
-        return text;
-    QString patterns = text.mid(bar + 1);
-    patterns.replace(';', ' ');
-    return text.left(bar) + " (" + patterns + ")";
+    const QStringList parts = pathText(filter).split('|');
+    if (parts.size() < 2)
+        return parts.front();
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters += parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    return filters.join(";;");
 }
 
 MessageAnswer QtPlatform::message(const std::string& text, const std::string& title,

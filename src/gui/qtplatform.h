@@ -34,7 +34,8 @@ private:
     void reapEnded();
 };
 
-// "description|pattern;pattern" as a Qt name filter: "description (pattern pattern)".
+// "description|pattern;pattern" as a Qt name filter: "description (pattern pattern)";
+// further "|description|pattern" pairs become further filters.
 QString toQtFilter(const std::string& filter);
 
 } // namespace tessaro

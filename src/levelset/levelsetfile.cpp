@@ -1,6 +1,7 @@
 #include "levelset/levelsetfile.h"
 
 #include "common/casefold.h"
+#include "common/folderlisting.h"
 #include "common/paths.h"
 #include "levelset/ccffile.h"
 #include "levelset/levelsetreader.h"
@@ -41,6 +42,24 @@ std::optional<std::filesystem::path> notALevelSetFile(const std::filesystem::pat
     if (!canRead(set) || fileStartsWithLevelSetSignature(set))
         return std::nullopt;
     return set;
+}
+
+std::optional<std::filesystem::path> levelSetBeside(const std::filesystem::path& file) {
+    const auto folder = file.parent_path();
+    const auto stem = fromPath(file.stem());
+    std::optional<std::filesystem::path> best;
+    int bestRank = 4;
+    for (const auto& name : listMatchingFiles(folder, "*.dat;*.ccl")) {
+        const auto nameStem = std::string_view(name).substr(0, name.size() - 4);
+        if (!equalsIgnoreCase(nameStem, stem))
+            continue;
+        const int rank = (nameStem == stem ? 0 : 2) + (endsWithIgnoreCase(name, ".dat") ? 0 : 1);
+        if (rank < bestRank) {
+            bestRank = rank;
+            best = folder / toPath(name);
+        }
+    }
+    return best;
 }
 
 } // namespace tessaro

@@ -17,4 +17,10 @@ bool fileStartsWithLevelSetSignature(const std::filesystem::path& file);
 // own words). The caller names the answer in notALevelSetMessage.
 std::optional<std::filesystem::path> notALevelSetFile(const std::filesystem::path& file);
 
+// The level set that shares the file's base name in its folder ("set.dat" or
+// "set.ccl" beside "set.ccx"), whatever the case of its name; one whose name
+// matches exactly wins, then a ".dat" over a ".ccl". Nothing when there is
+// none or the folder cannot be read.
+std::optional<std::filesystem::path> levelSetBeside(const std::filesystem::path& file);
+
 } // namespace tessaro

@@ -178,7 +178,8 @@ TEST_F(CcxEditorTest, UnstoredEditsAndImportedTitles) {
     EXPECT_EQ(title(7), "Seven");
     EXPECT_EQ(platform.messages.back(), said("Error - invalid Tabulin text file"));
     EXPECT_EQ(platform.dialogs.back().title + platform.dialogs.back().filterOrPrompt,
-              "Import Titles from Tabulin Text FileTabulin Text Output Files (.txt)|*.txt");
+              "Import Titles from Tabulin Text FileTabulin Text Output Files (.txt)|*.txt|"
+              "Level sets|*.dat;*.ccl");
 }
 
 TEST_F(CcxEditorTest, PagesAndColours) {
@@ -256,7 +257,7 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     EXPECT_EQ(platform.messages,
               Messages{said("Do you want to start a new CCX file?", MessageButtons::YesNo)});
 
-    // New asks to save, then for 1 to 999 levels, then the file; the old fields do not leak.
+    // New asks to save, then for the file, then for 1 to 999 levels; the old fields do not leak.
     const auto path = (folder / "new.ccx").string();
     openList("[1A]");
     editor.titleEdit("Shown");
@@ -281,9 +282,9 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     for (std::size_t i = 0; i < 3; ++i)
         dialogs += platform.dialogs.at(i).title + "|" + platform.dialogs.at(i).filterOrPrompt + "|";
     EXPECT_EQ(dialogs,
-              "Open CCX File for Editing|CCX Files|*.ccx|New CCX File|Enter the number "
-              "of levels in the level set:|Select Location to Save CCX File|CCX Files|*.ccx|");
-    EXPECT_TRUE(platform.dialogs.at(2).confirmOverwrite);
+              "Open CCX File for Editing|CCX Files|*.ccx|Select Location to Save CCX File|CCX "
+              "Files|*.ccx|New CCX File|Enter the number of levels in the level set:|");
+    EXPECT_TRUE(platform.dialogs.at(1).confirmOverwrite);
 
     // Exit: Yes saves first; neither Open nor Exit goes on when that save fails.
     editor.document().fileName = (folder / "missing" / "new.ccx").string();
