@@ -27,7 +27,7 @@ const SetCase kSetCases[] = {
     {"OtherCaseBeside", "SET.DAT", test::numberedSet(2), "2", "Level 1|Level 2||"},
     {"OtherName", "sets.ccl", test::numberedSet(4), "", "Level 1|Level 2|Level 3|Level 4"},
     {"ByNumber", "set.ccl", {.levels = {{.number = 2, .title = "B"}}}, "1", "|B||"},
-    {"Number1000Stops", "set.dat", {.levels = {{.number = 1000, .title = "M"}}}, "1", "|||"},
+    {"Stop1000", "x.dat", {.levels = {{.number = 1000}, {.number = 1, .title = "A"}}}, "", "|||"},
     {"Damaged", "set.dat", {.countChange = 1}, "", "|||", kDamaged},
 };
 
