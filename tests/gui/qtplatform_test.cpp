@@ -16,6 +16,11 @@ namespace tessaro {
 class QtPlatformTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Each description and its patterns become a Qt filter of their own, in order.
+    void filterPairsBecomeQtFilters() {
+        QCOMPARE(toQtFilter("Reports (.txt)|*.txt|Level sets|*.dat;*.ccl"),
+                 "Reports (.txt) (*.txt);;Level sets (*.dat *.ccl)");
+    }
 #ifndef _WIN32
     // The game gets its folder and its words as given, in a session of its own; once it has
     // ended it is gone, and reaped. It waits on a pipe until the test has seen it running.
