@@ -1,5 +1,5 @@
-#include "levelset/ccffile.h"
 #include "launcher/tileworldplay.h"
+#include "levelset/ccffile.h"
 #include "support/foldersnapshot.h"
 #include "support/levelsetwriter.h"
 #include "support/scriptedplatform.h"
