@@ -97,32 +97,23 @@ TEST_F(ExeCreatorTest, EachModeKeepsItsOwnOriginalAndQuorvelWritesInPlace) {
     EXPECT_EQ(settings.get("EXE Creator", "OriginalExe", ""), original.string());
 }
 
-// The game's own executable, by its name in any case, has no copy to go back to.
+// The game's own executable, by its name in any case, has no copy to go back to: No keeps it
+// (Yes is above). Any other name is changed without asking.
 TEST_F(ExeCreatorTest, QuorvelAsksBeforeChangingTheGamesOwnExecutable) {
     creator.setMode(ExeCreatorMode::Quorvel);
-    const struct {
-        const char* name;
-        MessageAnswer answer = MessageAnswer::Yes; // when asked
-        bool asked = true;
-    } cases[] = {{.name = "chips.Exe", .answer = MessageAnswer::No},
-                 {.name = "CHIPS.EXE"},
-                 {.name = "MYCHIPS.EXE", .asked = false}};
-    for (const auto& c : cases) {
-        const auto name = std::string("q/") + c.name;
-        creator.originalExe = fromPath(folder.write(name, test::makeGameExe()));
-        platform.answers = {c.answer};
-        platform.messages.clear();
-        const bool changes = !c.asked || c.answer == MessageAnswer::Yes;
-        EXPECT_EQ(creator.ok().done, changes) << c.name;
-        EXPECT_EQ(folder.read(name),
-                  changes ? test::patched(original, 144, 149) : test::makeGameExe())
-            << c.name;
-        const test::RecordedMessage question{
-            creator.originalExe + " is the game's own executable. Change its last levels in "
-                                  "place? (Use EXE Creator to make a copy instead.)",
-            "Quorvel", MessageIcon::Question, MessageButtons::YesNo};
-        EXPECT_EQ(platform.messages.front() == question, c.asked) << c.name;
-    }
+    creator.originalExe = fromPath(folder.write("q/chips.Exe", test::makeGameExe()));
+    platform.answer(MessageAnswer::No);
+    EXPECT_FALSE(creator.ok().done);
+    EXPECT_EQ(platform.lastMessage(),
+              (test::RecordedMessage{creator.originalExe +
+                                         " is the game's own executable. Change its last levels "
+                                         "in place? (Use EXE Creator to make a copy instead.)",
+                                     "Quorvel", MessageIcon::Question, MessageButtons::YesNo}));
+    EXPECT_EQ(folder.read("q/chips.Exe"), test::makeGameExe());
+    creator.originalExe = fromPath(folder.write("q/MYCHIPS.EXE", test::makeGameExe()));
+    expectOk(CommandResult::succeeded(), "Thank you for using Quorvel. Please use again!",
+             MessageIcon::None);
+    EXPECT_EQ(folder.read("q/MYCHIPS.EXE"), test::patched(original, 144, 149));
 }
 
 } // namespace

@@ -42,7 +42,6 @@ struct ListCase {
 const std::string kSet = test::writeLevelSet(test::numberedSet(1));
 
 const ListCase kListCases[] = {
-    {.label = "Set", .name = "a.dat", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
     {.label = "SetWithoutExtension", .name = "a", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
     {.label = "SetWithAProblemIsListed",
      .name = "b.CCL",

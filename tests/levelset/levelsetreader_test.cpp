@@ -29,24 +29,16 @@ struct CheckCase {
 };
 
 const CheckCase kCheckCases[] = {
-    {.label = "OneLevel", .change = [](WrittenSet&) {}},
     {.label = "NineHundredNinetyNineLevels", .change = [](WrittenSet&) {}, .levels = 999},
-    {.label = "LynxSignature", .change = [](WrittenSet& s) { s.lynx = true; }},
     {.label = "TitleWithoutNul",
      .change = [](WrittenSet& s) { s.levels[0].titleNul = false; },
      .problems = {{1, 54, "the title does not end in a NUL"}}},
     {.label = "ThreeLetterPassword",
      .change = [](WrittenSet& s) { s.levels[0].password = "ABC"; },
      .problems = {{1, 64, "the password \"ABC\" is not 4 letters A to Z"}}},
-    {.label = "NoPassword",
-     .change = [](WrittenSet& s) { s.levels[0].password.clear(); },
-     .problems = {{1, 6, "the level has no password"}}},
     {.label = "SizePastTheFileEnd",
      .change = [](WrittenSet& s) { s.levels[0].sizeChange = 1; },
      .problems = {{1, 6, "the level's size points past the end of the file"}}},
-    {.label = "FieldLengthPastTheLevelEnd",
-     .change = [](WrittenSet& s) { s.levels[0].extraField = "\x07\x50hint"; },
-     .problems = {{1, 71, "field 7's length points past the level's end"}}},
     {.label = "LevelCountLargerThanTheLevels",
      .change = [](WrittenSet& s) { s.countChange = 2; },
      .problems = {{2, 71, "the file ends before this level; its header gives 3 levels"}}},
@@ -121,7 +113,6 @@ TEST(LevelSetList, PrintsOneLinePerLevelWithItsTextsOnThatLine) {
     set.levels[0].title = "Tab\there\r\nand";
     EXPECT_EQ(levelSetListLines(*parseLevelSet(test::writeLevelSet(set))),
               std::vector<std::string>{"1\tTab here  and\tAAAB\t101"});
-    EXPECT_EQ(formatLevelSetProblem("a.dat", {2, 71, "why"}), "a.dat: level 2 (offset 71): why");
 }
 
 } // namespace

@@ -67,8 +67,6 @@ using I = IniEditor;
 const EditCase kEditCases[] = {
     {.name = "ChangeTimeRescores", .start = "1=A|[3=C,120,2160]|4=", .edit = &I::changeTime, .answers = {"100"},
      .after = "1=A|[3=C,100,1960]|4=", .asks = "Enter New Time|Enter your new time for the level:"},
-    {.name = "ChangeTimeRefusesANegativeTime", .start = "[3=C,120,2160]", .edit = &I::changeTime, .answers = {"-1"},
-     .after = "[3=C,120,2160]", .message = kTime},
     {.name = "ChangeTimeCancelledIsRefused", .start = "[3=C,120,2160]", .edit = &I::changeTime, .answers = {std::nullopt},
      .after = "[3=C,120,2160]", .message = kTime},
     {.name = "ChangeTimeOfAnUnsolvedLevelKeepsIt", .start = "[1=A]", .edit = &I::changeTime, .answers = {"50"},
@@ -209,9 +207,6 @@ const GameCase kGameCases[] = {
      .list = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800"},
     {.name = "SaveAsOntoTheLoadedFileSaves", .game = kPlayed, .edit = &I::changePassword, .file = kBoth,
      .list = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800", .save = &I::saveAs},
-    {.name = "OtherSectionKept", .game = "[set.dat]|Current Level=1|Level1=AAAA|Level2=BBBB|[o]|Level1=P",
-     .edit = &I::changePassword, .file = "[o]|Level1=P|[set.dat]|Current Level=1|Current Score=0|Level1=WXYZ|Level2=BBBB",
-     .list = "[1=WXYZ]|2=BBBB"},
     {.name = "NoEditsShowsTheFile", .game = kPlayed, .file = nullptr, .list = "1=AAAA|2=PQRS,15,700|3=JKLM,20,800"},
     {.name = "SameLevelYesSavesTheEdits", .game = kSolved1, .edit = &I::changePassword, .answer = MessageAnswer::Yes,
      .file = "[set.dat]|Current Level=2|Current Score=0|Level1=WXYZ|Level2=BBBB", .list = "[1=WXYZ]|2=BBBB",

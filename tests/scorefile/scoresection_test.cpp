@@ -61,6 +61,7 @@ TEST(LevelValue, RescoringMovesThePenaltyStepsAndNewTimesKeepTheScoreIn32Bits) {
         EXPECT_EQ(RescoreLevelValue(kept, 3, 4), kept);
     // A time is a number as the game reads one, from 0 on; its score stays within 32 bits.
     EXPECT_EQ(ParseLevelTime("-0.4"), 0);
+    EXPECT_EQ(ParseLevelTime("-1"), std::nullopt);
     EXPECT_EQ(withNewTime("ABCD,32767,-2147400000", 0), std::nullopt);
 }
 
