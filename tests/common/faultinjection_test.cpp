@@ -152,15 +152,16 @@ Expected dacFailed(int files, bool all) {
     };
 }
 
+// EXE Creator copies CHIPS.EXE to MINE.EXE; Quorvel changes MINE.EXE in place (a name it
+// changes without asking).
 std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
     return [=](Env& env) {
         ExeCreator creator(env.platform, env.settings);
         creator.setMode(mode);
-        creator.originalExe = env.path("CHIPS.EXE");
+        creator.originalExe = env.path(mode == ExeCreatorMode::Quorvel ? "MINE.EXE" : "CHIPS.EXE");
         creator.newExe = env.path("MINE.EXE");
         creator.iniName = "mine.ini";
         creator.dataName = "MINE.DAT";
-        env.platform.answer(MessageAnswer::Yes); // Quorvel: change the game's own CHIPS.EXE
         return creator.ok().done;
     };
 }
@@ -238,14 +239,9 @@ const std::vector<Save>& saves() {
               "exe file was written.",
               "EXE Creator")},
         {"Quorvel", eachStep(1), "exe", createExe(ExeCreatorMode::Quorvel),
-         [](const Fault&) {
-             return Outcome{{{"{CHIPS.EXE} is the game's own executable. Change its last levels "
-                              "in place? (Use EXE Creator to make a copy instead.)",
-                              "Quorvel", MessageIcon::Question, MessageButtons::YesNo},
-                             warning("Could not write the new levels into {CHIPS.EXE}. Check "
-                                     "that the file exists and is not read-only.",
-                                     "Quorvel")}};
-         }},
+         only("Could not write the new levels into {MINE.EXE}. Check that the file exists and is "
+              "not read-only.",
+              "Quorvel")},
         {"CreatingLudex", eachStep(1), "exe",
          [](Env& env) {
              env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");
