@@ -1,5 +1,5 @@
-#include "levelset/ccffile.h"
 #include "common/paths.h"
+#include "levelset/ccffile.h"
 #include "score_ini/inieditor.h"
 #include "support/levelsetwriter.h"
 #include "support/scriptedplatform.h"
