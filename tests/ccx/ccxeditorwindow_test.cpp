@@ -2,13 +2,10 @@
 #include "common/textfile.h"
 #include "support/guitest.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBrowser>
@@ -19,8 +16,8 @@ class CcxEditorWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Captions and questions, then a set made by New (3 levels, "made" saved as made.ccx),
-    // saved and reopened.
+    // Captions and questions, then a set made by New (3 levels, "made" saved as made.ccx), saved
+    // and reopened.
     void makesASetAndFindsItAgain() {
         test::Doubles f;
         CcxEditorWindow window{f.platform};

@@ -10,7 +10,7 @@ struct ProgramFolderCase {
     const char* label;
     const char* folder; // the executable's
     bool marker = false, owned = true;
-    char separator = '/';
+    char sep = '/';       // between folders
     bool portable = true; // else the user data folder
 };
 
@@ -23,15 +23,9 @@ constexpr ProgramFolderCase kCases[] = {
     {.label = "UsrReachedByDotDot", .folder = "/home/../usr/bin", .portable = false},
     {.label = "NameBeginningLikeUsr", .folder = "/usrlocal/bin"},
     {.label = "UsrWithMarker", .folder = "/usr/bin", .marker = true},
-    {.label = "ProgramFiles",
-     .folder = "C:\\Program Files\\T",
-     .separator = '\\',
-     .portable = false},
-    {.label = "ProgramFilesX86",
-     .folder = "d:/program files (x86)/T",
-     .separator = '\\',
-     .portable = false},
-    {.label = "ProgramFilesFurtherDown", .folder = "C:\\Games\\Program Files", .separator = '\\'},
+    {.label = "ProgramFiles", .folder = "C:\\Program Files\\T", .sep = '\\', .portable = false},
+    {.label = "ProgFilesX86", .folder = "d:/program files (x86)/T", .sep = '\\', .portable = false},
+    {.label = "ProgramFilesFurtherDown", .folder = "C:\\Games\\Program Files", .sep = '\\'},
     {.label = "NoExecutableFolder", .folder = "", .marker = true, .portable = false},
 };
 
@@ -43,16 +37,14 @@ TEST_P(ProgramFolderChoice, IsThePortableCopysOwnOrTheUsers) {
                                    .portableMarker = row.marker,
                                    .ownedByUser = row.owned,
                                    .userDataFolder = Utf8Path("/data")};
-    EXPECT_EQ(chooseProgramFolder(facts, row.separator).text(),
-              row.portable ? row.folder : "/data");
+    EXPECT_EQ(chooseProgramFolder(facts, row.sep).text(), row.portable ? row.folder : "/data");
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, ProgramFolderChoice, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-// TESSARO_HOME wins over a portable copy; a name outside ASCII (and outside
-// Windows' ANSI code page) reaches the disk whole, and a file written there
-// reads back.
+// TESSARO_HOME wins over a portable copy; a name outside ASCII (and outside Windows' ANSI code
+// page) reaches the disk whole, and a file written there reads back.
 TEST(ProgramFolder, HomeOutsideAsciiIsMadeUnderItsOwnName) {
     test::TempFolder root;
     const Utf8Path home(root.str() + kPathSeparator + "José Иван" + kPathSeparator + "Tessaro");

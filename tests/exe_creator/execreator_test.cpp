@@ -17,13 +17,13 @@ protected:
     test::MemorySettings settings;
     ExeCreator creator{platform, settings};
     const std::filesystem::path original = folder.write("game/ORIGINAL.EXE", test::makeGameExe());
-    const std::string chips = folder.write("CHIPS.EXE", test::makeGameExe()).string();
+    const std::string chips = folder.write("chips.Exe", test::makeGameExe()).string();
 
     void expectOk(const CommandResult& result, const std::string& message,
-                  MessageIcon icon = MessageIcon::Exclamation) {
+                  MessageIcon icon = MessageIcon::Exclamation, MessageButtons buttons = {}) {
         EXPECT_EQ(creator.ok(), result) << message;
         EXPECT_EQ(platform.lastMessage(),
-                  (test::RecordedMessage{message, creator.caption(), icon, MessageButtons::Ok}));
+                  (test::RecordedMessage{message, creator.caption(), icon, buttons}));
     }
 };
 
@@ -86,34 +86,22 @@ TEST_F(ExeCreatorTest, EachModeKeepsItsOwnOriginalAndQuorvelWritesInPlace) {
     creator.setMode(ExeCreatorMode::Quorvel);
     EXPECT_EQ(creator.originalExe, chips);
     creator.fakeLastLevel = "20";
-    platform.answer(MessageAnswer::Yes); // it is the game's own executable
+    // The game's own executable (by its name in any case) has no copy to go back to: No keeps it.
+    // Any other name is changed without asking (the fault table's Quorvel rows).
+    platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    expectOk(CommandResult::failed(),
+             chips + " is the game's own executable. Change its last levels in place? (Use EXE "
+                     "Creator to make a copy instead.)",
+             MessageIcon::Question, MessageButtons::YesNo);
+    EXPECT_EQ(folder.read("chips.Exe"), test::makeGameExe());
     expectOk(CommandResult::succeeded(), "Thank you for using Quorvel. Please use again!",
              MessageIcon::None);
-    EXPECT_EQ(folder.read("CHIPS.EXE"), test::patched(original, 20, 149));
+    EXPECT_EQ(folder.read("chips.Exe"), test::patched(original, 20, 149));
     creator.exit();
     EXPECT_EQ(settings.get("EXE Creator", "OriginalExe", ""), "/saved/CHIPS.EXE");
     creator.setMode(ExeCreatorMode::ExeCreator);
     creator.exit(); // EXE Creator's Exit keeps its original
     EXPECT_EQ(settings.get("EXE Creator", "OriginalExe", ""), original.string());
-}
-
-// The game's own executable, by its name in any case, has no copy to go back to: No keeps it
-// (Yes is above). Any other name is changed without asking.
-TEST_F(ExeCreatorTest, QuorvelAsksBeforeChangingTheGamesOwnExecutable) {
-    creator.setMode(ExeCreatorMode::Quorvel);
-    creator.originalExe = fromPath(folder.write("q/chips.Exe", test::makeGameExe()));
-    platform.answer(MessageAnswer::No);
-    EXPECT_FALSE(creator.ok().done);
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{creator.originalExe +
-                                         " is the game's own executable. Change its last levels "
-                                         "in place? (Use EXE Creator to make a copy instead.)",
-                                     "Quorvel", MessageIcon::Question, MessageButtons::YesNo}));
-    EXPECT_EQ(folder.read("q/chips.Exe"), test::makeGameExe());
-    creator.originalExe = fromPath(folder.write("q/MYCHIPS.EXE", test::makeGameExe()));
-    expectOk(CommandResult::succeeded(), "Thank you for using Quorvel. Please use again!",
-             MessageIcon::None);
-    EXPECT_EQ(folder.read("q/MYCHIPS.EXE"), test::patched(original, 144, 149));
 }
 
 } // namespace

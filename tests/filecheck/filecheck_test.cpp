@@ -12,9 +12,8 @@ namespace {
 
 const std::filesystem::path kData = TESSARO_TEST_DATA;
 
-// The files of tests/data/filecheck and three CCX files, one broken and one with lines the
-// reader does not read, printed as
-// "tessaro --check" prints them: report.txt there, line by line.
+// The files of tests/data/filecheck and three CCX files, one broken and one with lines the reader
+// does not read, printed as "tessaro --check" prints them: report.txt there, line by line.
 TEST(FileCheck, FixturesAreReportedLikeACompilersErrors) {
     std::string report;
     for (const char* name : {"problems.ini", "good.ini", "good.CCF", "bad.ccf", "short.ccf",
@@ -27,9 +26,9 @@ TEST(FileCheck, FixturesAreReportedLikeACompilersErrors) {
 
 using Lines = std::vector<std::string>;
 
-// A file as `tessaro --check` and `--list` see it; a set the reader refuses
-// is listed as no lines and the check's line as the problem. A ccf row is
-// checked and listed through "a.ccf", which names the file.
+// A file as `tessaro --check` and `--list` see it; a set the reader refuses is listed as no lines
+// and the check's line as the problem. A ccf row is checked and listed through "a.ccf", which names
+// the file.
 struct ListCase {
     const char* label;
     const char* name;
@@ -41,23 +40,19 @@ struct ListCase {
 
 const std::string kSet = test::writeLevelSet(test::numberedSet(1));
 
+// clang-format off
 const ListCase kListCases[] = {
     {.label = "SetWithoutExtension", .name = "a", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
-    {.label = "SetWithAProblemIsListed",
-     .name = "b.CCL",
+    {.label = "SetWithAProblemIsListed", .name = "b.CCL",
      .bytes = test::writeLevelSet({.levels = {{.number = 7, .title = "T", .password = "ABCD"}}}),
      .check = {"b.CCL: level 1 (offset 8): the level's number 7 is out of order (expected 1)"},
      .list = {"7\tT\tABCD\t0"}},
-    {.label = "TextFileNamedDat",
-     .name = "notes.dat",
-     .bytes = "shopping list\n",
+    {.label = "TextFileNamedDat", .name = "notes.dat", .bytes = "shopping list\n",
      .check = {"notes.dat: offset 0: the file does not start with a level-set signature"}},
-    {.label = "CcfListsItsSet",
-     .name = "a.dat",
-     .bytes = kSet,
-     .list = {"1\tLevel 1\tAAAB\t101"},
+    {.label = "CcfListsItsSet", .name = "a.dat", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"},
      .ccf = true},
 };
+// clang-format on
 
 class LevelSetCommandLine : public testing::TestWithParam<ListCase> {};
 

@@ -9,8 +9,8 @@
 namespace tessaro {
 namespace {
 
-// What `tessaro FILE` takes for a level set. The folder holds "set.dat" (a
-// set) and "notes.dat" (text); a CCF row's file names one of them.
+// What `tessaro FILE` takes for a level set. The folder holds "set.dat" (a set) and "notes.dat"
+// (text); a CCF row's file names one of them.
 struct PlayCase {
     const char* label;
     const char* name;

@@ -34,8 +34,7 @@ protected:
         editor.getInfo();
     }
 
-    // The entries as their file lines without "Level", joined by "|", the selected one in
-    // brackets.
+    // The entries as their file lines without "Level", joined by "|", the selected one in brackets.
     std::string entries(bool showSelection = true) const {
         std::string text;
         for (std::size_t i = 0; i < editor.entryCount(); ++i) {
@@ -47,8 +46,8 @@ protected:
     }
 };
 
-// The section's entries before and after an edit, "|" between them ("3=C,120,2160" is the
-// line Level3=C,120,2160), the selected one in brackets; the answers to the edit's question.
+// The section's entries before and after an edit, "|" between them ("3=C,120,2160" is the line
+// Level3=C,120,2160), the selected one in brackets; the answers to the edit's question.
 struct EditCase {
     const char* name;
     const char* start;
@@ -108,8 +107,8 @@ const EditCase kEditCases[] = {
 
 class IniEdit : public IniEditorTest, public testing::WithParamInterface<EditCase> {};
 
-// Values are rescored for the level of their new position; no edit makes a number outside 1 to
-// 999, and a refused edit changes nothing.
+// Values are rescored for the level of their new position; no edit makes a number outside 1 to 999,
+// and a refused edit changes nothing.
 TEST_P(IniEdit, ChangesTheList) {
     const auto& edit = GetParam();
     std::string lines;
@@ -138,8 +137,8 @@ TEST_P(IniEdit, ChangesTheList) {
 INSTANTIATE_TEST_SUITE_P(IniEditor, IniEdit, testing::ValuesIn(kEditCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Failed loads keep the set and the file Save writes to; failed writes are the fault table's.
-// Get Info and close ask before they drop edits.
+// Failed loads keep the set and the file Save writes to; failed writes are the fault table's. Get
+// Info and close ask before they drop edits.
 TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     loadSet("Highest Level=1\r\nLevel1=AAAA\r\n");
     editor.select(0);
@@ -183,8 +182,8 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
 
 // The game writes the score file while the editor has its section "[set.dat]|Current Level=1|
 // Level1=AAAA|Level2=BBBB": the game's file, the edit of level 1 ("WXYZ" for a password), the
-// answer to the question (none: no question), the file after Save (null: the game's) and the
-// list (the selected entry in brackets). Lines are joined by "|".
+// answer to the question (none: no question), the file after Save (null: the game's) and the list
+// (the selected entry in brackets). Lines are joined by "|".
 struct GameCase {
     const char* name;
     const char* game;
@@ -253,8 +252,8 @@ TEST_P(GameSaves, SaveKeepsWhatTheGameWrote) {
 INSTANTIATE_TEST_SUITE_P(IniEditor, GameSaves, testing::ValuesIn(kGameCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Where Get Info finds the set a section is named after ("main/" is the main window's folder,
-// the score file is in the test's folder), and the titles shown for Level1 and Level2.
+// Where Get Info finds the set a section is named after ("main/" is the main window's folder, the
+// score file is in the test's folder), and the titles shown for Level1 and Level2.
 struct TitleCase {
     const char* name;
     const char* setName;

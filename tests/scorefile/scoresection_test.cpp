@@ -13,8 +13,8 @@ std::string fixture(const std::string& name) {
     return readFileBytes(TESSARO_TEST_DATA "/score_ini/" + name).value_or("<missing>");
 }
 
-// NAME-saved-SET.ini is NAME.ini with set SET.dat saved in place, the same
-// after a second save: each fixture shows one rule of what a save keeps.
+// NAME-saved-SET.ini is NAME.ini with set SET.dat saved in place, the same after a second save:
+// each fixture shows one rule of what a save keeps.
 TEST(ScoreSection, SavedInPlaceAsTheFixturesShow) {
     for (const std::string saved :
          {"middle-section-saved-mine", "two-highest-level-lines-saved-set",
