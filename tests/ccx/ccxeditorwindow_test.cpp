@@ -27,7 +27,6 @@ private Q_SLOTS:
         f.platform.chooseFile((f.folder / "made").string(), "made"); // typed without ".ccx"
         window.show();
         QApplication::processEvents();
-        const auto control = [&window](const char* name) { return test::control(window, name); };
         const auto click = [&window](const char* name) { test::click(window, name); };
         const auto checked = [&window](const char* name) {
             return test::control<QAbstractButton>(window, name)->isChecked();
@@ -63,13 +62,13 @@ private Q_SLOTS:
         for (const QString& caption : expected.split('|'))
             QVERIFY2(shown.contains(caption), qPrintable(caption));
 
-        QTest::keyClicks(control("setDescription"), "Harbour Lights");
-        QTest::keyClicks(control("setAuthor"), "Mira");
+        QTest::keyClicks(test::control(window, "setDescription"), "Harbour Lights");
+        QTest::keyClicks(test::control(window, "setAuthor"), "Mira");
         click("msYes");
         f.platform.colors = {0x402010, 0x0000FF, 0x00FFFF};
         click("bgColorSet");
-        QTest::keyClicks(control("levelTitle"), "Quay");
-        QTest::keyClicks(control("levelAuthor"), "Ann");
+        QTest::keyClicks(test::control(window, "levelTitle"), "Quay");
+        QTest::keyClicks(test::control(window, "levelAuthor"), "Ann");
         click("levelLxNo");
         click("addPage");
         auto* page = test::control<QPlainTextEdit>(window, "thePage");
@@ -101,7 +100,6 @@ private Q_SLOTS:
         const auto saved = readFileBytes(path).value_or("");
         QVERIFY(saved.find("\tbgcolor=\"#102040\" color=\"#FFFFFF\"\r\n") != std::string::npos);
 
-        // Reopened, everything is back.
         f.platform.chooseFile(path, "made.ccx");
         f.platform.answer(MessageAnswer::No);
         test::control<QAction>(window, "menuOpen")->trigger();
@@ -112,8 +110,8 @@ private Q_SLOTS:
         QCOMPARE(preview->palette().color(QPalette::Base), QColor(0xFF, 0, 0)); // Check2 ticked
 
         // A pane chosen by keyboard runs Choose Pane as a press does.
-        control("prologue")->setFocus();
-        QTest::keyClick(control("prologue"), Qt::Key_Right);
+        test::control(window, "prologue")->setFocus();
+        QTest::keyClick(test::control(window, "prologue"), Qt::Key_Right);
         QApplication::processEvents();
         QVERIFY(checked("epilogue"));
         QCOMPARE(test::focused(window), QString("addPage"));

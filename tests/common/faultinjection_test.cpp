@@ -41,7 +41,6 @@ struct Fault {
     int failures = 1;
 };
 
-// "Open", "WriteOfFile2", "RenameOfFile2And3".
 std::string nameOf(const Fault& fault) {
     static const char* const steps[] = {"Open", "Write", "Flush", "Rename", "FlushFolder"};
     std::string name = steps[static_cast<int>(fault.step)];

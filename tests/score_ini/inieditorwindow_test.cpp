@@ -47,7 +47,6 @@ private Q_SLOTS:
 
         list->setCurrentIndex(list->model()->index(1, 0));
         test::click(window, "cmdMoveUp");
-        QVERIFY(!changed.isEmpty());
         QCOMPARE(changed.back().at(0).toModelIndex().row(), 0);
         QCOMPARE(list->currentIndex().row(), 0);
         test::click(window, "cmdInsert2");
