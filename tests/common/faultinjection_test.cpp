@@ -37,8 +37,7 @@ using Messages = std::vector<test::RecordedMessage>;
 // The writes from the one after `passes` on fail at `step`, `failures` of them.
 struct Fault {
     WriteStep step;
-    int passes = 0;
-    int failures = 1;
+    int passes = 0, failures = 1;
 };
 
 std::string nameOf(const Fault& fault) {

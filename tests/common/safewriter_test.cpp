@@ -23,8 +23,7 @@ TEST(SafeWriter, CopiesEveryByteAndNothingFromAMissingFile) {
 
 // What is in the way of a save (a read-only file, a folder, links in a circle) is left as it was.
 struct Refusal {
-    const char* name;
-    const char* file;
+    const char *name, *file;
 };
 const Refusal kRefusals[] = {{.name = "AReadOnlyFile", .file = "locked.ini"},
                              {.name = "AFolder", .file = "folder"},

@@ -32,8 +32,7 @@ using Lines = std::vector<std::string>;
 // level-set signature; a set the reader refuses is listed as no lines and the check's line as the
 // problem.
 struct FileCase {
-    const char* label;
-    const char* name;
+    const char *label, *name;
     std::string bytes;
     const char* notASet = nullptr; // the file named in the refusal
     Lines check{};
@@ -51,10 +50,12 @@ std::string ccfFor(const char* set) {
 // clang-format off
 const FileCase kFileCases[] = {
     {.label = "SetWithoutExtension", .name = "a", .bytes = kSet, .list = kListed},
+    // A listed level is one line: breaks and tabs in its texts are spaces.
     {.label = "SetWithAProblemIsListed", .name = "b.CCL",
-     .bytes = test::writeLevelSet({.levels = {{.number = 7, .title = "T", .password = "ABCD"}}}),
+     .bytes = test::writeLevelSet({.levels = {{.number = 7, .title = "T\tx\r\ny",
+                                               .password = "ABCD"}}}),
      .check = {"b.CCL: level 1 (offset 8): the level's number 7 is out of order (expected 1)"},
-     .list = {"7\tT\tABCD\t0"}},
+     .list = {"7\tT x  y\tABCD\t0"}},
     {.label = "TextNamedDat", .name = "text.dat", .bytes = "shopping list\n", .notASet = "text.dat",
      .check = {"text.dat: offset 0: the file does not start with a level-set signature"}},
     {.label = "CcxByItsExtension", .name = "a.CCX", .bytes = "<levelset",

@@ -86,18 +86,10 @@ TEST(LevelSetReader, ReadsEveryLevelTheWriterWrote) {
     }
 }
 
+// Its message is the command line's test's (tests/packaging/commandline.cmake).
 TEST(LevelSetReader, RefusesWhatIsNoLevelSet) {
     EXPECT_EQ(parseLevelSet(std::string("\xAC\xAA\x02\x01", 4)).error(),
               ReadError::atOffset(4, "the file ends before its number of levels"));
-    EXPECT_EQ(notALevelSetMessage("notes.dat"),
-              "notes.dat is not a level set (it does not start with a level-set signature)");
-}
-
-TEST(LevelSetList, PrintsOneLinePerLevelWithItsTextsOnThatLine) {
-    auto set = numberedSet(1);
-    set.levels[0].title = "Tab\there\r\nand";
-    EXPECT_EQ(levelSetListLines(*parseLevelSet(test::writeLevelSet(set))),
-              std::vector<std::string>{"1\tTab here  and\tAAAB\t101"});
 }
 
 } // namespace

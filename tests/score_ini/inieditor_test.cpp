@@ -49,8 +49,7 @@ protected:
 // The section's entries before and after an edit, "|" between them ("3=C,120,2160" is the line
 // Level3=C,120,2160), the selected one in brackets; the answers to the edit's question.
 struct EditCase {
-    const char* name;
-    const char* start;
+    const char *name, *start;
     CommandResult (IniEditor::*edit)();
     std::vector<std::optional<std::string>> answers = {};
     const char* after;
@@ -185,12 +184,10 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
 // answer to the question (none: no question), the file after Save (null: the game's) and the list
 // (the selected entry in brackets). Lines are joined by "|".
 struct GameCase {
-    const char* name;
-    const char* game;
+    const char *name, *game;
     CommandResult (IniEditor::*edit)() = nullptr;
     std::optional<MessageAnswer> answer = {};
-    const char* file;
-    const char* list;
+    const char *file, *list;
     const char* changed = "levels 2 and 3"; // as the question names them
     CommandResult (IniEditor::*save)() = &IniEditor::save;
 };
@@ -255,10 +252,7 @@ INSTANTIATE_TEST_SUITE_P(IniEditor, GameSaves, testing::ValuesIn(kGameCases),
 // Where Get Info finds the set a section is named after ("main/" is the main window's folder, the
 // score file is in the test's folder), and the titles shown for Level1 and Level2.
 struct TitleCase {
-    const char* name;
-    const char* setName;
-    const char* setFile;
-    const char* titles;
+    const char *name, *setName, *setFile, *titles;
 };
 
 // clang-format off
