@@ -195,6 +195,7 @@ struct GameCase {
 // clang-format off
 constexpr const char* kPlayed = "[set.dat]|Current Level=3|Level1=AAAA|Level2=PQRS,15,700|Level3=JKLM,20,800";
 constexpr const char* kSolved1 = "[set.dat]|Current Level=2|Level1=AAAA,50,1000|Level2=BBBB";
+constexpr const char* kAdded4 = "[set.dat]|Current Level=1|Level1=AAAA|Level2=BBBB|Level4=DDDD,9,90";
 constexpr const char* kBoth =
     "[set.dat]|Current Level=3|Current Score=1500|Level1=WXYZ|Level2=PQRS,15,700|Level3=JKLM,20,800";
 
@@ -211,9 +212,9 @@ const GameCase kGameCases[] = {
      .file = nullptr, .list = "1=AAAA,50,1000|2=BBBB", .changed = "level 1"},
     {.name = "SameLevelCancelKeepsAll", .game = kSolved1, .edit = &I::changePassword,
      .answer = MessageAnswer::Cancel, .file = nullptr, .list = "[1=WXYZ]|2=BBBB", .changed = "level 1"},
-    // The game saved only level 1, which the insert leaves as it was: renumbering asks all the same.
-    {.name = "InsertAsks", .game = kSolved1, .edit = &I::insertAfter, .answer = MessageAnswer::Cancel,
-     .file = nullptr, .list = "[1=AAAA]|2=|3=BBBB", .changed = "level 1"},
+    // The game saved only a level the insert leaves alone: renumbering asks all the same.
+    {.name = "InsertAsks", .game = kAdded4, .edit = &I::insertAfter, .answer = MessageAnswer::Cancel,
+     .file = nullptr, .list = "[1=AAAA]|2=|3=BBBB", .changed = "level 4"},
 };
 // clang-format on
 
