@@ -156,10 +156,9 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         const auto written = formatCcxFile(document);
         auto read = parseCcxFile(written, {});
         ASSERT_TRUE(read.ok()) << name;
-        auto& back = *read;
-        EXPECT_EQ(field(back.document, name[0]), carried) << name;
-        EXPECT_TRUE(back.document == carriedDocument(document)) << name;
-        EXPECT_EQ(formatCcxFile(back.document), written) << name;
+        EXPECT_EQ(field(read->document, name[0]), carried) << name;
+        EXPECT_TRUE(read->document == carriedDocument(document)) << name;
+        EXPECT_EQ(formatCcxFile(read->document), written) << name;
     }
 }
 
