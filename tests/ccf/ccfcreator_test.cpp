@@ -66,8 +66,8 @@ TEST_F(CcfCreatorTest, SaveChecksInOrderThenWritesFourQuotedLines) {
               (test::RecordedMessage{"Your CCF file (éééééééééééé.ccf) has been created.",
                                      "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
 
-    // Picking a file fills the three fields, quoted or not (trimmed, ending at a
-    // comma or line end), even without a fourth line; with fewer they stay.
+    // Picking a file fills the three fields, quoted or not (trimmed, ending at a comma or line
+    // end), even without a fourth line; with fewer they stay.
     folder.write("prog/three.ccf", "\"C:\\CHIPS\\SET.DAT\"\r\n 10 , 12\n");
     folder.write("prog/short.ccf", "\"C:\\OTHER.DAT\"\r\n\"144\"\r\n");
     creator.pick("three.ccf");

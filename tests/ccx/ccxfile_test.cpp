@@ -20,8 +20,8 @@ fs::path fixture(const std::string& name) {
     return fs::path(TESSARO_TEST_DATA) / "ccx" / name;
 }
 
-// refused.txt: each fixture refused on purpose, as "name:line: problem"; a name there that
-// is not in the folder is a file that cannot be read.
+// refused.txt: each fixture refused on purpose, as "name:line: problem"; a name there that is not
+// in the folder is a file that cannot be read.
 std::map<std::string, ReadError> refusedFixtures() {
     std::map<std::string, ReadError> refused;
     std::istringstream lines(readFileBytes(fixture("refused.txt")).value());
@@ -46,12 +46,12 @@ std::vector<std::string> fixtureNames() {
 
 class CcxFixture : public testing::TestWithParam<std::string> {};
 
-// A broken file is refused with its line and problem. Any other saves as it was read: written
-// and read again (from its colours, as Open does) it is the same document and bytes, and those
-// of written/<name> where that holds what the writer made of a file laid out by hand or tool.
-// The save loses exactly the lines the reader reports as unread: any other line is in the saved
-// file or, when it holds values, written in the writer's own form (also the earlier start of a
-// level named twice, which Open reports apart).
+// A broken file is refused with its line and problem. Any other saves as it was read: written and
+// read again (from its colours, as Open does) it is the same document and bytes, and those of
+// written/<name> where that holds what the writer made of a file laid out by hand or tool. The save
+// loses exactly the lines the reader reports as unread: any other line is in the saved file or,
+// when it holds values, written in the writer's own form (also the earlier start of a level named
+// twice, which Open reports apart).
 TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto& name = GetParam();
     const auto refused = refusedFixtures();
@@ -125,7 +125,6 @@ std::string& field(CcxDocument& d, char f) {
 TEST(CcxFile, ReadsBackTheCarriedText) {
     const std::tuple<const char*, std::string, std::string> kSubstitutions[] = {
         {"TitleArrow", "a --> b", "a -- > b"},
-        {"TitleSpaceArrow", " -->", " -- >"},
         {"TitleCommentStart", "x<!--", "x<! --"},
         {"TitleLineBreaks", "one\r\ntwo\nthree\rfour", "one two three four"},
         {"TitleKept", " -- a > b <! -- \"q\" ", " -- a > b <! -- \"q\" "},
@@ -142,7 +141,6 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         {"PageLoneLfFirst", "\na", "\r\na"},
         {"PageLoneCrLast", "a\r", "a\r\n"},
         {"PageEndMarkerLine", "]]>\r\n]]>\r\nx ]]> y\r\n]]>", "]]>\r\n]]&gt;\r\nx ]]> y\r\n]]&gt;"},
-        {"PageEndMarkerLineInside", "a\r\n]]>\r\nb", "a\r\n]]&gt;\r\nb"},
         // A CR LF across the fast check's blocks of 240 bytes, and a lone LF that begins one.
         {"PageLongLines",
          std::string(239, 'x') + "\r\n" + std::string(239, 'y') + "\n" + std::string(300, 'z'),
@@ -158,10 +156,9 @@ TEST(CcxFile, ReadsBackTheCarriedText) {
         const auto written = formatCcxFile(document);
         auto read = parseCcxFile(written, {});
         ASSERT_TRUE(read.ok()) << name;
-        auto& back = *read;
-        EXPECT_EQ(field(back.document, name[0]), carried) << name;
-        EXPECT_TRUE(back.document == carriedDocument(document)) << name;
-        EXPECT_EQ(formatCcxFile(back.document), written) << name;
+        EXPECT_EQ(field(read->document, name[0]), carried) << name;
+        EXPECT_TRUE(read->document == carriedDocument(document)) << name;
+        EXPECT_EQ(formatCcxFile(read->document), written) << name;
     }
 }
 

@@ -1,6 +1,5 @@
-// Every save a player can make, failing at each step of each file it writes:
-// the old files stay byte for byte, no temporary file is left behind, and the
-// player is told, never told it worked.
+// Every save a player can make, failing at each step of each file it writes: the old files stay
+// byte for byte, no temporary file is left behind, and the player is told, never told it worked.
 
 #include "ccf/ccfcreator.h"
 #include "ccx/ccxeditor.h"
@@ -25,6 +24,9 @@
 #ifdef __linux__
 #include <sched.h>
 #include <sys/mount.h>
+constexpr bool kLinux = true;
+#else
+constexpr bool kLinux = false;
 #endif
 
 namespace tessaro {
@@ -35,11 +37,9 @@ using Messages = std::vector<test::RecordedMessage>;
 // The writes from the one after `passes` on fail at `step`, `failures` of them.
 struct Fault {
     WriteStep step;
-    int passes = 0;
-    int failures = 1;
+    int passes = 0, failures = 1;
 };
 
-// "Open", "WriteOfFile2", "RenameOfFile2And3".
 std::string nameOf(const Fault& fault) {
     static const char* const steps[] = {"Open", "Write", "Flush", "Rename", "FlushFolder"};
     std::string name = steps[static_cast<int>(fault.step)];
@@ -48,8 +48,8 @@ std::string nameOf(const Fault& fault) {
     return fault.failures > 1 ? name + "And" + std::to_string(fault.passes + 2) : name;
 }
 
-// Each step of each of a save's first `files` writes, and then the last two
-// failing together when `thenBoth`.
+// Each step of each of a save's first `files` writes, and then the last two failing together when
+// `thenBoth`.
 std::vector<Fault> eachStep(int files, bool thenBoth = false) {
     std::vector<Fault> faults;
     for (int at = 0; at < files * 4; ++at)
@@ -77,20 +77,20 @@ test::RecordedMessage warning(const std::string& text, const std::string& title)
     return {text, title, MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
-// What a failed save leaves: its messages ("{name}" for a file's path), the
-// folder's changes, and whether it still starts the game (saying it was done).
+// What a failed save leaves: its messages ("{name}" for a file's path), the folder's changes, and
+// whether it still starts the game (saying it was done).
 struct Outcome {
     Messages messages;
     std::vector<std::string> changes = {};
     bool starts = false;
 };
 using Expected = std::function<Outcome(const Fault&)>;
-Expected only(const std::string& text, const std::string& title) {
+Expected only(const std::string& title, const std::string& text) {
     return [=](const Fault&) { return Outcome{{warning(text, title)}}; };
 }
 
-// A save path: the folder of files it finds (under tests/data/common/saves),
-// the save (true when it says it was done) and what a failure leaves.
+// A save path: the folder of files it finds (under tests/data/common/saves), the save (true when it
+// says it was done) and what a failure leaves.
 struct Save {
     const char* name;
     std::vector<Fault> faults;
@@ -106,15 +106,14 @@ bool saveScores(Env& env, bool saveAs) {
     editor.getInfo();
     editor.select(0);
     editor.insertBefore();
-    if (saveAs)
-        env.platform.chooseFile(env.path("other.ini"), "other.ini");
+    env.platform.chooseFile(env.path("other.ini"), "other.ini"); // for Save As
     saveAs ? editor.saveAs() : editor.save();
     return !editor.hasUnsavedChanges();
 }
 
-// A set's DAC files, MS then Lynx, set a's then b's and so on: the one that
-// failed stays as it was, and its set is reported and not counted. More than
-// eight files are flushed together on Linux, so a failed flush keeps them all.
+// A set's DAC files, MS then Lynx, set a's then b's and so on: the one that failed stays as it was,
+// and its set is reported and not counted. More than eight files are flushed together on Linux, so
+// a failed flush keeps them all.
 DacGenerator dacGenerator(Env& env) {
     DacGenerator generator({env.folder.root()}, env.folder.path());
     generator.chooseDataFolder(env.path("data"));
@@ -122,13 +121,8 @@ DacGenerator dacGenerator(Env& env) {
     return generator;
 }
 Expected dacFailed(int files, bool all) {
-#ifdef __linux__
-    const bool flushedTogether = files > 8;
-#else
-    const bool flushedTogether = false;
-#endif
     return [=](const Fault& fault) {
-        const bool every = fault.step == WriteStep::Flush && flushedTogether;
+        const bool every = fault.step == WriteStep::Flush && files > 8 && kLinux;
         std::string failed;
         Outcome outcome;
         for (int file = 0; file < files; ++file) {
@@ -152,23 +146,24 @@ Expected dacFailed(int files, bool all) {
     };
 }
 
+// EXE Creator copies CHIPS.EXE to MINE.EXE; Quorvel changes MINE.EXE in place (a name it changes
+// without asking).
 std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
     return [=](Env& env) {
         ExeCreator creator(env.platform, env.settings);
         creator.setMode(mode);
-        creator.originalExe = env.path("CHIPS.EXE");
+        creator.originalExe = env.path(mode == ExeCreatorMode::Quorvel ? "MINE.EXE" : "CHIPS.EXE");
         creator.newExe = env.path("MINE.EXE");
         creator.iniName = "mine.ini";
         creator.dataName = "MINE.DAT";
-        env.platform.answer(MessageAnswer::Yes); // Quorvel: change the game's own CHIPS.EXE
         return creator.ok().done;
     };
 }
 
-// A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a
-// third write) when "tessaro.7" cannot be renamed: a ".dat" play then asks
-// whether to start the set the two files held (No here), a ".ccf" play
-// does not. When "ludex.exe" cannot go back either, the game is not started.
+// A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a third write) when
+// "tessaro.7" cannot be renamed: a ".dat" play then asks whether to start the set the two files
+// held (No here), a ".ccf" play does not. When "ludex.exe" cannot go back either, the game is not
+// started.
 bool play(Env& env, const std::string& name) {
     PlayInputs inputs;
     inputs.fakeLastLevel = "144";
@@ -180,8 +175,7 @@ bool play(Env& env, const std::string& name) {
 }
 const std::string kInUse = " (it may be read-only, or the game may still be running)";
 const std::string kOldSet = ". Start the game anyway with the level set it held before?";
-// The message when "ludex.exe", or else "tessaro.7", failed alone: a
-// question with asks.
+// The message when "ludex.exe", or else "tessaro.7", failed alone: a question with asks.
 Expected played(const std::string& ludex, const std::string& set, bool asks) {
     return [=](const Fault& fault) {
         if (fault.failures == 1)
@@ -207,15 +201,15 @@ const std::vector<Save>& saves() {
              editor.titleEdit("Renamed");
              return editor.save().done;
          },
-         only("Error - cannot save \"{set.ccx}\". The file on disk is unchanged.",
-              "CCX File Editor")},
+         only("CCX File Editor", "Error - cannot save \"{set.ccx}\". The file on disk is "
+                                 "unchanged.")},
         {"ScoreIniInPlace", eachStep(1), "scores", [](Env& env) { return saveScores(env, false); },
-         only("Error - The INI file couldn't be written, saving could not continue.\nPlease use "
-              "Save As if you would like to save these scores.",
-              "INI File Editor")},
+         only("INI File Editor", "Error - The INI file couldn't be written, saving could not "
+                                 "continue.\nPlease use Save As if you would like to save these "
+                                 "scores.")},
         {"ScoreIniSaveAs", eachStep(1), "scores", [](Env& env) { return saveScores(env, true); },
-         only("Error - The file couldn't be written, the scores were not saved.",
-              "INI File Editor")},
+         only("INI File Editor", "Error - The file couldn't be written, the scores were not "
+                                 "saved.")},
         {"Ccf", eachStep(1), "ccf",
          [](Env& env) {
              CcfCreator creator(env.platform, env.folder.path());
@@ -223,8 +217,8 @@ const std::vector<Save>& saves() {
              creator.ccfName = "mine.ccf";
              return creator.save().done;
          },
-         only("Error - your CCF file (mine.ccf) could not be written, so nothing was saved.",
-              "CCF File Creator")},
+         only("CCF File Creator", "Error - your CCF file (mine.ccf) could not be written, so "
+                                  "nothing was saved.")},
         {"DacManySets",
          {{WriteStep::Open, 4}, {WriteStep::Write, 9}, {WriteStep::Flush}, {WriteStep::Rename, 7}},
          "dacmany",
@@ -234,26 +228,18 @@ const std::vector<Save>& saves() {
          [](Env& env) { return dacGenerator(env).GenerateOne(env.platform, "a.dat"), false; },
          dacFailed(2, false)},
         {"ExeCreator", eachStep(1), "exe", createExe(ExeCreatorMode::ExeCreator),
-         only("Could not write the new names and levels into the new exe file ({MINE.EXE}). No new "
-              "exe file was written.",
-              "EXE Creator")},
+         only("EXE Creator", "Could not write the new names and levels into the new exe file "
+                             "({MINE.EXE}). No new exe file was written.")},
         {"Quorvel", eachStep(1), "exe", createExe(ExeCreatorMode::Quorvel),
-         [](const Fault&) {
-             return Outcome{{{"{CHIPS.EXE} is the game's own executable. Change its last levels "
-                              "in place? (Use EXE Creator to make a copy instead.)",
-                              "Quorvel", MessageIcon::Question, MessageButtons::YesNo},
-                             warning("Could not write the new levels into {CHIPS.EXE}. Check "
-                                     "that the file exists and is not read-only.",
-                                     "Quorvel")}};
-         }},
+         only("Quorvel", "Could not write the new levels into {MINE.EXE}. Check that the file "
+                         "exists and is not read-only.")},
         {"CreatingLudex", eachStep(1), "exe",
          [](Env& env) {
              env.platform.chooseFile(env.path("CHIPS.EXE"), "CHIPS.EXE");
              return createPlayExecutable(env.platform, env.folder.str());
          },
-         only("Tessaro could not copy {CHIPS.EXE} to {ludex.exe}. Check that the file can be read "
-              "and that ludex.exe is not in use (close the game first).",
-              "Tessaro")},
+         only("Tessaro", "Tessaro could not copy {CHIPS.EXE} to {ludex.exe}. Check that the file "
+                         "can be read and that ludex.exe is not in use (close the game first).")},
         {"PlayDat", eachStep(2, true), "play", [](Env& env) { return play(env, "a.dat"); },
          played("Tessaro could not change the play executable {ludex.exe}" + kInUse + kOldSet,
                 "Tessaro could not copy the level set to {tessaro.7}" + kInUse + kOldSet, true)},
@@ -302,8 +288,8 @@ TEST_P(SaveFault, KeepsTheOldFilesAndSaysSo) {
     check(*GetParam().first, GetParam().second, env);
 }
 
-// A real full disk: a file system too small for Quorvel's new copy beside the
-// old one. Mounting one needs the rights to make a mount namespace of our own.
+// A real full disk: a file system too small for Quorvel's new copy beside the old one. Mounting one
+// needs the rights to make a mount namespace of our own.
 TEST(FullDisk, QuorvelKeepsTheOldExecutableOnAFullDisk) {
 #ifdef __linux__
     Env env;

@@ -11,9 +11,9 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// Every list shows names in one order: "_" before letters, case blind, a name
-// before a longer one it begins, names alike but for case by their bytes,
-// other bytes after letters. Names go into the game's files in Windows-1252.
+// Every list shows names in one order: "_" before letters, case blind, a name before a longer one
+// it begins, names alike but for case by their bytes, other bytes after letters. Names go into the
+// game's files in Windows-1252.
 TEST(Names, ListedInOneCaseBlindOrderAndWrittenInWindows1252) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"CCLP1.DAT", "*.dat;*.ccl", true}, {"my set.Ccl", "*.dat; *.ccl", true},
@@ -61,8 +61,8 @@ TEST(Names, ListedInOneCaseBlindOrderAndWrittenInWindows1252) {
         EXPECT_FALSE(isNameWindowsCanHold(name)) << name;
 }
 
-// Names are compared eight bytes at a time; the order is the same at every
-// position, at the edges of the letters, and for bytes above ASCII.
+// Names are compared eight bytes at a time; the order is the same at every position, at the edges
+// of the letters, and for bytes above ASCII.
 TEST(Names, CaseBlindOrderHoldsAtEveryByte) {
     const struct {
         const char* label;

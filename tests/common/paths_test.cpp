@@ -13,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-// A path held as text and a std::filesystem::path never stand in for each
-// other: toPath and fromPath are the only ways across.
+// A path held as text and a std::filesystem::path never stand in for each other: toPath and
+// fromPath are the only ways across.
 static_assert(!std::is_convertible_v<Utf8Path, fs::path>);
 static_assert(!std::is_constructible_v<fs::path, Utf8Path>);
 static_assert(!std::is_constructible_v<Utf8Path, fs::path>);

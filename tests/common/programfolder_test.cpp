@@ -10,7 +10,7 @@ struct ProgramFolderCase {
     const char* label;
     const char* folder; // the executable's
     bool marker = false, owned = true;
-    char separator = '/';
+    char sep = '/';       // between folders
     bool portable = true; // else the user data folder
 };
 
@@ -23,15 +23,9 @@ constexpr ProgramFolderCase kCases[] = {
     {.label = "UsrReachedByDotDot", .folder = "/home/../usr/bin", .portable = false},
     {.label = "NameBeginningLikeUsr", .folder = "/usrlocal/bin"},
     {.label = "UsrWithMarker", .folder = "/usr/bin", .marker = true},
-    {.label = "ProgramFiles",
-     .folder = "C:\\Program Files\\T",
-     .separator = '\\',
-     .portable = false},
-    {.label = "ProgramFilesX86",
-     .folder = "d:/program files (x86)/T",
-     .separator = '\\',
-     .portable = false},
-    {.label = "ProgramFilesFurtherDown", .folder = "C:\\Games\\Program Files", .separator = '\\'},
+    {.label = "ProgramFiles", .folder = "C:\\Program Files\\T", .sep = '\\', .portable = false},
+    {.label = "ProgFilesX86", .folder = "d:/program files (x86)/T", .sep = '\\', .portable = false},
+    {.label = "ProgramFilesFurtherDown", .folder = "C:\\Games\\Program Files", .sep = '\\'},
     {.label = "NoExecutableFolder", .folder = "", .marker = true, .portable = false},
 };
 
@@ -43,32 +37,27 @@ TEST_P(ProgramFolderChoice, IsThePortableCopysOwnOrTheUsers) {
                                    .portableMarker = row.marker,
                                    .ownedByUser = row.owned,
                                    .userDataFolder = Utf8Path("/data")};
-    EXPECT_EQ(chooseProgramFolder(facts, row.separator).text(),
-              row.portable ? row.folder : "/data");
+    EXPECT_EQ(chooseProgramFolder(facts, row.sep).text(), row.portable ? row.folder : "/data");
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, ProgramFolderChoice, testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-// TESSARO_HOME wins over a portable copy; a name outside ASCII (and outside
-// Windows' ANSI code page) reaches the disk whole, and a file written there
-// reads back.
-TEST(ProgramFolder, HomeOutsideAsciiIsMadeUnderItsOwnName) {
-    test::TempFolder root;
-    const Utf8Path home(root.str() + kPathSeparator + "José Иван" + kPathSeparator + "Tessaro");
-    ASSERT_EQ(findProgramFolder(home, Utf8Path(root.str()), Utf8Path()), home);
-    std::ofstream(toPath(home) / "tessaro.7", std::ios::binary) << "saved";
-    EXPECT_EQ(root.read("José Иван/Tessaro/tessaro.7"), "saved");
-    EXPECT_EQ(fromPath(std::filesystem::directory_iterator(root.path())->path().filename()),
-              "José Иван");
-}
-
-TEST(ProgramFolder, ReadsThePortableMarkerAndTheOwner) {
+// The marker makes a portable copy, but TESSARO_HOME wins over it; a name outside ASCII (and
+// outside Windows' ANSI code page) reaches the disk whole, and a file written there reads back.
+TEST(ProgramFolder, ReadsTheMarkerAndMakesHomeUnderItsOwnName) {
     test::TempFolder root;
     const auto facts = [&] { return readProgramFolderFacts({}, Utf8Path(root.str()), {}); };
     EXPECT_EQ(std::pair(facts().portableMarker, facts().ownedByUser), std::pair(false, true));
     root.write("tessaro-portable", "");
     EXPECT_TRUE(facts().portableMarker);
+    const Utf8Path home(root.str() + kPathSeparator + "José Иван" + kPathSeparator + "Tessaro");
+    ASSERT_EQ(findProgramFolder(home, Utf8Path(root.str()), Utf8Path()), home);
+    std::ofstream(toPath(home) / "tessaro.7", std::ios::binary) << "saved";
+    EXPECT_EQ(root.read("José Иван/Tessaro/tessaro.7"), "saved");
+    std::filesystem::remove(root / "tessaro-portable"); // the new folder is then the only entry
+    EXPECT_EQ(fromPath(std::filesystem::directory_iterator(root.path())->path().filename()),
+              "José Иван");
 }
 
 } // namespace

@@ -30,8 +30,8 @@ struct ConsoleCase {
     bool out, err;
     ConsoleAttach plan;
 };
-// A console job on Windows borrows the parent's console only for the
-// standard streams that lead nowhere else.
+// A console job on Windows borrows the parent's console only for the standard streams that lead
+// nowhere else.
 class ConsolePlan : public testing::TestWithParam<ConsoleCase> {};
 TEST_P(ConsolePlan, AttachesOnlyTheMissingStreams) {
     EXPECT_EQ(planConsoleAttach(GetParam().out, GetParam().err), GetParam().plan);

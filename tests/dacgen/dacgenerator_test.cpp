@@ -70,8 +70,8 @@ TEST_F(DacGenFixture, StoredNumbersTickBoxesAndRefusalsSayWhy) {
     EXPECT_TRUE(settings.writes.empty());
 }
 
-// tests/data/dacgen/batch-expected: "fixlynx=y" for the original set in Lynx,
-// "lastlevel=144" for it and CCLP1 to 4, whatever the case of their names.
+// tests/data/dacgen/batch-expected: "fixlynx=y" for the original set in Lynx, "lastlevel=144" for
+// it and CCLP1 to 4, whatever the case of their names.
 TEST_F(DacGenFixture, BatchWritesTheListedSetsAndSavesTheRememberedFolders) {
     addSets({"Chips.Dat", "cclp1.dat", "Cclp4.DAT", "CCLP5.DAT", "cclp0.dat", "XCHIPS.DAT",
              "MYSET.CCL", "play.ccf", "notes.txt"});

@@ -1,4 +1,5 @@
 #include "filecheck/filecheck.h"
+#include "levelset/levelsetfile.h"
 
 #include "common/paths.h"
 #include "common/textfile.h"
@@ -12,9 +13,8 @@ namespace {
 
 const std::filesystem::path kData = TESSARO_TEST_DATA;
 
-// The files of tests/data/filecheck and three CCX files, one broken and one with lines the
-// reader does not read, printed as
-// "tessaro --check" prints them: report.txt there, line by line.
+// The files of tests/data/filecheck and three CCX files, one broken and one with lines the reader
+// does not read, printed as "tessaro --check" prints them: report.txt there, line by line.
 TEST(FileCheck, FixturesAreReportedLikeACompilersErrors) {
     std::string report;
     for (const char* name : {"problems.ini", "good.ini", "good.CCF", "bad.ccf", "short.ccf",
@@ -27,56 +27,70 @@ TEST(FileCheck, FixturesAreReportedLikeACompilersErrors) {
 
 using Lines = std::vector<std::string>;
 
-// A file as `tessaro --check` and `--list` see it; a set the reader refuses
-// is listed as no lines and the check's line as the problem. A ccf row is
-// checked and listed through "a.ccf", which names the file.
-struct ListCase {
-    const char* label;
-    const char* name;
+// A file as `tessaro FILE`, `tessaro --check` and `--list` see it. The folder holds "set.dat" (a
+// set) and "notes.dat" (text), which CCF rows name. `tessaro FILE` refuses only a file without a
+// level-set signature; a set the reader refuses is listed as no lines and the check's line as the
+// problem.
+struct FileCase {
+    const char *label, *name;
     std::string bytes;
+    const char* notASet = nullptr; // the file named in the refusal
     Lines check{};
     Lines list{};
-    bool ccf = false;
+    const char* problem = nullptr; // the listing's, when not the check's
 };
 
 const std::string kSet = test::writeLevelSet(test::numberedSet(1));
+const Lines kListed = {"1\tLevel 1\tAAAB\t101"};
 
-const ListCase kListCases[] = {
-    {.label = "Set", .name = "a.dat", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
-    {.label = "SetWithoutExtension", .name = "a", .bytes = kSet, .list = {"1\tLevel 1\tAAAB\t101"}},
-    {.label = "SetWithAProblemIsListed",
-     .name = "b.CCL",
-     .bytes = test::writeLevelSet({.levels = {{.number = 7, .title = "T", .password = "ABCD"}}}),
-     .check = {"b.CCL: level 1 (offset 8): the level's number 7 is out of order (expected 1)"},
-     .list = {"7\tT\tABCD\t0"}},
-    {.label = "TextFileNamedDat",
-     .name = "notes.dat",
-     .bytes = "shopping list\n",
-     .check = {"notes.dat: offset 0: the file does not start with a level-set signature"}},
-    {.label = "CcfListsItsSet",
-     .name = "a.dat",
-     .bytes = kSet,
-     .list = {"1\tLevel 1\tAAAB\t101"},
-     .ccf = true},
-};
-
-class LevelSetCommandLine : public testing::TestWithParam<ListCase> {};
-
-TEST_P(LevelSetCommandLine, ChecksAndListsTheFile) {
-    const auto& row = GetParam();
-    test::TempFolder folder;
-    auto file = folder.write(row.name, row.bytes);
-    if (row.ccf)
-        file =
-            folder.write("a.ccf", "\"" + fromPath(file) + "\"\r\n\"1\"\r\n\"1\"\r\n\"a.ccf\"\r\n");
-    const auto name = fromPath(file.filename());
-    EXPECT_EQ(checkReport(file, name), row.check);
-    const auto listing = listFile(file, name);
-    EXPECT_EQ(listing.lines, row.list);
-    EXPECT_EQ(listing.problems, row.list.empty() ? row.check : Lines());
+std::string ccfFor(const char* set) {
+    return std::string("\"{folder}/") + set + "\"\r\n\"1\"\r\n\"1\"\r\n\"a.ccf\"\r\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, LevelSetCommandLine, testing::ValuesIn(kListCases),
+// clang-format off
+const FileCase kFileCases[] = {
+    {.label = "SetWithoutExtension", .name = "a", .bytes = kSet, .list = kListed},
+    // A listed level is one line: breaks and tabs in its texts are spaces.
+    {.label = "SetWithAProblemIsListed", .name = "b.CCL",
+     .bytes = test::writeLevelSet({.levels = {{.number = 7, .title = "T\tx\r\ny",
+                                               .password = "ABCD"}}}),
+     .check = {"b.CCL: level 1 (offset 8): the level's number 7 is out of order (expected 1)"},
+     .list = {"7\tT x  y\tABCD\t0"}},
+    {.label = "TextNamedDat", .name = "text.dat", .bytes = "shopping list\n", .notASet = "text.dat",
+     .check = {"text.dat: offset 0: the file does not start with a level-set signature"}},
+    {.label = "CcxByItsExtension", .name = "a.CCX", .bytes = "<levelset",
+     .check = {"a.CCX:1: the file ends before the line \"</levelset>\""}},
+    {.label = "CcfOfASet", .name = "a.ccf", .bytes = ccfFor("set.dat"), .list = kListed},
+    {.label = "CcfOfText", .name = "a.ccf", .bytes = ccfFor("notes.dat"), .notASet = "notes.dat",
+     .problem = "{folder}/notes.dat: offset 0: the file does not start with a level-set signature"},
+    {.label = "CcfOfAMissingSet", .name = "a.ccf", .bytes = ccfFor("missing.dat"),
+     .problem = "{folder}/missing.dat: the file cannot be read"},
+};
+// clang-format on
+
+class FileCommandLine : public testing::TestWithParam<FileCase> {};
+
+TEST_P(FileCommandLine, PlaysChecksAndListsTheFile) {
+    const auto& row = GetParam();
+    test::TempFolder folder;
+    folder.write("set.dat", kSet);
+    folder.write("notes.dat", "shopping list");
+    const auto expand = [&folder](std::string text) {
+        if (const auto at = text.find("{folder}"); at != std::string::npos)
+            text.replace(at, 8, folder.str());
+        return text;
+    };
+    const auto file = folder.write(row.name, expand(row.bytes));
+    const auto refused = notALevelSetFile(file);
+    EXPECT_EQ(refused, row.notASet ? std::optional(folder / row.notASet) : std::nullopt);
+    EXPECT_EQ(checkReport(file, row.name), row.check);
+    const auto listing = listFile(file, row.name);
+    EXPECT_EQ(listing.lines, row.list);
+    const auto problems = row.list.empty() ? row.check : Lines();
+    EXPECT_EQ(listing.problems, row.problem ? Lines{expand(row.problem)} : problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FileCommandLine, testing::ValuesIn(kFileCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "levelset/levelsetcheck.h"
 #include "levelset/levelsetreader.h"
 #include "support/levelsetwriter.h"
-#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +18,8 @@ namespace {
 using test::numberedSet;
 using test::WrittenSet;
 
-// One level written by numberedSet is 65 bytes from offset 6: its number at
-// 8, the fields' size at 52, the title field at 54 and the password at 64.
+// One level written by numberedSet is 65 bytes from offset 6: its number at 8, the fields' size at
+// 52, the title field at 54 and the password at 64.
 struct CheckCase {
     const char* label;
     std::function<void(WrittenSet&)> change;
@@ -28,52 +27,34 @@ struct CheckCase {
     std::vector<LevelSetProblem> problems{};
 };
 
+using S = WrittenSet&;
+
+// clang-format off
 const CheckCase kCheckCases[] = {
-    {.label = "OneLevel", .change = [](WrittenSet&) {}},
-    {.label = "NineHundredNinetyNineLevels", .change = [](WrittenSet&) {}, .levels = 999},
-    {.label = "LynxSignature", .change = [](WrittenSet& s) { s.lynx = true; }},
-    {.label = "TitleWithoutNul",
-     .change = [](WrittenSet& s) { s.levels[0].titleNul = false; },
+    {.label = "NineHundredNinetyNineLevels", .change = [](S) {}, .levels = 999},
+    {.label = "TitleWithoutNul", .change = [](S s) { s.levels[0].titleNul = false; },
      .problems = {{1, 54, "the title does not end in a NUL"}}},
-    {.label = "ThreeLetterPassword",
-     .change = [](WrittenSet& s) { s.levels[0].password = "ABC"; },
+    {.label = "ThreeLetterPassword", .change = [](S s) { s.levels[0].password = "ABC"; },
      .problems = {{1, 64, "the password \"ABC\" is not 4 letters A to Z"}}},
-    {.label = "NoPassword",
-     .change = [](WrittenSet& s) { s.levels[0].password.clear(); },
-     .problems = {{1, 6, "the level has no password"}}},
-    {.label = "SizePastTheFileEnd",
-     .change = [](WrittenSet& s) { s.levels[0].sizeChange = 1; },
+    {.label = "SizePastTheFileEnd", .change = [](S s) { s.levels[0].sizeChange = 1; },
      .problems = {{1, 6, "the level's size points past the end of the file"}}},
-    {.label = "FieldLengthPastTheLevelEnd",
-     .change = [](WrittenSet& s) { s.levels[0].extraField = "\x07\x50hint"; },
-     .problems = {{1, 71, "field 7's length points past the level's end"}}},
-    {.label = "LevelCountLargerThanTheLevels",
-     .change = [](WrittenSet& s) { s.countChange = 2; },
+    {.label = "LevelCountLargerThanTheLevels", .change = [](S s) { s.countChange = 2; },
      .problems = {{2, 71, "the file ends before this level; its header gives 3 levels"}}},
     // The level ends inside its password: the rest of it is left after the set.
-    {.label = "LevelSizeShortOfItsFields",
-     .change = [](WrittenSet& s) { s.levels[0].sizeChange = -2; },
+    {.label = "LevelSizeShortOfItsFields", .change = [](S s) { s.levels[0].sizeChange = -2; },
      .problems = {{1, 6, "the level has no password"},
-                  {1, 52,
-                   "the optional fields' size (17) disagrees with the level's remaining 15 bytes"},
+                  {1, 52, "the optional fields' size (17) disagrees with the level's remaining 15 "
+                          "bytes"},
                   {1, 64, "field 6's length points past the level's end"},
                   {2, 69, "the file goes on after the last of the 1 levels its header gives"}}},
-    {.label = "NumberOutOfOrder",
-     .change = [](WrittenSet& s) { s.levels[0].number = 5; },
+    {.label = "NumberOutOfOrder", .change = [](S s) { s.levels[0].number = 5; },
      .problems = {{1, 8, "the level's number 5 is out of order (expected 1)"}}},
-    {.label = "TwoLevelsWithOneNumber",
-     .change = [](WrittenSet& s) { s.levels[1].number = 1; },
-     .levels = 2,
-     .problems = {{2, 73, "the level's number 1 is also level 1's"}}},
-    {.label = "TwoLevelsWithOnePassword",
-     .change = [](WrittenSet& s) { s.levels[1].password = "AAAB"; },
-     .levels = 2,
-     .problems = {{2, 129, "the password AAAB is also level 1's"}}},
+    {.label = "TwoLevelsWithOneNumber", .change = [](S s) { s.levels[1].number = 1; },
+     .levels = 2, .problems = {{2, 73, "the level's number 1 is also level 1's"}}},
+    {.label = "TwoLevelsWithOnePassword", .change = [](S s) { s.levels[1].password = "AAAB"; },
+     .levels = 2, .problems = {{2, 129, "the password AAAB is also level 1's"}}},
 };
-
-void PrintTo(const CheckCase& row, std::ostream* out) {
-    *out << row.label;
-}
+// clang-format on
 
 class LevelSetCheck : public testing::TestWithParam<CheckCase> {};
 
@@ -105,23 +86,10 @@ TEST(LevelSetReader, ReadsEveryLevelTheWriterWrote) {
     }
 }
 
+// Its message is the command line's test's (tests/packaging/commandline.cmake).
 TEST(LevelSetReader, RefusesWhatIsNoLevelSet) {
-    test::TempFolder folder;
-    const auto notes = readLevelSet(fromPath(folder.write("notes.dat", "shopping list\n")));
-    EXPECT_EQ(notes.error(),
-              ReadError::atOffset(0, "the file does not start with a level-set signature"));
     EXPECT_EQ(parseLevelSet(std::string("\xAC\xAA\x02\x01", 4)).error(),
               ReadError::atOffset(4, "the file ends before its number of levels"));
-    EXPECT_EQ(notALevelSetMessage("notes.dat"),
-              "notes.dat is not a level set (it does not start with a level-set signature)");
-}
-
-TEST(LevelSetList, PrintsOneLinePerLevelWithItsTextsOnThatLine) {
-    auto set = numberedSet(1);
-    set.levels[0].title = "Tab\there\r\nand";
-    EXPECT_EQ(levelSetListLines(*parseLevelSet(test::writeLevelSet(set))),
-              std::vector<std::string>{"1\tTab here  and\tAAAB\t101"});
-    EXPECT_EQ(formatLevelSetProblem("a.dat", {2, 71, "why"}), "a.dat: level 2 (offset 71): why");
 }
 
 } // namespace

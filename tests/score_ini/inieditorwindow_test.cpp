@@ -47,7 +47,6 @@ private Q_SLOTS:
 
         list->setCurrentIndex(list->model()->index(1, 0));
         test::click(window, "cmdMoveUp");
-        QVERIFY(!changed.isEmpty());
         QCOMPARE(changed.back().at(0).toModelIndex().row(), 0);
         QCOMPARE(list->currentIndex().row(), 0);
         test::click(window, "cmdInsert2");
@@ -60,8 +59,8 @@ private Q_SLOTS:
                  "[Don\x92t.dat]\r\nHighest Level=3\r\nCurrent Score=1400\r\n"
                  "Level1=BBBB,100,1400\r\nLevel2=\r\nLevel3=AAAA\r\n");
 
-        // Exit and the close button ask first; Cancel keeps the window and the edits. The
-        // game saves level 1 meanwhile: the save asks before it writes over it.
+        // Exit and the close button ask first; Cancel keeps the window and the edits. The game
+        // saves level 1 meanwhile: the save asks before it writes over it.
         d.folder.write("Иван/scores.ini", "[Don\x92t.dat]\r\nLevel1=BBBB,90,1300\r\n"
                                           "Level2=\r\nLevel3=AAAA\r\n");
         test::click(window, "cmdDeleteScore");

@@ -13,8 +13,8 @@ std::string fixture(const std::string& name) {
     return readFileBytes(TESSARO_TEST_DATA "/score_ini/" + name).value_or("<missing>");
 }
 
-// NAME-saved-SET.ini is NAME.ini with set SET.dat saved in place, the same
-// after a second save: each fixture shows one rule of what a save keeps.
+// NAME-saved-SET.ini is NAME.ini with set SET.dat saved in place, the same after a second save:
+// each fixture shows one rule of what a save keeps.
 TEST(ScoreSection, SavedInPlaceAsTheFixturesShow) {
     for (const std::string saved :
          {"middle-section-saved-mine", "two-highest-level-lines-saved-set",
@@ -61,6 +61,7 @@ TEST(LevelValue, RescoringMovesThePenaltyStepsAndNewTimesKeepTheScoreIn32Bits) {
         EXPECT_EQ(RescoreLevelValue(kept, 3, 4), kept);
     // A time is a number as the game reads one, from 0 on; its score stays within 32 bits.
     EXPECT_EQ(ParseLevelTime("-0.4"), 0);
+    EXPECT_EQ(ParseLevelTime("-1"), std::nullopt);
     EXPECT_EQ(withNewTime("ABCD,32767,-2147400000", 0), std::nullopt);
 }
 
