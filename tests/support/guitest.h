@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QTest>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -52,6 +53,13 @@ inline QString captions(const QWidget& window, std::initializer_list<const char*
         texts << (text.isValid() ? text : found->property("title")).toString();
     }
     return texts.join('|');
+}
+
+// Shows the window in front; false when it does not get the focus.
+inline bool showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 inline QString focused(const QWidget& window) {
