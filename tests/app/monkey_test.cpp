@@ -353,15 +353,6 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The offscreen platform warns of every window raised; a run would drown in it.
-    void initTestCase() {
-        static const QtMessageHandler qtMessages = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-                if (!text.startsWith("This plugin does not support"))
-                    qtMessages(type, context, text);
-            });
-    }
-
     // A short run of one seed, twice: no fault, every window had its turn, and
     // the same actions each time, so a seed that finds a fault replays it.
     void aFixedSeedRunsCleanAndReplaysTheSameActions() {

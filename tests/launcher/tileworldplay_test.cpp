@@ -1,5 +1,5 @@
-#include "levelset/ccffile.h"
 #include "launcher/tileworldplay.h"
+#include "levelset/ccffile.h"
 #include "support/foldersnapshot.h"
 #include "support/levelsetwriter.h"
 #include "support/scriptedplatform.h"
@@ -122,10 +122,6 @@ struct Refusal {
     std::string message = "";
     std::string focus = "";
 };
-
-void PrintTo(const Refusal& row, std::ostream* out) {
-    *out << row.label;
-}
 
 class TileWorldRefusal : public TileWorldPlay, public ::testing::WithParamInterface<Refusal> {};
 
