@@ -45,6 +45,7 @@ private Q_SLOTS:
                             {.keys = "Ctrl+A", .in = "path"},
                             {.keys = "Shift+H", .in = "text box", .runs = false},
                             {.keys = "Ctrl+C", .in = "text box", .runs = false},
+                            {.keys = "Ctrl+X", .in = "text box", .runs = false},
                             {.keys = "Ctrl+A", .in = "text box", .runs = false}};
         QMainWindow window;
         QString ran;
