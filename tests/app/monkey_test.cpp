@@ -1,7 +1,7 @@
-// Random actions over every window, as a player who presses anything would:
-// no crash, no modal loop outside the Platform, no program started and no file
-// touched outside the test's folders. TESSARO_MONKEY_SEED and TESSARO_MONKEY_ACTIONS
-// replay a run (its seed is printed); a long one needs QTEST_FUNCTION_TIMEOUT raised.
+// Random actions over every window, as a player who presses anything would: no crash, no modal loop
+// outside the Platform, no program started and no file touched outside the test's folders.
+// TESSARO_MONKEY_SEED and TESSARO_MONKEY_ACTIONS replay a run (its seed is printed); a long one
+// needs QTEST_FUNCTION_TIMEOUT raised.
 
 #include "app/windowhub.h"
 #include "common/folderlisting.h"
@@ -29,9 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "home" is the program, home and working folder, filled from tests/data;
-// everything beside it ("outside") must stay as it was, and so must the
-// read-only files in "home/locked".
+// "home" is the program, home and working folder, filled from tests/data; everything beside it
+// ("outside") must stay as it was, and so must the read-only files in "home/locked".
 struct Sandbox {
     ~Sandbox() {
         qputenv("HOME", oldHome);
@@ -92,8 +91,8 @@ void chooseEntry(QComboBox& combo, int index) {
     Q_EMIT combo.activated(index);
 }
 
-// A run of random actions, and the Platform of its windows, answering as the
-// question or dialog allows. All is drawn from one generator, so a seed replays.
+// A run of random actions, and the Platform of its windows, answering as the question or dialog
+// allows. All is drawn from one generator, so a seed replays.
 class Monkey : public Platform {
 public:
     explicit Monkey(std::uint64_t seed)
@@ -169,9 +168,9 @@ private:
     unsigned below(std::size_t count) { return count ? unsigned(m_random() % count) : 0; }
     template <typename List> auto pickFrom(const List& list) { return list[below(list.size())]; }
 
-    // A file there is (most often one the filter shows), its folder, a new
-    // name beside it or in a folder there is not, or none. A folder taken as
-    // a name gets an extension beside it, so it is never "home" itself.
+    // A file there is (most often one the filter shows), its folder, a new name beside it or in a
+    // folder there is not, or none. A folder taken as a name gets an extension beside it, so it is
+    // never "home" itself.
     std::optional<FileChoice> chooseFile(const std::string& filter) {
         fs::path path = randomFile(below(4) ? filter.substr(filter.find('|') + 1) : "");
         const unsigned pick = below(12);
@@ -182,8 +181,7 @@ private:
                 path.parent_path() == m_sandbox.home ? m_sandbox.home / "work" : path.parent_path();
         else if (pick > 5)
             path = path.parent_path() / (pick == 8 ? "gone" : "") /
-                   pickFrom(std::array{"new.ccx", "new.ini", "new.exe", "no extension", "CON",
-                                       "S\xC3\xA9t \xE2\x82\xAC.ccx"});
+                   pickFrom(std::array{"new.ccx", "CON", "S\xC3\xA9t \xE2\x82\xAC"});
         return FileChoice{fromPath(path), fromPath(path.filename())};
     }
     // One of the test's files, of those the patterns match when there are any.
@@ -199,9 +197,8 @@ private:
     }
     // Numbers near the limits, names, a path, or any Windows-1252 characters.
     std::string randomBytes() {
-        static const std::array<std::string, 12> words = {"0",        "-1",   "149",  "32768",
-                                                          "1e3",      " 7 ",  "",     "CCLP1.dat",
-                                                          "MINE.dat", "a\\b", "../x", "CON"};
+        static const std::array<std::string, 8> words = {"0",   "-1",        "32768", "",
+                                                         " 7 ", "CCLP1.dat", "a\\b",  "../x"};
         if (const unsigned pick = below(20); pick < 8)
             return pickFrom(words);
         else if (pick < 11)
@@ -234,8 +231,8 @@ private:
         m_window->show(); // Tessaro starts again once every window is closed
         m_window->activateWindow();
         QApplication::processEvents();
-        // A kind of action drawn by weight, on a control of the window it fits;
-        // one the window has nothing for is drawn again.
+        // A kind of action drawn by weight, on a control of the window it fits; one the window has
+        // nothing for is drawn again.
         using Kind = std::tuple<unsigned, bool (*)(QObject*), void (Monkey::*)(QObject&)>;
         static constexpr Kind kinds[] = {
             {27, [](QObject* o) { return o->inherits("QAbstractButton"); }, &Monkey::click},
@@ -279,9 +276,7 @@ private:
     void trigger(QObject& action) { static_cast<QAction&>(action).trigger(); }
     void pressKey(QObject& control) {
         static const QStringList keys =
-            QString("Return Enter Esc Tab Backtab Up Down Left Right Home End PgUp PgDown Del "
-                    "Backspace Space F1 F4 Shift+H Alt+Down Alt+P Alt+F")
-                .split(' ');
+            QString("Return Esc Tab Down Up End Del Space F4 Shift+H Alt+Down Alt+P").split(' ');
         const QKeySequence key(below(3) == 0 ? QString("Ctrl+") + QChar('A' + below(26))
                                              : pickFrom(keys));
         static_cast<QWidget&>(control).setFocus(Qt::OtherFocusReason);
@@ -296,8 +291,8 @@ private:
         for (const QChar character : fromBytes(randomBytes()))
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, character, {});
     }
-    // Any row of a list, tree or combo box, but folders and drives outside the
-    // test's folders (a key may still get there; check() brings it back).
+    // Any row of a list, tree or combo box, but folders and drives outside the test's folders (a
+    // key may still get there; check() brings it back).
     void choose(QObject& control) {
         QAbstractItemModel* model = modelOf(&control);
         const QModelIndexList rows = model->match(model->index(0, 0), Qt::DisplayRole, QString(),
@@ -353,24 +348,21 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A short run of one seed, twice: no fault, every window had its turn, and
-    // the same actions each time, so a seed that finds a fault replays it.
-    void aFixedSeedRunsCleanAndReplaysTheSameActions() {
+    // One seed twice (every window has its turn, the same actions each time, so a seed that
+    // finds a fault replays it), then a long run of a seed of its own.
+    void randomActionsOverEveryWindowLeaveNoFault() {
         const auto [fault, log] = Monkey(20261207).run(300);
         QVERIFY2(fault.empty(), fault.c_str());
-        for (const std::string window :
+        for (const char* window :
              {"AboutForm", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6"})
-            QVERIFY2(log.find(" " + window + ": ") != std::string::npos, window.c_str());
+            QVERIFY2(log.find(std::string(" ") + window + ": ") != std::string::npos, window);
         QVERIFY(Monkey(20261207).run(300).second == log);
-    }
-
-    void randomActionsOverEveryWindowLeaveNoFault() {
         bool seeded = false, counted = false;
         const auto seed = qEnvironmentVariable("TESSARO_MONKEY_SEED").toULongLong(&seeded);
         const int actions = qEnvironmentVariableIntValue("TESSARO_MONKEY_ACTIONS", &counted);
-        const std::string fault =
-            Monkey(seeded ? seed : std::random_device{}()).run(counted ? actions : 5000).first;
-        QVERIFY2(fault.empty(), fault.c_str());
+        const auto longRun =
+            Monkey(seeded ? seed : std::random_device{}()).run(counted ? actions : 5000);
+        QVERIFY2(longRun.first.empty(), longRun.first.c_str());
     }
 };
 

@@ -27,9 +27,8 @@ private Q_SLOTS:
         QCOMPARE(pathBytes(QString::fromUtf8("Don’t.dat")), std::string("Don’t.dat"));
     }
 
-    // Keys with Alt or Ctrl open the menus from a text box, and a read-only
-    // field takes no key from the window's shortcuts; a text box keeps its
-    // typing and editing keys.
+    // Keys with Alt or Ctrl open the menus from a text box, and a read-only field takes no key from
+    // the window's shortcuts; a text box keeps its typing and editing keys.
     void keyRuleLeavesCommandKeysToTheWindow() {
         struct Row {
             const char* keys;

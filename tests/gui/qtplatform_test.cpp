@@ -17,8 +17,8 @@ class QtPlatformTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
 #ifndef _WIN32
-    // The game gets its folder and its words as given, in a session of its own; once it has
-    // ended it is gone, and reaped. It waits on a pipe until the test has seen it running.
+    // The game gets its folder and its words as given, in a session of its own; once it has ended
+    // it is gone, and reaped. It waits on a pipe until the test has seen it running.
     void startedGameRunsInItsFolderUntilItEnds() {
         test::TempFolder home;
         const auto game = home.write("game", "#!/bin/sh\n(pwd; printf '%s\\n' \"$@\") > seen.tmp\n"
