@@ -21,12 +21,18 @@ class MainWindowTest : public QObject {
 private Q_SLOTS:
     void init() { d = std::make_unique<test::Doubles>(); }
 
-    // Also takes the picture of the main window in docs/.
-    void captionsMenusAndShortcuts() {
+    // The Set Details pane follows the selection, warns about the last levels and hides from the
+    // View menu. Also takes the pictures of the main window and of the pane in docs/.
+    void captionsMenusShortcutsAndSetDetails() {
         for (const char* name : {"CCLP1.DAT", "cclp3.dat", "Rainbow.ccl", "rainbow-fast.ccf"})
             d->folder.write(name, "");
         std::filesystem::create_directory(d->folder / "Contest sets");
+        auto set = test::numberedSet(149);
+        set.lynx = true;
+        d->folder.write("LYNX.DAT", test::writeLevelSet(set));
+        d->folder.write("tessaro.ini", "[LYNX.DAT]\r\nLevel1=AAAB,120,6200\r\nLevel2=AAAC\r\n");
         MainWindow window(d->platform, d->settings, d->folder.str());
+        window.model().scoreFolder = d->folder.str();
         QVERIFY(test::showActive(window));
         select(window, "cclp3.dat");
         test::saveScreenshot(window, "main-window");
@@ -58,6 +64,17 @@ private Q_SLOTS:
                      "Ctrl+N|ccfEdit CCF Editor Ctrl+F"));
         QCOMPARE(test::captions(window, {"currentFolder"}),
                  QString::fromStdString(d->folder.str()));
+        select(window, "LYNX.DAT");
+        auto* table = test::control<QTreeView>(window, "setDetails");
+        QCOMPARE(table->model()->rowCount(), 149);
+        QCOMPARE(table->model()->index(0, 6).data().toString(), QString("6200"));
+        QVERIFY(test::captions(window, {"setDetailsHeader"}).startsWith("Lynx rules, 149 levels."));
+        QTest::keyClicks(test::control<QLineEdit>(window, "Text2"), "0");
+        QCOMPARE(test::captions(window, {"lastLevelWarning"}),
+                 QString("This set has 149 levels; the real last level 1490 is beyond it."));
+        test::saveScreenshot(window, "set-details");
+        test::control<QAction>(window, "SetDetails")->trigger();
+        QVERIFY(!test::control(window, "setDetailsPane")->isVisible());
     }
 
     // A folder named outside ASCII is browsed and its set played through the chosen runner, by
@@ -124,29 +141,6 @@ private Q_SLOTS:
         for (const char* key : {"FakeLastLevel", "RealLastLevel", "INIPath", "LevelSetPath"})
             saved += " " + d->settings.get("General", key, "");
         QCOMPARE(saved, " 1440 1499 CHIPS.INI " + fromPath(weakly_canonical(d->folder / "Иван")));
-    }
-
-    // The Set Details pane follows the selection, warns about the last levels and hides from the
-    // View menu. Also takes the picture of the pane in docs/.
-    void setDetailsFollowTheSelection() {
-        auto set = test::numberedSet(149);
-        set.lynx = true;
-        d->folder.write("LYNX.DAT", test::writeLevelSet(set));
-        MainWindow window(d->platform, d->settings, d->folder.str());
-        window.model().scoreFolder = d->folder.str();
-        d->folder.write("tessaro.ini", "[LYNX.DAT]\r\nLevel1=AAAB,120,6200\r\nLevel2=AAAC\r\n");
-        window.show();
-        select(window, "LYNX.DAT");
-        auto* table = test::control<QTreeView>(window, "setDetails");
-        QCOMPARE(table->model()->rowCount(), 149);
-        QCOMPARE(table->model()->index(0, 6).data().toString(), QString("6200"));
-        QVERIFY(test::captions(window, {"setDetailsHeader"}).startsWith("Lynx rules, 149 levels."));
-        QTest::keyClicks(test::control<QLineEdit>(window, "Text2"), "0");
-        QCOMPARE(test::captions(window, {"lastLevelWarning"}),
-                 QString("This set has 149 levels; the real last level 1490 is beyond it."));
-        test::saveScreenshot(window, "set-details");
-        test::control<QAction>(window, "SetDetails")->trigger();
-        QVERIFY(!test::control(window, "setDetailsPane")->isVisible());
     }
 
     // Play With and Tile World Program… keep their choice at once; without ludex.exe a play offers
