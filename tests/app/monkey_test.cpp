@@ -18,8 +18,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QTest>
 #include <QTimer>
 #include <random>
 

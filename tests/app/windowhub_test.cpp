@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLayout>
-#include <QTest>
 #include <QTextBrowser>
 
 namespace tessaro {

@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSettings>
-#include <QTest>
 
 namespace tessaro {
 

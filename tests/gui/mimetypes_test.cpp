@@ -1,7 +1,6 @@
 #include "support/guitest.h"
 
 #include <QMimeDatabase>
-#include <QTest>
 
 namespace tessaro {
 

@@ -1,8 +1,6 @@
 #include "gui/qtplatform.h"
 #include "support/guitest.h"
 
-#include <QTest>
-
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>

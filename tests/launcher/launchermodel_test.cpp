@@ -209,9 +209,8 @@ TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
                  {.label = "RunsAndPlayerSaysNo", .answer = MessageAnswer::No},
                  {.label = "RunsFromAnotherFolder", .otherExe = "other/CHIPS.EXE", .asked = false}};
     for (const auto& c : cases) {
-        for (const char* name : {"ludex.exe", "other/CHIPS.EXE"})
-            home.write(name, name);
-        home.write("b.dat", kSet + "b.dat");
+        for (const char* name : {"ludex.exe", "other/CHIPS.EXE", "b.dat"})
+            home.write(name, kSet + name);
         auto model = selected("a.dat", kSet + "a.dat");
         EXPECT_TRUE(model.play().done) << c.label;
         platform.messages.clear();

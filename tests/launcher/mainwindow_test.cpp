@@ -5,9 +5,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 

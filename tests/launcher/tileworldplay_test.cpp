@@ -16,8 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-const std::vector<std::string> kTitles = {"Level 1", "Level 2", "Level 3"};
-
 class TileWorldPlay : public ::testing::Test {
 protected:
     test::TempFolder temp;
@@ -60,7 +58,7 @@ protected:
         EXPECT_THAT(run(*tworld + " -l", arguments.size() - 2),
                     ::testing::MatchesRegex("Filename +Ruleset\n" + listed));
         const auto levels = run(*tworld + " -p -s", arguments.size());
-        for (const auto& title : kTitles)
+        for (const std::string title : {"Level 1", "Level 2", "Level 3"})
             EXPECT_THAT(levels, HasSubstr(" " + title + " "));
         EXPECT_THAT(levels, ::testing::EndsWith("Total Score                   0\n"));
 #endif

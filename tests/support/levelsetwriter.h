@@ -49,8 +49,7 @@ inline WrittenSet numberedSet(int count) {
 }
 
 inline void appendWord(std::string& out, std::size_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>(value >> 8 & 0xFF);
+    out += {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF)};
 }
 
 inline void appendText(std::string& out, char type, std::string text, bool nul = true,
