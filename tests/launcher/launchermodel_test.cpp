@@ -16,6 +16,7 @@ class LauncherModelTest : public ::testing::Test {
 protected:
     LauncherModel started(std::vector<std::string> drives = {}) {
         LauncherModel model(platform, settings, home.str());
+        model.tileWorldFolder = fromPath(home / "tw"); // never the player's own
         model.start(drives.empty() ? std::vector{home.root()} : drives, home.root());
         return model;
     }
@@ -266,7 +267,6 @@ TEST_P(PlayWithChoice, StartsTheGameOrTileWorld) {
         settings.set("General", "PlayWith", row.setting);
     platform.answer(row.yes ? MessageAnswer::Yes : MessageAnswer::No);
     auto model = selected("a.dat");
-    model.tileWorldFolder = dacs;
     EXPECT_EQ(model.play().done, row.ludex || row.dacFile);
     const auto expected = row.dacFile
                               ? StartRequest{toPath(tworld),
