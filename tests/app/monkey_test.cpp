@@ -1,7 +1,7 @@
-// Random actions over every window, as a player who presses anything would:
-// no crash, no modal loop outside the Platform, no program started and no file
-// touched outside the test's folders. TESSARO_MONKEY_SEED and TESSARO_MONKEY_ACTIONS
-// replay a run (its seed is printed); a long one needs QTEST_FUNCTION_TIMEOUT raised.
+// Random actions over every window, as a player who presses anything would: no crash, no modal loop
+// outside the Platform, no program started and no file touched outside the test's folders.
+// TESSARO_MONKEY_SEED and TESSARO_MONKEY_ACTIONS replay a run (its seed is printed); a long one
+// needs QTEST_FUNCTION_TIMEOUT raised.
 
 #include "app/windowhub.h"
 #include "common/folderlisting.h"
@@ -18,10 +18,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QTest>
 #include <QTimer>
-#include <numeric>
 #include <random>
 
 namespace tessaro {
@@ -30,9 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "home" is the program, home and working folder, filled from tests/data;
-// everything beside it ("outside") must stay as it was, and so must the
-// read-only files in "home/locked".
+// "home" is the program, home and working folder, filled from tests/data; everything beside it
+// ("outside") must stay as it was, and so must the read-only files in "home/locked".
 struct Sandbox {
     ~Sandbox() {
         qputenv("HOME", oldHome);
@@ -93,8 +89,8 @@ void chooseEntry(QComboBox& combo, int index) {
     Q_EMIT combo.activated(index);
 }
 
-// A run of random actions, and the Platform of its windows, answering as the
-// question or dialog allows. All is drawn from one generator, so a seed replays.
+// A run of random actions, and the Platform of its windows, answering as the question or dialog
+// allows. All is drawn from one generator, so a seed replays.
 class Monkey : public Platform {
 public:
     explicit Monkey(std::uint64_t seed)
@@ -113,7 +109,7 @@ public:
     ~Monkey() override { QApplication::closeAllWindows(); } // the user guide, too
 
     // The fault that stopped the run (empty when none did), and the log.
-    std::pair<std::string, std::vector<std::string>> run(int actions) {
+    std::pair<std::string, std::string> run(int actions) {
         qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
               static_cast<unsigned long long>(m_seed), actions);
         m_window = &m_hub.mainWindow();
@@ -121,9 +117,9 @@ public:
         begin("play MYSET.DAT, open every window, load CCLP1.dat from scores.ini");
         auto* files = test::control<QListWidget>(*m_window, "datFile");
         files->setCurrentItem(files->findItems("MYSET.DAT", Qt::MatchExactly).value(0));
-        m_window->findChild<QAction*>("PlayFile")->trigger(); // meets the check of starts
-        for (const char* name : {"Dacgen", "ccxEditor", "IniEdit", "CreateEXE", "ccfEdit", "About"})
-            m_window->findChild<QAction*>(name)->trigger();
+        for (const char* name :
+             {"PlayFile", "Dacgen", "ccxEditor", "IniEdit", "CreateEXE", "ccfEdit", "About"})
+            m_window->findChild<QAction*>(name)->trigger(); // a play meets the check of starts
         // The INI editor starts with a set loaded: random typing seldom gets there.
         QWidget* ini = m_hub.showIniEditor();
         test::control<QLineEdit>(*ini, "Text1")
@@ -132,7 +128,7 @@ public:
         test::click(*ini, "cmdInfo");
         for (m_action = 1; m_action <= actions && m_fault.empty(); ++m_action)
             act();
-        return {m_fault.empty() ? "" : m_fault + "\nafter " + m_log.back(), m_log};
+        return {m_fault.empty() ? "" : m_fault + "\nafter " + m_last, m_log};
     }
 
     MessageAnswer message(const std::string&, const std::string&, MessageIcon,
@@ -170,21 +166,21 @@ private:
     unsigned below(std::size_t count) { return count ? unsigned(m_random() % count) : 0; }
     template <typename List> auto pickFrom(const List& list) { return list[below(list.size())]; }
 
-    // A file there is (most often one the filter shows), its folder, a new
-    // name beside it or in a folder there is not, or none. A folder taken as
-    // a name gets an extension beside it, so it is never "home" itself.
+    // A file there is (most often one the filter shows), its folder, a new name beside it or in a
+    // folder there is not, or none. A folder taken as a name gets an extension beside it, so it is
+    // never "home" itself.
     std::optional<FileChoice> chooseFile(const std::string& filter) {
         fs::path path = randomFile(below(4) ? filter.substr(filter.find('|') + 1) : "");
-        if (const unsigned pick = below(12); pick > 8)
-            path = pick == 11                             ? fs::path()
-                   : path.parent_path() == m_sandbox.home ? m_sandbox.home / "work"
-                                                          : path.parent_path();
+        const unsigned pick = below(12);
+        if (pick == 11)
+            return std::nullopt;
+        if (pick > 8)
+            path =
+                path.parent_path() == m_sandbox.home ? m_sandbox.home / "work" : path.parent_path();
         else if (pick > 5)
             path = path.parent_path() / (pick == 8 ? "gone" : "") /
-                   pickFrom(std::array{"new.ccx", "new.ini", "new.exe", "no extension", "CON",
-                                       "S\xC3\xA9t \xE2\x82\xAC.ccx"});
-        return path.empty() ? std::nullopt
-                            : std::optional(FileChoice{fromPath(path), fromPath(path.filename())});
+                   pickFrom(std::array{"new.ccx", "CON", "S\xC3\xA9t \xE2\x82\xAC"});
+        return FileChoice{fromPath(path), fromPath(path.filename())};
     }
     // One of the test's files, of those the patterns match when there are any.
     fs::path randomFile(const std::string& patterns) {
@@ -199,9 +195,8 @@ private:
     }
     // Numbers near the limits, names, a path, or any Windows-1252 characters.
     std::string randomBytes() {
-        static const std::array<std::string, 12> words = {"0",        "-1",   "149",  "32768",
-                                                          "1e3",      " 7 ",  "",     "CCLP1.dat",
-                                                          "MINE.dat", "a\\b", "../x", "CON"};
+        static const std::array<std::string, 8> words = {"0",   "-1",        "32768", "",
+                                                         " 7 ", "CCLP1.dat", "a\\b",  "../x"};
         if (const unsigned pick = below(20); pick < 8)
             return pickFrom(words);
         else if (pick < 11)
@@ -213,8 +208,9 @@ private:
     }
 
     void begin(const std::string& what) {
-        m_log.push_back("#" + std::to_string(m_action) + " " +
-                        m_window->objectName().toStdString() + ": " + what);
+        m_last = "#" + std::to_string(m_action) + " " + m_window->objectName().toStdString() +
+                 ": " + what;
+        m_log += m_last + "\n";
     }
     void fail(const std::string& fault) { m_fault = m_fault.empty() ? fault : m_fault; }
 
@@ -233,8 +229,8 @@ private:
         m_window->show(); // Tessaro starts again once every window is closed
         m_window->activateWindow();
         QApplication::processEvents();
-        // A kind of action drawn by weight, on a control of the window it fits;
-        // one the window has nothing for is drawn again.
+        // A kind of action drawn by weight, on a control of the window it fits; one the window has
+        // nothing for is drawn again.
         using Kind = std::tuple<unsigned, bool (*)(QObject*), void (Monkey::*)(QObject&)>;
         static constexpr Kind kinds[] = {
             {27, [](QObject* o) { return o->inherits("QAbstractButton"); }, &Monkey::click},
@@ -278,9 +274,7 @@ private:
     void trigger(QObject& action) { static_cast<QAction&>(action).trigger(); }
     void pressKey(QObject& control) {
         static const QStringList keys =
-            QString("Return Enter Esc Tab Backtab Up Down Left Right Home End PgUp PgDown Del "
-                    "Backspace Space F1 F4 Shift+H Alt+Down Alt+P Alt+F")
-                .split(' ');
+            QString("Return Esc Tab Down Up End Del Space F4 Shift+H Alt+Down Alt+P").split(' ');
         const QKeySequence key(below(3) == 0 ? QString("Ctrl+") + QChar('A' + below(26))
                                              : pickFrom(keys));
         static_cast<QWidget&>(control).setFocus(Qt::OtherFocusReason);
@@ -295,8 +289,8 @@ private:
         for (const QChar character : fromBytes(randomBytes()))
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, character, {});
     }
-    // Any row of a list, tree or combo box, but folders and drives outside the
-    // test's folders (a key may still get there; check() brings it back).
+    // Any row of a list, tree or combo box, but folders and drives outside the test's folders (a
+    // key may still get there; check() brings it back).
     void choose(QObject& control) {
         QAbstractItemModel* model = modelOf(&control);
         const QModelIndexList rows = model->match(model->index(0, 0), Qt::DisplayRole, QString(),
@@ -343,8 +337,7 @@ private:
     QTimer m_modalWatch;
     QWidget* m_window = nullptr;
     int m_action = 0;
-    std::string m_fault;
-    std::vector<std::string> m_log;
+    std::string m_fault, m_last, m_log;
 };
 
 } // namespace
@@ -353,34 +346,21 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The offscreen platform warns of every window raised; a run would drown in it.
-    void initTestCase() {
-        static const QtMessageHandler qtMessages = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-                if (!text.startsWith("This plugin does not support"))
-                    qtMessages(type, context, text);
-            });
-    }
-
-    // A short run of one seed, twice: no fault, every window had its turn, and
-    // the same actions each time, so a seed that finds a fault replays it.
-    void aFixedSeedRunsCleanAndReplaysTheSameActions() {
+    // One seed twice (every window has its turn, the same actions each time, so a seed that
+    // finds a fault replays it), then a long run of a seed of its own.
+    void randomActionsOverEveryWindowLeaveNoFault() {
         const auto [fault, log] = Monkey(20261207).run(300);
         QVERIFY2(fault.empty(), fault.c_str());
-        const std::string lines = std::accumulate(log.begin(), log.end(), std::string());
-        for (const std::string window :
+        for (const char* window :
              {"AboutForm", "Form1", "Form2", "Form3", "Form4", "Form5", "Form6"})
-            QVERIFY2(lines.find(" " + window + ": ") != std::string::npos, window.c_str());
+            QVERIFY2(log.find(std::string(" ") + window + ": ") != std::string::npos, window);
         QVERIFY(Monkey(20261207).run(300).second == log);
-    }
-
-    void randomActionsOverEveryWindowLeaveNoFault() {
         bool seeded = false, counted = false;
         const auto seed = qEnvironmentVariable("TESSARO_MONKEY_SEED").toULongLong(&seeded);
         const int actions = qEnvironmentVariableIntValue("TESSARO_MONKEY_ACTIONS", &counted);
-        const std::string fault =
-            Monkey(seeded ? seed : std::random_device{}()).run(counted ? actions : 5000).first;
-        QVERIFY2(fault.empty(), fault.c_str());
+        const auto longRun =
+            Monkey(seeded ? seed : std::random_device{}()).run(counted ? actions : 5000);
+        QVERIFY2(longRun.first.empty(), longRun.first.c_str());
     }
 };
 

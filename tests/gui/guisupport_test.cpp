@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QSettings>
-#include <QTest>
 
 namespace tessaro {
 
@@ -27,19 +26,25 @@ private Q_SLOTS:
         QCOMPARE(pathBytes(QString::fromUtf8("Don’t.dat")), std::string("Don’t.dat"));
     }
 
-    // Keys with Alt or Ctrl open the menus from a text box, and a read-only
-    // field takes no key from the window's shortcuts.
+    // Keys with Alt or Ctrl open the menus from a text box, and a read-only field takes no key from
+    // the window's shortcuts; a text box keeps its typing and editing keys.
     void keyRuleLeavesCommandKeysToTheWindow() {
-        // Each key opens its menu or runs its shortcut with the focus in that field.
         struct Row {
             const char* keys;
             const char* in;
+            bool runs = true; // the menu or shortcut, with the focus in that field
         };
-        const Row rows[] = {
-            {.keys = "Alt+P", .in = "text box"}, {.keys = "Alt+T", .in = "text box"},
-            {.keys = "Alt+F", .in = "text box"}, {.keys = "Shift+H", .in = "path"},
-            {.keys = "Ctrl+C", .in = "path"},    {.keys = "Ctrl+X", .in = "path"},
-            {.keys = "Ctrl+A", .in = "path"}};
+        const Row rows[] = {{.keys = "Alt+P", .in = "text box"},
+                            {.keys = "Alt+T", .in = "text box"},
+                            {.keys = "Alt+F", .in = "text box"},
+                            {.keys = "Shift+H", .in = "path"},
+                            {.keys = "Ctrl+C", .in = "path"},
+                            {.keys = "Ctrl+X", .in = "path"},
+                            {.keys = "Ctrl+A", .in = "path"},
+                            {.keys = "Shift+H", .in = "text box", .runs = false},
+                            {.keys = "Ctrl+C", .in = "text box", .runs = false},
+                            {.keys = "Ctrl+X", .in = "text box", .runs = false},
+                            {.keys = "Ctrl+A", .in = "text box", .runs = false}};
         QMainWindow window;
         QString ran;
         for (const QString title : {"&Play", "&Tools", "&File"}) {
@@ -54,9 +59,7 @@ private Q_SLOTS:
         path->move(0, 40);
         named<QLineEdit>("text box", &window)->move(0, 80);
         KeyRule::installOn(window);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(test::showActive(window));
         for (const Row& row : rows) {
             ran.clear();
             auto* field = test::control(window, row.in);
@@ -64,7 +67,8 @@ private Q_SLOTS:
             QTest::keySequence(field, QKeySequence(row.keys));
             if (QWidget* popup = QApplication::activePopupWidget())
                 popup->close();
-            QVERIFY2(ran == row.keys, qPrintable(QString(row.keys) + " in " + row.in));
+            QVERIFY2(ran == (row.runs ? row.keys : ""),
+                     qPrintable(QString(row.keys) + " in " + row.in));
         }
     }
 

@@ -1,12 +1,11 @@
 #include "support/guitest.h"
 
 #include <QMimeDatabase>
-#include <QTest>
 
 namespace tessaro {
 
-// packaging.mimetypes, over the installed file types: a level set is known by
-// its first four bytes whatever its name, CCF and CCX files by their extensions.
+// packaging.mimetypes, over the installed file types: a level set is known by its first four bytes
+// whatever its name, CCF and CCX files by their extensions.
 class MimeTypesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:

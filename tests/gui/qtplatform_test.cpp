@@ -1,8 +1,6 @@
 #include "gui/qtplatform.h"
 #include "support/guitest.h"
 
-#include <QTest>
-
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,8 +20,8 @@ private Q_SLOTS:
                  "Reports (.txt) (*.txt);;Level sets (*.dat *.ccl)");
     }
 #ifndef _WIN32
-    // The game gets its folder and its words as given, in a session of its own; once it has
-    // ended it is gone, and reaped. It waits on a pipe until the test has seen it running.
+    // The game gets its folder and its words as given, in a session of its own; once it has ended
+    // it is gone, and reaped. It waits on a pipe until the test has seen it running.
     void startedGameRunsInItsFolderUntilItEnds() {
         test::TempFolder home;
         const auto game = home.write("game", "#!/bin/sh\n(pwd; printf '%s\\n' \"$@\") > seen.tmp\n"

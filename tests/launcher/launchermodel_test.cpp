@@ -9,11 +9,22 @@
 namespace tessaro {
 namespace {
 
+using test::question;
+const std::string kSet("\xAC\xAA\x02\x00", 4); // a level set's signature
+
 class LauncherModelTest : public ::testing::Test {
 protected:
     LauncherModel started(std::vector<std::string> drives = {}) {
         LauncherModel model(platform, settings, home.str());
+        model.tileWorldFolder = fromPath(home / "tw"); // never the player's own
         model.start(drives.empty() ? std::vector{home.root()} : drives, home.root());
+        return model;
+    }
+    // A started model with the file written and selected.
+    LauncherModel selected(const std::string& name, const std::string& bytes = kSet) {
+        home.write(name, bytes);
+        auto model = started();
+        model.selectFile(name);
         return model;
     }
     std::string dialog() const { // the last one's title, filter and start folder
@@ -31,12 +42,9 @@ TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTh
         home.write(name, "");
     auto model = started();
     EXPECT_EQ(model.files(), (std::vector<std::string>{"A.ccl", "b.DAT", "c.ccf"}));
-    model.fakeLastLevel = "abc"; // saved as typed, caught only when playing
-    model.realLastLevel = "200";
-    model.iniFileName = "mine.ini";
-    model.alternateExecutable = "/games/CHIPS.EXE";
-    model.alternateExecutableName = "CHIPS.EXE";
-    model.createEntryShown = false;
+    model.fakeLastLevel = "abc", model.realLastLevel = "200"; // saved as typed, caught in a play
+    model.alternateExecutable = "/games/CHIPS.EXE", model.alternateExecutableName = "CHIPS.EXE";
+    model.iniFileName = "mine.ini", model.createEntryShown = false;
     model.exit();
     const std::vector<test::MemorySettings::Write> saved{
         {"General", "FakeLastLevel", "abc"},     {"General", "RealLastLevel", "200"},
@@ -57,15 +65,13 @@ TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTh
     EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
               "Browse for the program that starts the game...|" + home.str());
     EXPECT_EQ(runner(), "\"/my runner/start game\"");
-
     platform.answer(MessageAnswer::Cancel);
     EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
     EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{
-                  "Tessaro starts the game through this program:\r\n\"/my runner/start game\""
-                  "\r\n\r\nDo you want to choose another program?\r\n(No: start the game without "
-                  "one. Cancel: keep this one.)",
-                  "Tessaro", MessageIcon::Question, MessageButtons::YesNoCancel}));
+              question("Tessaro starts the game through this program:\r\n\"/my runner/start "
+                       "game\"\r\n\r\nDo you want to choose another program?\r\n(No: start the "
+                       "game without one. Cancel: keep this one.)",
+                       MessageButtons::YesNoCancel));
     platform.answer(MessageAnswer::Yes);
     platform.chooseFile("/usr/bin/wine\"64", "wine\"64");
     EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
@@ -97,8 +103,8 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
-// Before a play, a file that looks like neither a level set nor a CCF file is
-// a question; the play goes on (here to the missing ludex.exe) only on Yes.
+// Before a play, a file that looks like neither a level set nor a CCF file is a question; the play
+// goes on (here to the missing ludex.exe) only on Yes.
 struct PlayQuestionCase {
     const char* label;
     const char* name = "notes.dat";
@@ -113,15 +119,11 @@ class PlayQuestionTest : public LauncherModelTest,
 
 TEST_P(PlayQuestionTest, AsksBeforePlayingAFileThatIsNotALevelSet) {
     const auto& c = GetParam();
-    home.write(c.name, c.bytes);
-    auto model = started();
-    model.selectFile(c.name);
+    auto model = selected(c.name, c.bytes);
     platform.answer(c.answer);
     model.play();
-    const test::RecordedMessage question{
-        "notes.dat does not look like a level set. Play it anyway?", "Tessaro",
-        MessageIcon::Question, MessageButtons::YesNo};
-    EXPECT_EQ(!platform.messages.empty() && platform.messages[0] == question, c.asked);
+    const auto asked = question("notes.dat does not look like a level set. Play it anyway?");
+    EXPECT_EQ(!platform.messages.empty() && platform.messages[0] == asked, c.asked);
     EXPECT_EQ(platform.lastMessage().text.starts_with("Error - you have not yet created"),
               c.playGoesOn);
 }
@@ -129,9 +131,7 @@ TEST_P(PlayQuestionTest, AsksBeforePlayingAFileThatIsNotALevelSet) {
 const PlayQuestionCase kPlayQuestionCases[] = {
     {.label = "NoPlaysNothing", .asked = true},
     {.label = "YesPlays", .answer = MessageAnswer::Yes, .asked = true, .playGoesOn = true},
-    {.label = "ALevelSetIsNotAsked",
-     .bytes = std::string("\xAC\xAA\x02\x01", 4),
-     .playGoesOn = true},
+    {.label = "ALevelSetIsNotAsked", .bytes = kSet, .playGoesOn = true},
     {.label = "ACcfFileIsNotAsked", .name = "notes.ccf", .playGoesOn = true},
 };
 
@@ -148,12 +148,11 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
               "Select Alternate EXE for Playing Level Sets|Chip's EXE Files|*.exe|" + home.str());
     EXPECT_EQ(model.alternateExecutable, "");
     EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{
-                  "This file appears to be your original CHIPS.EXE file. Are you sure you want to "
-                  "use it to play custom sets?\r\n(It will be difficult to access your original "
-                  "scores once you start playing other level sets with your CHIPS.EXE; it is "
-                  "recommended that you create a separate EXE for playing other sets.)",
-                  "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
+              question("This file appears to be your original CHIPS.EXE file. Are you sure you "
+                       "want to use it to play custom sets?\r\n(It will be difficult to access "
+                       "your original scores once you start playing other level sets with your "
+                       "CHIPS.EXE; it is recommended that you create a separate EXE for playing "
+                       "other sets.)"));
     const auto chips = home.write("games/CHIPS.EXE", "MZ game").string();
     platform.chooseFile(chips, "CHIPS.EXE");
     platform.answer(MessageAnswer::Yes);
@@ -174,14 +173,13 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
     EXPECT_EQ(platform.lastMessage(),
               (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
                                      "Tessaro", MessageIcon::None, MessageButtons::Ok}));
-    // "tessaro FILE" plays with it as Play Selected File does.
-    const std::string set("\xAC\xAA\x02\x00 set", 8);
-    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/CCLP2.DAT", set))).done);
-    EXPECT_EQ(home.read("tessaro.7"), set);
-    // A set the lists do not show for want of an extension, by its signature.
-    const std::string renamedSet("\xAC\xAA\x02\x00\x00\x00", 6);
-    EXPECT_TRUE(started().playFile(fromPath(home.write("sets/renamed", renamedSet))).done);
-    EXPECT_EQ(home.read("tessaro.7"), renamedSet);
+    // "tessaro FILE" plays with it as Play Selected File does, also a set the lists do not show for
+    // want of an extension, known by its signature.
+    for (const char* name : {"sets/CCLP2.DAT", "sets/renamed"}) {
+        const auto file = fromPath(home.write(name, kSet + name));
+        EXPECT_TRUE(started().playFile(file).done) << name;
+        EXPECT_EQ(home.read("tessaro.7"), kSet + name);
+    }
     const auto missing = fromPath(home / "sets" / "missing.dat");
     EXPECT_FALSE(started().playFile(missing).done);
     EXPECT_EQ(platform.lastMessage().text,
@@ -198,8 +196,8 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
                                      MessageButtons::YesNo}));
 }
 
-// While the game the last play started runs from the same "tessaro.7", the
-// next play asks first; a game that has ended, or runs elsewhere, is no bar.
+// While the game the last play started runs from the same "tessaro.7", the next play asks first; a
+// game that has ended, or runs elsewhere, is no bar.
 TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
     const struct {
         const char* label;
@@ -212,12 +210,9 @@ TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
                  {.label = "RunsAndPlayerSaysNo", .answer = MessageAnswer::No},
                  {.label = "RunsFromAnotherFolder", .otherExe = "other/CHIPS.EXE", .asked = false}};
     for (const auto& c : cases) {
-        for (const char* name : {"ludex.exe", "other/CHIPS.EXE"})
-            home.write(name, name);
-        for (const char* name : {"a.dat", "b.dat"})
-            home.write(name, std::string("\xAC\xAA\x02\x00", 4) + name);
-        auto model = started();
-        model.selectFile("a.dat");
+        for (const char* name : {"ludex.exe", "other/CHIPS.EXE", "b.dat"})
+            home.write(name, kSet + name);
+        auto model = selected("a.dat", kSet + "a.dat");
         EXPECT_TRUE(model.play().done) << c.label;
         platform.messages.clear();
         platform.startedStillRun = c.stillRuns;
@@ -228,23 +223,19 @@ TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
         EXPECT_EQ(model.play().done, plays) << c.label;
         EXPECT_TRUE(home.read("tessaro.7").ends_with(plays && !*c.otherExe ? "b.dat" : "a.dat"))
             << c.label;
-        const test::RecordedMessage question{"The game is still running a.dat. Playing b.dat "
-                                             "replaces its levels under it. Play anyway?",
-                                             "Tessaro", MessageIcon::Question,
-                                             MessageButtons::YesNo};
+        const auto asked = question("The game is still running a.dat. Playing b.dat replaces its "
+                                    "levels under it. Play anyway?");
         EXPECT_EQ(platform.messages,
-                  c.asked ? std::vector{question} : std::vector<test::RecordedMessage>{})
+                  c.asked ? std::vector{asked} : std::vector<test::RecordedMessage>{})
             << c.label;
     }
 }
 
-// The no-executable message names the create entry, so it comes back; a set
-// that cannot be read (here: gone) leaves the list.
+// The no-executable message names the create entry, so it comes back; a set that cannot be read
+// (here: gone) leaves the list.
 TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
-    home.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
-    auto model = started();
+    auto model = selected("a.dat");
     model.createEntryShown = false;
-    model.selectFile("a.dat");
     model.play();
     EXPECT_TRUE(model.createEntryShown);
     home.write("ludex.exe", "");
@@ -253,9 +244,9 @@ TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
     EXPECT_TRUE(model.files().empty());
 }
 
-// What a play starts by the PlayWith setting (absent or unknown: the game).
-// Without ludex.exe a question offers Tile World when it is found; Yes plays
-// there and keeps Tile World (MS rules) as the choice.
+// What a play starts by the PlayWith setting (absent or unknown: the game). Without ludex.exe a
+// question offers Tile World when it is found; Yes plays there and keeps Tile World (MS rules) as
+// the choice.
 struct PlayWithRow {
     const char* label;
     const char* setting = "<absent>";
@@ -268,7 +259,6 @@ class PlayWithChoice : public LauncherModelTest,
 
 TEST_P(PlayWithChoice, StartsTheGameOrTileWorld) {
     const auto& row = GetParam();
-    home.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
     if (row.ludex)
         home.write("ludex.exe", "game");
     const auto tworld = fromPath(home.write("tworld", "")), dacs = fromPath(home / "tw");
@@ -276,9 +266,7 @@ TEST_P(PlayWithChoice, StartsTheGameOrTileWorld) {
     if (row.setting != std::string("<absent>"))
         settings.set("General", "PlayWith", row.setting);
     platform.answer(row.yes ? MessageAnswer::Yes : MessageAnswer::No);
-    auto model = started();
-    model.tileWorldFolder = dacs;
-    model.selectFile("a.dat");
+    auto model = selected("a.dat");
     EXPECT_EQ(model.play().done, row.ludex || row.dacFile);
     const auto expected = row.dacFile
                               ? StartRequest{toPath(tworld),
@@ -292,20 +280,18 @@ TEST_P(PlayWithChoice, StartsTheGameOrTileWorld) {
               row.yes ? "tileworld-ms" : row.setting);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PlayWithChoice,
-    ::testing::Values(
-        PlayWithRow{.label = "Absent"}, PlayWithRow{.label = "Unknown", .setting = "Tileworld-MS"},
-        PlayWithRow{.label = "MS", .setting = "tileworld-ms", .dacFile = "a.dat-MS.dac"},
-        PlayWithRow{.label = "Lynx", .setting = "tileworld-lynx", .dacFile = "a.dat-Lynx.dac"},
-        PlayWithRow{.label = "NoLudexNo", .ludex = false, .asked = true},
-        PlayWithRow{.label = "NoLudexNoTileWorld", .ludex = false, .tileWorldFound = false},
-        PlayWithRow{.label = "NoLudexYes",
-                    .dacFile = "a.dat-MS.dac",
-                    .ludex = false,
-                    .asked = true,
-                    .yes = true}),
-    [](const auto& info) { return std::string(info.param.label); });
+const PlayWithRow kPlayWithRows[] = {
+    {.label = "Absent"},
+    {.label = "Unknown", .setting = "Tileworld-MS"},
+    {.label = "MS", .setting = "tileworld-ms", .dacFile = "a.dat-MS.dac"},
+    {.label = "Lynx", .setting = "tileworld-lynx", .dacFile = "a.dat-Lynx.dac"},
+    {.label = "NoLudexNo", .ludex = false, .asked = true},
+    {.label = "NoLudexNoTileWorld", .ludex = false, .tileWorldFound = false},
+    {.label = "NoLudexYes", .dacFile = "a.dat-MS.dac", .ludex = false, .asked = true, .yes = true},
+};
+
+INSTANTIATE_TEST_SUITE_P(, PlayWithChoice, ::testing::ValuesIn(kPlayWithRows),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
 } // namespace tessaro

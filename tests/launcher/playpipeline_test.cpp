@@ -9,14 +9,15 @@
 namespace tessaro {
 namespace {
 
+using test::warning;
+
 // Files that cannot be written during a play: see the fault injection tests.
 class PlayPipeline : public ::testing::Test {
 protected:
     void SetUp() override {
         home.write("ludex.exe", original);
         home.write("sets/a.dat", "five");
-        inputs.fakeLastLevel = "144";
-        inputs.realLastLevel = "149";
+        inputs.fakeLastLevel = "144", inputs.realLastLevel = "149";
         inputs.folder = fromPath(home / "sets");
     }
     CommandResult play(const std::string& file) {
@@ -34,9 +35,6 @@ protected:
                 " " + std::to_string(std::uint8_t(exe(at)[0]) | std::uint8_t(exe(at + 1)[0]) << 8);
         return text;
     }
-    static test::RecordedMessage warning(const std::string& text) {
-        return {text, "Tessaro", MessageIcon::Exclamation, MessageButtons::Ok};
-    }
 
     test::TempFolder home;
     const std::string original = std::string(50000, '\xAB');
@@ -45,18 +43,16 @@ protected:
     test::ScriptedPlatform platform;
 };
 
-// Names go into the game as it reads them, in Windows-1252 and counted in
-// characters: a 10-character INI name in 12 bytes, a 16-character set name.
+// Names go into the game as it reads them, in Windows-1252 and counted in characters: a
+// 10-character INI name in 12 bytes, a 16-character set name.
 TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     // A set that cannot be read changes neither file; the game may start with what they held.
     platform.answer(MessageAnswer::Yes);
     EXPECT_TRUE(play("gone.dat").done);
     EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{"Tessaro could not read the level set " +
-                                         fromPath(home / "sets" / "gone.dat") +
-                                         ". Start the game anyway with the level set it held "
-                                         "before?",
-                                     "Tessaro", MessageIcon::Question, MessageButtons::YesNo}));
+              test::question("Tessaro could not read the level set " +
+                             fromPath(home / "sets" / "gone.dat") +
+                             ". Start the game anyway with the level set it held before?"));
     EXPECT_EQ(exe(), original);
 
     home.write("sets/éééééééééééé.dat", "sixteen characters");
@@ -74,8 +70,8 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     EXPECT_TRUE(play("Café.ccf").done);
     EXPECT_EQ(fields(), "tessaro.ini|Caf\xE9.ccf        |tessaro.7 20 30 30 20 30");
     EXPECT_EQ(home.read("tessaro.7"), "café levels");
-    // An alternate executable (whatever its remembered name) plays in its own
-    // folder; a name ending in upper-case ".CCF" is a level set.
+    // An alternate executable (whatever its remembered name) plays in its own folder; a name ending
+    // in upper-case ".CCF" is a level set.
     home.write("sets/UPPER.CCF", "a set named like a ccf");
     inputs.alternateExecutable = home.write("game/CHIPS.EXE", original).string();
     inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
@@ -86,8 +82,59 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     EXPECT_EQ(platform.messages.size(), 1u); // none after the first
 }
 
-// Each is refused with its message (and the field to fix, if any) before
-// anything is written; the CCF files are in tests/data/launcher.
+std::string tooLong(const std::string& name, const char* extensions) {
+    return "The file name " + name + " is too long. Please rename it so it is 16 characters or " +
+           "less (including the " + extensions + ") and try again.";
+}
+const std::string kBad144 = "Error - invalid level 144", kSet17 = "seventeen-chr.dat";
+const char *kFake = "Text1", *kIni = "theINIFile";
+
+// Each is refused with its message (empty: none); the CCF files are in tests/data/launcher, and
+// <copy> stands for the path of the copy of the set.
+const struct Refused {
+    const char* label;
+    std::string says = {};
+    const char* file = "a.dat";
+    const char* box = ""; // the field to fix
+    const char* ini = "";
+    const char* fake = "144";
+    const char* real = "149";
+} kRefused[] = {
+    {.label = "FakeLevelZero", .says = kBad144, .box = kFake, .fake = "0"},
+    {.label = "CcfUsesBoxLevels", .says = kBad144, .file = "mine.ccf", .box = kFake, .fake = "0"},
+    {.label = "RealBelowFake", .says = "Error - invalid level 149", .box = "Text2", .real = "143"},
+    {.label = "NothingSelected", .file = ""},
+    {.label = "SetNameTooLong", .says = tooLong(kSet17, ".dat or .ccl"), .file = kSet17.c_str()},
+    {.label = "IniNameTooLong",
+     .says = "Error - the INI file name must be 11 characters or less",
+     .box = kIni,
+     .ini = "myscores.ini"},
+    {.label = "SetNameOutsideTheCodePage",
+     .says = "The file name Иван.dat holds letters the game cannot read. Please rename it using "
+             "only the letters of Western European languages and try again.",
+     .file = "Иван.dat"},
+    {.label = "IniNameOutsideTheCodePage",
+     .says = "The INI file name Очки.ini holds letters the game cannot read. Please use only the "
+             "letters of Western European languages.",
+     .box = kIni,
+     .ini = "Очки.ini"},
+    {.label = "CcfOfThreeLines",
+     .says = "The CCF file three.ccf could not be read or does not hold the four lines of a CCF "
+             "file.",
+     .file = "three.ccf"},
+    {.label = "CcfLevelNotANumber",
+     .says = "The CCF file word.ccf holds a last level that is not a number.",
+     .file = "word.ccf"},
+    {.label = "CcfSetMissing",
+     .says =
+         "The level set /no/such/set.dat named by missing-set.ccf could not be copied to <copy>.",
+     .file = "missing-set.ccf"},
+    {.label = "CcfNameTooLong",
+     .says = tooLong("a-very-long-name.ccf", ".ccf"),
+     .file = "a-very-long-name.ccf"},
+};
+
+// Nothing is written before a refusal.
 TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
     home.write("tessaro.7", "previous");
     environment.programFolder = fromPath(home / "no game here");
@@ -98,75 +145,15 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
                       "file by clicking the Browse button on the main screen."));
     environment.programFolder = home.str();
     inputs.folder = TESSARO_TEST_DATA "/launcher";
-    const auto tooLong = [](const std::string& name, const char* extensions) {
-        return "The file name " + name + " is too long. Please rename it so it is 16 characters " +
-               "or less (including the " + extensions + ") and try again.";
-    };
-    const struct {
-        const char* label;
-        std::string message = {}; // empty: none
-        const char* file = "a.dat";
-        const char* focus = "";
-        const char* ini = "";
-        const char* fake = "144";
-        const char* real = "149";
-    } cases[] = {
-        {.label = "FakeLevelZero",
-         .message = "Error - invalid level 144",
-         .focus = "Text1",
-         .fake = "0"},
-        {.label = "CcfUsesTheWindowsLevels",
-         .message = "Error - invalid level 144",
-         .file = "mine.ccf",
-         .focus = "Text1",
-         .fake = "0"},
-        {.label = "RealBelowFake",
-         .message = "Error - invalid level 149",
-         .focus = "Text2",
-         .real = "143"},
-        {.label = "NothingSelected", .file = ""},
-        {.label = "SetNameTooLong",
-         .message = tooLong("seventeen-chr.dat", ".dat or .ccl"),
-         .file = "seventeen-chr.dat"},
-        {.label = "IniNameTooLong",
-         .message = "Error - the INI file name must be 11 characters or less",
-         .focus = "theINIFile",
-         .ini = "myscores.ini"},
-        {.label = "SetNameOutsideTheCodePage",
-         .message = "The file name Иван.dat holds letters the game cannot read. Please rename it "
-                    "using only the letters of Western European languages and try again.",
-         .file = "Иван.dat"},
-        {.label = "IniNameOutsideTheCodePage",
-         .message =
-             "The INI file name Очки.ini holds letters the game cannot read. Please use only the "
-             "letters of Western European languages.",
-         .focus = "theINIFile",
-         .ini = "Очки.ini"},
-        {.label = "CcfOfThreeLines",
-         .message =
-             "The CCF file three.ccf could not be read or does not hold the four lines of a CCF "
-             "file.",
-         .file = "three.ccf"},
-        {.label = "CcfLevelNotANumber",
-         .message = "The CCF file word.ccf holds a last level that is not a number.",
-         .file = "word.ccf"},
-        {.label = "CcfSetMissing",
-         .message =
-             "The level set /no/such/set.dat named by missing-set.ccf could not be copied to " +
-             fromPath(home / "tessaro.7") + ".",
-         .file = "missing-set.ccf"},
-        {.label = "CcfNameTooLong",
-         .message = tooLong("a-very-long-name.ccf", ".ccf"),
-         .file = "a-very-long-name.ccf"},
-    };
-    for (const auto& c : cases) {
-        inputs.iniFileName = c.ini;
-        inputs.fakeLastLevel = c.fake;
-        inputs.realLastLevel = c.real;
+    for (const auto& c : kRefused) {
+        auto says = c.says;
+        if (const auto at = says.find("<copy>"); at != std::string::npos)
+            says.replace(at, 6, fromPath(home / "tessaro.7"));
+        inputs.iniFileName = c.ini, inputs.fakeLastLevel = c.fake, inputs.realLastLevel = c.real;
         platform.messages.clear();
-        EXPECT_EQ(play(c.file).focus, c.focus) << c.label;
-        EXPECT_EQ(platform.messages, c.message.empty() ? std::vector<test::RecordedMessage>{}
-                                                       : std::vector{warning(c.message)})
+        EXPECT_EQ(play(c.file).focus, c.box) << c.label;
+        EXPECT_EQ(platform.messages, c.says.empty() ? std::vector<test::RecordedMessage>{}
+                                                    : std::vector{warning(says)})
             << c.label;
     }
     EXPECT_EQ(exe(), original);
@@ -216,8 +203,8 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
 #endif
 }
 
-// Debian's wine without the 32-bit loader of the wine32 package cannot run the
-// game: the play says so before starting anything. Any other Wine is started.
+// Debian's wine without the 32-bit loader of the wine32 package cannot run the game: the play says
+// so before starting anything. Any other Wine is started.
 struct WineRow {
     const char* label;
     std::vector<const char*> loaders = {"wine64"};
@@ -241,23 +228,23 @@ TEST_P(WineLoaders, AWineWithout32BitsIsNamedBeforeTheGameStarts) {
     environment.wineLoaderFolder = home / "usr/lib/wine";
     EXPECT_EQ(play("a.dat").done, !row.refused);
     EXPECT_EQ(platform.starts.size(), row.refused ? 0u : 1u);
-    if (row.refused) {
-        EXPECT_EQ(platform.lastMessage(),
-                  warning("Tessaro could not start " + fromPath(home / "ludex.exe") +
-                          ": the Wine on this computer has no 32-bit part, which the game, a "
-                          "16-bit Windows program, needs.\r\n\r\nOn Debian and Ubuntu: sudo "
-                          "dpkg --add-architecture i386 && sudo apt update && sudo apt install "
-                          "wine32:i386\r\n\r\nTo play without the game, choose Tile World in "
-                          "the Play menu under \"Play With\"."));
-    }
+    const auto refusal =
+        warning("Tessaro could not start " + fromPath(home / "ludex.exe") +
+                ": the Wine on this computer has no 32-bit part, which the game, a "
+                "16-bit Windows program, needs.\r\n\r\nOn Debian and Ubuntu: sudo "
+                "dpkg --add-architecture i386 && sudo apt update && sudo apt install "
+                "wine32:i386\r\n\r\nTo play without the game, choose Tile World in "
+                "the Play menu under \"Play With\".");
+    EXPECT_EQ(platform.messages,
+              row.refused ? std::vector{refusal} : std::vector<test::RecordedMessage>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, WineLoaders,
-                         ::testing::Values(WineRow{.label = "Only64Bits", .refused = true},
-                                           WineRow{.label = "Both", .loaders = {"wine", "wine64"}},
-                                           WineRow{.label = "NoLoaders", .loaders = {}},
-                                           WineRow{.label = "AnotherWine",
-                                                   .wineFolder = "opt/wine/bin"}),
+const WineRow kWineRows[] = {{.label = "Only64Bits", .refused = true},
+                             {.label = "Both", .loaders = {"wine", "wine64"}},
+                             {.label = "NoLoaders", .loaders = {}},
+                             {.label = "AnotherWine", .wineFolder = "opt/wine/bin"}};
+
+INSTANTIATE_TEST_SUITE_P(, WineLoaders, ::testing::ValuesIn(kWineRows),
                          [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

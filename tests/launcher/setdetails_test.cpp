@@ -16,18 +16,11 @@ std::vector<std::string> rowTexts(const SetDetails& details) {
     return texts;
 }
 
-std::string threeLevels(bool lynx) {
-    auto set = test::numberedSet(3);
-    set.lynx = lynx;
-    set.levels[2].timeLimit = 0;
-    return test::writeLevelSet(set);
-}
-
 const std::vector<std::string> kPlainRows{"1|Level 1|AAAB|101|||", "2|Level 2|AAAC|102|||",
                                           "3|Level 3|AAAD|untimed|||"};
 
-// In a header, <ini> stands for the score file's path, <mine> for mine.ini beside it and
-// <other> for other.dat's path.
+// In a header, <ini> stands for the score file's path, <mine> for mine.ini beside it and <other>
+// for other.dat's path.
 struct SetDetailsCase {
     const char* label;
     const char* fileName;
@@ -76,12 +69,15 @@ class SetDetailsTest : public ::testing::TestWithParam<SetDetailsCase> {};
 TEST_P(SetDetailsTest, ShowsTheSetAndThePlayersStanding) {
     const auto& c = GetParam();
     test::TempFolder sets, score;
-    sets.write("three.dat", threeLevels(true));
-    sets.write("other.dat", threeLevels(false));
+    auto set = test::numberedSet(3);
+    set.levels[2].timeLimit = 0;
+    sets.write("other.dat", test::writeLevelSet(set));
+    set.lynx = true;
+    sets.write("three.dat", test::writeLevelSet(set));
+    set = test::numberedSet(1);
+    set.countChange = 1; // its header gives two levels
+    sets.write("short.dat", test::writeLevelSet(set));
     sets.write("notes.dat", "shopping list");
-    auto shortSet = test::numberedSet(1);
-    shortSet.countChange = 1;
-    sets.write("short.dat", test::writeLevelSet(shortSet));
     sets.write("three.ccf",
                "\"" + fromPath(sets / "other.dat") + "\"\r\n\"2\"\r\n\"3\"\r\n\"x\"\r\n");
     score.write("tessaro.ini", "[three.dat]\r\nLevel1=AAAB,90,5900\r\nLevel2=AAAC\r\n"

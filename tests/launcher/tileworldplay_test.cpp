@@ -16,8 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-const std::vector<std::string> kTitles = {"Level 1", "Level 2", "Level 3"};
-
 class TileWorldPlay : public ::testing::Test {
 protected:
     test::TempFolder temp;
@@ -37,10 +35,10 @@ protected:
         temp.write(path, test::writeLevelSet(test::numberedSet(3)));
     }
 
-    // Runs the real Tile World with arguments as a play starts it ("--" and a
-    // DAC file last), HOME in a folder of its own, and checks that it lists
-    // the sets of the DAC folder (each DAC file with its ruleset; named, a set
-    // is listed alone) and every level of the set named, without a warning.
+    // Runs the real Tile World with arguments as a play starts it ("--" and a DAC file last), HOME
+    // in a folder of its own, and checks that it lists the sets of the DAC folder (each DAC file
+    // with its ruleset; named, a set is listed alone) and every level of the set named, without a
+    // warning.
     void expectTileWorldPlays([[maybe_unused]] const std::vector<std::string>& arguments,
                               [[maybe_unused]] const std::string& listed) {
 #ifdef _WIN32
@@ -60,7 +58,7 @@ protected:
         EXPECT_THAT(run(*tworld + " -l", arguments.size() - 2),
                     ::testing::MatchesRegex("Filename +Ruleset\n" + listed));
         const auto levels = run(*tworld + " -p -s", arguments.size());
-        for (const auto& title : kTitles)
+        for (const std::string title : {"Level 1", "Level 2", "Level 3"})
             EXPECT_THAT(levels, HasSubstr(" " + title + " "));
         EXPECT_THAT(levels, ::testing::EndsWith("Total Score                   0\n"));
 #endif
@@ -119,13 +117,9 @@ struct Refusal {
     const char* file = "a.dat";
     const char* fake = "2";
     const char* program = nullptr; // the stand-in
-    std::string message = "";
+    std::string says = "";         // the message
     std::string focus = "";
 };
-
-void PrintTo(const Refusal& row, std::ostream* out) {
-    *out << row.label;
-}
 
 class TileWorldRefusal : public TileWorldPlay, public ::testing::WithParamInterface<Refusal> {};
 
@@ -134,29 +128,25 @@ TEST_P(TileWorldRefusal, SaysWhyAndWritesAndStartsNothing) {
     set(std::string("sets/") + row.file);
     program = row.program ? row.program : standIn;
     EXPECT_EQ(play("sets", row.file, DacRuleset::MS, row.fake), CommandResult::refused(row.focus));
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{row.message, "Tessaro", MessageIcon::Exclamation,
-                                     MessageButtons::Ok}));
+    EXPECT_EQ(platform.lastMessage(), test::warning(row.says));
     EXPECT_FALSE(fs::exists(temp / "tileworld"));
     EXPECT_TRUE(platform.starts.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TileWorldRefusal,
-    ::testing::Values(
-        Refusal{.label = "NameWithASpace",
-                .file = "my set.dat",
-                .message = "Tile World cannot open my set.dat. Please rename it and try again."},
-        Refusal{.label = "FakeLevelNotANumber",
-                .fake = "x",
-                .message = "Error - invalid level 144",
-                .focus = "Text1"},
-        Refusal{.label = "TileWorldNotFound", .program = "", .message = kNoTileWorld},
-        Refusal{.label = "ChosenProgramGone",
-                .program = "/gone/tworld",
-                .message = "Tessaro cannot find the Tile World program /gone/tworld.\r\n\r\n"
-                           "Choose it again in the Play menu with \"Tile World Program…\"."}),
-    [](const auto& info) { return std::string(info.param.label); });
+const Refusal kRefusals[] = {
+    {.label = "NameWithASpace",
+     .file = "my set.dat",
+     .says = "Tile World cannot open my set.dat. Please rename it and try again."},
+    {.label = "FakeNotANumber", .fake = "x", .says = "Error - invalid level 144", .focus = "Text1"},
+    {.label = "TileWorldNotFound", .program = "", .says = kNoTileWorld},
+    {.label = "ChosenProgramGone",
+     .program = "/gone/tworld",
+     .says = "Tessaro cannot find the Tile World program /gone/tworld.\r\n\r\nChoose it again "
+             "in the Play menu with \"Tile World Program…\"."},
+};
+
+INSTANTIATE_TEST_SUITE_P(, TileWorldRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
 } // namespace tessaro

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QTest>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -41,8 +42,8 @@ inline void click(const QWidget& window, const char* name) {
     control<QAbstractButton>(window, name)->click();
 }
 
-// The named controls' texts (a group box's or menu's title; the window's own
-// name gives its title), joined by "|".
+// The named controls' texts (a group box's or menu's title; the window's own name gives its title),
+// joined by "|".
 inline QString captions(const QWidget& window, std::initializer_list<const char*> names) {
     QStringList texts;
     for (const char* name : names) {
@@ -54,47 +55,48 @@ inline QString captions(const QWidget& window, std::initializer_list<const char*
     return texts.join('|');
 }
 
+// Shows the window in front; false when it does not get the focus.
+inline bool showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 inline QString focused(const QWidget& window) {
     return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
 }
 
-// Saves <name>.png into TESSARO_SCREENSHOT_DIR when it is set (the README's pictures).
-inline void saveScreenshot(QWidget& window, const char* name) {
+// Saves <name>.png into TESSARO_SCREENSHOT_DIR when it is set (the README's pictures); a menu is
+// pictured with one of its submenus open beside its entry.
+inline void saveScreenshot(QWidget& window, const char* name, QMenu* submenu = nullptr) {
     const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
     if (folder.isEmpty())
         return;
     QApplication::processEvents();
-    window.grab().save(folder + "/" + name + ".png");
+    QPixmap picture = window.grab();
+    if (auto* menu = qobject_cast<QMenu*>(&window); menu && submenu) {
+        menu->adjustSize(), submenu->adjustSize();
+        picture = QPixmap(menu->width() + submenu->width(), menu->height());
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        menu->render(&painter);
+        submenu->render(&painter,
+                        {menu->width(), menu->actionGeometry(submenu->menuAction()).top()});
+    }
+    picture.save(folder + "/" + name + ".png");
 }
 
-// Saves <name>.png of a menu with one of its submenus open beside its entry.
-inline void saveMenuScreenshot(QMenu& menu, QMenu& submenu, const char* name) {
-    const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        return;
-    menu.adjustSize(), submenu.adjustSize();
-    QPixmap both(menu.width() + submenu.width(), menu.height());
-    both.fill(Qt::white);
-    QPainter painter(&both);
-    menu.render(&painter);
-    submenu.render(&painter, {menu.width(), menu.actionGeometry(submenu.menuAction()).top()});
-    painter.end();
-    both.save(folder + "/" + name + ".png");
-}
-
-// What a desktop's key bindings for line edits do (Emacs-style ones take Ctrl+E
-// for end of line, Ctrl+N for next line): claim the key before any shortcut
-// sees it. Put it on a box, then the window's key rule again, which then goes
-// first, as it does where the desktop's bindings live inside the box.
+// What a desktop's key bindings for line edits do (Emacs-style ones take Ctrl+E for end of line,
+// Ctrl+N for next line): claim the key before any shortcut sees it. Put it on a box, then the
+// window's key rule again, which then goes first, as it does where the desktop's bindings live
+// inside the box.
 struct DesktopLineKeys : QObject {
     QKeyCombination claimed;
     explicit DesktopLineKeys(QKeyCombination keys) : claimed(keys) {}
     bool eventFilter(QObject*, QEvent* event) override {
         const bool claims = event->type() == QEvent::ShortcutOverride &&
                             static_cast<QKeyEvent*>(event)->keyCombination() == claimed;
-        if (claims)
-            event->accept();
-        return claims;
+        return claims && (event->accept(), true);
     }
 };
 

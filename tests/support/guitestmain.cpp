@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-// Runs every registered class, or the one named first; "--list" prints the
-// names, one a line, for ctest.
+// Runs every registered class, or the one named first; "--list" prints the names, one a line, for
+// ctest.
 int main(int argc, char** argv) {
     const auto& registry = tessaro::test::guiTestRegistry();
     const char* only = argc > 1 ? argv[1] : nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 
-// Writes level sets for tests, the fuzz target and benchmarks: tidy ones, and
-// with the knobs below, broken ones. Texts are up to 255 bytes; one of 255
-// bytes leaves no room in its field for the NUL and is written without it.
+// Writes level sets for tests, the fuzz target and benchmarks: tidy ones, and with the knobs below,
+// broken ones. Texts are up to 255 bytes; one of 255 bytes leaves no room in its field for the NUL
+// and is written without it.
 
 #include <cstdint>
 #include <optional>
@@ -32,8 +32,8 @@ struct WrittenSet {
     std::vector<WrittenLevel> levels{};
 };
 
-// Levels 1 to count titled "Level N", each with its own password ("AAAB" for
-// level 1), a time limit of 100 + N and N chips.
+// Levels 1 to count titled "Level N", each with its own password ("AAAB" for level 1), a time limit
+// of 100 + N and N chips.
 inline WrittenSet numberedSet(int count) {
     WrittenSet set;
     for (int n = 1; n <= count; ++n) {
@@ -49,8 +49,7 @@ inline WrittenSet numberedSet(int count) {
 }
 
 inline void appendWord(std::string& out, std::size_t value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>(value >> 8 & 0xFF);
+    out += {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF)};
 }
 
 inline void appendText(std::string& out, char type, std::string text, bool nul = true,

@@ -20,14 +20,22 @@ inline void PrintTo(const RecordedMessage& m, std::ostream* out) {
          << int(m.buttons) << ")";
 }
 
+// The program's own messages are titled "Tessaro".
+inline RecordedMessage warning(std::string text) {
+    return {std::move(text), "Tessaro", MessageIcon::Exclamation, MessageButtons::Ok};
+}
+inline RecordedMessage question(std::string text, MessageButtons buttons = MessageButtons::YesNo) {
+    return {std::move(text), "Tessaro", MessageIcon::Question, buttons};
+}
+
 struct RecordedDialog {
     std::string title, filterOrPrompt, startFolderOrDefault;
     bool confirmOverwrite = false; // a save dialog that asks before replacing a file
 };
 
-// A Platform that answers from queues (front first) and records what it was
-// asked. An OK-only box needs no answer; a question or dialog met by an empty
-// queue counts in unscriptedQuestions and is cancelled (No for Yes/No).
+// A Platform that answers from queues (front first) and records what it was asked. An OK-only box
+// needs no answer; a question or dialog met by an empty queue counts in unscriptedQuestions and is
+// cancelled (No for Yes/No).
 class ScriptedPlatform : public Platform {
 public:
     std::deque<MessageAnswer> answers;

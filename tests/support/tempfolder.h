@@ -9,8 +9,8 @@
 
 namespace tessaro::test {
 
-// A fresh temporary folder, removed with everything in it when the object goes.
-// Names and paths as text are UTF-8, as the core keeps them.
+// A fresh temporary folder, removed with everything in it when the object goes. Names and paths as
+// text are UTF-8, as the core keeps them.
 class TempFolder {
 public:
     TempFolder() {
