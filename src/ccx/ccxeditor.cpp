@@ -611,7 +611,8 @@ CommandResult CcxEditor::importTitles() {
     if (!choice || choice->path.empty())
         return CommandResult::failed();
     // An unreadable file counts as one whose first two lines are empty.
-    const auto report = readTabulinReport(readFileBytes(toPath(choice->path)).value_or(""));
+    const auto bytes = readFileBytes(toPath(choice->path));
+    const auto report = readTabulinReport(bytes ? bytes->view() : std::string_view());
     if (!report) {
         tell("Error - invalid Tabulin text file");
         return CommandResult::failed();

@@ -322,7 +322,7 @@ TEST_F(CcxEditorTest, OpenAndSave) {
     const auto other = fixture("other-tool.ccx");
     platform.answer(MessageAnswer::Yes);
     editor.openFile(other);
-    auto edited = *readFileBytes(fixture("written/full-panes.ccx"));
+    auto edited = readFileBytes(fixture("written/full-panes.ccx"))->str();
     EXPECT_EQ(folder.read("own.ccx"), edited.replace(edited.find("Ten and ten"), 11, "Edited"));
     const auto& d = editor.document();
     EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
@@ -353,7 +353,7 @@ TEST_F(CcxEditorTest, OpenNamesTenUnreadLinesAtMost) {
     for (int i = 0; i < 12; ++i)
         stray += "x\r\n";
     const auto path =
-        folder.write("stray.ccx", *readFileBytes(fixture("text-after-cdata.ccx")) + stray);
+        folder.write("stray.ccx", readFileBytes(fixture("text-after-cdata.ccx"))->str() + stray);
     editor.openFile(path.string());
     EXPECT_EQ(platform.lastMessage(),
               said(path.string() + " has lines that Tessaro does not read (lines 19, 20, 21, 22, "

@@ -31,5 +31,19 @@ TEST(TextFile, EveryLineEndEndsALine) {
     }
 }
 
+// Read in several pieces, into memory not cleared first; a file whose size
+// the system gives as 0 is read to its end all the same.
+TEST(TextFile, ReadsEveryByteOfAFile) {
+    const test::TempFolder folder;
+    std::string bytes(200'000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + i / 256);
+    EXPECT_EQ(readFileBytes(folder.write("big.bin", bytes)), bytes);
+    EXPECT_EQ(readFileBytes(folder.write("empty.bin", "")), "");
+#ifdef __linux__
+    EXPECT_TRUE(readFileBytes("/proc/self/status").value().view().starts_with("Name:"));
+#endif
+}
+
 } // namespace
 } // namespace tessaro

@@ -20,7 +20,8 @@ static std::map<std::string, std::string> filesUnder(const fs::path& folder, con
             continue;
         auto name = fromPath(it->path().lexically_relative(folder));
         std::replace(name.begin(), name.end(), '\\', '/');
-        files[name] = readFileBytes(it->path()).value_or("<unreadable>");
+        const auto bytes = readFileBytes(it->path());
+        files[name] = bytes ? bytes->str() : "<unreadable>";
     }
     return files;
 }
