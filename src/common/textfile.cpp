@@ -11,6 +11,7 @@
 #include <fstream>
 #else
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -129,6 +130,23 @@ void appendLinesCrLf(std::string& out, std::string_view text) {
 
 namespace {
 
+// Memory for a file of megabytes is asked for in large pages where the
+// system hands them out on request: the first touch of fresh memory costs
+// a fault for each page, and a read of 20 MB into 4 KB pages takes more
+// faults than copying.
+void adviseLargePages([[maybe_unused]] FileBytes& bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kLargePage = 2 << 20;
+    if (bytes.size() < 2 * kLargePage)
+        return;
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const auto first = (start + kLargePage - 1) & ~(kLargePage - 1);
+    const auto last = (start + bytes.size()) & ~(kLargePage - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
 // Reads everything readSome gives (the bytes it put at the address, 0 at the
 // end, negative on an error) into memory not cleared first, sized for the
 // expected bytes at first. A file that grew since its size was asked for, or
@@ -136,6 +154,7 @@ namespace {
 template <typename ReadSome>
 std::optional<FileBytes> readAll(std::size_t expected, ReadSome readSome) {
     FileBytes bytes(expected);
+    adviseLargePages(bytes);
     std::size_t done = 0;
     while (true) {
         if (done < bytes.size()) {
