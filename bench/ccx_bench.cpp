@@ -62,6 +62,49 @@ void ccxRead(benchmark::State& state) {
     countBytes(state);
 }
 
+// Reading the full file into memory not cleared first, as readFileBytes
+// reads.
+void rawReadIntoUnclearedMemory(benchmark::State& state) {
+    const auto path = scratch() / "full.ccx";
+    for (auto _ : state) {
+        auto bytes = rawReadUncleared(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+    countBytes(state);
+}
+
+// A set of the usual size (about 100 KB) read again and again: its raw read
+// and the reader.
+void rawReadReal(benchmark::State& state) {
+    const auto path = scratch() / "real.ccx";
+    for (auto _ : state) {
+        auto bytes = rawReadUncleared(path);
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.SetLabel(std::to_string(realBytes().size()) + " bytes");
+}
+
+void ccxReadReal(benchmark::State& state) {
+    const auto path = scratch() / "real.ccx";
+    for (auto _ : state) {
+        auto result = readCcxFile(path, CcxDocument{});
+        if (!result.ok())
+            state.SkipWithError("the benchmark file was refused");
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetLabel(std::to_string(realBytes().size()) + " bytes");
+}
+
+// What the document read from that set owns, made with nothing read: its
+// copy makes each of its strings, page blocks and levels.
+void copyRealDocument(benchmark::State& state) {
+    realDocument();
+    for (auto _ : state) {
+        CcxDocument copy = realDocument();
+        benchmark::DoNotOptimize(copy);
+    }
+}
+
 void ccxParse(benchmark::State& state) {
     for (auto _ : state) {
         auto result = parseCcxFile(fullBytes(), CcxDocument{});
@@ -201,7 +244,11 @@ void editorPagesThroughTheLevel(benchmark::State& state) {
 BENCHMARK(emptyDocument)->Unit(benchmark::kMicrosecond);
 BENCHMARK(copyFullDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(rawReadIntoUnclearedMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(ccxRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(rawReadReal)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ccxReadReal)->Unit(benchmark::kMicrosecond);
+BENCHMARK(copyRealDocument)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ccxParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawAtomicWrite)->Unit(benchmark::kMillisecond);

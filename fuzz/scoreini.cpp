@@ -173,7 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     runOperations(operations, editor, platform);
     const auto messagesBefore = platform.messages.size();
     editor.save();
-    const auto saved = tessaro::readFileBytes(scoreFile()).value_or("");
+    const auto read = tessaro::readFileBytes(scoreFile());
+    const std::string saved = read ? read->str() : std::string();
     if (platform.messages.size() > messagesBefore) {
         check(platform.messages.back().text == tessaro::IniEditor::kTooManySections,
               "the save failed");
@@ -221,8 +222,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto alone = held;
     const auto aloneFile = scoreFile().parent_path() / "alone.ini";
     check(tessaro::SaveSectionToFile(alone, aloneFile.string()), "Save As failed");
+    const auto aloneRead = tessaro::readFileBytes(aloneFile);
     const auto aloneBack =
-        tessaro::parseScoreSection(tessaro::readFileBytes(aloneFile).value_or(""), gameName);
+        tessaro::parseScoreSection(aloneRead ? aloneRead->view() : std::string_view(), gameName);
     check(aloneBack && aloneBack->levelEntries == entries &&
               aloneBack->extraLines == held.extraLines &&
               aloneBack->unlistedLines == held.unlistedLines,

@@ -42,6 +42,11 @@ bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
+// (find_first_of would search its two bytes at every byte of the text.)
+bool hasLineBreak(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+}
+
 // The reader ends a page at a line "]]>" after its first line.
 bool hasEndMarkerLine(std::string_view text) {
     for (auto found = text.find("\r\n]]>"); found != std::string_view::npos;
@@ -55,16 +60,29 @@ bool hasEndMarkerLine(std::string_view text) {
 
 } // namespace
 
+// Each text is looked at before it is rewritten: the usual one needs nothing
+// and is taken as it is, without building it again piece by piece.
+
+bool titleIsCarried(std::string_view title) {
+    return !hasLineBreak(title) && !contains(title, "<!--") && !contains(title, "-->");
+}
+
 std::string carriedTitle(std::string_view title) {
+    if (titleIsCarried(title))
+        return std::string(title);
     // "-->" last: putting a space after "--" cannot make a new "<!--".
     return replaceAll(replaceAll(replaceLineBreaks(title, " "), "<!--", "<! --"), "-->", "-- >");
 }
 
 std::string carriedLevelAuthor(std::string_view author) {
+    if (!hasLineBreak(author) && !contains(author, "<!--"))
+        return std::string(author);
     return replaceAll(replaceLineBreaks(author, " "), "<!--", "<! --");
 }
 
 std::string carriedSetText(std::string_view text) {
+    if (!hasLineBreak(text))
+        return std::string(text);
     return replaceLineBreaks(text, " ");
 }
 
@@ -90,6 +108,12 @@ std::string textOfAttribute(std::string_view attribute) {
 }
 
 std::string carriedCompatAttributes(std::string_view attributes) {
+    const bool keepsARuleset = contains(attributes, "ms=\"") || contains(attributes, "lynx=\"") ||
+                               contains(attributes, "pedantic=\"");
+    if (keepsARuleset && !hasLineBreak(attributes) && !contains(attributes, ">") &&
+        !contains(attributes, "<!--") && !contains(attributes, "author=") &&
+        !contains(attributes, "<level number="))
+        return std::string(attributes);
     // ">" first: dropping it could join "<!-" and "-".
     auto text = replaceAll(replaceLineBreaks(attributes, " "), ">", "");
     text = replaceAll(text, "<!--", "<! --");

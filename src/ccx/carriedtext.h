@@ -17,6 +17,8 @@ namespace tessaro {
 // A level title: each line break (CR LF, CR or LF) becomes a space, "<!--"
 // becomes "<! --" and "-->" becomes "-- >".
 std::string carriedTitle(std::string_view title);
+// True when carriedTitle would return the title unchanged.
+bool titleIsCarried(std::string_view title);
 
 // A level's author: each line break becomes a space and "<!--" becomes
 // "<! --".

@@ -656,7 +656,8 @@ CommandResult CcxEditor::importTitles() {
     if (!choice || choice->path.empty())
         return CommandResult::failed();
     // An unreadable file counts as a report whose first two lines are empty.
-    const auto bytes = readFileBytes(toPath(choice->path)).value_or("");
+    const auto read = readFileBytes(toPath(choice->path));
+    const std::string_view bytes = read ? read->view() : std::string_view();
     const bool levelSet = startsWithLevelSetSignature(bytes);
     const auto report = levelSet ? levelSetTitles(bytes) : readTabulinReport(bytes);
     if (!report) {

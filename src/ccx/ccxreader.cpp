@@ -16,17 +16,48 @@ bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-std::string removeAll(std::string_view text, std::string_view part) {
-    std::string result;
-    result.reserve(text.size());
+// The text without any of part: the text itself when it holds none, else
+// built in `scratch` (which must not be what text points into), whose memory
+// the next use takes again.
+std::string_view removeAll(std::string_view text, std::string_view part, std::string& scratch) {
+    auto found = text.find(part);
+    if (found == std::string_view::npos)
+        return text;
+    scratch.clear();
     std::size_t start = 0;
-    for (auto found = text.find(part); found != std::string_view::npos;
-         found = text.find(part, start)) {
-        result.append(text.substr(start, found - start));
+    for (; found != std::string_view::npos; found = text.find(part, start)) {
+        scratch.append(text.substr(start, found - start));
         start = found + part.size();
     }
-    result.append(text.substr(start));
+    scratch.append(text.substr(start));
+    return scratch;
+}
+
+std::string removeAll(std::string_view text, std::string_view part) {
+    std::string result;
+    if (removeAll(text, part, result).data() == text.data())
+        result = text;
     return result;
+}
+
+// The text with each lone CR or LF as CR LF (its line breaks counted
+// beforehand), appended into memory sized for it once.
+void appendWithCrLf(std::string& out, std::string_view text, const LineBreakCounts& breaks) {
+    out.reserve(out.size() + text.size() + breaks.loneCr + breaks.loneLf);
+    if (breaks.loneCr == 0 && breaks.loneLf == 0) {
+        out.append(text);
+        return;
+    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        out.append(text.substr(start, i - start)).append("\r\n");
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    out.append(text.substr(start));
 }
 
 // The text between the first double quote and the next one (or the end).
@@ -163,6 +194,7 @@ private:
     std::vector<std::size_t> m_startLine;
     ReadError m_error;
     std::string m_pendingTitle;
+    std::string m_scratch[5];
     // The line of a title comment that no level start has taken yet, 0 for
     // none: another comment before the next level start replaces it.
     std::size_t m_pendingTitleLine = 0;
@@ -283,7 +315,12 @@ bool Reader::readBodyLine(std::string_view line, bool& done) {
         if (m_pendingTitleLine != 0)
             m_unread.push_back(m_pendingTitleLine);
         m_pendingTitleLine = m_lines.line();
-        m_pendingTitle = carriedTitle(removeAll(removeAll(line, "<!-- "), " -->"));
+        const auto title = removeAll(removeAll(line, "<!-- ", m_scratch[0]), " -->", m_scratch[1]);
+        // Into the memory the last title had, unless it must be rewritten.
+        if (titleIsCarried(title))
+            m_pendingTitle.assign(title);
+        else
+            m_pendingTitle = carriedTitle(title);
         return true;
     }
     if (line.starts_with("<level number"))
@@ -335,21 +372,27 @@ bool Reader::readLevelStart(std::string_view line) {
     // line is missing.
     m_document.levelCount = std::max(m_document.levelCount, m_level);
 
-    const std::string numberPart = "<level number=\"" + std::to_string(m_level) + "\" ";
-    auto rest = removeAll(line, numberPart);
-    std::string author;
+    // The line is taken apart in the reader's scratch strings, which keep
+    // their memory from level to level.
+    auto& numberPart = m_scratch[0];
+    numberPart.assign("<level number=\"").append(std::to_string(m_level)).append("\" ");
+    const auto rest = removeAll(line, numberPart, m_scratch[1]);
+    std::string_view author;
     if (contains(line, "author="))
         author = firstQuoted(rest);
     // An author may end in "lynx=" and the like, which its closing quote
     // completes: the rulesets are looked for outside the author attribute.
-    const std::string authorAttribute = "author=\"" + author + "\"";
-    const auto outsideAuthor = removeAll(rest, authorAttribute);
+    auto& authorAttribute = m_scratch[2];
+    authorAttribute.assign("author=\"").append(author).append("\"");
+    const auto outsideAuthor = removeAll(rest, authorAttribute, m_scratch[3]);
     if (contains(outsideAuthor, "pedantic=\"") || contains(outsideAuthor, "ms=\"") ||
         contains(outsideAuthor, "lynx=\"")) {
-        rest = removeAll(rest, authorAttribute + " ");
-        level.compatAttributes = carriedCompatAttributes(removeAll(rest, ">"));
+        authorAttribute += ' ';
+        const auto attributes = removeAll(rest, authorAttribute, m_scratch[3]);
+        level.compatAttributes = carriedCompatAttributes(removeAll(attributes, ">", m_scratch[4]));
     }
-    level.author = carriedLevelAuthor(textOfAttribute(author));
+    level.author = contains(author, "&") ? carriedLevelAuthor(textOfAttribute(author))
+                                         : carriedLevelAuthor(author);
     return true;
 }
 
@@ -453,10 +496,10 @@ bool Reader::readPageText(std::string& text) {
                 --end;
             const auto block = bytes.substr(start, end - start);
             const auto breaks = countLineBreaks(block);
-            if (breaks.loneCr == 0 && breaks.loneLf == 0)
-                text.assign(block);
-            else
-                text = carriedPageText(block);
+            // No line of the block is "]]>" after its first: only its line
+            // ends can need carrying.
+            text.clear();
+            appendWithCrLf(text, block, breaks);
             // The text's lines and the line "]]>".
             m_lines.skipLines(breaks.crLf + breaks.loneCr + breaks.loneLf + 2, after);
             return true;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +35,39 @@ std::size_t nextLineStart(std::string_view bytes, std::size_t start);
 // CR LF. Text already in that form is appended as it is, in one piece.
 void appendLinesCrLf(std::string& out, std::string_view text);
 
-// The whole file as bytes, or nothing when it cannot be read.
-std::optional<std::string> readFileBytes(const std::filesystem::path& path);
+// A file's bytes in memory of their own, which is not cleared before the
+// bytes are read into it: a file of megabytes is not written to twice. Read
+// them as a string_view; str() copies them into a string.
+class FileBytes {
+public:
+    FileBytes() = default;
+    // size bytes that hold whatever the memory held: each must be written
+    // before it is read.
+    explicit FileBytes(std::size_t size)
+        : m_data(std::make_unique_for_overwrite<char[]>(size)), m_size(size) {}
+
+    char* data() { return m_data.get(); }
+    const char* data() const { return m_data.get(); }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    // Keeps the first size bytes (never more than there are).
+    void truncate(std::size_t size) { m_size = std::min(size, m_size); }
+
+    std::string_view view() const { return {m_data.get(), m_size}; }
+    operator std::string_view() const { return view(); }
+    std::string str() const { return std::string(view()); }
+
+    friend bool operator==(const FileBytes& bytes, std::string_view other) {
+        return bytes.view() == other;
+    }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+};
+
+// The whole file as bytes, or nothing when it cannot be read (a folder cannot).
+std::optional<FileBytes> readFileBytes(const std::filesystem::path& path);
 
 // The lines, each ending in CR LF, written over the file through the safe
 // writer (see replaceFileAtomically). False when the file was not written.

@@ -11,7 +11,7 @@ PatchWriter::PatchWriter(const std::filesystem::path& executable)
 PatchWriter::PatchWriter(const std::filesystem::path& source, std::filesystem::path target)
     : m_target(std::move(target)) {
     if (auto bytes = readFileBytes(source)) {
-        m_original = std::move(*bytes);
+        m_original = bytes->str();
         m_patched = m_original;
         m_ok = true;
     }

@@ -86,7 +86,7 @@ bool isPlayDacFile(const fs::path& file) {
         fs::file_size(file, error) > kLargestPlayDac || error)
         return false;
     const auto bytes = readFileBytes(file);
-    const auto lines = splitLines(bytes.value_or(""));
+    const auto lines = splitLines(bytes ? bytes->view() : std::string_view());
     const std::string_view lastLevelKey = "lastlevel=";
     if (lines.empty() || !lines.back().starts_with(lastLevelKey))
         return false;

@@ -314,7 +314,7 @@ TEST_F(CcxEditorTest, OpenAndSave) {
     const auto other = fixture("other-tool.ccx");
     platform.answer(A::Yes);
     editor.openFile(other);
-    auto edited = *readFileBytes(fixture("written/full-panes.ccx"));
+    auto edited = readFileBytes(fixture("written/full-panes.ccx"))->str();
     EXPECT_EQ(folder.read("own.ccx"), edited.replace(edited.find("Ten and ten"), 11, "Edited"));
     const auto& d = editor.document();
     EXPECT_EQ(std::tuple(d.hasDefaultColors, d.defaultBackColor, d.defaultFontColor),
@@ -337,7 +337,7 @@ TEST_F(CcxEditorTest, OpenAndSave) {
     // Ten unread lines are named, the rest counted.
     const auto stray = "x\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\n";
     const auto path =
-        folder.write("stray.ccx", *readFileBytes(fixture("text-after-cdata.ccx")) + stray);
+        folder.write("stray.ccx", readFileBytes(fixture("text-after-cdata.ccx"))->str() + stray);
     platform.answer(A::No);
     editor.openFile(path.string());
     EXPECT_EQ(platform.lastMessage(),

@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(test::captions(window, {"levelTitle", "curLevNum"}), "Cave|2");
 
         test::control<QAction>(window, "menuSave")->trigger();
-        const auto saved = readFileBytes(path).value_or("");
+        const auto saved = readFileBytes(path).value().str();
         QVERIFY(saved.find("\tbgcolor=\"#102040\" color=\"#FFFFFF\"\r\n") != std::string::npos);
 
         f.platform.chooseFile(path, "made.ccx");

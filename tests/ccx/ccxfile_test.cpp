@@ -24,7 +24,7 @@ fs::path fixture(const std::string& name) {
 // in the folder is a file that cannot be read.
 std::map<std::string, ReadError> refusedFixtures() {
     std::map<std::string, ReadError> refused;
-    std::istringstream lines(readFileBytes(fixture("refused.txt")).value());
+    std::istringstream lines(readFileBytes(fixture("refused.txt")).value().str());
     for (std::string line; std::getline(lines, line);) {
         const auto name = line.find(':');
         const auto problem = line.find(": ", name + 1);

@@ -256,7 +256,7 @@ void check(const Save& save, const Fault& fault, Env& env) {
     for (const auto& file : std::filesystem::recursive_directory_iterator(files))
         if (file.is_regular_file())
             env.folder.write(fromPath(file.path().lexically_relative(files)),
-                             env.expand(readFileBytes(file.path()).value()));
+                             env.expand(readFileBytes(file.path()).value().str()));
     const test::FolderSnapshot before(env.folder.path());
     const ScopedWriteFailure failure(fault.step, fault.passes, fault.failures);
     auto expected = save.expected(fault);

@@ -31,5 +31,22 @@ TEST(TextFile, EveryLineEndEndsALine) {
     }
 }
 
+// Read in several pieces, into memory not cleared first; a file whose size
+// the system gives as 0 is read to its end all the same.
+TEST(TextFile, ReadsEveryByteOfAFile) {
+    const test::TempFolder folder;
+    std::string bytes(200'000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + i / 256);
+    EXPECT_EQ(readFileBytes(folder.write("big.bin", bytes)), bytes);
+    EXPECT_EQ(readFileBytes(folder.write("empty.bin", "")), "");
+#ifdef __linux__
+    // Given as 0 bytes long and read a page at a time: no byte read is lost.
+    const auto maps = readFileBytes("/proc/self/maps").value();
+    EXPECT_GT(maps.size(), 4096u);
+    EXPECT_EQ(maps.view().find('\0'), std::string_view::npos);
+#endif
+}
+
 } // namespace
 } // namespace tessaro

@@ -10,7 +10,8 @@ namespace tessaro {
 namespace {
 
 std::string fixture(const std::string& name) {
-    return readFileBytes(TESSARO_TEST_DATA "/score_ini/" + name).value_or("<missing>");
+    const auto bytes = readFileBytes(TESSARO_TEST_DATA "/score_ini/" + name);
+    return bytes ? bytes->str() : "<missing>";
 }
 
 // NAME-saved-SET.ini is NAME.ini with set SET.dat saved in place, the same after a second save:

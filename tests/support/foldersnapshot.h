@@ -46,7 +46,8 @@ private:
                 continue;
             auto name = fromPath(it->path().lexically_relative(m_folder));
             std::replace(name.begin(), name.end(), '\\', '/');
-            files[name] = readFileBytes(it->path()).value_or("<unreadable>");
+            const auto bytes = readFileBytes(it->path());
+            files[name] = bytes ? bytes->str() : "<unreadable>";
         }
         return files;
     }

@@ -44,7 +44,8 @@ public:
         return file;
     }
     std::string read(std::string_view name) const { // "<missing>" when unreadable
-        return readFileBytes(*this / name).value_or("<missing>");
+        const auto bytes = readFileBytes(*this / name);
+        return bytes ? bytes->str() : "<missing>";
     }
 
 private:
