@@ -357,6 +357,22 @@ bool SafeWriter::commit() {
     return renameOverDestination() && flushFolder(m_destination.parent_path());
 }
 
+std::size_t SafeWriter::commitTogether(std::initializer_list<SafeWriter*> writers) {
+    std::size_t renamed = 0;
+    std::vector<std::filesystem::path> folders;
+    for (SafeWriter* writer : writers) {
+        if (!writer->renameOverDestination())
+            break;
+        ++renamed;
+        const auto folder = writer->m_destination.parent_path();
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    for (const auto& folder : folders)
+        flushFolder(folder);
+    return renamed;
+}
+
 bool SafeWriter::renameOverDestination() {
     if (m_temporary.empty())
         return false;

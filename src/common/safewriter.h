@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,6 +45,14 @@ public:
     // was), or when the folder could not be flushed (the new file is then in
     // place, but may not survive a power cut).
     bool commit();
+
+    // Commits files that change together: renames each prepared file over its
+    // target in order, stopping at the first rename that fails (that file and
+    // the ones after it are as they were), then flushes each folder once. The
+    // number of files renamed. A folder that cannot be flushed leaves its new
+    // files in place and together, which is what the caller asked for, so it
+    // does not count against them.
+    static std::size_t commitTogether(std::initializer_list<SafeWriter*> writers);
 
     // The file that is replaced: the target, or the file its links lead to.
     // Empty when the links go round in a circle.

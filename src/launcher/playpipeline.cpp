@@ -65,14 +65,18 @@ PlayStep replacePlayFiles(const PatchWriter& executable, const std::filesystem::
     SafeWriter dataWriter(toPath(dataCopy));
     if (!dataWriter.prepare(*set))
         return PlayStep::DataCopy;
-    if (!exeWriter.commit())
+    // Both renames first, then one flush of their folder: a flush that fails
+    // between them would leave the new executable with the old set.
+    switch (SafeWriter::commitTogether({&exeWriter, &dataWriter})) {
+    case 0:
         return PlayStep::Executable;
-    if (!dataWriter.commit()) {
+    case 1:
         return replaceFileAtomically(executable.target(), executable.originalBytes())
                    ? PlayStep::DataCopy
                    : PlayStep::Mismatched;
+    default:
+        return PlayStep::Done;
     }
-    return PlayStep::Done;
 }
 
 constexpr const char* kInUse = " (it may be read-only, or the game may still be running)";

@@ -243,6 +243,15 @@ const std::vector<Save>& saves() {
         {"PlayDat", eachStep(2, true), "play", [](Env& env) { return play(env, "a.dat"); },
          played("Tessaro could not change the play executable {ludex.exe}" + kInUse + kOldSet,
                 "Tessaro could not copy the level set to {tessaro.7}" + kInUse + kOldSet, true)},
+        // Both files are renamed before their folder is flushed: a failed flush leaves the pair
+        // the player chose in place, never the new executable with the old set.
+        {"PlayDatUnflushed",
+         {{WriteStep::FlushFolder}},
+         "play",
+         [](Env& env) { return play(env, "a.dat"); },
+         [](const Fault&) {
+             return Outcome{{}, {"changed ludex.exe", "changed tessaro.7"}, true};
+         }},
         {"PlayCcf", eachStep(2, true), "play", [](Env& env) { return play(env, "mine.ccf"); },
          played("The play executable {ludex.exe} could not be written.",
                 "The level set {sets/a.dat} named by mine.ccf could not be copied to {tessaro.7}.",
