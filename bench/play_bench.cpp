@@ -2,8 +2,8 @@
 // with a runner that ends at once, beside the same file work done with the
 // system's own calls and posix_spawn: the executable read and patched in its
 // eight fields, the set read, both written beside their targets and flushed,
-// two renames, the runner started in a session of its own in the program
-// folder. Once on disk (the temporary folder) and once on tmpfs (/dev/shm).
+// two renames and one flush of their folder, the runner started in a session of its own in the
+// program folder. Once on disk (the temporary folder) and once on tmpfs (/dev/shm).
 
 #include "benchsupport.h"
 #include "common/paths.h"
@@ -118,6 +118,7 @@ void rawPlay(benchmark::State& state, const fs::path& base) {
             !rawWriteFile(dataTemporary, set, true) ||
             std::rename(executableTemporary.c_str(), executable.c_str()) != 0 ||
             std::rename(dataTemporary.c_str(), dataCopy.c_str()) != 0 ||
+            !rawFlushFolder(folder.scratch.path()) ||
             posix_spawn(&id, kRunner, &actions, &attributes, argv, environ) != 0) {
             state.SkipWithError("the raw play failed");
             break;

@@ -78,6 +78,15 @@ inline bool rawWriteFile(const std::filesystem::path& path, std::string_view byt
     return ::close(fd) == 0 && ok;
 }
 
+// Waits until the folder's entries (a rename) are on the disk.
+inline bool rawFlushFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
 // What a safe save cannot do with less: the bytes into a file beside the
 // target, flushed to disk, renamed over the target.
 inline bool rawReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
