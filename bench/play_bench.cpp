@@ -41,6 +41,8 @@ struct PlayFolder {
         std::string levels(kLevelSetSize, '\0');
         for (std::size_t i = 0; i < levels.size(); ++i)
             levels[i] = static_cast<char>(i * 31 % 251);
+        // A level-set signature, or the play first asks whether to play it.
+        levels.replace(0, 4, "\xAC\xAA\x02\x00", 4);
         scratch.write("sets/SET.DAT", levels);
     }
     ScratchFolder scratch;
