@@ -10,6 +10,7 @@ namespace tessaro {
 namespace {
 
 using test::warning;
+const std::vector<test::RecordedMessage> kNone;
 
 // Files that cannot be written during a play: see the fault injection tests.
 class PlayPipeline : public ::testing::Test {
@@ -77,38 +78,33 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
     EXPECT_TRUE(play("UPPER.CCF").done);
     EXPECT_EQ(home.read("game/tessaro.7"), "a set named like a ccf");
-    inputs.fakeLastLevel = inputs.realLastLevel = "8"; // equal levels are fine
-    EXPECT_TRUE(play("a.dat").done);
-    EXPECT_EQ(platform.messages.size(), 1u); // none after the first
+    inputs.fakeLastLevel = inputs.realLastLevel = "8";                 // equal levels are fine
+    EXPECT_TRUE(play("a.dat").done && platform.messages.size() == 1u); // none after the first
 }
 
 std::string tooLong(const std::string& name, const char* extensions) {
     return "The file name " + name + " is too long. Please rename it so it is 16 characters or " +
            "less (including the " + extensions + ") and try again.";
 }
-const std::string kBad144 = "Error - invalid level 144", kSet17 = "seventeen-chr.dat";
+const std::string kBad144 = "Error - invalid level 144", kSet17 = "seventeen-chr.dat",
+                  kCcf17 = "a-very-long-name.ccf";
 const char *kFake = "Text1", *kIni = "theINIFile";
+const std::string kIniTooLong = "Error - the INI file name must be 11 characters or less";
 
 // Each is refused with its message (empty: none); the CCF files are in tests/data/launcher, and
 // <copy> stands for the path of the copy of the set.
 const struct Refused {
     const char* label;
     std::string says = {};
-    const char* file = "a.dat";
-    const char* box = ""; // the field to fix
-    const char* ini = "";
-    const char* fake = "144";
-    const char* real = "149";
+    const char *file = "a.dat", *box = "" /* the field to fix */, *ini = "";
+    const char *fake = "144", *real = "149";
 } kRefused[] = {
     {.label = "FakeLevelZero", .says = kBad144, .box = kFake, .fake = "0"},
     {.label = "CcfUsesBoxLevels", .says = kBad144, .file = "mine.ccf", .box = kFake, .fake = "0"},
     {.label = "RealBelowFake", .says = "Error - invalid level 149", .box = "Text2", .real = "143"},
     {.label = "NothingSelected", .file = ""},
     {.label = "SetNameTooLong", .says = tooLong(kSet17, ".dat or .ccl"), .file = kSet17.c_str()},
-    {.label = "IniNameTooLong",
-     .says = "Error - the INI file name must be 11 characters or less",
-     .box = kIni,
-     .ini = "myscores.ini"},
+    {.label = "IniNameTooLong", .says = kIniTooLong, .box = kIni, .ini = "myscores.ini"},
     {.label = "SetNameOutsideTheCodePage",
      .says = "The file name Иван.dat holds letters the game cannot read. Please rename it using "
              "only the letters of Western European languages and try again.",
@@ -129,9 +125,7 @@ const struct Refused {
      .says =
          "The level set /no/such/set.dat named by missing-set.ccf could not be copied to <copy>.",
      .file = "missing-set.ccf"},
-    {.label = "CcfNameTooLong",
-     .says = tooLong("a-very-long-name.ccf", ".ccf"),
-     .file = "a-very-long-name.ccf"},
+    {.label = "CcfNameTooLong", .says = tooLong(kCcf17, ".ccf"), .file = kCcf17.c_str()},
 };
 
 // Nothing is written before a refusal.
@@ -152,8 +146,7 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
         inputs.iniFileName = c.ini, inputs.fakeLastLevel = c.fake, inputs.realLastLevel = c.real;
         platform.messages.clear();
         EXPECT_EQ(play(c.file).focus, c.box) << c.label;
-        EXPECT_EQ(platform.messages, c.says.empty() ? std::vector<test::RecordedMessage>{}
-                                                    : std::vector{warning(says)})
+        EXPECT_EQ(platform.messages, c.says.empty() ? kNone : std::vector{warning(says)})
             << c.label;
     }
     EXPECT_EQ(exe(), original);
@@ -235,8 +228,7 @@ TEST_P(WineLoaders, AWineWithout32BitsIsNamedBeforeTheGameStarts) {
                 "dpkg --add-architecture i386 && sudo apt update && sudo apt install "
                 "wine32:i386\r\n\r\nTo play without the game, choose Tile World in "
                 "the Play menu under \"Play With\".");
-    EXPECT_EQ(platform.messages,
-              row.refused ? std::vector{refusal} : std::vector<test::RecordedMessage>{});
+    EXPECT_EQ(platform.messages, row.refused ? std::vector{refusal} : kNone);
 }
 
 const WineRow kWineRows[] = {{.label = "Only64Bits", .refused = true},

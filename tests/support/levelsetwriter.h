@@ -20,8 +20,7 @@ struct WrittenLevel {
     std::string hint{};
     bool uncodedPassword = false;
     bool titleNul = true;
-    int sizeChange = 0;       // added to the level's size as written
-    std::string extraField{}; // bytes written after the other fields, counted in their size
+    int sizeChange = 0; // added to the level's size as written
 };
 
 struct WrittenSet {
@@ -83,7 +82,6 @@ inline std::string writeLevelSet(const WrittenSet& set) {
         appendText(fields, level.uncodedPassword ? 8 : 6, level.password, true,
                    level.uncodedPassword ? 0 : '\x99');
         appendText(fields, 7, level.hint);
-        fields += level.extraField;
         appendWord(body, fields.size());
         appendWord(out, body.size() + fields.size() + static_cast<std::size_t>(level.sizeChange));
         out += body + fields;

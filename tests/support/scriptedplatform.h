@@ -78,10 +78,8 @@ public:
                                              bool confirmOverwrite) override {
         dialogs.push_back({title, filter, startFolder, confirmOverwrite});
         auto choice = next(fileChoices);
-        if (choice) { // as the real dialog hands back a name typed without extension
-            choice->path = withFilterExtension(choice->path, filter);
-            choice->name = bareName(choice->path);
-        }
+        if (choice) // as the real dialog hands back a name typed without extension
+            choice->name = bareName(choice->path = withFilterExtension(choice->path, filter));
         return choice;
     }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
@@ -102,18 +100,14 @@ public:
     bool isRunning(const StartedProcess& process) override {
         return startedStillRun && process.id > 0 && std::size_t(process.id) <= starts.size();
     }
-    bool openUrl(const std::string& url) override {
-        openedUrls.push_back(url);
-        return true;
-    }
+    bool openUrl(const std::string& url) override { return openedUrls.push_back(url), true; }
 
 private:
     template <typename T> T next(std::deque<T>& queue, T answer = {}) {
-        unscriptedQuestions += queue.empty();
-        if (!queue.empty()) {
-            answer = std::move(queue.front());
-            queue.pop_front();
-        }
+        if (queue.empty())
+            return ++unscriptedQuestions, answer;
+        answer = std::move(queue.front());
+        queue.pop_front();
         return answer;
     }
 };
