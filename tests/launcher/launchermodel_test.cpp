@@ -10,6 +10,7 @@ namespace tessaro {
 namespace {
 
 using test::question;
+const std::vector<test::RecordedMessage> kNone;
 const std::string kSet("\xAC\xAA\x02\x00", 4); // a level set's signature
 
 class LauncherModelTest : public ::testing::Test {
@@ -57,12 +58,13 @@ TEST_F(LauncherModelTest, FirstRunListsTheFolderExitSavesTheSettingsInOrderAndTh
     started().exit(); // what start read back is what it saves again
     EXPECT_EQ(settings.writes, saved);
 
-    // With a runner set, a question offers another (Yes), none (No) or keeping it (Cancel).
+    // A path with a blank is kept in quotes; with a runner set, a question offers another (Yes),
+    // none (No) or keeping it (Cancel).
     const auto runner = [&] { return settings.get("General", "PlayRunner", "<none>"); };
-    // A path with a blank is kept in quotes, so the game starts through it whole.
     platform.chooseFile("/my runner/start game", "start game");
     EXPECT_EQ(model.chooseGameRunner(), CommandResult::succeeded());
-    EXPECT_TRUE(dialog().starts_with("Browse for the program that starts the game...|"));
+    EXPECT_EQ(platform.dialogs[0].title + "|" + platform.dialogs[0].startFolderOrDefault,
+              "Browse for the program that starts the game...|" + home.str());
     EXPECT_EQ(runner(), "\"/my runner/start game\"");
     platform.answer(MessageAnswer::Cancel);
     EXPECT_EQ(model.chooseGameRunner(), CommandResult::failed());
@@ -99,8 +101,7 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
     EXPECT_EQ(model.selectedFile, std::nullopt);
 }
 
-// Before a play, a file that looks like neither a level set nor a CCF file is a question; the play
-// goes on (here to the missing ludex.exe) only on Yes.
+// A file that looks like neither a level set nor a CCF file is a question; Yes plays it.
 struct PlayQuestionCase {
     const char* label;
     const char* name = "notes.dat";
@@ -167,8 +168,7 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
     EXPECT_EQ(platform.lastMessage(),
               (test::RecordedMessage{"You now have a Ludex.exe file that you can use to play.",
                                      "Tessaro", MessageIcon::None, MessageButtons::Ok}));
-    // "tessaro FILE" plays with it as Play Selected File does, also a set the lists do not show for
-    // want of an extension, known by its signature.
+    // "tessaro FILE" plays as Play Selected File does, also a set without extension.
     for (const char* name : {"sets/CCLP2.DAT", "sets/renamed"}) {
         const auto file = fromPath(home.write(name, kSet + name));
         EXPECT_TRUE(started().playFile(file).done) << name;
@@ -181,8 +181,7 @@ TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLineP
                   ": it is not a level set or CCF file in a folder Tessaro can read.");
 }
 
-// While the game the last play started runs from the same "tessaro.7", the next play asks first; a
-// game that has ended, or runs elsewhere, is no bar.
+// While the last play's game runs from the same "tessaro.7", the next play asks first.
 TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
     const struct {
         const char* label;
@@ -210,14 +209,11 @@ TEST_F(LauncherModelTest, APlayUnderTheRunningGameAsksFirst) {
             << c.label;
         const auto asked = question("The game is still running a.dat. Playing b.dat replaces its "
                                     "levels under it. Play anyway?");
-        EXPECT_EQ(platform.messages,
-                  c.asked ? std::vector{asked} : std::vector<test::RecordedMessage>{})
-            << c.label;
+        EXPECT_EQ(platform.messages, c.asked ? std::vector{asked} : kNone) << c.label;
     }
 }
 
-// The no-executable message names the create entry, so it comes back; a set that cannot be read
-// (here: gone) leaves the list.
+// The no-executable message names the create entry, so it comes back; a set gone leaves the list.
 TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
     auto model = selected("a.dat");
     model.createEntryShown = false;
@@ -230,8 +226,7 @@ TEST_F(LauncherModelTest, AFailedPlayShowsTheCreateEntryOrDropsTheVanishedSet) {
 }
 
 // What a play starts by the PlayWith setting (absent or unknown: the game). Without ludex.exe a
-// question offers Tile World when it is found; Yes plays there and keeps Tile World (MS rules) as
-// the choice.
+// question offers Tile World when found; Yes plays there and keeps Tile World (MS rules).
 struct PlayWithRow {
     const char* label;
     const char* setting = "<absent>";
