@@ -1,7 +1,6 @@
 // Random actions over every window: no crash, no modal loop outside the Platform, no program
-// started and no file touched outside the test's folders. TESSARO_MONKEY_SEED and
-// TESSARO_MONKEY_ACTIONS replay a run (its seed is printed); a long one needs
-// QTEST_FUNCTION_TIMEOUT raised.
+// started and no file touched outside the test's folders. TESSARO_MONKEY_SEED and _ACTIONS replay a
+// run (its seed is printed); a long one needs QTEST_FUNCTION_TIMEOUT raised.
 
 #include "app/windowhub.h"
 #include "common/folderlisting.h"

@@ -44,8 +44,7 @@ protected:
     test::ScriptedPlatform platform;
 };
 
-// Names go into the game as it reads them, in Windows-1252 and counted in characters: a
-// 10-character INI name in 12 bytes, a 16-character set name.
+// Names go into the game in Windows-1252, counted in characters (a 16-character set name).
 TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     // A set that cannot be read changes neither file; the game may start with what they held.
     platform.answer(MessageAnswer::Yes);
@@ -89,8 +88,8 @@ const std::string kBad144 = "Error - invalid level 144", kSet17 = "seventeen-chr
 const char *kFake = "Text1", *kIni = "theINIFile";
 const std::string kIniTooLong = "Error - the INI file name must be 11 characters or less";
 
-// Each is refused with its message (empty: none); the CCF files are in tests/data/launcher, and
-// <copy> stands for the path of the copy of the set.
+// Each is refused with its message (empty: none); CCF files are in tests/data/launcher, <copy> is
+// the set copy's path.
 const struct Refused {
     const char* label;
     std::string says = {};
@@ -193,8 +192,8 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
 #endif
 }
 
-// Debian's wine without the 32-bit loader of the wine32 package cannot run the game: the play says
-// so before starting anything. Any other Wine is started.
+// Debian's wine without the 32-bit loader of wine32 cannot run the game: the play says so before
+// starting anything. Any other Wine is started.
 struct WineRow {
     const char* label;
     std::vector<const char*> loaders = {"wine64"};
@@ -230,7 +229,6 @@ TEST_P(WineLoaders, AWineWithout32BitsIsNamedBeforeTheGameStarts) {
 
 const WineRow kWineRows[] = {{.label = "Only64Bits", .refused = true},
                              {.label = "Both", .loaders = {"wine", "wine64"}},
-                             {.label = "NoLoaders", .loaders = {}},
                              {.label = "AnotherWine", .wineFolder = "opt/wine/bin"}};
 
 INSTANTIATE_TEST_SUITE_P(, WineLoaders, ::testing::ValuesIn(kWineRows),

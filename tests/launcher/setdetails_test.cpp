@@ -16,9 +16,6 @@ std::vector<std::string> rowTexts(const SetDetails& details) {
     return texts;
 }
 
-const std::vector<std::string> kPlainRows{"1|Level 1|AAAB|101|||", "2|Level 2|AAAC|102|||",
-                                          "3|Level 3|AAAD|untimed|||"};
-
 // In a header, <ini> stands for the score file's path and <other> for other.dat's path.
 struct SetDetailsCase {
     const char *label, *fileName;
@@ -33,10 +30,6 @@ const SetDetailsCase kSetDetailsCases[] = {
      .header = "Lynx rules, 3 levels.\n2 of 3 levels reached, total score 5900 (tessaro.ini).",
      .rows = {"1|Level 1|AAAB|101|yes|90|5900", "2|Level 2|AAAC|102|yes||",
               "3|Level 3|AAAD|untimed|||"}},
-    {.label = "SetWithoutSection",
-     .fileName = "other.dat",
-     .header = "MS rules, 3 levels.\nNo level reached yet: <ini> has no section [other.dat].",
-     .rows = kPlainRows},
     {.label = "CcfShowsItsSetAndItsOwnSection",
      .fileName = "three.ccf",
      .header = "three.ccf plays <other>.\nMS rules, 3 levels.\n1 of 3 levels reached, "

@@ -1,8 +1,7 @@
 #pragma once
 
-// Writes level sets for tests, the fuzz target and benchmarks: tidy ones, and with the knobs below,
-// broken ones. Texts are up to 255 bytes; one of 255 bytes leaves no room in its field for the NUL
-// and is written without it.
+// Writes level sets for tests, fuzzing and benchmarks, tidy or, with the knobs below, broken. Texts
+// are up to 255 bytes; one of 255 bytes has no room for the NUL and is written without it.
 
 #include <cstdint>
 #include <optional>

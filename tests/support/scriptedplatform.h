@@ -33,9 +33,8 @@ struct RecordedDialog {
     bool confirmOverwrite = false; // a save dialog that asks before replacing a file
 };
 
-// A Platform that answers from queues (front first) and records what it was asked. An OK-only box
-// needs no answer; a question or dialog met by an empty queue counts in unscriptedQuestions and is
-// cancelled (No for Yes/No).
+// A Platform that answers from queues and records what it was asked. A question or dialog met by an
+// empty queue counts in unscriptedQuestions and is cancelled (No for Yes/No).
 class ScriptedPlatform : public Platform {
 public:
     std::deque<MessageAnswer> answers;
