@@ -17,18 +17,17 @@ protected:
 
     void expectRefused(const std::string& focus, const std::string& message) {
         EXPECT_EQ(creator.save(), CommandResult::refused(focus)) << message;
-        EXPECT_EQ(platform.lastMessage(),
-                  (test::RecordedMessage{message, "CCF File Creator", MessageIcon::Exclamation,
-                                         MessageButtons::Ok}));
+        EXPECT_EQ(platform.lastMessage(), box(message, MessageIcon::Exclamation));
+    }
+    static test::RecordedMessage box(const std::string& text, MessageIcon icon = {}) {
+        return {text, "CCF File Creator", icon, MessageButtons::Ok};
     }
 };
 
 // Each check in turn, each field mended after it; then written in the game's code page.
 TEST_F(CcfCreatorTest, SaveChecksInOrderThenWritesFourQuotedLines) {
     expectRefused("Text1", "Error - you didn't select a level set");
-    creator.levelSetPath = "s.dat";
-    creator.fakeLastLevel = "150";
-    creator.realLastLevel = "abc";
+    creator.levelSetPath = "s.dat", creator.fakeLastLevel = "150", creator.realLastLevel = "abc";
     expectRefused("Text3", "Error - invalid level 149");
     creator.realLastLevel = "149";
     expectRefused("Text2", "Error - invalid level 144");
@@ -44,8 +43,7 @@ TEST_F(CcfCreatorTest, SaveChecksInOrderThenWritesFourQuotedLines) {
         creator.ccfName = name;
         expectRefused("Combo1", message);
     }
-    creator.ccfName = "ivan.ccf";
-    creator.levelSetPath = "/Иван/s.dat";
+    creator.ccfName = "ivan.ccf", creator.levelSetPath = "/Иван/s.dat";
     expectRefused("Text1", "Error - the level set's path holds letters the game cannot read; "
                            "choose a set in a folder whose path uses only the letters of Western "
                            "European languages");
@@ -62,9 +60,7 @@ TEST_F(CcfCreatorTest, SaveChecksInOrderThenWritesFourQuotedLines) {
     EXPECT_EQ(folder.read("prog/éééééééééééé.ccf"),
               "\"C:\\Caf\xE9\\Don\x92t.dat\"\r\n\"0144\"\r\n\"144\"\r\n"
               "\"\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9.ccf\"\r\n");
-    EXPECT_EQ(platform.lastMessage(),
-              (test::RecordedMessage{"Your CCF file (éééééééééééé.ccf) has been created.",
-                                     "CCF File Creator", MessageIcon::None, MessageButtons::Ok}));
+    EXPECT_EQ(platform.lastMessage(), box("Your CCF file (éééééééééééé.ccf) has been created."));
 
     // Picking a file fills the three fields, quoted or not (trimmed, ending at a comma or line
     // end), even without a fourth line; with fewer they stay.

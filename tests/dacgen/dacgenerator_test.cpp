@@ -46,8 +46,8 @@ struct DacGenFixture : ::testing::Test {
             root.write(std::string("data/sub/") + name, "x");
     }
     static test::RecordedMessage box(const std::string& text, bool error = true) {
-        return {text, error ? "Tessaro DacGen" : "DacGen",
-                error ? MessageIcon::Exclamation : MessageIcon::Information, MessageButtons::Ok};
+        const auto icon = error ? MessageIcon::Exclamation : MessageIcon::Information;
+        return {text, error ? "Tessaro DacGen" : "DacGen", icon, MessageButtons::Ok};
     }
 };
 
@@ -70,8 +70,7 @@ TEST_F(DacGenFixture, StoredNumbersTickBoxesAndRefusalsSayWhy) {
     EXPECT_TRUE(settings.writes.empty());
 }
 
-// tests/data/dacgen/batch-expected: "fixlynx=y" for the original set in Lynx, "lastlevel=144" for
-// it and CCLP1 to 4, whatever the case of their names.
+// batch-expected: "fixlynx=y" for the original set in Lynx, "lastlevel=144" for it and CCLP1 to 4.
 TEST_F(DacGenFixture, BatchWritesTheListedSetsAndSavesTheRememberedFolders) {
     addSets({"Chips.Dat", "cclp1.dat", "Cclp4.DAT", "CCLP5.DAT", "cclp0.dat", "XCHIPS.DAT",
              "MYSET.CCL", "play.ccf", "notes.txt"});

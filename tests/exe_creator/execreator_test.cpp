@@ -64,27 +64,21 @@ TEST_F(ExeCreatorTest, OkChecksEachFieldThenWritesTheCopy) {
         {"", "", "lev144"},         {"abc", "xyz", "lev144"},  {"144", "xyz", "lev149"},
         {"1000", "1000", "lev144"}, {"999", "1000", "lev149"}, {"150", "149", "lev149"}};
     for (const auto& [fake, real, focus] : levels) {
-        creator.fakeLastLevel = fake;
-        creator.realLastLevel = real;
+        creator.fakeLastLevel = fake, creator.realLastLevel = real;
         expectOk(CommandResult::refused(focus), std::string("Invalid level ") + (focus + 3));
     }
 }
 
 // Each mode keeps its own original executable: Quorvel never works on the remembered one.
 TEST_F(ExeCreatorTest, EachModeKeepsItsOwnOriginalAndQuorvelWritesInPlace) {
+    const auto switchTo = [&](ExeCreatorMode m) { return creator.setMode(m), creator.originalExe; };
     settings.set("EXE Creator", "OriginalExe", "/saved/CHIPS.EXE");
-    creator.setMode(ExeCreatorMode::ExeCreator);
-    EXPECT_EQ(creator.originalExe, "/saved/CHIPS.EXE");
+    EXPECT_EQ(switchTo(ExeCreatorMode::ExeCreator), "/saved/CHIPS.EXE");
     creator.originalExe = original.string();
-
-    creator.setMode(ExeCreatorMode::Quorvel);
-    EXPECT_EQ(creator.originalExe, "");
+    EXPECT_EQ(switchTo(ExeCreatorMode::Quorvel), "");
     creator.originalExe = chips;
-    creator.setMode(ExeCreatorMode::ExeCreator);
-    EXPECT_EQ(creator.originalExe, original.string());
-
-    creator.setMode(ExeCreatorMode::Quorvel);
-    EXPECT_EQ(creator.originalExe, chips);
+    EXPECT_EQ(switchTo(ExeCreatorMode::ExeCreator), original.string());
+    EXPECT_EQ(switchTo(ExeCreatorMode::Quorvel), chips);
     creator.fakeLastLevel = "20";
     // The game's own executable (by its name in any case) has no copy to go back to: No keeps it.
     // Any other name is changed without asking (the fault table's Quorvel rows).

@@ -45,12 +45,6 @@ private Q_SLOTS:
         window.setMode(ExeCreatorMode::Quorvel);
         QCOMPARE(test::captions(window, {"Form3", "Label1"}),
                  QString("Quorvel|Name of the original .exe:"));
-        // Quorvel asks before changing the game's own executable.
-        d.platform.chooseFile(fromPath(original), "CHIPS.EXE");
-        test::click(window, "Command1");
-        test::click(window, "Command4");
-        QVERIFY(d.platform.lastMessage().title == "Quorvel" &&
-                d.platform.lastMessage().buttons == MessageButtons::YesNo);
     }
 };
 

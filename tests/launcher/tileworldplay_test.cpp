@@ -96,10 +96,9 @@ TEST_F(TileWorldPlay, ASecondSetStartsAloneBesideThePlayersOwnDacFiles) {
     ASSERT_TRUE(play("one", "first.dat", DacRuleset::Lynx).done);
     ASSERT_TRUE(play("two", "second.dat").done);
     EXPECT_EQ(before.changes(), std::vector<std::string>{"new second.dat-MS.dac"});
-    EXPECT_EQ(platform.starts.back(),
-              (StartRequest{toPath(standIn),
-                            {"-D", temp.str() + "/two", "-L", dacs, "--", "second.dat-MS.dac"},
-                            toPath(dacs)}));
+    EXPECT_EQ(platform.starts.back().arguments,
+              (std::vector<std::string>{"-D", temp.str() + "/two", "-L", dacs, "--",
+                                        "second.dat-MS.dac"}));
 }
 
 const std::string kNoTileWorld =
@@ -113,12 +112,8 @@ const std::string kNoTileWorld =
 #endif
 
 struct Refusal {
-    const char* label;
-    const char* file = "a.dat";
-    const char* fake = "2";
-    const char* program = nullptr; // the stand-in
-    std::string says = "";         // the message
-    std::string focus = "";
+    const char *label, *file = "a.dat", *fake = "2", *program = nullptr /* the stand-in */;
+    std::string says = "", focus = "";
 };
 
 class TileWorldRefusal : public TileWorldPlay, public ::testing::WithParamInterface<Refusal> {};

@@ -11,8 +11,8 @@
 
 namespace tessaro::test {
 
-// The files under a folder (sub-folders included, but for `skip`) and their bytes, to tell
-// afterwards what an operation did to the folder.
+// The files under a folder (sub-folders included, but `skip`) and their bytes, to tell what
+// changed.
 class FolderSnapshot {
 public:
     explicit FolderSnapshot(const std::filesystem::path& folder,

@@ -42,8 +42,7 @@ inline void click(const QWidget& window, const char* name) {
     control<QAbstractButton>(window, name)->click();
 }
 
-// The named controls' texts (a group box's or menu's title; the window's own name gives its title),
-// joined by "|".
+// The named controls' texts or titles (the window's own name gives its title), joined by "|".
 inline QString captions(const QWidget& window, std::initializer_list<const char*> names) {
     QStringList texts;
     for (const char* name : names) {
@@ -66,8 +65,8 @@ inline QString focused(const QWidget& window) {
     return window.focusWidget() ? window.focusWidget()->objectName() : QString("<none>");
 }
 
-// Saves <name>.png into TESSARO_SCREENSHOT_DIR when it is set (the README's pictures); a menu is
-// pictured with one of its submenus open beside its entry.
+// Saves <name>.png into TESSARO_SCREENSHOT_DIR when set (the README's pictures), a menu with the
+// submenu open beside it.
 inline void saveScreenshot(QWidget& window, const char* name, QMenu* submenu = nullptr) {
     const QString folder = qEnvironmentVariable("TESSARO_SCREENSHOT_DIR");
     if (folder.isEmpty())
@@ -86,10 +85,9 @@ inline void saveScreenshot(QWidget& window, const char* name, QMenu* submenu = n
     picture.save(folder + "/" + name + ".png");
 }
 
-// What a desktop's key bindings for line edits do (Emacs-style ones take Ctrl+E for end of line,
-// Ctrl+N for next line): claim the key before any shortcut sees it. Put it on a box, then the
-// window's key rule again, which then goes first, as it does where the desktop's bindings live
-// inside the box.
+// What a desktop's Emacs-style line edit keys (Ctrl+E, Ctrl+N) do: claim the key before any
+// shortcut sees it. Put it on a box, then the window's key rule again, which then goes first, as it
+// does where the desktop's bindings live inside the box.
 struct DesktopLineKeys : QObject {
     QKeyCombination claimed;
     explicit DesktopLineKeys(QKeyCombination keys) : claimed(keys) {}

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-// Runs every registered class, or the one named first; "--list" prints the names, one a line, for
-// ctest.
+// Runs every registered class, or the one named first; "--list" prints their names for ctest.
 int main(int argc, char** argv) {
     const auto& registry = tessaro::test::guiTestRegistry();
     const char* only = argc > 1 ? argv[1] : nullptr;

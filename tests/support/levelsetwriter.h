@@ -1,8 +1,7 @@
 #pragma once
 
-// Writes level sets for tests, the fuzz target and benchmarks: tidy ones, and with the knobs below,
-// broken ones. Texts are up to 255 bytes; one of 255 bytes leaves no room in its field for the NUL
-// and is written without it.
+// Writes level sets for tests, fuzzing and benchmarks, tidy or, with the knobs below, broken. Texts
+// are up to 255 bytes; one of 255 bytes has no room for the NUL and is written without it.
 
 #include <cstdint>
 #include <optional>
@@ -20,8 +19,7 @@ struct WrittenLevel {
     std::string hint{};
     bool uncodedPassword = false;
     bool titleNul = true;
-    int sizeChange = 0;       // added to the level's size as written
-    std::string extraField{}; // bytes written after the other fields, counted in their size
+    int sizeChange = 0; // added to the level's size as written
 };
 
 struct WrittenSet {
@@ -83,7 +81,6 @@ inline std::string writeLevelSet(const WrittenSet& set) {
         appendText(fields, level.uncodedPassword ? 8 : 6, level.password, true,
                    level.uncodedPassword ? 0 : '\x99');
         appendText(fields, 7, level.hint);
-        fields += level.extraField;
         appendWord(body, fields.size());
         appendWord(out, body.size() + fields.size() + static_cast<std::size_t>(level.sizeChange));
         out += body + fields;

@@ -33,9 +33,8 @@ struct RecordedDialog {
     bool confirmOverwrite = false; // a save dialog that asks before replacing a file
 };
 
-// A Platform that answers from queues (front first) and records what it was asked. An OK-only box
-// needs no answer; a question or dialog met by an empty queue counts in unscriptedQuestions and is
-// cancelled (No for Yes/No).
+// A Platform that answers from queues and records what it was asked. A question or dialog met by an
+// empty queue counts in unscriptedQuestions and is cancelled (No for Yes/No).
 class ScriptedPlatform : public Platform {
 public:
     std::deque<MessageAnswer> answers;
@@ -78,10 +77,8 @@ public:
                                              bool confirmOverwrite) override {
         dialogs.push_back({title, filter, startFolder, confirmOverwrite});
         auto choice = next(fileChoices);
-        if (choice) { // as the real dialog hands back a name typed without extension
-            choice->path = withFilterExtension(choice->path, filter);
-            choice->name = bareName(choice->path);
-        }
+        if (choice) // as the real dialog hands back a name typed without extension
+            choice->name = bareName(choice->path = withFilterExtension(choice->path, filter));
         return choice;
     }
     std::optional<std::string> lineInput(const std::string& prompt, const std::string& title,
@@ -102,18 +99,14 @@ public:
     bool isRunning(const StartedProcess& process) override {
         return startedStillRun && process.id > 0 && std::size_t(process.id) <= starts.size();
     }
-    bool openUrl(const std::string& url) override {
-        openedUrls.push_back(url);
-        return true;
-    }
+    bool openUrl(const std::string& url) override { return openedUrls.push_back(url), true; }
 
 private:
     template <typename T> T next(std::deque<T>& queue, T answer = {}) {
-        unscriptedQuestions += queue.empty();
-        if (!queue.empty()) {
-            answer = std::move(queue.front());
-            queue.pop_front();
-        }
+        if (queue.empty())
+            return ++unscriptedQuestions, answer;
+        answer = std::move(queue.front());
+        queue.pop_front();
         return answer;
     }
 };
