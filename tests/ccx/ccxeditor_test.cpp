@@ -16,6 +16,7 @@ using Messages = std::vector<RecordedMessage>;
 using E = CcxEditor;
 using A = MessageAnswer;
 using B = MessageButtons;
+namespace fs = std::filesystem;
 
 // A message of the editor: a warning, or a question with these buttons.
 RecordedMessage said(const std::string& text, B buttons = B::Ok) {
@@ -266,9 +267,8 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     EXPECT_EQ(made, "12|999|999|999!|999!|999!|999!|");
     EXPECT_EQ(platform.lastMessage(), said("Error - invalid number of levels"));
     EXPECT_EQ(editor.document().level(1), CcxLevel{});
-    EXPECT_EQ(std::tuple(editor.shown().ms, editor.document().fileName),
-              std::tuple(CompatChoice::Ignore, path));
-    EXPECT_FALSE(std::filesystem::exists(path)); // written only by Save
+    EXPECT_EQ(std::tuple(editor.shown().ms, editor.document().fileName, fs::exists(path)),
+              std::tuple(CompatChoice::Ignore, path, false)); // written only by Save
     std::string dialogs;
     for (std::size_t i = 0; i < 3; ++i)
         dialogs += platform.dialogs.at(i).title + "|" + platform.dialogs.at(i).filterOrPrompt + "|";
@@ -282,11 +282,10 @@ TEST_F(CcxEditorTest, StartUpNewAndExit) {
     platform.chooseFile(fixture("other-tool.ccx"), "other-tool.ccx");
     platform.answers = {A::Yes, A::Yes, A::Yes};
     editor.open();
-    EXPECT_FALSE(editor.exit().done);
-    EXPECT_EQ(editor.document().levelCount, 999);
+    EXPECT_EQ(std::tuple(editor.exit().done, editor.document().levelCount), std::tuple(false, 999));
     editor.document().fileName = path;
     EXPECT_TRUE(editor.exit().done);
-    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_TRUE(fs::exists(path));
 }
 
 TEST_F(CcxEditorTest, OpenAndSave) {
@@ -307,8 +306,7 @@ TEST_F(CcxEditorTest, OpenAndSave) {
                         said("Error in line 33 of \"" + broken +
                              "\": the file ends before the line \"</levelset>\". The file was "
                              "not opened.")}));
-    EXPECT_TRUE(editor.document() == before);
-    EXPECT_EQ(editor.shown().title, "Edited");
+    EXPECT_TRUE(editor.document() == before && editor.shown().title == "Edited");
 
     // Yes saves; another file brings its colours, one without a colours line keeps them, unticked.
     const auto other = fixture("other-tool.ccx");

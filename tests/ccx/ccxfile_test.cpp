@@ -46,12 +46,9 @@ std::vector<std::string> fixtureNames() {
 
 class CcxFixture : public testing::TestWithParam<std::string> {};
 
-// A broken file is refused with its line and problem. Any other saves as it was read: written and
-// read again (from its colours, as Open does) it is the same document and bytes, and those of
-// written/<name> where that holds what the writer made of a file laid out by hand or tool. The save
-// loses exactly the lines the reader reports as unread: any other line is in the saved file or,
-// when it holds values, written in the writer's own form (also the earlier start of a level named
-// twice, which Open reports apart).
+// A broken file is refused with its line and problem. Any other, written and read again (from its
+// colours, as Open does), is the same document and bytes (those of written/<name> where that
+// exists), and loses exactly the lines the reader reports as unread; lines with values may change.
 TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto& name = GetParam();
     const auto refused = refusedFixtures();

@@ -54,11 +54,5 @@ TEST_P(CcxLevelSet, NewOffersItsCountAndImportTakesItsTitles) {
 INSTANTIATE_TEST_SUITE_P(CcxEditor, CcxLevelSet, testing::ValuesIn(kSetCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST(CcxLevelSetNew, CancelledLocationAsksNoCount) {
-    test::ScriptedPlatform platform; // cancels the dialog: nothing is scripted
-    EXPECT_FALSE(CcxEditor(platform).newFile().done);
-    EXPECT_EQ(platform.dialogs.size(), 1u);
-}
-
 } // namespace
 } // namespace tessaro

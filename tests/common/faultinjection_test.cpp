@@ -22,8 +22,6 @@
 #include <functional>
 
 #ifdef __linux__
-#include <sched.h>
-#include <sys/mount.h>
 constexpr bool kLinux = true;
 #else
 constexpr bool kLinux = false;
@@ -160,10 +158,9 @@ std::function<bool(Env&)> createExe(ExeCreatorMode mode) {
     };
 }
 
-// A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back (a third write) when
-// "tessaro.7" cannot be renamed: a ".dat" play then asks whether to start the set the two files
-// held (No here), a ".ccf" play does not. When "ludex.exe" cannot go back either, the game is not
-// started.
+// A play writes "ludex.exe", then "tessaro.7", and puts "ludex.exe" back when "tessaro.7" cannot be
+// renamed: a ".dat" play then asks whether to start the old set (No here), a ".ccf" play does not.
+// When "ludex.exe" cannot go back either, the game is not started.
 bool play(Env& env, const std::string& name) {
     PlayInputs inputs;
     inputs.fakeLastLevel = "144";
@@ -260,7 +257,12 @@ const std::vector<Save>& saves() {
     return table;
 }
 
-void check(const Save& save, const Fault& fault, Env& env) {
+using Case = std::pair<const Save*, Fault>;
+class SaveFault : public testing::TestWithParam<Case> {};
+TEST_P(SaveFault, KeepsTheOldFilesAndSaysSo) {
+    const Save& save = *GetParam().first;
+    const Fault& fault = GetParam().second;
+    Env env;
     const auto files = std::filesystem::path(TESSARO_TEST_DATA "/common/saves") / save.files;
     for (const auto& file : std::filesystem::recursive_directory_iterator(files))
         if (file.is_regular_file())
@@ -279,7 +281,6 @@ void check(const Save& save, const Fault& fault, Env& env) {
     EXPECT_TRUE(env.settings.writes.empty()); // the window stays open
 }
 
-using Case = std::pair<const Save*, Fault>;
 std::vector<Case> cases() {
     std::vector<Case> all;
     for (const auto& save : saves())
@@ -288,32 +289,9 @@ std::vector<Case> cases() {
     return all;
 }
 
-class SaveFault : public testing::TestWithParam<Case> {};
 INSTANTIATE_TEST_SUITE_P(Table, SaveFault, testing::ValuesIn(cases()), [](const auto& info) {
     return info.param.first->name + ("_" + nameOf(info.param.second));
 });
-TEST_P(SaveFault, KeepsTheOldFilesAndSaysSo) {
-    Env env;
-    check(*GetParam().first, GetParam().second, env);
-}
-
-// A real full disk: a file system too small for Quorvel's new copy beside the old one. Mounting one
-// needs the rights to make a mount namespace of our own.
-TEST(FullDisk, QuorvelKeepsTheOldExecutableOnAFullDisk) {
-#ifdef __linux__
-    Env env;
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        GTEST_SKIP() << "no mount namespace of our own (needs root)";
-    if (mount("tmpfs", env.folder.path().c_str(), "tmpfs", 0, "size=32k") != 0)
-        GTEST_SKIP() << "a small tmpfs cannot be mounted here";
-    // Nothing is injected: Quorvel's patched copy (47 KB) cannot fit in 32 KiB.
-    check(saves()[7], {WriteStep::Write, 0, 0}, env);
-    umount2(env.folder.path().c_str(), MNT_DETACH);
-#else
-    GTEST_SKIP() << "mounting a small file system is done on Linux only";
-#endif
-}
 
 } // namespace
 } // namespace tessaro

@@ -1,7 +1,6 @@
 #include "common/folderlisting.h"
 #include "common/foldernavigator.h"
 #include "common/paths.h"
-#include "common/programsearch.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -70,21 +69,6 @@ TEST(FolderNavigator, AFolderLiesOnADriveOnlyBelowItsWholeName) {
     FolderNavigator navigator{{fromPath(root / "usb")}};
     ASSERT_TRUE(navigator.openFolder(fromPath(root / "usb2/sets")));
     EXPECT_EQ(navigator.drive(), pathRoot(root.str()));
-}
-
-TEST(ProgramSearch, FindsTheFirstProgramOnThePath) {
-    test::TempFolder folder;
-    folder.write("a/wine", "#!/bin/sh\n");
-    fs::permissions(folder.write("b/wine", "#!/bin/sh\n"), fs::perms::owner_all);
-    fs::create_directories(folder / "d" / "wine"); // a folder is no program
-#ifdef _WIN32
-    const char separator = ';', *first = "a";
-#else
-    const char separator = ':', *first = "b"; // a/wine may not be run
-#endif
-    const std::string path = fromPath(folder / "d") + separator + fromPath(folder / "a") +
-                             separator + fromPath(folder / "b");
-    EXPECT_EQ(findProgram("wine", path), fromPath(folder / first / "wine"));
 }
 
 } // namespace

@@ -55,9 +55,6 @@ TEST(ProgramFolder, ReadsTheMarkerAndMakesHomeUnderItsOwnName) {
     ASSERT_EQ(findProgramFolder(home, Utf8Path(root.str()), Utf8Path()), home);
     std::ofstream(toPath(home) / "tessaro.7", std::ios::binary) << "saved";
     EXPECT_EQ(root.read("José Иван/Tessaro/tessaro.7"), "saved");
-    std::filesystem::remove(root / "tessaro-portable"); // the new folder is then the only entry
-    EXPECT_EQ(fromPath(std::filesystem::directory_iterator(root.path())->path().filename()),
-              "José Иван");
 }
 
 } // namespace

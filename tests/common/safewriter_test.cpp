@@ -63,16 +63,6 @@ TEST(SafeWriter, ReplacesTheFileALinkNamesAndKeepsItsBitsAndTheLink) {
 }
 #endif
 
-TEST(SafeWriter, WritesEveryFileOfABatchOfMoreThanAThousand) {
-    test::TempFolder folder;
-    std::vector<std::pair<fs::path, std::string>> files;
-    for (int n = 0; n < 1001; ++n)
-        files.emplace_back(folder / ("set" + std::to_string(n)), std::to_string(n));
-    EXPECT_EQ(replaceFilesAtomically(files), std::vector<bool>(files.size(), true));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1001);
-    EXPECT_EQ(folder.read("set1000"), "1000");
-}
-
 // Leftovers of saves of scores.ini cut short: those of processes that are gone go with the next
 // save, which leaves nothing of its own; a save still running, another file's and another program's
 // files stay.

@@ -27,10 +27,8 @@ TEST(FileCheck, FixturesAreReportedLikeACompilersErrors) {
 
 using Lines = std::vector<std::string>;
 
-// A file as `tessaro FILE`, `tessaro --check` and `--list` see it. The folder holds "set.dat" (a
-// set) and "notes.dat" (text), which CCF rows name. `tessaro FILE` refuses only a file without a
-// level-set signature; a set the reader refuses is listed as no lines and the check's line as the
-// problem.
+// A file as `tessaro FILE`, `--check` and `--list` see it, beside "set.dat" and "notes.dat" (text).
+// FILE refuses only a file without a level-set signature; a refused set lists the check's problem.
 struct FileCase {
     const char *label, *name;
     std::string bytes;

@@ -43,16 +43,15 @@ const CheckCase kCheckCases[] = {
     // The level ends inside its password: the rest of it is left after the set.
     {.label = "LevelSizeShortOfItsFields", .change = [](S s) { s.levels[0].sizeChange = -2; },
      .problems = {{1, 6, "the level has no password"},
-                  {1, 52, "the optional fields' size (17) disagrees with the level's remaining 15 "
-                          "bytes"},
+                  {1, 52, "the optional fields' size (17) disagrees with the level's remaining 15 bytes"},
                   {1, 64, "field 6's length points past the level's end"},
                   {2, 69, "the file goes on after the last of the 1 levels its header gives"}}},
     {.label = "NumberOutOfOrder", .change = [](S s) { s.levels[0].number = 5; },
      .problems = {{1, 8, "the level's number 5 is out of order (expected 1)"}}},
-    {.label = "TwoLevelsWithOneNumber", .change = [](S s) { s.levels[1].number = 1; },
-     .levels = 2, .problems = {{2, 73, "the level's number 1 is also level 1's"}}},
-    {.label = "TwoLevelsWithOnePassword", .change = [](S s) { s.levels[1].password = "AAAB"; },
-     .levels = 2, .problems = {{2, 129, "the password AAAB is also level 1's"}}},
+    {.label = "TwoLevelsWithOneNumber", .change = [](S s) { s.levels[1].number = 1; }, .levels = 2,
+     .problems = {{2, 73, "the level's number 1 is also level 1's"}}},
+    {.label = "TwoLevelsWithOnePassword", .change = [](S s) { s.levels[1].password = "AAAB"; }, .levels = 2,
+     .problems = {{2, 129, "the password AAAB is also level 1's"}}},
 };
 // clang-format on
 

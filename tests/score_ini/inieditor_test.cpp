@@ -19,6 +19,9 @@ test::RecordedMessage box(const std::string& text, MessageIcon icon = MessageIco
                           const std::string& title = "INI File Editor") {
     return {text, title, icon, MessageButtons::Ok};
 }
+test::RecordedMessage ask(const std::string& text) {
+    return {text, "INI File Editor", MessageIcon::Question, MessageButtons::YesNoCancel};
+}
 
 class IniEditorTest : public testing::Test {
 protected:
@@ -67,40 +70,36 @@ const EditCase kEditCases[] = {
      .after = "1=A|[3=C,100,1960]|4=", .asks = "Enter New Time|Enter your new time for the level:"},
     {.name = "ChangeTimeCancelledIsRefused", .start = "[3=C,120,2160]", .edit = &I::changeTime, .answers = {std::nullopt},
      .after = "[3=C,120,2160]", .message = kTime},
-    {.name = "ChangeTimeOfAnUnsolvedLevelKeepsIt", .start = "[1=A]", .edit = &I::changeTime, .answers = {"50"},
-     .after = "[1=A]"},
+    {.name = "ChangeTimeOfAnUnsolvedLevel", .start = "[1=A]", .edit = &I::changeTime, .answers = {"50"}, .after = "[1=A]"},
     {.name = "ChangePassword", .start = "[3=C,120,2160]", .edit = &I::changePassword, .answers = {"W"},
      .after = "[3=W,120,2160]", .asks = "Enter New Password|Enter the new password (1-9 characters, 4 is preferred):"},
-    {.name = "ChangePasswordRefusesTenCharacters", .start = "[3=C,120,2160]", .edit = &I::changePassword,
-     .answers = {"ABCDEFGHIJ"}, .after = "[3=C,120,2160]", .message = kPassword},
-    {.name = "ChangePasswordRefusesAnEqualsSign", .start = "[3=C,120,2160]", .edit = &I::changePassword,
-     .answers = {"A=B"}, .after = "[3=C,120,2160]", .message = kPassword},
+    {.name = "ChangePasswordRefusesTenCharacters", .start = "[3=C]", .edit = &I::changePassword, .answers = {"ABCDEFGHIJ"},
+     .after = "[3=C]", .message = kPassword},
+    {.name = "ChangePasswordRefusesAnEqualsSign", .start = "[3=C]", .edit = &I::changePassword, .answers = {"A=B"},
+     .after = "[3=C]", .message = kPassword},
     {.name = "ChangePasswordOfAnEmptyEntry", .start = "[4=]", .edit = &I::changePassword, .answers = {"ABCDEFGHI"},
      .after = "[4=ABCDEFGHI]"},
     // The text after a second "=" moves with its value.
     {.name = "MoveUpRescoresBoth", .start = "1=A,100,1500|2=B=tail|[5=C,120,2160]", .edit = &I::moveUp,
      .after = "1=A,100,1500|[2=C,120,1840]|5=B=tail"},
-    {.name = "MoveDownRescoresBoth", .start = "1=A,100,1500|[2=B]|5=C,120,2160", .edit = &I::moveDown,
-     .after = "1=A,100,1500|2=C,120,1840|[5=B]"},
+    {.name = "MoveDownRescoresBoth", .start = "1=A|[2=B]|5=C,120,2160", .edit = &I::moveDown,
+     .after = "1=A|2=C,120,1840|[5=B]"},
     {.name = "MoveUpTheFirst", .start = "[1=A]|2=B", .edit = &I::moveUp, .after = "[1=A]|2=B"},
     {.name = "MoveDownTheLast", .start = "1=A|[2=B]", .edit = &I::moveDown, .after = "1=A|[2=B]"},
     {.name = "InsertBeforeRenumbersEachFromItsOwnNumber", .start = "1=A|2=B|[5=C,120,2160]", .edit = &I::insertBefore,
      .after = "1=A|2=B|3=|[6=C,120,2480]"},
     {.name = "InsertAfter", .start = "[1=A]|2=B|5=C,120,2160", .edit = &I::insertAfter,
      .after = "[1=A]|2=|3=B|6=C,120,2480"},
-    {.name = "InsertAfterTheLastNumbersByPosition", .start = "1=A|[5=C]", .edit = &I::insertAfter,
-     .after = "1=A|[5=C]|3="},
-    {.name = "InsertBeforeAtTheHighestNumber", .start = "[1=]|999=", .edit = &I::insertBefore,
-     .after = "[1=]|999=", .message = box("Error - there are already 999 levels in this set")},
+    {.name = "InsertAfterTheLastNumbersByPosition", .start = "1=A|[5=C]", .edit = &I::insertAfter, .after = "1=A|[5=C]|3="},
+    {.name = "InsertBeforeAtTheHighestNumber", .start = "[1=]|999=", .edit = &I::insertBefore, .after = "[1=]|999=",
+     .message = box("Error - there are already 999 levels in this set")},
     {.name = "DeleteEntryRenumbersTheRest", .start = "[1=A]|2=B|5=C,120,2160", .edit = &I::deleteEntry,
      .after = "[1=B]|4=C,120,1840"},
     {.name = "DeleteTheLastSelectsNothing", .start = "1=A|2=B|[3=C]", .edit = &I::deleteEntry, .after = "1=A|2=B"},
     {.name = "DeleteWithNothingSelected", .start = "1=A|2=B", .edit = &I::deleteEntry, .after = "1=A|2=B"},
-    {.name = "DeleteThatWouldRenumberToZero", .start = "[1=A]|1=B|2=C", .edit = &I::deleteEntry,
-     .after = "[1=A]|1=B|2=C", .message = box("Error - deleting this entry would renumber Level001 to "
-                                              "Level000. Levels must be numbered 1 to 999.")},
-    {.name = "DeleteBesideAnEqualNumber", .start = "1=A|[1=B]|2=C", .edit = &I::deleteEntry,
-     .after = "1=A|[1=C]"},
+    {.name = "DeleteThatWouldRenumberToZero", .start = "[1=A]|1=B|2=C", .edit = &I::deleteEntry, .after = "[1=A]|1=B|2=C",
+     .message = box("Error - deleting this entry would renumber Level001 to Level000. Levels must be numbered 1 to 999.")},
+    {.name = "DeleteBesideAnEqualNumber", .start = "1=A|[1=B]|2=C", .edit = &I::deleteEntry, .after = "1=A|[1=C]"},
 };
 // clang-format on
 
@@ -157,9 +156,7 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     EXPECT_TRUE(editor.confirmClose().done);
     const auto notRead = box("Error - The INI file couldn't be read, saving could not continue.\n"
                              "Please use Save As if you would like to save these scores.");
-    const test::RecordedMessage question{
-        "Save changes to " + (folder / "scores.ini").string() + "?", "INI File Editor",
-        MessageIcon::Question, MessageButtons::YesNoCancel};
+    const auto question = ask("Save changes to " + (folder / "scores.ini").string() + "?");
     EXPECT_EQ(platform.messages,
               (std::vector{box("The specified level set couldn't be found in the INI file."),
                            box("The INI file couldn't be opened."), question, question, notRead,
@@ -179,10 +176,9 @@ TEST_F(IniEditorTest, GetInfoSaveAndCloseSayWhatWentWrong) {
     EXPECT_FALSE(editor.hasUnsavedChanges());
 }
 
-// The game writes the score file while the editor has its section "[set.dat]|Current Level=1|
-// Level1=AAAA|Level2=BBBB": the game's file, the edit of level 1 ("WXYZ" for a password), the
-// answer to the question (none: no question), the file after Save (null: the game's) and the list
-// (the selected entry in brackets). Lines are joined by "|".
+// The game writes the score file while the editor has "[set.dat]|Current Level=1|Level1=AAAA|
+// Level2=BBBB" ("|" for a line break): the game's file, the edit of level 1 (password "WXYZ"), the
+// answer to the question (none: not asked), the file after Save (null: the game's) and the list.
 struct GameCase {
     const char *name, *game;
     CommandResult (IniEditor::*edit)() = nullptr;
@@ -198,23 +194,23 @@ constexpr const char* kSolved1 = "[set.dat]|Current Level=2|Level1=AAAA,50,1000|
 constexpr const char* kAdded4 = "[set.dat]|Current Level=1|Level1=AAAA|Level2=BBBB|Level4=DDDD,9,90";
 constexpr const char* kBoth =
     "[set.dat]|Current Level=3|Current Score=1500|Level1=WXYZ|Level2=PQRS,15,700|Level3=JKLM,20,800";
+constexpr const char* kBothList = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800";
 
 const GameCase kGameCases[] = {
-    {.name = "OtherLevelsKeepBoth", .game = kPlayed, .edit = &I::changePassword, .file = kBoth,
-     .list = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800"},
-    {.name = "SaveAsOntoTheLoadedFileSaves", .game = kPlayed, .edit = &I::changePassword, .file = kBoth,
-     .list = "1=WXYZ|2=PQRS,15,700|3=JKLM,20,800", .save = &I::saveAs},
+    {.name = "OtherLevelsKeepBoth", .game = kPlayed, .edit = &I::changePassword, .file = kBoth, .list = kBothList},
+    {.name = "SaveAsOntoTheLoadedFileSaves", .game = kPlayed, .edit = &I::changePassword, .file = kBoth, .list = kBothList,
+     .save = &I::saveAs},
     {.name = "NoEditsShowsTheFile", .game = kPlayed, .file = nullptr, .list = "1=AAAA|2=PQRS,15,700|3=JKLM,20,800"},
     {.name = "SameLevelYesSavesTheEdits", .game = kSolved1, .edit = &I::changePassword, .answer = MessageAnswer::Yes,
      .file = "[set.dat]|Current Level=2|Current Score=0|Level1=WXYZ|Level2=BBBB", .list = "[1=WXYZ]|2=BBBB",
      .changed = "level 1"},
     {.name = "SameLevelNoShowsTheFile", .game = kSolved1, .edit = &I::changePassword, .answer = MessageAnswer::No,
      .file = nullptr, .list = "1=AAAA,50,1000|2=BBBB", .changed = "level 1"},
-    {.name = "SameLevelCancelKeepsAll", .game = kSolved1, .edit = &I::changePassword,
-     .answer = MessageAnswer::Cancel, .file = nullptr, .list = "[1=WXYZ]|2=BBBB", .changed = "level 1"},
+    {.name = "SameLevelCancelKeepsAll", .game = kSolved1, .edit = &I::changePassword, .answer = MessageAnswer::Cancel,
+     .file = nullptr, .list = "[1=WXYZ]|2=BBBB", .changed = "level 1"},
     // The game saved only a level the insert leaves alone: renumbering asks all the same.
-    {.name = "InsertAsks", .game = kAdded4, .edit = &I::insertAfter, .answer = MessageAnswer::Cancel,
-     .file = nullptr, .list = "[1=AAAA]|2=|3=BBBB", .changed = "level 4"},
+    {.name = "InsertAsks", .game = kAdded4, .edit = &I::insertAfter, .answer = MessageAnswer::Cancel, .file = nullptr,
+     .list = "[1=AAAA]|2=|3=BBBB", .changed = "level 4"},
 };
 // clang-format on
 
@@ -239,10 +235,8 @@ TEST_P(GameSaves, SaveKeepsWhatTheGameWrote) {
     (editor.*game.save)();
     EXPECT_EQ(folder.read("scores.ini"), lines(game.file ? game.file : game.game));
     EXPECT_EQ(entries(), game.list);
-    const test::RecordedMessage question{
-        "The game has saved new scores for set.dat since you loaded it (" +
-            std::string(game.changed) + "). Save your edits over them?",
-        "INI File Editor", MessageIcon::Question, MessageButtons::YesNoCancel};
+    const auto question = ask("The game has saved new scores for set.dat since you loaded it (" +
+                              std::string(game.changed) + "). Save your edits over them?");
     EXPECT_EQ(platform.messages, game.answer ? Messages{question} : Messages{});
     EXPECT_EQ(editor.hasUnsavedChanges(), game.answer == MessageAnswer::Cancel);
 }
