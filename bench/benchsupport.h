@@ -8,9 +8,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <spawn.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace tessaro::bench {
 
@@ -45,6 +47,38 @@ public:
 private:
     fs::path m_folder;
 };
+
+// A program started with its standard output into a pipe: its process id and
+// the pipe's reading end, or an id of 0 when it did not start. The arguments
+// begin with the program's path.
+struct PipedChild {
+    pid_t id = 0;
+    int output = -1;
+};
+
+inline PipedChild spawnWithPipedOutput(std::vector<std::string> arguments) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+    std::vector<char*> argv;
+    for (auto& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    ::close(pipeEnds[1]);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ::close(pipeEnds[0]);
+        return {};
+    }
+    return {child, pipeEnds[0]};
+}
 
 // Says OK to every box and No to every question; every dialog is cancelled.
 class QuietPlatform : public Platform {

@@ -38,43 +38,26 @@ struct ProbeTimes {
 ProbeTimes runProbe(const std::string& mode, const std::string& file, int pieces) {
     const auto program =
         std::filesystem::read_symlink("/proc/self/exe").parent_path() / "ccx_open_probe";
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-    std::string programText = program.string();
-    std::string modeText = mode;
-    std::string fileText = (scratch() / file).string();
-    std::string piecesText = std::to_string(pieces);
-    std::vector<char*> arguments = {programText.data(), modeText.data(), fileText.data(),
-                                    piecesText.data(), nullptr};
-
     const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    const int spawned =
-        posix_spawn(&child, programText.c_str(), &actions, nullptr, arguments.data(), environ);
-    ::close(pipeEnds[1]);
-    posix_spawn_file_actions_destroy(&actions);
+    const auto child = spawnWithPipedOutput(
+        {program.string(), mode, (scratch() / file).string(), std::to_string(pieces)});
     char output[64] = {};
     std::size_t got = 0;
-    while (spawned == 0 && got + 1 < sizeof output) {
-        const auto n = ::read(pipeEnds[0], output + got, sizeof output - 1 - got);
+    while (child.id != 0 && got + 1 < sizeof output) {
+        const auto n = ::read(child.output, output + got, sizeof output - 1 - got);
         if (n <= 0)
             break;
         got += static_cast<std::size_t>(n);
     }
-    ::close(pipeEnds[0]);
     int status = 0;
-    if (spawned == 0)
-        ::waitpid(child, &status, 0);
+    if (child.id != 0) {
+        ::close(child.output);
+        ::waitpid(child.id, &status, 0);
+    }
     const auto end = std::chrono::steady_clock::now();
     long long wallNs = 0;
     long long cpuNs = 0;
-    if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+    if (child.id == 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
         std::sscanf(output, "%lld %lld", &wallNs, &cpuNs) != 2)
         return {};
     return {wallNs / 1e9, cpuNs / 1e9, std::chrono::duration<double>(end - start).count()};

@@ -44,35 +44,20 @@ struct StartTimes {
 
 // Starts the program and waits for its first line and its end.
 StartTimes timeToFirstFrame(const std::filesystem::path& program, const char* argument) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-    std::string programText = program.string();
-    std::string argumentText = argument ? argument : "";
-    std::vector<char*> arguments = {programText.data()};
+    std::vector<std::string> arguments = {program.string()};
     if (argument)
-        arguments.push_back(argumentText.data());
-    arguments.push_back(nullptr);
-
+        arguments.push_back(argument);
     const auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    const int spawned =
-        posix_spawn(&child, programText.c_str(), &actions, nullptr, arguments.data(), environ);
-    ::close(pipeEnds[1]);
-    posix_spawn_file_actions_destroy(&actions);
+    const auto child = spawnWithPipedOutput(std::move(arguments));
     char got = 0;
-    const bool framed = spawned == 0 && ::read(pipeEnds[0], &got, 1) == 1;
+    const bool framed = child.id != 0 && ::read(child.output, &got, 1) == 1;
     const auto end = std::chrono::steady_clock::now();
-    ::close(pipeEnds[0]);
     int status = 0;
     struct rusage usage {};
-    if (spawned == 0)
-        ::wait4(child, &status, 0, &usage);
+    if (child.id != 0) {
+        ::close(child.output);
+        ::wait4(child.id, &status, 0, &usage);
+    }
     if (!framed)
         return {};
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
