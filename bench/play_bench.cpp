@@ -90,6 +90,45 @@ void play(benchmark::State& state, const fs::path& base) {
     }
 }
 
+// The runner started with posix_spawn in a session of its own in the folder,
+// and reaped as the platform reaps: without waiting after a start, the rest
+// at the end.
+class RawRunner {
+public:
+    RawRunner(const fs::path& folder, const std::string& argument)
+        : m_program(kRunner), m_argument(argument) {
+        posix_spawnattr_init(&m_attributes);
+        posix_spawnattr_setflags(&m_attributes, POSIX_SPAWN_SETSID);
+        posix_spawn_file_actions_init(&m_actions);
+        posix_spawn_file_actions_addchdir_np(&m_actions, folder.c_str());
+    }
+    ~RawRunner() {
+        for (const pid_t child : m_unreaped)
+            ::waitpid(child, nullptr, 0);
+        posix_spawn_file_actions_destroy(&m_actions);
+        posix_spawnattr_destroy(&m_attributes);
+    }
+    RawRunner(const RawRunner&) = delete;
+    RawRunner& operator=(const RawRunner&) = delete;
+
+    bool start() {
+        char* argv[] = {m_program.data(), m_argument.data(), nullptr};
+        pid_t id = -1;
+        if (posix_spawn(&id, kRunner, &m_actions, &m_attributes, argv, environ) != 0)
+            return false;
+        m_unreaped.push_back(id);
+        std::erase_if(m_unreaped,
+                      [](pid_t child) { return ::waitpid(child, nullptr, WNOHANG) != 0; });
+        return true;
+    }
+
+private:
+    std::string m_program, m_argument;
+    posix_spawnattr_t m_attributes;
+    posix_spawn_file_actions_t m_actions;
+    std::vector<pid_t> m_unreaped;
+};
+
 // What a play cannot do with less.
 void rawPlay(benchmark::State& state, const fs::path& base) {
     if (!usable(state, base))
@@ -100,15 +139,7 @@ void rawPlay(benchmark::State& state, const fs::path& base) {
     auto executableTemporary = executable, dataTemporary = dataCopy;
     executableTemporary += ".tmp";
     dataTemporary += ".tmp";
-    std::string program = kRunner, argument = executable.native();
-    char* argv[] = {program.data(), argument.data(), nullptr};
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.scratch.path().c_str());
-    std::vector<pid_t> unreaped;
+    RawRunner runner(folder.scratch.path(), executable.native());
     for (auto _ : state) {
         auto bytes = rawReadFile(executable);
         // The INI, section and data file names, then the five last-level fields.
@@ -118,24 +149,15 @@ void rawPlay(benchmark::State& state, const fs::path& base) {
         for (const std::size_t at : {37305, 37312, 47636, 47892, 47900})
             std::memcpy(bytes.data() + at, "\x90\x00", 2);
         const auto set = rawReadFile(folder.scratch / "sets" / "SET.DAT");
-        pid_t id = -1;
         if (!rawWriteFile(executableTemporary, bytes, true) ||
             !rawWriteFile(dataTemporary, set, true) ||
             std::rename(executableTemporary.c_str(), executable.c_str()) != 0 ||
             std::rename(dataTemporary.c_str(), dataCopy.c_str()) != 0 ||
-            !rawFlushFolder(folder.scratch.path()) ||
-            posix_spawn(&id, kRunner, &actions, &attributes, argv, environ) != 0) {
+            !rawFlushFolder(folder.scratch.path()) || !runner.start()) {
             state.SkipWithError("the raw play failed");
             break;
         }
-        unreaped.push_back(id);
-        std::erase_if(unreaped,
-                      [](pid_t child) { return ::waitpid(child, nullptr, WNOHANG) != 0; });
     }
-    for (const pid_t child : unreaped)
-        ::waitpid(child, nullptr, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
 }
 
 // The start alone, through the platform and through posix_spawn: the runner
@@ -148,26 +170,9 @@ void start(benchmark::State& state) {
 }
 
 void rawStart(benchmark::State& state) {
-    std::string program = kRunner, argument = "ludex.exe";
-    char* argv[] = {program.data(), argument.data(), nullptr};
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, fs::temp_directory_path().c_str());
-    std::vector<pid_t> unreaped;
-    for (auto _ : state) {
-        pid_t id = -1;
-        posix_spawn(&id, kRunner, &actions, &attributes, argv, environ);
-        unreaped.push_back(id);
-        std::erase_if(unreaped,
-                      [](pid_t child) { return ::waitpid(child, nullptr, WNOHANG) != 0; });
-    }
-    for (const pid_t child : unreaped)
-        ::waitpid(child, nullptr, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
+    RawRunner runner(fs::temp_directory_path(), "ludex.exe");
+    for (auto _ : state)
+        runner.start();
 }
 
 const fs::path kDisk = fs::temp_directory_path();
