@@ -78,11 +78,6 @@ private Q_SLOTS:
         click("fontColor");
         QCOMPARE(preview->palette().color(QPalette::Base), QColor(0xFF, 0, 0)); // the page's own
         click("addPage");
-        click("pageRight");
-        QTest::keyClicks(page, "Second");
-        QTest::keyClick(page, Qt::Key_Return);
-        QTest::keyClicks(page, "line");
-        click("pageLeft");
         test::saveScreenshot(window, "Form6");
 
         // Titles from a Tabulin report, then level 3 moved up.
