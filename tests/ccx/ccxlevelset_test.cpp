@@ -11,11 +11,9 @@ namespace {
 // A set beside a new three-level "set.ccx": the count New offers, then levels 1 to 4
 // and the last message after Import Titles from the set, answered Yes.
 struct SetCase {
-    const char* label;
-    const char* name;
+    const char *label, *name;
     test::WrittenSet set;
-    const char* offered;
-    const char* titles;
+    const char *offered, *titles;
     const char* said = "Overwrite any existing titles?";
 };
 
