@@ -41,8 +41,6 @@ struct Sandbox {
              {"home/CHIPS.EXE", "home/ludex.exe", "home/locked/CHIPS.EXE", "outside/CHIPS.EXE"})
             temp.write(name, exe);
         temp.write("home/sets/caf\xE9.dat", {"\xAC\xAA\x02\x00 set", 8});
-        temp.write("home/sets/fast.ccf",
-                   fromPath(home / "sets/CHIPS.DAT") + "\r\n5\r\n6\r\nfast\r\n");
         for (const auto& entry : fs::recursive_directory_iterator(home / "locked"))
             fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::group_read);
         // The drive lists offer the home folder; relative names land in "work".
@@ -107,7 +105,6 @@ public:
     }
     ~Monkey() override { QApplication::closeAllWindows(); } // the user guide, too
 
-    // The fault that stopped the run (empty when none did), and the log.
     std::pair<std::string, std::string> run(int actions) {
         qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
               static_cast<unsigned long long>(m_seed), actions);
@@ -242,7 +239,6 @@ private:
                                          ? QKeySequence(pickFrom(keys))
                                          : QKeySequence(QString("Ctrl+") + QChar('A' + below(26))));
     }
-    // Typing, half the time over the whole text.
     void typeText(QWidget& box) {
         box.setFocus(Qt::OtherFocusReason);
         if (below(2) == 0)
