@@ -114,7 +114,7 @@ TEST_F(LauncherModelTest, AsksBeforePlayingAFileThatIsNotALevelSet) {
     model.play();
     EXPECT_TRUE(platform.messages.at(1) == asked && playGoesOn());
     platform.messages.clear();
-    selected("notes.ccf", "shopping list").play(); // a CCF file is not asked
+    selected("notes.ccf", fromPath(home / "notes.dat") + "\r\n1\r\n2\r\nx\r\n").play(); // not asked
     EXPECT_TRUE(platform.messages[0].text.find("look like") == std::string::npos && playGoesOn());
 }
 
