@@ -241,8 +241,6 @@ private:
     }
     void typeText(QWidget& box) {
         box.setFocus(Qt::OtherFocusReason);
-        if (below(2) == 0)
-            QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
         for (const QChar character : fromBytes(randomBytes()))
             QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, character, {});
     }
