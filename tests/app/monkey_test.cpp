@@ -41,8 +41,6 @@ struct Sandbox {
              {"home/CHIPS.EXE", "home/ludex.exe", "home/locked/CHIPS.EXE", "outside/CHIPS.EXE"})
             temp.write(name, exe);
         temp.write("home/sets/caf\xE9.dat", {"\xAC\xAA\x02\x00 set", 8});
-        temp.write("home/sets/fast.ccf",
-                   fromPath(home / "sets/CHIPS.DAT") + "\r\n5\r\n6\r\nfast\r\n");
         for (const auto& entry : fs::recursive_directory_iterator(home / "locked"))
             fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::group_read);
         // The drive lists offer the home folder; relative names land in "work".
@@ -67,19 +65,21 @@ struct Sandbox {
     const test::FolderSnapshot locked{home / "locked"}, outside{temp.path(), home};
 };
 
-bool usable(QObject* control) {
-    if (auto* action = qobject_cast<QAction*>(control))
-        return action->isEnabled() && action->isVisible() && !action->isSeparator() &&
-               !action->menu() && !action->objectName().isEmpty();
-    auto* widget = qobject_cast<QWidget*>(control);
-    return widget && widget->isVisible() && widget->isEnabled();
-}
-
 QAbstractItemModel* modelOf(QObject* control) {
     if (auto* combo = qobject_cast<QComboBox*>(control))
         return combo->model();
     auto* view = qobject_cast<QAbstractItemView*>(control);
     return view ? view->model() : nullptr;
+}
+
+// An enabled, shown action of a menu or button, or a control that takes clicks or keys.
+bool usable(QObject* control) {
+    if (auto* action = qobject_cast<QAction*>(control))
+        return action->isEnabled() && action->isVisible() && !action->isSeparator() &&
+               !action->menu() && !action->objectName().isEmpty();
+    auto* widget = qobject_cast<QWidget*>(control);
+    return widget && widget->isVisible() && widget->isEnabled() &&
+           (widget->inherits("QAbstractButton") || widget->focusPolicy() != Qt::NoFocus);
 }
 
 void chooseEntry(QComboBox& combo, int index) {
@@ -105,7 +105,6 @@ public:
     }
     ~Monkey() override { QApplication::closeAllWindows(); } // the user guide, too
 
-    // The fault that stopped the run (empty when none did), and the log.
     std::pair<std::string, std::string> run(int actions) {
         qInfo("monkey: TESSARO_MONKEY_SEED=%llu TESSARO_MONKEY_ACTIONS=%d",
               static_cast<unsigned long long>(m_seed), actions);
@@ -157,40 +156,29 @@ private:
     unsigned below(std::size_t count) { return count ? unsigned(m_random() % count) : 0; }
     template <typename List> auto pickFrom(const List& list) { return list[below(list.size())]; }
 
-    // A file (most often one the filter shows), its folder, a new name beside it or in a folder
-    // there is not, or none. A folder is never "home" itself.
+    // A file the filter shows (most often) or any file, its folder, a new name beside it, or none.
     std::optional<FileChoice> chooseFile(const std::string& filter) {
-        fs::path path = randomFile(below(4) ? filter.substr(filter.find('|') + 1) : "");
-        const unsigned pick = below(12);
-        if (pick == 11)
+        const std::string patterns = below(4) ? filter.substr(filter.find('|') + 1) : "*";
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::recursive_directory_iterator(m_sandbox.home))
+            if (entry.is_regular_file() &&
+                matchesFilePattern(fromPath(entry.path().filename()), patterns))
+                files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        fs::path path = files.empty() ? m_sandbox.home / "work/new.ccx" : pickFrom(files);
+        if (const unsigned pick = below(8); pick == 0)
             return std::nullopt;
-        if (pick > 8)
+        else if (pick == 1) // a folder, never "home" itself
             path =
                 path.parent_path() == m_sandbox.home ? m_sandbox.home / "work" : path.parent_path();
-        else if (pick > 5)
-            path = path.parent_path() / (pick == 8 ? "gone" : "") /
-                   pickFrom(std::array{"new.ccx", "CON", "S\xC3\xA9t \xE2\x82\xAC"});
+        else if (pick == 2)
+            path.replace_filename("S\xC3\xA9t \xE2\x82\xAC");
         return FileChoice{fromPath(path), fromPath(path.filename())};
     }
-    // One of the test's files, of those the patterns match when there are any.
-    fs::path randomFile(const std::string& patterns) {
-        std::vector<fs::path> files, shown;
-        for (const auto& entry : fs::recursive_directory_iterator(m_sandbox.home))
-            if (entry.is_regular_file())
-                (matchesFilePattern(fromPath(entry.path().filename()), patterns) ? shown : files)
-                    .push_back(entry.path());
-        auto& from = shown.empty() ? files : shown;
-        std::sort(from.begin(), from.end());
-        return pickFrom(from);
-    }
-    // Numbers near the limits, names, a path, or any Windows-1252 characters.
+    // A number near a limit, a relative path, or any Windows-1252 characters.
     std::string randomBytes() {
-        static const std::array<std::string, 8> words = {"0",   "-1",        "32768", "",
-                                                         " 7 ", "CCLP1.dat", "a\\b",  "../x"};
-        if (const unsigned pick = below(20); pick < 8)
-            return pickFrom(words);
-        else if (pick < 11)
-            return fromPath(randomFile(""));
+        if (below(3) == 0)
+            return pickFrom(std::array{"0", "-1", "32768", "", "../x"});
         std::string bytes(below(14), ' ');
         for (char& byte : bytes)
             byte = static_cast<char>(below(2) ? 0x20 + below(0x5F) : 0x80 + below(0x80));
@@ -219,33 +207,22 @@ private:
         m_window->show(); // Tessaro starts again once every window is closed
         m_window->activateWindow();
         QApplication::processEvents();
-        // A kind of action drawn by weight, on a control it fits (else drawn again).
-        using Kind = std::tuple<unsigned, bool (*)(QObject*), void (Monkey::*)(QObject&)>;
-        static constexpr Kind kinds[] = {
-            {27, [](QObject* o) { return o->inherits("QAbstractButton"); }, &Monkey::click},
-            {13, [](QObject* o) { return o->inherits("QAction"); }, &Monkey::trigger},
-            {18, [](QObject* o) { return o->property("focusPolicy").toInt() != Qt::NoFocus; },
-             &Monkey::pressKey},
-            {18, [](QObject* o) { return KeyRule::isTextBox(o); }, &Monkey::typeText},
-            {24, [](QObject* o) { return modelOf(o) && modelOf(o)->rowCount() > 0; },
-             &Monkey::choose}};
         QObjectList controls = m_window->findChildren<QObject*>();
         controls.prepend(m_window);
-        for (int tries = 0; tries < 1000; ++tries) {
-            const Kind* kind = kinds;
-            for (unsigned draw = below(100); draw >= std::get<0>(*kind); ++kind)
-                draw -= std::get<0>(*kind);
-            QObjectList fit;
-            for (QObject* control : controls)
-                if (usable(control) && std::get<1>(*kind)(control))
-                    fit << control;
-            if (fit.isEmpty())
-                continue;
-            QObject* control = pickFrom(fit);
-            begin(std::to_string(kind - kinds) + " on " + control->metaObject()->className() + " " +
+        controls.removeIf([](QObject* control) { return !usable(control); });
+        if (QObject* control = controls.isEmpty() ? nullptr : pickFrom(controls)) {
+            begin(std::string(control->metaObject()->className()) + " " +
                   control->objectName().toStdString());
-            (this->*std::get<2>(*kind))(*control);
-            break;
+            if (auto* action = qobject_cast<QAction*>(control))
+                action->trigger();
+            else if (control->inherits("QAbstractButton"))
+                QTest::mouseClick(static_cast<QWidget*>(control), Qt::LeftButton);
+            else if (KeyRule::isTextBox(control) && below(2))
+                typeText(*static_cast<QWidget*>(control));
+            else if (modelOf(control) && modelOf(control)->rowCount() > 0 && below(2))
+                choose(*control);
+            else
+                pressKey(*static_cast<QWidget*>(control));
         }
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -254,26 +231,18 @@ private:
         check();
     }
 
-    void click(QObject& control) {
-        QTest::mouseClick(static_cast<QAbstractButton*>(&control), Qt::LeftButton);
-    }
-    void trigger(QObject& action) { static_cast<QAction&>(action).trigger(); }
-    void pressKey(QObject& control) {
+    void pressKey(QWidget& control) {
         static const QStringList keys =
             QString("Return Esc Tab Down Up End Del Space F4 Shift+H Alt+Down Alt+P").split(' ');
-        const QKeySequence key(below(3) == 0 ? QString("Ctrl+") + QChar('A' + below(26))
-                                             : pickFrom(keys));
-        static_cast<QWidget&>(control).setFocus(Qt::OtherFocusReason);
-        QTest::keySequence(static_cast<QWidget*>(&control), key);
+        control.setFocus(Qt::OtherFocusReason);
+        QTest::keySequence(&control, below(3)
+                                         ? QKeySequence(pickFrom(keys))
+                                         : QKeySequence(QString("Ctrl+") + QChar('A' + below(26))));
     }
-    // Typing, half the time over the whole text.
-    void typeText(QObject& control) {
-        auto* box = static_cast<QWidget*>(&control);
-        box->setFocus(Qt::OtherFocusReason);
-        if (below(2) == 0)
-            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    void typeText(QWidget& box) {
+        box.setFocus(Qt::OtherFocusReason);
         for (const QChar character : fromBytes(randomBytes()))
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, character, {});
+            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, character, {});
     }
     // Any row of a list, tree or combo box, but folders and drives outside the test's folders.
     void choose(QObject& control) {

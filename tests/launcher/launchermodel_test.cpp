@@ -102,33 +102,21 @@ TEST_F(LauncherModelTest, TheFileSelectionGoesWithItsFolder) {
 }
 
 // A file that looks like neither a level set nor a CCF file is a question; Yes plays it.
-struct PlayQuestionCase {
-    const char *label, *name = "notes.dat";
-    MessageAnswer answer = MessageAnswer::No;
-    bool asked = false, playGoesOn = false;
-};
-
-class PlayQuestionTest : public LauncherModelTest,
-                         public ::testing::WithParamInterface<PlayQuestionCase> {};
-
-TEST_P(PlayQuestionTest, AsksBeforePlayingAFileThatIsNotALevelSet) {
-    const auto& c = GetParam();
-    platform.answer(c.answer);
-    selected(c.name, "shopping list").play();
+TEST_F(LauncherModelTest, AsksBeforePlayingAFileThatIsNotALevelSet) {
     const auto asked = question("notes.dat does not look like a level set. Play it anyway?");
-    EXPECT_EQ(!platform.messages.empty() && platform.messages[0] == asked, c.asked);
-    EXPECT_EQ(platform.lastMessage().text.starts_with("Error - you have not yet created"),
-              c.playGoesOn);
+    const auto playGoesOn = [&] {
+        return platform.lastMessage().text.starts_with("Error - you have not yet created");
+    };
+    platform.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    auto model = selected("notes.dat", "shopping list");
+    model.play();
+    EXPECT_EQ(platform.messages, std::vector{asked});
+    model.play();
+    EXPECT_TRUE(platform.messages.at(1) == asked && playGoesOn());
+    platform.messages.clear();
+    selected("notes.ccf", fromPath(home / "notes.dat") + "\r\n1\r\n2\r\nx\r\n").play(); // not asked
+    EXPECT_TRUE(platform.messages[0].text.find("look like") == std::string::npos && playGoesOn());
 }
-
-const PlayQuestionCase kPlayQuestionCases[] = {
-    {.label = "NoPlaysNothing", .asked = true},
-    {.label = "YesPlays", .answer = MessageAnswer::Yes, .asked = true, .playGoesOn = true},
-    {.label = "ACcfFileIsNotAsked", .name = "notes.ccf", .playGoesOn = true},
-};
-
-INSTANTIATE_TEST_SUITE_P(, PlayQuestionTest, ::testing::ValuesIn(kPlayQuestionCases),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 // Dialogs start in the chosen file's folder, else in the listed one.
 TEST_F(LauncherModelTest, AlternateExecutablePlayExecutableEntryAndACommandLinePlay) {
