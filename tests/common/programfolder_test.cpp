@@ -29,19 +29,16 @@ constexpr ProgramFolderCase kCases[] = {
     {.label = "NoExecutableFolder", .folder = "", .marker = true, .portable = false},
 };
 
-class ProgramFolderChoice : public testing::TestWithParam<ProgramFolderCase> {};
-
-TEST_P(ProgramFolderChoice, IsThePortableCopysOwnOrTheUsers) {
-    const auto& row = GetParam();
-    const ProgramFolderFacts facts{.executableFolder = Utf8Path(row.folder),
-                                   .portableMarker = row.marker,
-                                   .ownedByUser = row.owned,
-                                   .userDataFolder = Utf8Path("/data")};
-    EXPECT_EQ(chooseProgramFolder(facts, row.sep).text(), row.portable ? row.folder : "/data");
+TEST(ProgramFolderChoice, IsThePortableCopysOwnOrTheUsers) {
+    for (const auto& row : kCases) {
+        const ProgramFolderFacts facts{.executableFolder = Utf8Path(row.folder),
+                                       .portableMarker = row.marker,
+                                       .ownedByUser = row.owned,
+                                       .userDataFolder = Utf8Path("/data")};
+        EXPECT_EQ(chooseProgramFolder(facts, row.sep).text(), row.portable ? row.folder : "/data")
+            << row.label;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(ProgramFolder, ProgramFolderChoice, testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 // The marker makes a portable copy, but TESSARO_HOME wins over it; a name outside ASCII (and
 // outside Windows' ANSI code page) reaches the disk whole, and a file written there reads back.
