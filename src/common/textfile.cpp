@@ -7,9 +7,7 @@
 #include <cstring>
 #include <system_error>
 
-#ifdef _WIN32
-#include <fstream>
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -185,40 +183,63 @@ std::optional<FileBytes> readAll(std::size_t expected, ReadSome readSome) {
 
 } // namespace
 
-std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
 #ifdef _WIN32
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+
+InputFile::InputFile(const std::filesystem::path& path) : m_in(path, std::ios::binary) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return std::nullopt;
+    m_open = m_in && !std::filesystem::is_directory(path, error);
     const auto size = std::filesystem::file_size(path, error);
-    return readAll(error ? 0 : static_cast<std::size_t>(size),
-                   [&in](char* data, std::size_t length) -> std::streamsize {
-                       in.read(data, static_cast<std::streamsize>(length));
-                       return in.bad() ? -1 : in.gcount();
-                   });
+    m_size = error ? 0 : static_cast<std::size_t>(size);
+}
+
+InputFile::~InputFile() = default;
+
+bool InputFile::isOpen() const {
+    return m_open;
+}
+
+std::ptrdiff_t InputFile::readSome(char* data, std::size_t size) {
+    m_in.read(data, static_cast<std::streamsize>(size));
+    return m_in.bad() ? -1 : static_cast<std::ptrdiff_t>(m_in.gcount());
+}
+
 #else
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
+
+InputFile::InputFile(const std::filesystem::path& path)
+    : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
+    if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+        ::close(m_fd);
+        m_fd = -1;
     }
-    auto bytes = readAll(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)),
-                         [fd](char* data, std::size_t length) {
-                             ssize_t got;
-                             do
-                                 got = ::read(fd, data, length);
-                             while (got < 0 && errno == EINTR);
-                             return got;
-                         });
-    ::close(fd);
-    return bytes;
+    m_size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+}
+
+InputFile::~InputFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool InputFile::isOpen() const {
+    return m_fd >= 0;
+}
+
+std::ptrdiff_t InputFile::readSome(char* data, std::size_t size) {
+    ssize_t got;
+    do
+        got = ::read(m_fd, data, size);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
 #endif
+
+std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
+    InputFile file(path);
+    if (!file.isOpen())
+        return std::nullopt;
+    return readAll(file.sizeHint(),
+                   [&file](char* data, std::size_t length) { return file.readSome(data, length); });
 }
 
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
