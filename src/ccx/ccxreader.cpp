@@ -141,7 +141,7 @@ public:
         if (m_capacity - kept < std::max<std::size_t>(m_blockSize / 2, 1)) {
             m_capacity = std::max(2 * m_capacity, kept + m_blockSize);
             auto larger = std::make_unique_for_overwrite<char[]>(m_capacity);
-            std::memcpy(larger.get(), m_bytes.data() + m_at, kept);
+            std::copy_n(m_bytes.data() + m_at, kept, larger.get());
             m_buffer = std::move(larger);
         } else if (kept > 0) {
             std::memmove(m_buffer.get(), m_bytes.data() + m_at, kept);
@@ -649,7 +649,7 @@ ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument doc
     LineCursor lines(
         [&bytes](char* data, std::size_t size) {
             const auto piece = bytes.substr(0, size);
-            std::memcpy(data, piece.data(), piece.size());
+            std::copy(piece.begin(), piece.end(), data);
             bytes.remove_prefix(piece.size());
             return static_cast<std::ptrdiff_t>(piece.size());
         },
