@@ -658,12 +658,18 @@ ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument doc
 }
 
 ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document,
-                                        std::size_t blockSize) {
+                                        BytesHash* hash, std::size_t blockSize) {
     InputFile file(path);
     if (!file.isOpen())
         return ReadError::unreadable("the file cannot be read");
-    LineCursor lines([&file](char* data, std::size_t size) { return file.readSome(data, size); },
-                     blockSize);
+    LineCursor lines(
+        [&file, hash](char* data, std::size_t size) {
+            const auto got = file.readSome(data, size);
+            if (hash && got > 0)
+                hash->add({data, static_cast<std::size_t>(got)});
+            return got;
+        },
+        blockSize);
     return readCcx(lines, std::move(document));
 }
 

@@ -2,6 +2,7 @@
 
 #include "ccx/ccxdocument.h"
 #include "common/readresult.h"
+#include "common/textfile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -61,10 +62,12 @@ ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument doc
 
 // The bytes of a file read block by block, each into the memory the last one
 // took (one block, and a longer line, is all it holds of the file at once),
-// and read as by parseCcxFile. A file that cannot be read, or not to its
-// end, gives ReadError::unreadable.
+// and read as by parseCcxFile; every byte read is added to hash when one is
+// given. A file that cannot be read, or not to its end, gives
+// ReadError::unreadable.
 inline constexpr std::size_t kCcxReadBlock = std::size_t{1} << 20;
 ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document,
+                                        BytesHash* hash = nullptr,
                                         std::size_t blockSize = kCcxReadBlock);
 
 } // namespace tessaro

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <system_error>
 
 #ifndef _WIN32
@@ -182,6 +183,41 @@ std::optional<FileBytes> readAll(std::size_t expected, ReadSome readSome) {
 }
 
 } // namespace
+
+// The bytes are hashed in chunks of a fixed size from their start, so the
+// same bytes give the same chunks however they came.
+void BytesHash::add(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (m_partial.empty() && bytes.size() >= kChunk) {
+            addChunk(bytes.substr(0, kChunk));
+            bytes.remove_prefix(kChunk);
+            continue;
+        }
+        const auto taken = bytes.substr(0, kChunk - m_partial.size());
+        m_partial.append(taken);
+        bytes.remove_prefix(taken.size());
+        if (m_partial.size() == kChunk) {
+            addChunk(m_partial);
+            m_partial.clear();
+        }
+    }
+}
+
+void BytesHash::addChunk(std::string_view chunk) {
+    m_hash = (m_hash ^ std::hash<std::string_view>{}(chunk)) * 0x100000001B3u + chunk.size();
+}
+
+std::size_t BytesHash::value() const {
+    auto whole = *this;
+    whole.addChunk(m_partial);
+    return whole.m_hash;
+}
+
+std::size_t hashOfBytes(std::string_view bytes) {
+    BytesHash hash;
+    hash.add(bytes);
+    return hash.value();
+}
 
 #ifdef _WIN32
 

@@ -72,6 +72,24 @@ private:
 // The whole file as bytes, or nothing when it cannot be read (a folder cannot).
 std::optional<FileBytes> readFileBytes(const std::filesystem::path& path);
 
+// A hash of bytes given piece by piece, the same however they are cut: a
+// file's bytes hashed as they are read, to be compared with the hash of the
+// file later or of the bytes written over it.
+class BytesHash {
+public:
+    void add(std::string_view bytes);
+    // The hash of everything added so far.
+    std::size_t value() const;
+
+private:
+    void addChunk(std::string_view chunk);
+
+    static constexpr std::size_t kChunk = 1024;
+    std::size_t m_hash = 0;
+    std::string m_partial; // the bytes of a chunk not yet full
+};
+std::size_t hashOfBytes(std::string_view bytes);
+
 // A file opened for reading piece by piece into the caller's memory; a
 // folder cannot be opened.
 class InputFile {

@@ -56,7 +56,7 @@ TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto first =
         bytes ? parseCcxFile(*bytes, {}) : ReadError::unreadable("the file cannot be read");
     for (std::size_t block = 1; block < 9; ++block)
-        EXPECT_TRUE(readCcxFile(fixture(name), {}, block) == first) << block;
+        EXPECT_TRUE(readCcxFile(fixture(name), {}, nullptr, block) == first) << block;
     if (const auto broken = refused.find(name); broken != refused.end()) {
         EXPECT_EQ(first.error(), broken->second);
         return;
