@@ -88,6 +88,7 @@ private:
     std::size_t m_hash = 0;
     std::string m_partial; // the bytes of a chunk not yet full
 };
+// The BytesHash of bytes in one piece.
 std::size_t hashOfBytes(std::string_view bytes);
 
 // A file opened for reading piece by piece into the caller's memory; a
