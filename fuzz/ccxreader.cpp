@@ -1,7 +1,8 @@
 // CCX reader and writer. Every document the reader accepts is one the file
 // can carry as it is, and written and read again it comes back equal, as the
 // same bytes, with no line left unread; the lines it leaves unread are lines
-// of the file; a file it refuses is refused with a line and a problem. And any
+// of the file; a file it refuses is refused with a line and a problem; read in
+// blocks of a few bytes it reads the same as whole. And any
 // document, texts and all made from the input, written and read back is the
 // document as the file carries it (carriedDocument).
 
@@ -83,6 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto first = tessaro::parseCcxFile(bytes, tessaro::CcxDocument());
+    // Read in small blocks, which its lines, line ends and page texts cross.
+    const auto blockSize = size % 7 + 1;
+    check(tessaro::parseCcxFile(bytes, tessaro::CcxDocument(), blockSize) == first,
+          "read in blocks, the file reads otherwise than whole");
     const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
                                                    std::count(bytes.begin(), bytes.end(), '\r'));
     if (!first.ok()) {

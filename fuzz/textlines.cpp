@@ -1,6 +1,7 @@
 // Text-file lines: splitting keeps every byte but the line ends, and the
 // lines joined again give the original bytes with each line end (CR LF, a lone
-// CR or a lone LF) written as CR LF and a last line given its line end.
+// CR or a lone LF) written as CR LF and a last line given its line end. Bytes
+// hashed in pieces hash as they do whole.
 
 #include "common/textfile.h"
 #include "fuzzcheck.h"
@@ -41,5 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto joined = tessaro::joinLinesCrLf(lines);
     check(joined == withCrLfEnds(bytes), "joined lines differ from the bytes read");
     check(tessaro::splitLines(joined) == lines, "joined lines split differently");
+    tessaro::BytesHash pieces;
+    pieces.add(bytes.substr(0, size / 3));
+    pieces.add(bytes.substr(size / 3));
+    check(pieces.value() == tessaro::hashOfBytes(bytes),
+          "hashed in two pieces, bytes hash otherwise");
     return 0;
 }

@@ -89,10 +89,6 @@ ReadResult<std::vector<TabulinLevelLine>> levelSetTitles(std::string_view bytes)
     return lines;
 }
 
-std::size_t hashOf(std::string_view bytes) {
-    return std::hash<std::string_view>{}(bytes);
-}
-
 } // namespace
 
 CcxEditor::CcxEditor(Platform& platform) : m_platform(platform) {}
@@ -368,16 +364,15 @@ CommandResult CcxEditor::openFile(const std::string& path) {
     // The set's colour sample keeps its colours when the file has no colours line.
     fresh.defaultBackColor = m_document.defaultBackColor;
     fresh.defaultFontColor = m_document.defaultFontColor;
-    const auto bytes = readFileBytes(toPath(path));
-    auto result = bytes ? parseCcxFile(*bytes, std::move(fresh))
-                        : ReadError::unreadable("the file cannot be read");
+    BytesHash fileHash;
+    auto result = readCcxFile(toPath(path), std::move(fresh), &fileHash);
     if (!result.ok()) {
         tell(readErrorMessage(path, result.error()));
         return CommandResult::failed();
     }
     auto& contents = *result;
     contents.document.fileName = path;
-    m_fileOnDisk = hashOf(*bytes);
+    m_fileOnDisk = fileHash.value();
     installDocument(std::move(contents.document), contents.levelNumbers);
     if (!contents.repeatedLevels.empty())
         tell(repeatedLevelsMessage(contents.repeatedLevels));
@@ -398,7 +393,7 @@ CommandResult CcxEditor::save() {
         tell("Error - cannot save \"" + m_document.fileName + "\". The file on disk is unchanged.");
         return CommandResult::failed();
     }
-    m_fileOnDisk = hashOf(bytes);
+    m_fileOnDisk = hashOfBytes(bytes);
     return CommandResult::succeeded();
 }
 
@@ -406,11 +401,11 @@ bool CcxEditor::confirmOverwriteChangedFile(const std::filesystem::path& path) {
     const auto bytes = readFileBytes(path);
     // A file that is gone (or cannot be read, and so not written either)
     // holds nothing to lose.
-    if (!bytes || (m_fileOnDisk && *m_fileOnDisk == hashOf(*bytes)))
+    if (!bytes || (m_fileOnDisk && *m_fileOnDisk == hashOfBytes(*bytes)))
         return true;
     // Asked once for each change: after No, the file as it is now counts as
     // seen, and the next Save writes over it.
-    m_fileOnDisk = hashOf(*bytes);
+    m_fileOnDisk = hashOfBytes(*bytes);
     return m_platform.message(m_document.fileName +
                                   " has been changed by another program since it was opened. "
                                   "Save your version over it?",

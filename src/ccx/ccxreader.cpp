@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 namespace tessaro {
 
@@ -41,9 +43,12 @@ std::string removeAll(std::string_view text, std::string_view part) {
 }
 
 // The text with each lone CR or LF as CR LF (its line breaks counted
-// beforehand), appended into memory sized for it once.
+// beforehand), appended into memory sized for it.
 void appendWithCrLf(std::string& out, std::string_view text, const LineBreakCounts& breaks) {
-    out.reserve(out.size() + text.size() + breaks.loneCr + breaks.loneLf);
+    // A text read in several pieces grows its memory twofold.
+    const auto size = out.size() + text.size() + breaks.loneCr + breaks.loneLf;
+    if (size > out.capacity())
+        out.reserve(out.empty() ? size : std::max(size, 2 * out.capacity()));
     if (breaks.loneCr == 0 && breaks.loneLf == 0) {
         out.append(text);
         return;
@@ -75,46 +80,49 @@ bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
 // Hands out the lines of a text one by one; CR LF, a lone CR and a lone LF
-// each end a line, and a final line end makes no extra empty line.
+// each end a line, and a final line end makes no extra empty line. The text
+// is a whole one in memory, or a file or text fed block by block into one
+// buffer used again, which then holds the line being read and what follows
+// it in its block: a line handed out stays valid until the next call.
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view bytes) : m_bytes(bytes) {}
+    explicit LineCursor(std::string_view bytes) : m_bytes(bytes), m_done(true) {}
+    LineCursor(std::function<std::ptrdiff_t(char*, std::size_t)> readSome, std::size_t blockSize)
+        : m_readSome(std::move(readSome)), m_blockSize(std::max<std::size_t>(blockSize, 1)) {}
 
     std::optional<std::string_view> next() {
-        if (m_at >= m_bytes.size())
+        if (m_at >= m_bytes.size() && !refill())
             return std::nullopt;
+        auto end = lineEnd(m_at);
+        // A line that goes on into the next block, or a CR whose LF may.
+        while ((end == m_bytes.size() || (end + 1 == m_bytes.size() && m_bytes[end] == '\r')) &&
+               !m_done) {
+            const auto scanned = end - m_at;
+            refill();
+            end = lineEnd(m_at + scanned);
+        }
         const auto start = m_at;
-        // Most lines of the file are short tags, best found byte by byte;
-        // long ones are left to memchr.
-        const auto quickEnd = std::min(m_bytes.size(), start + 64);
-        auto end = start;
-        while (end < quickEnd && m_bytes[end] != '\r' && m_bytes[end] != '\n')
-            ++end;
-        if (end == quickEnd && end < m_bytes.size())
-            end = std::min(nextOf('\r', m_nextCr), nextOf('\n', m_nextLf));
         m_at = end;
         skipLineEnd();
         ++m_line;
         return m_bytes.substr(start, end - start);
     }
 
-    // Goes on after lines the caller has read by itself: `lines` more lines,
-    // the last of which ends at `end`.
-    void skipLines(std::size_t lines, std::size_t end) {
+    // Goes on after bytes the caller has read by itself: `lines` more lines
+    // end before `end`, where the next byte to read is.
+    void skip(std::size_t lines, std::size_t end) {
         m_at = end;
-        skipLineEnd();
         m_line += lines;
     }
-
-    // The number of the line last handed out (0 before the first).
-    std::size_t line() const { return m_line; }
-    // Where the next line starts.
-    std::size_t offset() const { return m_at; }
-    std::string_view bytes() const { return m_bytes; }
-
-private:
+    // Steps over a line end at the cursor.
     void skipLineEnd() {
+        if (m_at + 1 == m_bytes.size() && m_bytes[m_at] == '\r')
+            refill();
         if (m_at < m_bytes.size()) {
             const bool crLf =
                 m_bytes[m_at] == '\r' && m_at + 1 < m_bytes.size() && m_bytes[m_at + 1] == '\n';
@@ -122,12 +130,63 @@ private:
         }
     }
 
-    // The position of the next c at or after the cursor (the size when there
-    // is none); each search starts where the last one for c stopped, so the
-    // text is scanned once.
-    std::size_t nextOf(char c, std::size_t& cached) {
-        if (cached < m_at || cached == kUnknown) {
-            const void* found = std::memchr(m_bytes.data() + m_at, c, m_bytes.size() - m_at);
+    // Drops the bytes before the cursor and reads more after the rest; false
+    // when nothing more comes. Offsets then count from the cursor, which is
+    // at 0.
+    bool refill() {
+        if (m_done)
+            return false;
+        const auto kept = m_bytes.size() - m_at;
+        // Grown only for a line that fills much of the buffer by itself.
+        if (m_capacity - kept < std::max<std::size_t>(m_blockSize / 2, 1)) {
+            m_capacity = std::max(2 * m_capacity, kept + m_blockSize);
+            auto larger = std::make_unique_for_overwrite<char[]>(m_capacity);
+            std::copy_n(m_bytes.data() + m_at, kept, larger.get());
+            m_buffer = std::move(larger);
+        } else if (kept > 0) {
+            std::memmove(m_buffer.get(), m_bytes.data() + m_at, kept);
+        }
+        m_at = 0;
+        m_nextCr = m_nextLf = kUnknown;
+        const auto got = m_readSome(m_buffer.get() + kept, m_capacity - kept);
+        m_failed = got < 0;
+        m_done = got <= 0;
+        m_bytes = {m_buffer.get(),
+                   kept + static_cast<std::size_t>(std::max<std::ptrdiff_t>(got, 0))};
+        return got > 0;
+    }
+
+    // The number of the line last handed out (0 before the first).
+    std::size_t line() const { return m_line; }
+    // Where the next line starts.
+    std::size_t offset() const { return m_at; }
+    // The bytes at hand; those from the cursor on are the text's next ones.
+    std::string_view bytes() const { return m_bytes; }
+    // True when the bytes at hand are the last of the text.
+    bool atLastBlock() const { return m_done; }
+    // True when the file could not be read to its end.
+    bool failed() const { return m_failed; }
+
+private:
+    // The first line end at or after from, or the size when there is none.
+    std::size_t lineEnd(std::size_t from) {
+        // Most lines of the file are short tags, best found byte by byte;
+        // long ones are left to memchr.
+        const auto quickEnd = std::min(m_bytes.size(), from + 64);
+        auto end = from;
+        while (end < quickEnd && !isLineEnd(m_bytes[end]))
+            ++end;
+        if (end == quickEnd && end < m_bytes.size())
+            end = std::min(nextOf('\r', end, m_nextCr), nextOf('\n', end, m_nextLf));
+        return end;
+    }
+
+    // The position of the next c at or after from (the size when there is
+    // none); each search starts where the last one for c stopped, so the
+    // bytes are scanned once.
+    std::size_t nextOf(char c, std::size_t from, std::size_t& cached) {
+        if (cached < from || cached == kUnknown) {
+            const void* found = std::memchr(m_bytes.data() + from, c, m_bytes.size() - from);
             cached =
                 found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
                       : m_bytes.size();
@@ -141,12 +200,18 @@ private:
     std::size_t m_line = 0;
     std::size_t m_nextCr = kUnknown;
     std::size_t m_nextLf = kUnknown;
+    std::function<std::ptrdiff_t(char*, std::size_t)> m_readSome;
+    std::size_t m_blockSize = 0;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity = 0;
+    bool m_done = false;
+    bool m_failed = false;
 };
 
 class Reader {
 public:
-    Reader(std::string_view bytes, CcxFileContents& contents)
-        : m_lines(bytes), m_document(contents.document), m_numbers(contents.levelNumbers),
+    Reader(LineCursor& lines, CcxFileContents& contents)
+        : m_lines(lines), m_document(contents.document), m_numbers(contents.levelNumbers),
           m_repeated(contents.repeatedLevels), m_unread(contents.unreadLines) {}
 
     bool read() {
@@ -184,7 +249,7 @@ private:
     bool readTextAfterPage(std::string& text, std::optional<std::string_view>& next);
     bool readPageColor(std::string_view line, std::string_view name, ColorValue& color);
 
-    LineCursor m_lines;
+    LineCursor& m_lines;
     CcxDocument& m_document;
     std::vector<std::int16_t>& m_numbers;
     std::vector<CcxRepeatedLevel>& m_repeated;
@@ -195,6 +260,7 @@ private:
     ReadError m_error;
     std::string m_pendingTitle;
     std::string m_scratch[5];
+    std::string m_afterText;
     // The line of a title comment that no level start has taken yet, 0 for
     // none: another comment before the next level start replaces it.
     std::size_t m_pendingTitleLine = 0;
@@ -444,9 +510,8 @@ bool Reader::readPane(CcxPane pane) {
 // ends them too, so a missing "</page>" does no harm; that line is left in
 // `next` for the pane.
 bool Reader::readTextAfterPage(std::string& text, std::optional<std::string_view>& next) {
-    const auto bytes = m_lines.bytes();
-    std::optional<std::size_t> start;
-    std::size_t end = 0;
+    m_afterText.clear();
+    std::size_t kept = 0; // up to the last line that is not blank
     while (true) {
         next = m_lines.next();
         if (!next)
@@ -454,20 +519,20 @@ bool Reader::readTextAfterPage(std::string& text, std::optional<std::string_view
         if (*next == "</page>" || next->starts_with("<page") || next->starts_with("</prologue>") ||
             next->starts_with("</epilogue>"))
             break;
-        if (isBlank(*next))
-            continue;
-        const auto at = static_cast<std::size_t>(next->data() - bytes.data());
-        start = start.value_or(at);
-        end = at + next->size();
+        if (isBlank(*next)) {
+            if (kept == 0)
+                continue;
+        } else {
+            kept = m_afterText.size() + 2 + next->size();
+        }
+        m_afterText.append("\r\n").append(*next);
     }
     if (*next == "</page>")
         next = m_lines.next();
-    if (!start)
+    if (kept == 0)
         return true;
-    text += "\r\n";
-    text += bytes.substr(*start, end - *start);
-    // Its line ends may be other than CR LF, and a line "]]>" among its
-    // lines would end the page once written.
+    text.append(m_afterText, 0, kept);
+    // A line "]]>" among its lines would end the page once written.
     if (!pageTextIsCarried(text))
         text = carriedPageText(text);
     return true;
@@ -475,39 +540,75 @@ bool Reader::readTextAfterPage(std::string& text, std::optional<std::string_view
 
 // The text runs from the line after "<![CDATA[" (whatever it holds) to the
 // line before the next line "]]>", its lines joined by CR LF. The text is
-// found in the bytes as a whole, not line by line, and taken in one piece
-// where its lines end in CR LF throughout; the text then needs nothing done
-// to be carried, since the first line "]]>" after its first line ends it.
+// found in the bytes as a whole, not line by line, and taken in one piece for
+// each block it spans where its lines end in CR LF throughout; the text then
+// needs nothing done to be carried, since the first line "]]>" after its
+// first line ends it.
 bool Reader::readPageText(std::string& text) {
-    const auto bytes = m_lines.bytes();
-    const auto start = m_lines.offset();
-    if (start < bytes.size()) {
-        for (auto found = bytes.find("]]>", start); found != std::string_view::npos;
-             found = bytes.find("]]>", found + 1)) {
+    text.clear();
+    // A line "]]>" may start here at the earliest, after the text's first
+    // line; 0 once that is behind.
+    auto earliest = m_lines.offset() + 1;
+    std::size_t lines = 0;
+    bool lastIsBreak = true; // the text read so far is empty or ends a line
+    while (true) {
+        const auto bytes = m_lines.bytes();
+        const auto start = m_lines.offset();
+        const bool last = m_lines.atLastBlock();
+        std::size_t cut = bytes.size();
+        for (auto found = bytes.find("]]>", std::max(start + 1, earliest));
+             found != std::string_view::npos; found = bytes.find("]]>", found + 1)) {
             const auto after = found + 3;
-            const bool startsLine =
-                found > start && (bytes[found - 1] == '\r' || bytes[found - 1] == '\n');
-            const bool endsLine =
-                after == bytes.size() || bytes[after] == '\r' || bytes[after] == '\n';
-            if (!startsLine || !endsLine)
+            if (!isLineEnd(bytes[found - 1]))
+                continue;
+            if (after == bytes.size() && !last) {
+                cut = found; // decided by the next block
+                break;
+            }
+            if (after < bytes.size() && !isLineEnd(bytes[after]))
                 continue;
             auto end = found - 1;
             if (bytes[end] == '\n' && end > start && bytes[end - 1] == '\r')
                 --end;
-            const auto block = bytes.substr(start, end - start);
-            const auto breaks = countLineBreaks(block);
-            // No line of the block is "]]>" after its first: only its line
-            // ends can need carrying.
-            text.clear();
-            appendWithCrLf(text, block, breaks);
+            const auto piece = bytes.substr(start, end - start);
+            const auto breaks = countLineBreaks(piece);
+            // No line of the piece is "]]>" after the text's first: only its
+            // line ends can need carrying.
+            appendWithCrLf(text, piece, breaks);
             // The text's lines and the line "]]>".
-            m_lines.skipLines(breaks.crLf + breaks.loneCr + breaks.loneLf + 2, after);
+            m_lines.skip(lines + breaks.crLf + breaks.loneCr + breaks.loneLf + 2, after);
+            m_lines.skipLineEnd();
             return true;
         }
+        if (last)
+            break;
+        // The last line end and the few bytes after it wait for the next
+        // block, which decides whether a line "]]>" starts there.
+        for (auto at = cut; at > start && at + 4 > bytes.size(); --at) {
+            if (isLineEnd(bytes[at - 1])) {
+                cut = at - 1;
+                if (bytes[cut] == '\n' && cut > start && bytes[cut - 1] == '\r')
+                    --cut;
+                break;
+            }
+        }
+        const auto piece = bytes.substr(start, cut - start);
+        const auto breaks = countLineBreaks(piece);
+        appendWithCrLf(text, piece, breaks);
+        lines += breaks.crLf + breaks.loneCr + breaks.loneLf;
+        if (!piece.empty())
+            lastIsBreak = isLineEnd(piece.back());
+        m_lines.skip(0, cut);
+        earliest = earliest > cut ? earliest - cut : 0;
+        m_lines.refill();
     }
-    while (m_lines.next()) {
-        // to the last line, which the error names
-    }
+    // No line "]]>": the error names the file's last line.
+    const auto rest = m_lines.bytes().substr(m_lines.offset());
+    const auto breaks = countLineBreaks(rest);
+    lines += breaks.crLf + breaks.loneCr + breaks.loneLf;
+    if (!rest.empty())
+        lastIsBreak = isLineEnd(rest.back());
+    m_lines.skip(lines + (lastIsBreak ? 0 : 1), m_lines.bytes().size());
     return failAtEnd();
 }
 
@@ -525,21 +626,51 @@ bool Reader::readPageColor(std::string_view line, std::string_view name, ColorVa
     return true;
 }
 
-} // namespace
-
-ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document) {
+ReadResult<CcxFileContents> readCcx(LineCursor& lines, CcxDocument document) {
     CcxFileContents contents{std::move(document), {}, {}, {}};
-    Reader reader(bytes, contents);
-    if (!reader.read())
+    Reader reader(lines, contents);
+    const bool read = reader.read();
+    // A file that fails to be read part of the way is not read at all.
+    if (lines.failed())
+        return ReadError::unreadable("the file cannot be read");
+    if (!read)
         return reader.error();
     return contents;
 }
 
-ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document) {
-    const auto bytes = readFileBytes(path);
-    if (!bytes)
+} // namespace
+
+ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document,
+                                         std::size_t blockSize) {
+    if (blockSize >= bytes.size()) {
+        LineCursor lines(bytes);
+        return readCcx(lines, std::move(document));
+    }
+    LineCursor lines(
+        [&bytes](char* data, std::size_t size) {
+            const auto piece = bytes.substr(0, size);
+            std::copy(piece.begin(), piece.end(), data);
+            bytes.remove_prefix(piece.size());
+            return static_cast<std::ptrdiff_t>(piece.size());
+        },
+        blockSize);
+    return readCcx(lines, std::move(document));
+}
+
+ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document,
+                                        BytesHash* hash, std::size_t blockSize) {
+    InputFile file(path);
+    if (!file.isOpen())
         return ReadError::unreadable("the file cannot be read");
-    return parseCcxFile(*bytes, std::move(document));
+    LineCursor lines(
+        [&file, hash](char* data, std::size_t size) {
+            const auto got = file.readSome(data, size);
+            if (hash && got > 0)
+                hash->add({data, static_cast<std::size_t>(got)});
+            return got;
+        },
+        blockSize);
+    return readCcx(lines, std::move(document));
 }
 
 } // namespace tessaro

@@ -2,6 +2,7 @@
 
 #include "ccx/ccxdocument.h"
 #include "common/readresult.h"
+#include "common/textfile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,6 +35,8 @@ struct CcxFileContents {
     std::vector<std::int16_t> levelNumbers;
     std::vector<CcxRepeatedLevel> repeatedLevels;
     std::vector<std::size_t> unreadLines;
+
+    bool operator==(const CcxFileContents&) const = default;
 };
 
 // Reads CCX text into the given document, which should be a reset one (fields
@@ -52,9 +55,19 @@ struct CcxFileContents {
 // description or author cut off after its opening quote, a colours line of
 // fewer than two words, and a file without any level. Linear in the size of
 // the text.
-ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document);
+// The text is read in blocks of blockSize bytes when it is longer: only to
+// check that lines and page texts crossing blocks read the same.
+ReadResult<CcxFileContents> parseCcxFile(std::string_view bytes, CcxDocument document,
+                                         std::size_t blockSize = SIZE_MAX);
 
-// The same for a file; an unreadable file gives ReadError::unreadable.
-ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document);
+// The bytes of a file read block by block, each into the memory the last one
+// took (one block, and a longer line, is all it holds of the file at once),
+// and read as by parseCcxFile; every byte read is added to hash when one is
+// given. A file that cannot be read, or not to its end, gives
+// ReadError::unreadable.
+inline constexpr std::size_t kCcxReadBlock = std::size_t{1} << 20;
+ReadResult<CcxFileContents> readCcxFile(const std::filesystem::path& path, CcxDocument document,
+                                        BytesHash* hash = nullptr,
+                                        std::size_t blockSize = kCcxReadBlock);
 
 } // namespace tessaro

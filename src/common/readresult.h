@@ -54,6 +54,8 @@ public:
     // Only when !ok().
     const ReadError& error() const { return std::get<ReadError>(m_result); }
 
+    bool operator==(const ReadResult&) const = default;
+
 private:
     std::variant<T, ReadError> m_result;
 };

@@ -5,11 +5,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <system_error>
 
-#ifdef _WIN32
-#include <fstream>
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -185,40 +184,98 @@ std::optional<FileBytes> readAll(std::size_t expected, ReadSome readSome) {
 
 } // namespace
 
-std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
-#ifdef _WIN32
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return std::nullopt;
-    const auto size = std::filesystem::file_size(path, error);
-    return readAll(error ? 0 : static_cast<std::size_t>(size),
-                   [&in](char* data, std::size_t length) -> std::streamsize {
-                       in.read(data, static_cast<std::streamsize>(length));
-                       return in.bad() ? -1 : in.gcount();
-                   });
-#else
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
+// The bytes are hashed in chunks of a fixed size from their start, so the
+// same bytes give the same chunks however they came.
+void BytesHash::add(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (m_partial.empty() && bytes.size() >= kChunk) {
+            addChunk(bytes.substr(0, kChunk));
+            bytes.remove_prefix(kChunk);
+            continue;
+        }
+        const auto taken = bytes.substr(0, kChunk - m_partial.size());
+        m_partial.append(taken);
+        bytes.remove_prefix(taken.size());
+        if (m_partial.size() == kChunk) {
+            addChunk(m_partial);
+            m_partial.clear();
+        }
     }
-    auto bytes = readAll(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)),
-                         [fd](char* data, std::size_t length) {
-                             ssize_t got;
-                             do
-                                 got = ::read(fd, data, length);
-                             while (got < 0 && errno == EINTR);
-                             return got;
-                         });
-    ::close(fd);
-    return bytes;
+}
+
+void BytesHash::addChunk(std::string_view chunk) {
+    m_hash = (m_hash ^ std::hash<std::string_view>{}(chunk)) * 0x100000001B3u + chunk.size();
+}
+
+std::size_t BytesHash::value() const {
+    auto whole = *this;
+    whole.addChunk(m_partial);
+    return whole.m_hash;
+}
+
+std::size_t hashOfBytes(std::string_view bytes) {
+    BytesHash hash;
+    hash.add(bytes);
+    return hash.value();
+}
+
+#ifdef _WIN32
+
+InputFile::InputFile(const std::filesystem::path& path) : m_in(path, std::ios::binary) {
+    std::error_code error;
+    m_open = m_in && !std::filesystem::is_directory(path, error);
+    const auto size = std::filesystem::file_size(path, error);
+    m_size = error ? 0 : static_cast<std::size_t>(size);
+}
+
+InputFile::~InputFile() = default;
+
+bool InputFile::isOpen() const {
+    return m_open;
+}
+
+std::ptrdiff_t InputFile::readSome(char* data, std::size_t size) {
+    m_in.read(data, static_cast<std::streamsize>(size));
+    return m_in.bad() ? -1 : static_cast<std::ptrdiff_t>(m_in.gcount());
+}
+
+#else
+
+InputFile::InputFile(const std::filesystem::path& path)
+    : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    struct stat info {};
+    if (m_fd >= 0 && (::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    m_size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+}
+
+InputFile::~InputFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool InputFile::isOpen() const {
+    return m_fd >= 0;
+}
+
+std::ptrdiff_t InputFile::readSome(char* data, std::size_t size) {
+    ssize_t got;
+    do
+        got = ::read(m_fd, data, size);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
 #endif
+
+std::optional<FileBytes> readFileBytes(const std::filesystem::path& path) {
+    InputFile file(path);
+    if (!file.isOpen())
+        return std::nullopt;
+    return readAll(file.sizeHint(),
+                   [&file](char* data, std::size_t length) { return file.readSome(data, length); });
 }
 
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#ifdef _WIN32
+#include <fstream>
+#endif
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +71,52 @@ private:
 
 // The whole file as bytes, or nothing when it cannot be read (a folder cannot).
 std::optional<FileBytes> readFileBytes(const std::filesystem::path& path);
+
+// A hash of bytes given piece by piece, the same however they are cut: a
+// file's bytes hashed as they are read, to be compared with the hash of the
+// file later or of the bytes written over it.
+class BytesHash {
+public:
+    void add(std::string_view bytes);
+    // The hash of everything added so far.
+    std::size_t value() const;
+
+private:
+    void addChunk(std::string_view chunk);
+
+    static constexpr std::size_t kChunk = 1024;
+    std::size_t m_hash = 0;
+    std::string m_partial; // the bytes of a chunk not yet full
+};
+// The BytesHash of bytes in one piece.
+std::size_t hashOfBytes(std::string_view bytes);
+
+// A file opened for reading piece by piece into the caller's memory; a
+// folder cannot be opened.
+class InputFile {
+public:
+    explicit InputFile(const std::filesystem::path& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool isOpen() const;
+    // The size the system gives for the file (0 when it gives none); the
+    // file may still grow or shrink while it is read.
+    std::size_t sizeHint() const { return m_size; }
+    // Reads up to size bytes into data: the number read, 0 at the end of the
+    // file, negative on an error.
+    std::ptrdiff_t readSome(char* data, std::size_t size);
+
+private:
+#ifdef _WIN32
+    std::ifstream m_in;
+    bool m_open = false;
+#else
+    int m_fd = -1;
+#endif
+    std::size_t m_size = 0;
+};
 
 // The lines, each ending in CR LF, written over the file through the safe
 // writer (see replaceFileAtomically). False when the file was not written.

@@ -46,15 +46,16 @@ std::vector<std::string> fixtureNames() {
 
 class CcxFixture : public testing::TestWithParam<std::string> {};
 
-// A broken file is refused with its line and problem. Any other, written and read again (from its
-// colours, as Open does), is the same document and bytes (those of written/<name> where that
-// exists), and loses exactly the lines the reader reports as unread; lines with values may change.
+// Read whole or in blocks of 1 to 8 bytes (which lines and page texts cross), a broken file is
+// refused with its line and problem; any other, written and read again (from its colours, as Open
+// does), is the same document and bytes (written/<name>'s if any), losing just the unread lines.
 TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto& name = GetParam();
     const auto refused = refusedFixtures();
     const auto bytes = readFileBytes(fixture(name));
-    const auto first =
-        bytes ? parseCcxFile(*bytes, {}) : ReadError::unreadable("the file cannot be read");
+    const auto first = readCcxFile(fixture(name), {});
+    for (std::size_t block = 1; block < 9; ++block)
+        EXPECT_TRUE(readCcxFile(fixture(name), {}, nullptr, block) == first) << block;
     if (const auto broken = refused.find(name); broken != refused.end()) {
         EXPECT_EQ(first.error(), broken->second);
         return;
@@ -68,7 +69,6 @@ TEST_P(CcxFixture, IsRefusedOrSavesAsItWasRead) {
     const auto second = parseCcxFile(written, start);
     ASSERT_TRUE(second.ok()) << second.error().problem << "\n" << written;
     EXPECT_TRUE(second->document == document) << written;
-    EXPECT_EQ(formatCcxFile(second->document), written);
     const auto savedAs = fixture(name.starts_with("written/") ? name : "written/" + name);
     if (fs::exists(savedAs)) {
         EXPECT_EQ(written, readFileBytes(savedAs).value());
