@@ -96,6 +96,14 @@ INSTANTIATE_TEST_SUITE_P(Ccx, CcxFixture, testing::ValuesIn(fixtureNames()), [](
     return name;
 });
 
+#ifdef __linux__
+// A file the system fails to read is unreadable, never a document cut short.
+TEST(CcxFile, AReadErrorMakesTheFileUnreadable) {
+    EXPECT_EQ(readCcxFile("/proc/self/mem", {}).error(),
+              ReadError::unreadable("the file cannot be read"));
+}
+#endif
+
 // Documents compare by contents, not by which levels were touched; a reset keeps page colours.
 TEST(CcxDocument, ComparesByContentsAndResetKeepsPageColours) {
     const CcxDocument untouched;
